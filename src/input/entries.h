@@ -1,0 +1,77 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace balvix {
+
+inline constexpr std::string_view entriesFileName = "entrada.txt";
+
+enum class Action { none, add, remove };              // "poner", "quitar"
+enum class Moment { none, once, periodic, monthly };  // "concreta", "periodo", "mensualidad"
+enum class Unit { none, years, months, weeks, days }; // "año", "mes", "semana", "dia"
+
+// One movement line of the movements file. The texts are kept as written (cut
+// to 255 characters) for the report; a field that failed its check stays
+// empty, 0 or none. The numbers the walk needs are taken from the texts here,
+// once.
+struct Entry {
+  std::string comment;
+  double amount = 0;
+  std::string action;
+  std::string moment;
+  std::string when;
+  std::string activation;
+
+  Action actionKind = Action::none;
+  Moment momentKind = Moment::none;
+  DateParts date;   // "concreta": the day of the movement
+  int monthDay = 0; // "mensualidad": the day of the month, 1 to 28
+};
+
+// An interval so long that the movement never falls due again: a count of
+// units whose span is beyond any calendar date is stored as this.
+inline constexpr std::int64_t neverAgain = std::numeric_limits<std::int64_t>::max();
+
+// The timing of a "periodo" movement whose count and activation date passed
+// their checks; for every other movement it keeps its defaults (unit none).
+struct EntrySchedule {
+  std::int64_t interval = 0; // units between two due dates; weeks in days
+  Unit unit = Unit::none;    // weeks are held as Unit::weeks, in days
+  DateParts anchor;          // the activation date
+};
+
+// The movements file read and checked: one record of each table per movement
+// line, in file order (the record's index + 1 is its "Línea" number).
+struct EntriesRead {
+  std::vector<Entry> entries;
+  std::vector<EntrySchedule> schedules;
+  std::int32_t errorCount = 0; // faulty fields found, one log line each
+};
+
+// Receives the error log lines, in the order the faults are found.
+using ErrorSink = std::function<void(std::string_view line)>;
+
+// Checks every field of every movement line of `text` (the bytes of a
+// movements file), sends one line per faulty field to `logError`
+// ("entrada.txt Línea " k message), and keeps the fields that pass.
+EntriesRead parseEntries(std::string_view text, const ErrorSink &logError);
+
+// Reads "entrada.txt" of the program directory once and parses it, appending
+// its faults to the error log. A file that cannot be read has no movements.
+EntriesRead readEntries(Platform &platform);
+
+// The check of the `cuando` field for the `momento` text as written.
+bool isValidWhen(std::string_view moment, std::string_view when);
+
+// The check of the `activar periodo` field for the `momento` text as written.
+bool isValidActivation(std::string_view moment, std::string_view activation);
+
+} // namespace balvix

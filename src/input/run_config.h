@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "input/entries.h"
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace balvix {
+
+inline constexpr std::string_view configFileName = "config.txt";
+
+// One non-empty line of the configuration file. The texts are kept as written
+// (cut to 255 characters); a field that failed its check stays empty or 0.
+struct RunConfig {
+  std::string startDate; // fecha1, dd/mm/aaaa
+  std::string endDate;   // fecha2, dd/mm/aaaa
+  double openingBalance = 0;
+  std::string reportName; // as written, letter case kept
+
+  DateParts start; // the day of startDate
+  DateParts end;   // the day of endDate
+};
+
+// The configuration file read and checked: one record per non-empty line, in
+// file order. A run needs exactly one record and no fault.
+struct ConfigRead {
+  std::vector<RunConfig> records;
+  std::int32_t errorCount = 0; // faulty fields found, one log line each
+};
+
+// Checks every field of every non-empty line of `text` (the bytes of a
+// configuration file), sends one line per faulty field to `logError`
+// ("config.txt Línea " k message), and keeps the fields that pass.
+ConfigRead parseRunConfig(std::string_view text, const ErrorSink &logError);
+
+// Reads "config.txt" of the program directory once and parses it, appending
+// its faults to the error log. A file that cannot be read has no lines.
+ConfigRead readRunConfig(Platform &platform);
+
+// The lower-case form of Windows-1252 text: A-Z and the accented capitals
+// (À to Þ but ×, and Š, Œ, Ž, Ÿ) become their small letters; every other
+// byte is kept.
+std::string lowerCase1252(std::string_view text);
+
+} // namespace balvix

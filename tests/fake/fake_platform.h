@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace balvix::testing {
+
+// A platform whose program directory is a fresh temporary directory, removed
+// again with the object. Files are real files there; messages and open
+// requests are recorded instead of shown; faults can be injected.
+class FakePlatform : public Platform {
+public:
+  FakePlatform();
+  ~FakePlatform() override;
+  FakePlatform(const FakePlatform &) = delete;
+  FakePlatform &operator=(const FakePlatform &) = delete;
+
+  std::string commandTail() override { return tail; }
+  void showMessage(std::string_view text) override;
+  void openDocument(std::string_view name) override;
+  bool exists(std::string_view name) override;
+  bool removeFile(std::string_view name) override;
+  bool appendLine(std::string_view name, std::string_view line) override;
+  std::optional<std::string> readFile(std::string_view name) override;
+
+  const std::filesystem::path &directory() const { return dir_; }
+  std::filesystem::path pathOf(std::string_view name) const;
+
+  // Writes a file of the program directory with exactly these bytes.
+  void writeFile(std::string_view name, std::string_view bytes);
+  // The bytes of a file of the program directory, or nothing when absent.
+  std::optional<std::string> fileBytes(std::string_view name) const;
+  // The names of the entries of the program directory, sorted.
+  std::vector<std::string> listing() const;
+
+  std::string tail;                  // what commandTail answers
+  std::vector<std::string> messages; // every message shown, in order
+  std::vector<std::string> opened;   // every name handed to openDocument
+
+  // Injected faults. appendFails is asked before each append (file name and
+  // how many appends to that file came before) and makes it fail when true.
+  std::function<bool(std::string_view name, std::size_t appendsBefore)> appendFails;
+  bool removeFails = false;
+  bool readFails = false;
+
+private:
+  std::filesystem::path dir_;
+  std::vector<std::pair<std::string, std::size_t>> appendCounts_;
+};
+
+} // namespace balvix::testing
