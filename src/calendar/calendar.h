@@ -12,7 +12,7 @@ struct DateParts {
   int month = 0;
   int year = 0;
 
-  friend bool operator==(const DateParts &, const DateParts &) = default;
+  friend bool operator==(const DateParts&, const DateParts&) = default;
 };
 
 // 29 in a leap year (divisible by 400, or by 4 and not by 100), else 28.
@@ -23,20 +23,20 @@ int daysInMonth(int year, int month);
 
 // True when the day exists: month 1 to 12, day 1 to the length of that month.
 // The year itself is not limited.
-bool isRealDay(const DateParts &date);
+bool isRealDay(const DateParts& date);
 
 // A serial number of the day: consecutive days have consecutive numbers, so
 // the difference of two numbers is the number of days between them. Defined
 // for every real day; 01/01/0001 and 31/12/9999 are within range with ample
 // room on both sides.
-std::int64_t dayNumber(const DateParts &date);
+std::int64_t dayNumber(const DateParts& date);
 
 // The day of a serial number given by dayNumber.
 DateParts dateOfDayNumber(std::int64_t number);
 
 // The date n days later (n > 0) or |n| days earlier (n < 0), across month and
 // year ends and leap days.
-DateParts addDays(const DateParts &date, std::int64_t n);
+DateParts addDays(const DateParts& date, std::int64_t n);
 
 // The Spanish name of the weekday, as Windows-1252 bytes: "Domingo", "Lunes",
 // "Martes", "Miércoles", "Jueves", "Viernes" or "Sabado" (without accent).

@@ -62,11 +62,11 @@ using ErrorSink = std::function<void(std::string_view line)>;
 // Checks every field of every movement line of `text` (the bytes of a
 // movements file), sends one line per faulty field to `logError`
 // ("entrada.txt Línea " k message), and keeps the fields that pass.
-EntriesRead parseEntries(std::string_view text, const ErrorSink &logError);
+EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
 // Reads "entrada.txt" of the program directory once and parses it, appending
 // its faults to the error log. A file that cannot be read has no movements.
-EntriesRead readEntries(Platform &platform);
+EntriesRead readEntries(Platform& platform);
 
 // The check of the `cuando` field for the `momento` text as written.
 bool isValidWhen(std::string_view moment, std::string_view when);

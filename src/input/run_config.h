@@ -34,11 +34,11 @@ struct ConfigRead {
 // Checks every field of every non-empty line of `text` (the bytes of a
 // configuration file), sends one line per faulty field to `logError`
 // ("config.txt Línea " k message), and keeps the fields that pass.
-ConfigRead parseRunConfig(std::string_view text, const ErrorSink &logError);
+ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError);
 
 // Reads "config.txt" of the program directory once and parses it, appending
 // its faults to the error log. A file that cannot be read has no lines.
-ConfigRead readRunConfig(Platform &platform);
+ConfigRead readRunConfig(Platform& platform);
 
 // The lower-case form of Windows-1252 text: A-Z and the accented capitals
 // (À to Þ but ×, and Š, Œ, Ž, Ÿ) become their small letters; every other

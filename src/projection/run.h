@@ -12,20 +12,20 @@ namespace balvix {
 // What a run projects: the one configuration line and the movements, both
 // read without fault.
 struct RunInputs {
-  const RunConfig &config;
-  const EntriesRead &movements;
+  const RunConfig& config;
+  const EntriesRead& movements;
 };
 
 // Projects the balance from `first` to `last` (both walked, `first` strictly
 // before `last`, both real days), replaces the report named in the
 // configuration with this run's lines, and opens it for the user. When a line
 // could not be written the user is told before the report is opened.
-void runToDate(Platform &platform, const RunInputs &inputs, const DateParts &first,
-               const DateParts &last);
+void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+               const DateParts& last);
 
 // As runToDate over the configured period, but the walk also stops after the
 // first day that ends with the balance at or above the amount `targetText`
 // (digits with at most one decimal point, as typed on the command line).
-void runToAmount(Platform &platform, const RunInputs &inputs, std::string_view targetText);
+void runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText);
 
 } // namespace balvix

@@ -26,7 +26,7 @@ FakePlatform::FakePlatform() {
 
 FakePlatform::~FakePlatform() {
   std::error_code ec;
-  for (const auto &entry : fs::recursive_directory_iterator(dir_, ec)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir_, ec)) {
     fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
   fs::remove_all(dir_, ec);
@@ -63,7 +63,7 @@ bool FakePlatform::removeFile(std::string_view name) {
 
 bool FakePlatform::appendLine(std::string_view name, std::string_view line) {
   auto count = std::find_if(appendCounts_.begin(), appendCounts_.end(),
-                            [&](const auto &c) { return c.first == name; });
+                            [&](const auto& c) { return c.first == name; });
   if (count == appendCounts_.end()) {
     appendCounts_.emplace_back(std::string(name), 0);
     count = std::prev(appendCounts_.end());
@@ -107,7 +107,7 @@ std::optional<std::string> FakePlatform::fileBytes(std::string_view name) const 
 std::vector<std::string> FakePlatform::listing() const {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto &entry : fs::directory_iterator(dir_, ec)) {
+  for (const auto& entry : fs::directory_iterator(dir_, ec)) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());

@@ -18,8 +18,8 @@ class FakePlatform : public Platform {
 public:
   FakePlatform();
   ~FakePlatform() override;
-  FakePlatform(const FakePlatform &) = delete;
-  FakePlatform &operator=(const FakePlatform &) = delete;
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
 
   std::string commandTail() override { return tail; }
   void showMessage(std::string_view text) override;
@@ -29,7 +29,7 @@ public:
   bool appendLine(std::string_view name, std::string_view line) override;
   std::optional<std::string> readFile(std::string_view name) override;
 
-  const std::filesystem::path &directory() const { return dir_; }
+  const std::filesystem::path& directory() const { return dir_; }
   std::filesystem::path pathOf(std::string_view name) const;
 
   // Writes a file of the program directory with exactly these bytes.
