@@ -1,0 +1,50 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "input/entries.h"
+#include "projection/report.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace balvix {
+
+// The last day a movement can fall due on; a due date after it never comes.
+inline constexpr DateParts lastCalendarDay{31, 12, 9999};
+
+// The day number of the k-th date on which a periodic movement falls due,
+// k = 0 being its activation date, or neverAgain when there is no such date
+// on or before lastCalendarDay.
+//
+// Each unit counts from the anchor (the activation date): days and weeks
+// k × interval days later; months k × interval months later, carried into the
+// years; years k × interval years later. A month step keeps the anchor's day
+// of the month and falls on the month's last day when the month is shorter
+// (31/01 gives 28/02 or 29/02, then 31/03, 30/04); a yearly movement anchored
+// on 29/02 falls on 28/02 of common years. With an interval of 0 or less the
+// movement has no date after its activation.
+std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k);
+
+// The smallest k whose periodicDueDay is on or after `day`, so that a
+// movement activated before the walk keeps its rhythm inside it. When no date
+// of the movement lies on or after `day`, a k whose due day is neverAgain.
+std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int64_t day);
+
+// The amount an amount run aims at: the decimal number of a text of digits
+// with at most one decimal point ("5." is 5, ".5" is one half). A text without
+// a number, such as a lone ".", is 0.
+double targetAmountOf(std::string_view text);
+
+// One walk of the days from `first` to `last`, both included (`first` before
+// `last`). The report is reset first; then every day gets its day line, and
+// every movement due that day, in file order, its activation line (on the day
+// a periodic movement is activated) and its movement line followed by an
+// empty line. Each movement applies at most once a day. With a target the walk
+// also stops after the first day that ends with the balance at or above it;
+// a day is never cut short. Returns the final balance.
+double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
+                const DateParts& first, const DateParts& last,
+                std::optional<double> target = std::nullopt);
+
+} // namespace balvix

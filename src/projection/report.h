@@ -1,0 +1,58 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "input/entries.h"
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+
+namespace balvix {
+
+// Told to the user before the report is opened when some line of it could not
+// be written, so that a report with missing lines is not taken as complete.
+inline constexpr std::string_view reportIncompleteMessage =
+    "No se pudo escribir el informe completo ...";
+
+// The report file of one run, a file of the program directory. Every line is
+// written by its own open-append-close, so each line is on disk as soon as it
+// is appended; nothing is held in memory.
+class Report {
+public:
+  Report(Platform& platform, std::string name);
+
+  // Removes the file an earlier run left, even a read-only one. A failure is
+  // ignored: the lines of this run are appended to what is there.
+  void reset();
+
+  // Appends one line (CR LF is added). A line that cannot be written is lost
+  // and the run goes on; wholeWritten() remembers it.
+  void appendLine(std::string_view line);
+
+  // Hands the finished report to the user; the outcome is not examined.
+  void open();
+
+  // False once any line failed to be written.
+  bool wholeWritten() const { return wholeWritten_; }
+
+private:
+  Platform& platform_;
+  std::string name_;
+  bool wholeWritten_ = true;
+};
+
+// "Martes 01/01/2013": the weekday name, then the day and month as two digits
+// and the year as four.
+std::string dayLine(const DateParts& day);
+
+// "ACTIVACIÓN !! " comment action amount moment when, one blank between the
+// fields, which are written exactly as the movements file holds them.
+std::string activationLine(const Entry& entry);
+
+// comment, balance before, action, amount, "=", balance after, moment, when.
+std::string movementLine(const Entry& entry, double before, double after);
+
+// "Saldo total = " and the final balance.
+std::string closingLine(double balance);
+
+} // namespace balvix
