@@ -1,0 +1,55 @@
+#include "input/date_text.h"
+
+#include "input/numeric_value.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace balvix {
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The numeric value of a piece of text, cut to a whole number that fits an
+// int (a value too large for one is held at the nearest end).
+int wholeValue(std::string_view piece) {
+  double value = std::trunc(numericValue(piece));
+  if (std::isnan(value)) {
+    return 0;
+  }
+  value = std::clamp(value, static_cast<double>(std::numeric_limits<int>::min()),
+                     static_cast<double>(std::numeric_limits<int>::max()));
+  return static_cast<int>(value);
+}
+
+// The piece of `count` characters from `from`, shorter or empty near the end.
+std::string_view piece(std::string_view text, std::size_t from, std::size_t count) {
+  return from < text.size() ? text.substr(from, count) : std::string_view{};
+}
+
+} // namespace
+
+bool isValidDateText(std::string_view text) {
+  if (text.size() != 10 || std::count(text.begin(), text.end(), '/') != 2 || text[2] != '/' ||
+      text[5] != '/' || std::count_if(text.begin(), text.end(), isDigit) != 8) {
+    return false;
+  }
+  DateParts date = datePartsOf(text);
+  return date.day > 0 && date.day <= 31 && date.month > 0 && date.month <= 12 && date.year > 0;
+}
+
+DateParts datePartsOf(std::string_view text) {
+  std::size_t yearFrom = text.size() > 4 ? text.size() - 4 : 0;
+  return DateParts{wholeValue(piece(text, 0, 2)), wholeValue(piece(text, 3, 2)),
+                   wholeValue(text.substr(yearFrom))};
+}
+
+bool isRealDateText(std::string_view text) {
+  return isValidDateText(text) && isRealDay(datePartsOf(text));
+}
+
+} // namespace balvix

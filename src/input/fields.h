@@ -1,0 +1,39 @@
+#pragma once
+
+#include "input/entries.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace balvix {
+
+// Texts kept in the records hold at most this many characters.
+inline constexpr std::size_t longestStoredText = 255;
+
+// The text as a record keeps it: its first 255 characters.
+std::string storedText(std::string_view text);
+
+// Exactly `count` fields of a line split at every "|", with no quoting and
+// nothing trimmed. Fields the line does not reach are empty; text after the
+// last wanted field is ignored.
+std::vector<std::string_view> splitFields(std::string_view line, std::size_t count);
+
+// The faults of one input file: each one raises the count by 1 and sends the
+// line prefix, the line number and the message to the sink.
+class FaultLog {
+public:
+  FaultLog(std::string_view prefix, const ErrorSink& sink, std::int32_t& count)
+      : prefix_(prefix), sink_(sink), count_(count) {}
+
+  void report(std::size_t lineNumber, std::string_view message);
+
+private:
+  std::string_view prefix_;
+  const ErrorSink& sink_;
+  std::int32_t& count_;
+};
+
+} // namespace balvix

@@ -1,0 +1,47 @@
+#include "input/lines.h"
+
+namespace balvix {
+
+namespace {
+
+constexpr char carriageReturn = '\r';
+constexpr char lineFeed = '\n';
+constexpr char endOfText = '\x1A';
+
+} // namespace
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  // A byte 26 ends the text: whatever follows it is not read.
+  text = text.substr(0, text.find(endOfText));
+
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(carriageReturn, start);
+    if (end == std::string_view::npos) {
+      // The last line needs no line end.
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    // A line feed right after the carriage return belongs to the same line end;
+    // a line feed not after a carriage return stays in the text.
+    if (start < text.size() && text[start] == lineFeed) {
+      ++start;
+    }
+  }
+  return lines;
+}
+
+std::size_t countNonEmptyLines(std::string_view text) {
+  std::size_t count = 0;
+  for (std::string_view line : splitLines(text)) {
+    if (!line.empty()) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+} // namespace balvix

@@ -1,0 +1,166 @@
+#include "input/numeric_value.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace balvix {
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The value of a digit in bases up to 16, or -1.
+int digitValue(char c) {
+  if (isDigit(c)) {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+// The number after a leading "&": "H" hexadecimal, "B" binary, "O" or "Q"
+// octal, a digit octal with that digit the first of the number.
+double radixValue(std::string_view rest) {
+  if (rest.empty()) {
+    return 0;
+  }
+  int base = 0;
+  std::size_t pos = 1;
+  switch (rest.front()) {
+  case 'H':
+  case 'h':
+    base = 16;
+    break;
+  case 'B':
+  case 'b':
+    base = 2;
+    break;
+  case 'O':
+  case 'o':
+  case 'Q':
+  case 'q':
+    base = 8;
+    break;
+  default:
+    if (!isDigit(rest.front())) {
+      return 0;
+    }
+    base = 8;
+    pos = 0;
+  }
+  // Every base is a power of two, so the steps stay exact up to 2^53 and the
+  // value turns infinite when it outgrows a double.
+  double value = 0;
+  for (; pos < rest.size(); ++pos) {
+    int digit = digitValue(rest[pos]);
+    if (digit < 0 || digit >= base) {
+      break;
+    }
+    value = value * base + digit;
+  }
+  return value;
+}
+
+// Adds n to a decimal scale without leaving a range far beyond any double.
+std::int64_t shifted(std::int64_t scale, std::int64_t n) {
+  constexpr std::int64_t limit = std::int64_t{1} << 50;
+  std::int64_t sum = scale + n;
+  return sum > limit ? limit : (sum < -limit ? -limit : sum);
+}
+
+// A sign, digits with at most one decimal point and an exponent. The digits
+// are collected as an integer and a power of ten and converted in one step,
+// so the result is the double nearest to the written number.
+double decimalValue(std::string_view s) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    negative = s[i] == '-';
+    ++i;
+  }
+
+  std::string digits; // without leading zeros
+  std::int64_t scale = 0;
+  bool anyDigit = false;
+  auto takeDigits = [&](bool fraction) {
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+      anyDigit = true;
+      if (!(digits.empty() && s[i] == '0')) {
+        digits += s[i];
+      }
+      if (fraction) {
+        scale = shifted(scale, -1);
+      }
+    }
+  };
+  takeDigits(false);
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    takeDigits(true);
+  }
+  if (!anyDigit) {
+    return 0;
+  }
+
+  // An exponent letter counts only when digits follow it (after a sign).
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    std::size_t j = i + 1;
+    bool negativeExponent = false;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+      negativeExponent = s[j] == '-';
+      ++j;
+    }
+    // Beyond a billion the exponent is past every double either way.
+    constexpr std::int64_t exponentCap = 1'000'000'000;
+    std::int64_t exponent = 0;
+    for (; j < s.size() && isDigit(s[j]); ++j) {
+      if (exponent < exponentCap) {
+        exponent = exponent * 10 + (s[j] - '0');
+      }
+    }
+    scale = shifted(scale, negativeExponent ? -exponent : exponent);
+  }
+
+  if (digits.empty()) {
+    return 0;
+  }
+  // The power of ten of the leading digit decides overflow and underflow.
+  std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size());
+  double value = 0;
+  if (magnitude > 400) {
+    value = std::numeric_limits<double>::infinity();
+  } else if (magnitude > -400) {
+    std::string normal = digits + "e" + std::to_string(scale);
+    auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+      value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0;
+    }
+  }
+  return negative ? -value : value;
+}
+
+} // namespace
+
+double numericValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() &&
+         (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) {
+    ++i;
+  }
+  text.remove_prefix(i);
+  if (!text.empty() && text.front() == '&') {
+    return radixValue(text.substr(1));
+  }
+  return decimalValue(text);
+}
+
+} // namespace balvix

@@ -1,0 +1,144 @@
+#include "input/run_config.h"
+
+#include "input/date_text.h"
+#include "input/error_log.h"
+#include "input/fields.h"
+#include "input/lines.h"
+#include "input/numeric_value.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace balvix {
+
+namespace {
+
+constexpr std::string_view linePrefix = "config.txt L\xEDnea ";
+
+constexpr std::string_view startFault = " [fecha1] es erroneo, debe ser [dd/mm/aaaa] ...";
+constexpr std::string_view endFault = " [fecha2] es erroneo, debe ser [dd/mm/aaaa] ...";
+constexpr std::string_view balanceFault = " [dinero in\xED"
+                                          "cio] es erroneo, debe ser 0 \xF3 mayor de 0 ...";
+constexpr std::string_view reportNameFault =
+    " [nombre fichero] es erroneo, debe ser [{letras y/\xF3 n\xFAmeros}.txt] ...";
+
+// The program's own files, which a report must never replace.
+constexpr std::array<std::string_view, 3> programFiles = {"config.txt", "entrada.txt",
+                                                          "errores.txt"};
+
+// Names Windows keeps for devices, whatever follows them after a ".".
+constexpr std::array<std::string_view, 4> deviceNames = {"con", "prn", "aux", "nul"};
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Digits with at most one decimal point, at least one digit, and a finite
+// value.
+bool isValidOpeningBalance(std::string_view text) {
+  bool onlyNumberCharacters =
+      std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.'; });
+  if (!onlyNumberCharacters || std::count(text.begin(), text.end(), '.') > 1 ||
+      std::none_of(text.begin(), text.end(), isDigit)) {
+    return false;
+  }
+  double value = numericValue(text);
+  return value >= 0 && std::isfinite(value);
+}
+
+// The part before the first "." names a device: CON, PRN, AUX, NUL, COM1 to
+// COM9 or LPT1 to LPT9 (already in lower case).
+bool isDeviceName(std::string_view lowered) {
+  std::string_view base = lowered.substr(0, lowered.find('.'));
+  if (std::find(deviceNames.begin(), deviceNames.end(), base) != deviceNames.end()) {
+    return true;
+  }
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+// Letters without accent, digits and points, ending in ".txt", in any letter
+// case; neither one of the program's own files nor a device.
+bool isValidReportName(std::string_view text) {
+  std::string lowered = lowerCase1252(text);
+  constexpr std::string_view allowed = "1234567890.qwertyuiopasdfghjklzxcvbnm";
+  if (!lowered.ends_with(".txt") || lowered.find_first_not_of(allowed) != std::string_view::npos) {
+    return false;
+  }
+  bool isProgramFile =
+      std::find(programFiles.begin(), programFiles.end(), lowered) != programFiles.end();
+  return !isProgramFile && !isDeviceName(lowered);
+}
+
+} // namespace
+
+std::string lowerCase1252(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+      byte += 0x20; // A-Z, and À to Þ but the sign ×
+    } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
+      byte += 0x10; // Š, Œ, Ž
+    } else if (byte == 0x9F) {
+      byte = 0xFF; // Ÿ
+    }
+    c = static_cast<char>(byte);
+  }
+  return lowered;
+}
+
+ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
+  ConfigRead read;
+  FaultLog faults(linePrefix, logError, read.errorCount);
+  std::size_t k = 0;
+  for (std::string_view line : splitLines(text)) {
+    if (line.empty()) {
+      continue;
+    }
+    ++k;
+    std::vector<std::string_view> field = splitFields(line, 4);
+    RunConfig config;
+
+    if (isRealDateText(field[0])) {
+      config.startDate = storedText(field[0]);
+      config.start = datePartsOf(field[0]);
+    } else {
+      faults.report(k, startFault);
+    }
+
+    if (isRealDateText(field[1])) {
+      config.endDate = storedText(field[1]);
+      config.end = datePartsOf(field[1]);
+    } else {
+      faults.report(k, endFault);
+    }
+
+    if (isValidOpeningBalance(field[2])) {
+      config.openingBalance = numericValue(field[2]);
+    } else {
+      faults.report(k, balanceFault);
+    }
+
+    if (isValidReportName(field[3])) {
+      config.reportName = storedText(field[3]);
+    } else {
+      faults.report(k, reportNameFault);
+    }
+
+    read.records.push_back(std::move(config));
+  }
+  return read;
+}
+
+ConfigRead readRunConfig(Platform& platform) {
+  std::optional<std::string> bytes = platform.readFile(configFileName);
+  if (!bytes) {
+    return {};
+  }
+  return parseRunConfig(*bytes,
+                        [&platform](std::string_view line) { appendErrorLine(platform, line); });
+}
+
+} // namespace balvix
