@@ -1,0 +1,28 @@
+#include "driver/date_mode.h"
+
+#include "driver/messages.h"
+#include "input/date_text.h"
+
+#include <tuple>
+
+namespace balvix {
+
+bool isBefore(const DateParts& a, const DateParts& b) {
+  return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+}
+
+void runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText) {
+  const RunConfig& config = inputs.config;
+  if (argumentText == "int") {
+    runToDate(platform, inputs, config.start, config.end);
+    return;
+  }
+  DateParts last = datePartsOf(argumentText);
+  if (!isBefore(config.start, last) || !isBefore(last, config.end)) {
+    platform.showMessage(outsidePeriodMessage);
+    return;
+  }
+  runToDate(platform, inputs, config.start, last);
+}
+
+} // namespace balvix

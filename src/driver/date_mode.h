@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "platform/platform.h"
+#include "projection/run.h"
+
+#include <string_view>
+
+namespace balvix {
+
+// Strict chronological order: true when `a` is an earlier day than `b`
+// (year first, then month, then day); false for the same day.
+bool isBefore(const DateParts& a, const DateParts& b);
+
+// The run of the date and interval modes. "int" projects the whole configured
+// period; a date projects from the first day of the period up to that date
+// when it lies strictly inside the period, and otherwise only tells the user
+// "La fecha NO esta dentro del intervalo ..." (no report is written).
+void runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText);
+
+} // namespace balvix

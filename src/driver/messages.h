@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+namespace balvix {
+
+// The texts the program shows in its message boxes, as Windows-1252 bytes with
+// CR LF between lines.
+
+// How to start the program, shown for any argument it does not accept.
+inline constexpr std::string_view usageText =
+    "Este programa es para balvixizar tu econom\xED"
+    "a con exactitud\r\n"
+    "siempre que tu seas exacto\r\n"
+    "Modo de usarlo ...\r\n"
+    "balvix [d\xED"
+    "a de fecha]/[intervalo]/[cifra]\r\n"
+    "[d\xED"
+    "a de fecha] = dd/mm/aaaa\r\n"
+    "[intervalo] = int\r\n"
+    "[cifra] = saldo >= cifra escrita sin formato\r\n"
+    "Ejemplo : \r\n"
+    "\"balvix 12/09/2013\" esto es balvix hasta un d\xED"
+    "a concreto dentro del intervalo "
+    "especificado en el fichero config.txt\r\n"
+    "\"balvix int\" esto es balvix todo el intervalo especificado en el fichero config.txt\r\n"
+    "\"balvix 45000.90\" esto es balvix hasta que la cifra saldo sea mayor o igual a 45000.90 \r\n"
+    "o bien todo el intervalo especificado en el fichero config.txt, si no alcanza a esa cifra "
+    "\r\n"
+    "\r\n"
+    "Eso es todo , que te sea de provecho este programa ...";
+
+// Shown when "config.txt" or "entrada.txt" is not next to the program; both
+// names are always listed.
+inline constexpr std::string_view missingFilesMessage = "No existen ficheros de programa: \r\n"
+                                                        "entrada.txt\r\n"
+                                                        "config.txt\r\n"
+                                                        "consulta ayuda ...";
+
+// Shown before the error log is opened, when the input files do not allow a
+// run.
+inline constexpr std::string_view inputErrorsMessage = "Errores en ficheros de programa ...";
+
+// Shown when the date of the argument is not strictly inside the period.
+inline constexpr std::string_view outsidePeriodMessage =
+    "La fecha NO esta dentro del intervalo ...";
+
+} // namespace balvix

@@ -1,0 +1,277 @@
+#include "platform/posix/posix_platform.h"
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#if defined(__APPLE__)
+#include <mach-o/dyld.h>
+#endif
+
+extern char** environ;
+
+namespace balvix {
+
+namespace {
+
+// The characters of the bytes 0x80 to 0x9F; 0 where Windows-1252 has none.
+constexpr std::array<char32_t, 32> highControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t codePointOf(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) {
+    char32_t c = highControls[byte - 0x80];
+    return c != 0 ? c : byte;
+  }
+  return byte;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+char byteOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+    return static_cast<char>(c);
+  }
+  for (std::size_t i = 0; i < highControls.size(); ++i) {
+    if (highControls[i] == c) {
+      return static_cast<char>(0x80 + i);
+    }
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 character at `pos`, advancing it; a malformed sequence
+// gives U+FFFD and skips one byte.
+char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
+  auto lead = static_cast<unsigned char>(text[pos]);
+  std::size_t length = lead < 0x80           ? 1
+                       : (lead >> 5) == 0x6  ? 2
+                       : (lead >> 4) == 0xE  ? 3
+                       : (lead >> 3) == 0x1E ? 4
+                                             : 0;
+  if (length == 0 || pos + length > text.size()) {
+    ++pos;
+    return 0xFFFD;
+  }
+  char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    auto next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return 0xFFFD;
+    }
+    c = (c << 6) | (next & 0x3F);
+  }
+  static constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
+  pos += length;
+  if (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    return 0xFFFD;
+  }
+  return c;
+}
+
+std::string executablePath(const char* argv0) {
+#if defined(__APPLE__)
+  std::uint32_t size = 0;
+  _NSGetExecutablePath(nullptr, &size);
+  std::vector<char> buffer(size + 1);
+  if (_NSGetExecutablePath(buffer.data(), &size) == 0) {
+    if (char* real = realpath(buffer.data(), nullptr)) {
+      std::string path = real;
+      std::free(real);
+      return path;
+    }
+  }
+#else
+  std::vector<char> buffer(PATH_MAX);
+  for (;;) {
+    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) {
+      break;
+    }
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      return std::string(buffer.data(), static_cast<std::size_t>(length));
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+#endif
+  if (argv0 != nullptr) {
+    if (char* real = realpath(argv0, nullptr)) {
+      std::string path = real;
+      std::free(real);
+      return path;
+    }
+  }
+  return "./";
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+} // namespace
+
+std::string utf8From1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
+std::string cp1252FromUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    out += byteOf(decodeUtf8(text, pos));
+  }
+  return out;
+}
+
+PosixPlatform::PosixPlatform(int argc, char** argv) {
+  std::string path = executablePath(argc > 0 ? argv[0] : nullptr);
+  directory_ = path.substr(0, path.rfind('/') + 1);
+  if (directory_.empty()) {
+    directory_ = "./";
+  }
+  std::string joined;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) {
+      joined += ' ';
+    }
+    joined += argv[i];
+  }
+  tail_ = cp1252FromUtf8(joined);
+}
+
+std::string PosixPlatform::pathOf(std::string_view name) const {
+  return directory_ + utf8From1252(name);
+}
+
+void PosixPlatform::showMessage(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      continue;
+    }
+    out += text[i];
+  }
+  std::string utf8 = utf8From1252(out) + "\n";
+  writeAll(STDOUT_FILENO, utf8);
+}
+
+void PosixPlatform::openDocument(std::string_view name) {
+  std::string path = pathOf(name);
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  bool graphical =
+      (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
+  if (!graphical) {
+    if (exists(name)) {
+      writeAll(STDOUT_FILENO, path + "\n");
+    }
+    return;
+  }
+#if defined(__APPLE__)
+  const char* opener = "open";
+#else
+  const char* opener = "xdg-open";
+#endif
+  // The opener runs on its own; its output would not belong on ours.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> args = {const_cast<char*>(opener), path.data(), nullptr};
+  pid_t pid = 0;
+  posix_spawnp(&pid, opener, &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+bool PosixPlatform::exists(std::string_view name) {
+  struct stat info {};
+  return ::stat(pathOf(name).c_str(), &info) == 0;
+}
+
+bool PosixPlatform::removeFile(std::string_view name) {
+  std::string path = pathOf(name);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    return errno == ENOENT;
+  }
+  if (S_ISREG(info.st_mode)) {
+    ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
+  }
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool PosixPlatform::appendLine(std::string_view name, std::string_view line) {
+  int fd = ::open(pathOf(name).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return false;
+  }
+  std::string bytes;
+  bytes.reserve(line.size() + 2);
+  bytes.append(line).append("\r\n");
+  bool written = writeAll(fd, bytes);
+  bool closed = ::close(fd) == 0;
+  return written && closed;
+}
+
+std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
+  int fd = ::open(pathOf(name).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  std::string content;
+  std::array<char, 65536> buffer;
+  for (;;) {
+    ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) {
+      break;
+    }
+    content.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return content;
+}
+
+} // namespace balvix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+
+namespace balvix {
+
+// The platform of a terminal program on a POSIX system. The program directory
+// is the directory of the running executable; messages go to standard output
+// as UTF-8; a document is handed to the desktop's opener in a graphical
+// session, and otherwise its path is written to standard output.
+class PosixPlatform : public Platform {
+public:
+  // `argv` as main received it: the arguments form the command tail, and
+  // argv[0] locates the program when the system cannot say where it is.
+  PosixPlatform(int argc, char** argv);
+
+  std::string commandTail() override { return tail_; }
+  void showMessage(std::string_view text) override;
+  void openDocument(std::string_view name) override;
+  bool exists(std::string_view name) override;
+  bool removeFile(std::string_view name) override;
+  bool appendLine(std::string_view name, std::string_view line) override;
+  std::optional<std::string> readFile(std::string_view name) override;
+
+  // The program directory, ending with "/".
+  const std::string& programDirectory() const { return directory_; }
+
+private:
+  std::string pathOf(std::string_view name) const;
+
+  std::string directory_;
+  std::string tail_;
+};
+
+// Windows-1252 text as UTF-8.
+std::string utf8From1252(std::string_view text);
+
+// UTF-8 text as Windows-1252; a character without a Windows-1252 byte, or a
+// byte that is not valid UTF-8, becomes "?".
+std::string cp1252FromUtf8(std::string_view text);
+
+} // namespace balvix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+
+namespace balvix {
+
+// The platform of the Windows desktop program. The program directory is that
+// of the running executable, held as UTF-16 so that any folder name works;
+// paths too long for the classic limit are passed in their long form.
+// Messages are message boxes captioned "Programador" with one OK button, and
+// documents are opened by the shell.
+class Win32Platform : public Platform {
+public:
+  Win32Platform();
+
+  std::string commandTail() override;
+  void showMessage(std::string_view text) override;
+  void openDocument(std::string_view name) override;
+  bool exists(std::string_view name) override;
+  bool removeFile(std::string_view name) override;
+  bool appendLine(std::string_view name, std::string_view line) override;
+  std::optional<std::string> readFile(std::string_view name) override;
+
+  // The program directory, ending with a backslash.
+  const std::wstring& programDirectory() const { return directory_; }
+
+private:
+  std::wstring pathOf(std::string_view name) const;
+
+  std::wstring directory_;
+};
+
+// The command tail of a command line: what follows the program's name (quoted
+// or not) and the blanks after it; trailing blanks are kept.
+std::wstring commandTailOf(std::wstring_view commandLine);
+
+// Windows-1252 text as UTF-16, and back; a character without a Windows-1252
+// byte becomes "?" (no look-alike substitution).
+std::wstring utf16From1252(std::string_view text);
+std::string cp1252FromUtf16(std::wstring_view text);
+
+} // namespace balvix

@@ -1,0 +1,93 @@
+#include "driver/argument.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace balvix {
+namespace {
+
+struct ArgumentCase {
+  std::string text;
+  RunMode mode;
+};
+
+TEST(ArgumentClassification, EveryForm) {
+  const ArgumentCase cases[] = {
+      {"", RunMode::usage},
+      {"0", RunMode::amount},
+      {"45000", RunMode::amount},
+      {"45000.90", RunMode::amount},
+      {".5", RunMode::amount},
+      {".", RunMode::amount},
+      {"5.", RunMode::amount},
+      {"1.2.3", RunMode::usage},
+      {"1,5", RunMode::usage},
+      {"-5", RunMode::usage},
+      {"+5", RunMode::usage},
+      {"45000 ", RunMode::usage},
+      {"int", RunMode::interval},
+      {"INT", RunMode::usage},
+      {"Int", RunMode::usage},
+      {"int ", RunMode::usage},
+      {" int", RunMode::usage},
+      {"int x", RunMode::usage},
+      {"intx", RunMode::usage},
+      {"12/09/2013", RunMode::date},
+      {"12/09/2013 x", RunMode::usage},
+      {"12/09/2013 ", RunMode::usage},
+      {"29/02/2012", RunMode::date},
+      {"29/02/2000", RunMode::date},
+      {"01/01/0001", RunMode::date},
+      {"31/12/9999", RunMode::date},
+      {"31/04/2013", RunMode::usage},
+      {"29/02/2013", RunMode::usage},
+      {"29/02/1900", RunMode::usage},
+      {"00/05/2013", RunMode::usage},
+      {"05/13/2013", RunMode::usage},
+      {"05/05/0000", RunMode::usage},
+      {"5/5/2013", RunMode::usage},
+      {"12-09-2013", RunMode::usage},
+      {"12/09/20133", RunMode::usage},
+      {"1a/09/2013", RunMode::usage},
+      {"12/09/2013\t", RunMode::usage},
+      {"?nt", RunMode::usage},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(classifyArgument(c.text), c.mode) << '"' << c.text << '"';
+  }
+}
+
+TEST(ArgumentClassification, OnlyTheFirst21CharactersCount) {
+  std::string digits25 = "1234567890123456789012345";
+  std::string kept = argumentTextOf(digits25);
+  EXPECT_EQ(kept, digits25.substr(0, 21));
+  EXPECT_EQ(classifyArgument(kept), RunMode::amount);
+
+  // What lies past the cut can no longer make the argument wrong.
+  EXPECT_EQ(classifyArgument(argumentTextOf("123456789012345678901 x")), RunMode::amount);
+  // Nor can it make it right: the cut leaves a trailing blank.
+  EXPECT_EQ(classifyArgument(argumentTextOf("12/09/2013          x")), RunMode::usage);
+  EXPECT_EQ(argumentTextOf("int"), "int");
+}
+
+struct CalendarCase {
+  std::string text;
+  bool real;
+};
+
+TEST(CalendarDate, MonthLengthsAndLeapYears) {
+  const CalendarCase cases[] = {
+      {"29/02/2012", true},  {"29/02/2000", true},  {"29/02/2013", false}, {"29/02/1900", false},
+      {"29/02/1600", true},  {"28/02/2013", true},  {"31/04/2013", false}, {"31/06/2013", false},
+      {"31/09/2013", false}, {"31/11/2013", false}, {"30/04/2013", true},  {"31/12/2013", true},
+      {"31/01/2013", true},  {"00/01/2013", false}, {"15/13/2013", false}, {"15/00/2013", false},
+      {"int", false},        {"", false},           {"99/99/9999", false}, {"12/09/9e99", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isValidCalendarDate(c.text), c.real) << c.text;
+  }
+}
+
+} // namespace
+} // namespace balvix

@@ -1,0 +1,87 @@
+#include "driver/date_mode.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/messages.h"
+#include "fake/fake_platform.h"
+#include "input/lines.h"
+
+namespace balvix {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(DateOrder, YearThenMonthThenDay) {
+  struct Case {
+    DateParts a;
+    DateParts b;
+    bool before;
+  };
+  const Case cases[] = {
+      {{31, 12, 2012}, {1, 1, 2013}, true},  {{1, 1, 2013}, {31, 12, 2012}, false},
+      {{15, 3, 2013}, {1, 4, 2013}, true},   {{1, 4, 2013}, {15, 3, 2013}, false},
+      {{15, 3, 2013}, {15, 3, 2013}, false}, {{14, 3, 2013}, {15, 3, 2013}, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isBefore(c.a, c.b), c.before)
+        << c.a.day << '/' << c.a.month << '/' << c.a.year << " vs " << c.b.day << '/' << c.b.month
+        << '/' << c.b.year;
+  }
+}
+
+// The day lines of a report: the first and the last.
+std::pair<std::string, std::string> walkedDays(FakePlatform& platform) {
+  auto report = platform.fileBytes("informe.txt");
+  if (!report) {
+    return {};
+  }
+  std::vector<std::string_view> lines = splitLines(*report);
+  std::string first(lines.front());
+  // The closing block is two empty lines and the balance; the last day line
+  // comes before it (no movements in these runs).
+  std::string last(lines[lines.size() - 4]);
+  return {first, last};
+}
+
+TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
+  struct Case {
+    const char* argument;
+    const char* firstDay; // empty when refused
+    const char* lastDay;
+  };
+  const Case cases[] = {
+      {"int", "Martes 01/01/2013", "Martes 31/12/2013"},
+      {"02/01/2013", "Martes 01/01/2013", "Mi\xE9rcoles 02/01/2013"},
+      {"30/12/2013", "Martes 01/01/2013", "Lunes 30/12/2013"},
+      {"01/01/2013", "", ""},
+      {"31/12/2013", "", ""},
+      {"31/12/2012", "", ""},
+      {"01/01/2014", "", ""},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    RunConfig config;
+    config.startDate = "01/01/2013";
+    config.endDate = "31/12/2013";
+    config.start = {1, 1, 2013};
+    config.end = {31, 12, 2013};
+    config.reportName = "informe.txt";
+    EntriesRead movements;
+    runDateMode(platform, RunInputs{config, movements}, c.argument);
+    if (*c.firstDay == '\0') {
+      EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(outsidePeriodMessage)})
+          << c.argument;
+      EXPECT_FALSE(platform.exists("informe.txt")) << c.argument;
+      EXPECT_TRUE(platform.opened.empty());
+    } else {
+      EXPECT_TRUE(platform.messages.empty()) << c.argument;
+      auto [first, last] = walkedDays(platform);
+      EXPECT_EQ(first, c.firstDay) << c.argument;
+      EXPECT_EQ(last, c.lastDay) << c.argument;
+      EXPECT_EQ(platform.opened, std::vector<std::string>{"informe.txt"});
+    }
+  }
+}
+
+} // namespace
+} // namespace balvix

@@ -1,0 +1,137 @@
+#include "driver/program.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "driver/messages.h"
+#include "fake/fake_platform.h"
+
+namespace balvix {
+namespace {
+
+using testing::FakePlatform;
+
+constexpr std::string_view goodConfig = "01/01/2013|03/01/2013|1000|informe.txt\r\n";
+constexpr std::string_view goodEntries = "Nomina|1500|poner|mensualidad|2|0\r\n";
+
+void makeReadOnly(const std::filesystem::path& path) {
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
+TEST(ProgramStart, UsageTextForEveryUnacceptedArgument) {
+  for (const char* tail : {"", "INT", "Int", "int x", "12/09/2013 x", "1.2.3", "31/04/2013"}) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", goodConfig);
+    platform.writeFile("entrada.txt", goodEntries);
+    platform.tail = tail;
+    EXPECT_EQ(runProgram(platform), 0);
+    ASSERT_EQ(platform.messages.size(), 1u) << tail;
+    EXPECT_EQ(platform.messages[0], usageText);
+    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}));
+  }
+}
+
+TEST(ProgramStart, OldErrorLogIsRemovedEvenWhenReadOnly) {
+  FakePlatform platform;
+  platform.writeFile("Errores.txt", "old\r\n");
+  makeReadOnly(platform.pathOf("Errores.txt"));
+  platform.tail = "";
+  EXPECT_EQ(runProgram(platform), 0);
+  EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(usageText)});
+  EXPECT_FALSE(platform.exists("Errores.txt"));
+}
+
+TEST(ProgramStart, MissingFilesMessageNamesBothFiles) {
+  struct Case {
+    bool config;
+    bool entries;
+  };
+  for (Case c : {Case{false, false}, Case{true, false}, Case{false, true}}) {
+    FakePlatform platform;
+    if (c.config) {
+      platform.writeFile("config.txt", goodConfig);
+    }
+    if (c.entries) {
+      platform.writeFile("entrada.txt", goodEntries);
+    }
+    platform.tail = "int";
+    EXPECT_EQ(runProgram(platform), 0);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(missingFilesMessage)});
+    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_FALSE(platform.exists("Errores.txt"));
+  }
+}
+
+TEST(ProgramStart, MissingFilesMessageBytes) {
+  EXPECT_EQ(missingFilesMessage,
+            "No existen ficheros de programa: \r\nentrada.txt\r\nconfig.txt\r\nconsulta ayuda ...");
+}
+
+struct RefusalCase {
+  const char* what;
+  std::string config;
+  std::string entries;
+  bool logWritten;
+};
+
+TEST(ProgramStart, RefusedRunsOpenTheErrorLog) {
+  const RefusalCase cases[] = {
+      {"start equals end", "03/01/2013|03/01/2013|1000|informe.txt", std::string(goodEntries),
+       false},
+      {"start after end", "04/01/2013|03/01/2013|1000|informe.txt", std::string(goodEntries),
+       false},
+      {"two configuration lines", std::string(goodConfig) + std::string(goodConfig),
+       std::string(goodEntries), false},
+      {"empty configuration", "", std::string(goodEntries), false},
+      {"no movements", std::string(goodConfig), "; only a comment\r\n\r\n", false},
+      {"faulty movement", std::string(goodConfig), "Nomina|0|poner|mensualidad|2|0", true},
+      {"faulty configuration", "01/01/2013|03/01/2013|-1|informe.txt", std::string(goodEntries),
+       true},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", c.config);
+    platform.writeFile("entrada.txt", c.entries);
+    platform.tail = "int";
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(inputErrorsMessage)})
+        << c.what;
+    EXPECT_EQ(platform.opened, std::vector<std::string>{"Errores.txt"}) << c.what;
+    EXPECT_EQ(platform.exists("Errores.txt"), c.logWritten) << c.what;
+    EXPECT_FALSE(platform.exists("informe.txt")) << c.what;
+  }
+}
+
+TEST(ProgramStart, FaultsOfTheMovementsComeFirst) {
+  FakePlatform platform;
+  platform.writeFile("config.txt", "01/01/2013|03/01/2013|1000|");
+  platform.writeFile("entrada.txt", "Nomina|1500|Poner|mensualidad|2|0\r\n");
+  platform.tail = "int";
+  runProgram(platform);
+  EXPECT_EQ(platform.fileBytes("Errores.txt"),
+            "entrada.txt L\xEDnea 1 [acci\xF3n] es erroneo, debe ser [poner,quitar] ...\r\n"
+            "config.txt L\xEDnea 1 [nombre fichero] es erroneo, debe ser [{letras y/\xF3 "
+            "n\xFAmeros}.txt] ...\r\n");
+}
+
+TEST(ProgramStart, AllowedRunWritesAndOpensTheReport) {
+  for (const char* tail : {"int", "02/01/2013", "2500"}) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", goodConfig);
+    platform.writeFile("entrada.txt", goodEntries);
+    platform.tail = tail;
+    EXPECT_EQ(runProgram(platform), 0);
+    EXPECT_TRUE(platform.messages.empty()) << tail;
+    EXPECT_EQ(platform.opened, std::vector<std::string>{"informe.txt"}) << tail;
+    EXPECT_FALSE(platform.exists("Errores.txt"));
+  }
+}
+
+} // namespace
+} // namespace balvix
