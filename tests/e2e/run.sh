@@ -66,7 +66,7 @@ absent() {
 only() {
   local have want
   have=$(cd "$dir" && ls -A | grep -v -x "$(basename "$exe")" | sort | tr '\n' ' ')
-  want=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
+  want=$( [ $# -eq 0 ] || printf '%s\n' "$@" | sort | tr '\n' ' ')
   [ "$have" = "$want" ] || fail "program directory holds '$have', expected '$want'"
 }
 

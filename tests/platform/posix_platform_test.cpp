@@ -40,7 +40,7 @@ TEST(PosixText, CharactersWithoutAByteBecomeQuestionMarks) {
        "a",
        "?a"},                // not UTF-8 at all
       {"\xC3", "?"},         // cut short
-      {"\xC0\xAF", "??"},    // an over-long "/"
+      {"\xC0\xAF", "?"},     // an over-long "/"
       {"\xED\xA0\x80", "?"}, // a lone surrogate
   };
   for (const auto& c : cases) {
