@@ -1,0 +1,235 @@
+#include "input/entries.h"
+
+#include "fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace balvix {
+namespace {
+
+const std::string prefix = "entrada.txt L\xEDnea ";
+
+// The label of each field in its message, by field number; the whole
+// messages are checked byte for byte with the error log.
+const std::array<std::string, 7> label = {"",        "comentario", "dinero",         "acci\xF3n",
+                                          "momento", "cuando",     "activar periodo"};
+
+struct Parsed {
+  EntriesRead read;
+  std::vector<std::string> log; // each line up to the end of its label
+};
+
+Parsed parse(std::string_view text) {
+  Parsed parsed;
+  parsed.read = parseEntries(text, [&parsed](std::string_view line) {
+    parsed.log.emplace_back(line.substr(0, line.find(']') + 1));
+  });
+  return parsed;
+}
+
+// The log lines of the faulty fields (digits "1" to "6") of movement line k.
+std::vector<std::string> faultLines(std::size_t k, std::string_view fields) {
+  std::vector<std::string> lines;
+  for (char field : fields) {
+    lines.push_back(prefix + std::to_string(k) + " [" +
+                    label[static_cast<std::size_t>(field - '0')] + "]");
+  }
+  return lines;
+}
+
+// Fields of a good movement line of each moment.
+using Fields = std::array<std::string, 6>;
+const Fields monthlyLine = {"x", "1", "poner", "mensualidad", "1", "0"};
+const Fields onceLine = {"x", "1", "poner", "concreta", "15/03/2014", "0"};
+const Fields periodicLine = {"x", "1", "poner", "periodo", "3mes", "05/01/2014"};
+
+std::string joined(const Fields& fields) {
+  std::string line = fields[0];
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    line += "|" + fields[i];
+  }
+  return line;
+}
+
+TEST(EntryFields, PassingAndFailingValues) {
+  struct Case {
+    Fields line;
+    std::size_t field; // 1 to 6
+    std::vector<std::string> passing;
+    std::vector<std::string> failing;
+  };
+  const std::vector<Case> cases = {
+      {monthlyLine, 1, {"   ", "Sueldo"}, {""}},
+      {monthlyLine,
+       2,
+       {"1500", "0.01", "1e3", "12abc", "&H10"},
+       {"0", "-3", "abc", "", "1,5", "1.500,75", "1e999", std::string(400, '9')}},
+      {monthlyLine, 3, {"poner", "quitar"}, {"Poner", "poner ", " quitar"}},
+      {onceLine, 5, {"15/03/2014", "29/02/2012"}, {"31/02/2014", "1/2/2014", "01-02-2014"}},
+      {onceLine, 6, {"0"}, {"00", "", "0.0", "1", "01/01/2014"}},
+      {periodicLine,
+       5,
+       {"3meses", "0mes", "1a\xF1o", "2semana", "10dia", "1e2mes", "1semanames"},
+       {"mes", "3 mes", "3MES", "3mes2a\xF1o"}},
+      {periodicLine, 6, {"29/02/2012"}, {"0", "31/04/2014", "5/1/2014"}},
+      {monthlyLine, 5, {"1", "28", "15abc"}, {"0", "29", ""}},
+      {monthlyLine, 6, {"0"}, {"1", "00"}}};
+  for (const Case& c : cases) {
+    Fields fields = c.line;
+    for (bool passes : {true, false}) {
+      for (const std::string& value : passes ? c.passing : c.failing) {
+        fields[c.field - 1] = value;
+        Parsed parsed = parse(joined(fields));
+        EXPECT_EQ(parsed.log, faultLines(1, passes ? "" : std::to_string(c.field)))
+            << joined(fields);
+        EXPECT_EQ(parsed.read.errorCount, passes ? 0 : 1) << joined(fields);
+      }
+    }
+  }
+}
+
+TEST(EntryFields, FaultyMomentFailsItsWhen) {
+  EXPECT_EQ(parse("x|1|poner| mensualidad|1|0").log, faultLines(1, "45"));
+  EXPECT_EQ(parse("x|1|poner|Periodo|3mes|05/01/2014").log, faultLines(1, "456"));
+  EXPECT_EQ(parse("|0|x|y").log, faultLines(1, "123456"));
+}
+
+TEST(EntryLines, KindsAndNumbering) {
+  Parsed parsed = parse("; gastos fijos\r\n"
+                        "   ; sangrado\r\n"
+                        "\r\n"
+                        "X|0|poner|mensualidad|1|0\r\n"
+                        "\t; con tabulador\r\n"
+                        "   \r\n"
+                        "Solo texto\r\n"
+                        "Y|1|poner|mensualidad|1|0|s\xE9ptimo|campo");
+  std::vector<std::string> expected = faultLines(1, "2");
+  for (std::size_t k = 2; k <= 4; ++k) {
+    for (const std::string& line : faultLines(k, "23456")) {
+      expected.push_back(line);
+    }
+  }
+  EXPECT_EQ(parsed.log, expected);
+  EXPECT_EQ(parsed.read.errorCount, 16);
+  ASSERT_EQ(parsed.read.entries.size(), 5U);
+  EXPECT_EQ(parsed.read.entries[1].comment, "\t; con tabulador");
+  EXPECT_EQ(parsed.read.entries[4].activation, "0");
+
+  // Lines ended by line feeds alone make one line; its fields run across them.
+  Parsed joined = parse("A|1|poner|mensualidad|1|0\nB|1|poner|mensualidad|1|0\n");
+  ASSERT_EQ(joined.read.entries.size(), 1U);
+  EXPECT_EQ(joined.read.entries[0].activation, "0\nB");
+  EXPECT_TRUE(joined.log.empty());
+
+  EXPECT_TRUE(parse("; solo comentarios\r\n\r\n").read.entries.empty());
+}
+
+TEST(EntryLines, NoLimitOnTheirNumber) {
+  std::string text;
+  for (int i = 0; i < 40000; ++i) {
+    text += "x|1|poner|mensualidad|1|0\r\n";
+  }
+  Parsed parsed = parse(text);
+  EXPECT_EQ(parsed.read.entries.size(), 40000U);
+  EXPECT_EQ(parsed.read.schedules.size(), 40000U);
+  EXPECT_TRUE(parsed.log.empty());
+}
+
+TEST(EntryRecord, KeepsTextsAndNumbers) {
+  const std::string longComment(300, 'c');
+  Parsed parsed = parse(longComment + "|1500|quitar|concreta|24/12/2014|0\r\n" +
+                        "Sueldo|0.1|poner|mensualidad|15" + std::string(300, 'x') + "|0\r\n" +
+                        "Medio|1|poner|mensualidad|15.5|0");
+  ASSERT_EQ(parsed.read.entries.size(), 3U);
+  const Entry& once = parsed.read.entries[0];
+  EXPECT_EQ(once.comment, longComment.substr(0, 255));
+  EXPECT_EQ(once.amount, 1500);
+  EXPECT_EQ(once.actionKind, Action::remove);
+  EXPECT_EQ(once.momentKind, Moment::once);
+  EXPECT_EQ(once.date, (DateParts{24, 12, 2014}));
+  const Entry& monthly = parsed.read.entries[1];
+  EXPECT_EQ(monthly.amount, 0.1);
+  EXPECT_EQ(monthly.actionKind, Action::add);
+  EXPECT_EQ(monthly.momentKind, Moment::monthly);
+  EXPECT_EQ(monthly.monthDay, 15);
+  EXPECT_EQ(monthly.when.size(), 255U);
+  EXPECT_EQ(parsed.read.entries[2].monthDay, 0); // never equals a day
+  EXPECT_EQ(parsed.read.schedules[0].unit, Unit::none);
+  EXPECT_EQ(parsed.read.schedules[1].unit, Unit::none);
+}
+
+TEST(EntrySchedule, FromCountAndActivation) {
+  struct Case {
+    std::string when;
+    std::int64_t interval;
+    Unit unit;
+  };
+  const std::vector<Case> cases = {{"3mes", 3, Unit::months},
+                                   {"2semana", 14, Unit::weeks},
+                                   {"10dia", 10, Unit::days},
+                                   {"120dia", 120, Unit::days},
+                                   {"1a\xF1o", 1, Unit::years},
+                                   {"1e2mes", 100, Unit::months},
+                                   {"1d2dia", 100, Unit::days},
+                                   {"1semanames", 7, Unit::weeks},
+                                   {"40000semana", 280000, Unit::weeks},
+                                   {"4000000dia", 4000000, Unit::days},
+                                   {"4000001dia", neverAgain, Unit::days},
+                                   {"600000semana", neverAgain, Unit::weeks},
+                                   {"1e400mes", neverAgain, Unit::months},
+                                   {std::string(250, '9') + "a\xF1o", neverAgain, Unit::years}};
+  for (const Case& c : cases) {
+    Parsed parsed = parse("x|1|poner|periodo|" + c.when + "|05/01/2014");
+    ASSERT_TRUE(parsed.log.empty()) << c.when;
+    const EntrySchedule& schedule = parsed.read.schedules.at(0);
+    EXPECT_EQ(schedule.interval, c.interval) << c.when;
+    EXPECT_EQ(schedule.unit, c.unit) << c.when;
+    EXPECT_EQ(schedule.anchor, (DateParts{5, 1, 2014})) << c.when;
+  }
+  // Without a stored activation there is no schedule.
+  EXPECT_EQ(parse("x|1|poner|periodo|3mes|0").read.schedules.at(0).unit, Unit::none);
+}
+
+// Answers each reading with the next text, as a file changing between reads.
+class ChangingFile : public testing::FakePlatform {
+public:
+  std::optional<std::string> readFile(std::string_view name) override {
+    ++reads;
+    return name == entriesFileName ? texts.at(reads - 1) : std::string();
+  }
+  std::vector<std::string> texts;
+  std::size_t reads = 0;
+};
+
+TEST(ReadEntries, ReadsTheFileOnce) {
+  ChangingFile platform;
+  platform.texts = {"a|1|poner|mensualidad|1|0\r\nb|0|poner|mensualidad|1|0",
+                    "a|1|poner|mensualidad|1|0\r\nb|1|poner|mensualidad|1|0\r\nc"};
+  EntriesRead read = readEntries(platform);
+  EXPECT_EQ(platform.reads, 1U);
+  EXPECT_EQ(read.entries.size(), 2U);
+  EXPECT_EQ(read.schedules.size(), 2U);
+  EXPECT_EQ(read.errorCount, 1);
+}
+
+TEST(ReadEntries, SameTablesOnSecondReading) {
+  testing::FakePlatform platform;
+  platform.writeFile(entriesFileName, "a|1|poner|periodo|2semana|05/01/2014\r\nb|1|poner|x|y|0");
+  EntriesRead first = readEntries(platform);
+  EntriesRead second = readEntries(platform);
+  ASSERT_EQ(second.entries.size(), 2U);
+  EXPECT_EQ(second.schedules.size(), 2U);
+  EXPECT_EQ(second.entries[1].comment, first.entries[1].comment);
+  EXPECT_EQ(second.schedules[0].interval, first.schedules[0].interval);
+  EXPECT_EQ(second.errorCount, 2);
+
+  platform.readFails = true;
+  EXPECT_TRUE(readEntries(platform).entries.empty());
+}
+
+} // namespace
+} // namespace balvix

@@ -1,0 +1,60 @@
+#include "input/error_log.h"
+
+#include "fake/fake_platform.h"
+#include "input/entries.h"
+#include "input/run_config.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace balvix {
+namespace {
+
+TEST(ErrorLog, FaultsOfBothFilesInOrder) {
+  testing::FakePlatform platform;
+  platform.writeFile("entrada.txt", "; cabecera\r\n"
+                                    "|1|poner|mensualidad|1|0\r\n"
+                                    "Solo texto\r\n");
+  platform.writeFile("config.txt", "\r\nx|y|z|w\r\n");
+  EXPECT_EQ(readEntries(platform).errorCount, 6);
+  EXPECT_EQ(readRunConfig(platform).errorCount, 4);
+  EXPECT_EQ(platform.fileBytes("Errores.txt"),
+            "entrada.txt L\xEDnea 1 [comentario] es erroneo, m\xEDnimo 1 caracter ...\r\n"
+            "entrada.txt L\xEDnea 2 [dinero] es erroneo, siempre mayor de 0 ...\r\n"
+            "entrada.txt L\xEDnea 2 [acci\xF3n] es erroneo, debe ser [poner,quitar] ...\r\n"
+            "entrada.txt L\xEDnea 2 [momento] es erroneo, debe ser "
+            "[concreta,periodo,mensualidad] ...\r\n"
+            "entrada.txt L\xEDnea 2 [cuando] es erroneo, debe ser "
+            "[dd/mm/aaaa,cantidad{a\xF1o,mes,semana,dia},d\xED"
+            "adelmes <= 28] ...\r\n"
+            "entrada.txt L\xEDnea 2 [activar periodo] es erroneo, debe ser [dd/mm/aaaa,0] ...\r\n"
+            "config.txt L\xEDnea 1 [fecha1] es erroneo, debe ser [dd/mm/aaaa] ...\r\n"
+            "config.txt L\xEDnea 1 [fecha2] es erroneo, debe ser [dd/mm/aaaa] ...\r\n"
+            "config.txt L\xEDnea 1 [dinero in\xED"
+            "cio] es erroneo, debe ser 0 \xF3 mayor de 0 ...\r\n"
+            "config.txt L\xEDnea 1 [nombre fichero] es erroneo, debe ser "
+            "[{letras y/\xF3 n\xFAmeros}.txt] ...\r\n");
+}
+
+TEST(ErrorLog, LinesAreAppendedAndRemoved) {
+  testing::FakePlatform platform;
+  appendErrorLine(platform, std::string_view("uno\0dos", 7));
+  appendErrorLine(platform, "tres");
+  EXPECT_EQ(platform.fileBytes("Errores.txt"), "uno\r\ntres\r\n");
+
+  removeErrorLog(platform);
+  EXPECT_FALSE(platform.exists("Errores.txt"));
+  removeErrorLog(platform); // nothing to remove is no fault
+}
+
+TEST(ErrorLog, LostLineStillCounts) {
+  testing::FakePlatform platform;
+  platform.appendFails = [](std::string_view, std::size_t) { return true; };
+  platform.writeFile("config.txt", "01/01/2014|31/12/2014|0|config.txt");
+  EXPECT_EQ(readRunConfig(platform).errorCount, 1);
+  EXPECT_FALSE(platform.exists("Errores.txt"));
+}
+
+} // namespace
+} // namespace balvix

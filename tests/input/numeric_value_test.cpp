@@ -1,0 +1,82 @@
+#include "input/numeric_value.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace balvix {
+namespace {
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+struct Case {
+  std::string text;
+  double value;
+};
+
+void expectValues(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    EXPECT_EQ(numericValue(c.text), c.value) << c.text;
+  }
+}
+
+TEST(NumericValue, DecimalForms) {
+  expectValues({{" \t\r\n12", 12},
+                {"+3", 3},
+                {"-3", -3},
+                {".5", 0.5},
+                {"5.", 5},
+                {"0.1", 0.1},
+                {"1,5", 1},
+                {"12abc", 12},
+                {"1.2.3", 1.2},
+                {"abc", 0},
+                {"", 0},
+                {".", 0},
+                {"- 5", 0},
+                {"3.14159265358979323846", 3.14159265358979323846}});
+}
+
+TEST(NumericValue, ExponentForms) {
+  expectValues({{"1e3", 1000},
+                {"1E3", 1000},
+                {"1d2", 100},
+                {"1D-2", 0.01},
+                {"2e+2", 200},
+                {".5e1", 5},
+                {"5e", 5},
+                {"5e+", 5},
+                {"3dia", 3},
+                {"e5", 0},
+                {"7e0x", 7}});
+}
+
+TEST(NumericValue, RadixForms) {
+  expectValues({{"&H1F", 31},
+                {"&hff", 255},
+                {"&B101", 5},
+                {"&b102", 2},
+                {"&O17", 15},
+                {"&q17", 15},
+                {"&17", 15},
+                {"&18", 1},
+                {"&", 0},
+                {"&X1", 0},
+                {"  &H10", 16}});
+}
+
+TEST(NumericValue, OutOfRange) {
+  expectValues({{"1e999", infinity},
+                {"-1e999", -infinity},
+                {std::string(400, '9'), infinity},
+                {"1e99999999999999999999", infinity},
+                {"&H" + std::string(300, 'F'), infinity},
+                {"1e-999", 0},
+                {"1.7976931348623157e308", 1.7976931348623157e308},
+                {"4.9e-324", 4.9e-324}});
+}
+
+} // namespace
+} // namespace balvix
