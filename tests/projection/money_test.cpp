@@ -1,0 +1,75 @@
+#include "projection/money.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace balvix {
+namespace {
+
+struct Case {
+  double value;
+  std::string_view text;
+};
+
+void expectTexts(std::initializer_list<Case> cases) {
+  for (const Case& c : cases) {
+    EXPECT_EQ(formatMoney(c.value), c.text) << "value " << c.value;
+  }
+}
+
+TEST(FormatMoney, GroupsAndDecimals) {
+  expectTexts({{1000, "1.000'00"},
+               {45000.9, "45.000'90"},
+               {1234567.5, "1.234.567'50"},
+               {999.999, "1.000'00"},
+               {12.5, "12'50"},
+               {0.5, "'50"},
+               {0, "'00"},
+               {-250, "-250'00"},
+               {0.05, "'05"},
+               {999, "999'00"},
+               {100000, "100.000'00"},
+               {99.995, "100'00"}});
+}
+
+// An exact half goes to the even hundredth; the half is judged on the first 18
+// significant digits: 1000.245 lies above the half in binary but reads
+// 1000.24500000000000, while 0.005 reads 0.00500000000000000010.
+TEST(FormatMoney, HalvesGoToEven) {
+  expectTexts({{0.125, "'12"},
+               {0.375, "'38"},
+               {0.625, "'62"},
+               {1000000.375, "1.000.000'38"},
+               {1000.245, "1.000'24"},
+               {1000.255, "1.000'26"},
+               {1.005, "1'00"},
+               {0.005, "'01"},
+               {-0.125, "-'12"}});
+}
+
+TEST(FormatMoney, NegativesWithoutNegativeZero) {
+  expectTexts({{-0.5, "-'50"},
+               {-1234567.5, "-1.234.567'50"},
+               {-0.006, "-'01"},
+               {-0.0, "'00"},
+               {-0.000000001, "'00"},
+               {-0.0049, "'00"},
+               {-std::numeric_limits<double>::denorm_min(), "'00"}});
+}
+
+TEST(FormatMoney, LargeAmountsWriteAllDigits) {
+  expectTexts({{1e15, "1.000.000.000.000.000'00"},
+               {1000000000000000.125, "1.000.000.000.000.000'12"},
+               {-1e20, "-100.000.000.000.000.000.000'00"},
+               {1e23, "99.999.999.999.999.991.600.000'00"},
+               {std::numeric_limits<double>::infinity(), "inf"},
+               {std::nan(""), "nan"}});
+  std::string huge = formatMoney(std::numeric_limits<double>::max());
+  EXPECT_EQ(huge.substr(0, 8), "179.769.");
+  EXPECT_EQ(huge.size(), 309u + 102 + 3);
+}
+
+} // namespace
+} // namespace balvix

@@ -1,0 +1,68 @@
+#include "projection/report.h"
+
+#include "projection/walk_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace balvix::testing {
+namespace {
+
+EntriesRead example() {
+  EntriesRead m;
+  add(m, "Nomina", 1500, "poner", "mensualidad", "2");
+  add(m, "Seguro", 450, "quitar", "periodo", "1a\xF1o", "03/01/2013", Unit::years, 1);
+  return m;
+}
+
+// Sees in which order the user is told things and shown files.
+struct EventPlatform : FakePlatform {
+  void showMessage(std::string_view text) override { events.emplace_back(text); }
+  void openDocument(std::string_view name) override { events.emplace_back(name); }
+  Lines events;
+};
+
+TEST(Report, ExampleReplacesAReadOnlyReport) {
+  EventPlatform platform;
+  platform.writeFile("informe.txt", "old\r\n");
+  std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
+  EntriesRead m = example();
+  runToDate(platform, {configOf("01/01/2013", "31/12/2013", 1000), m}, {1, 1, 2013}, {3, 1, 2013});
+  EXPECT_EQ(platform.fileBytes("informe.txt"),
+            "Martes 01/01/2013\r\nMi\xE9rcoles 02/01/2013\r\n"
+            "Nomina 1.000'00 poner 1.500'00 = 2.500'00 mensualidad 2\r\n\r\n"
+            "Jueves 03/01/2013\r\nACTIVACI\xD3N !! Seguro quitar 450'00 periodo 1a\xF1o\r\n"
+            "Seguro 2.500'00 quitar 450'00 = 2.050'00 periodo 1a\xF1o\r\n\r\n\r\n\r\n"
+            "Saldo total = 2.050'00\r\n");
+  EXPECT_EQ(platform.events, Lines{"informe.txt"});
+}
+
+TEST(Report, LostLineIsToldBeforeTheReportOpens) {
+  for (std::size_t failing : {0, 2, 10}) {
+    EventPlatform platform;
+    platform.appendFails = [&](std::string_view, std::size_t before) { return before == failing; };
+    EntriesRead m = example();
+    RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
+    runToDate(platform, {config, m}, config.start, config.end);
+    EXPECT_EQ(platform.events,
+              (Lines{"No se pudo escribir el informe completo ...", "informe.txt"}));
+    EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")).size(), 10u);
+  }
+}
+
+TEST(ReportLines, FieldsAsStored) {
+  EntriesRead m;
+  add(m, std::string(255, 'x') + "  a b ", 1234567.5, "quitar", "periodo", "1semanames",
+      "01/01/2013", Unit::weeks, 7);
+  const Entry& e = m.entries[0];
+  EXPECT_EQ(activationLine(e),
+            "ACTIVACI\xD3N !! " + e.comment + " quitar 1.234.567'50 periodo 1semanames");
+  EXPECT_EQ(movementLine(e, 100.004, 100.004 - 1234567.5),
+            e.comment + " 100'00 quitar 1.234.567'50 = -1.234.467'50 periodo 1semanames");
+  EXPECT_EQ(closingLine(-1e-12), "Saldo total = '00");
+  EXPECT_EQ(dayLine({9, 7, 50}), "Sabado 09/07/0050");
+}
+
+} // namespace
+} // namespace balvix::testing
