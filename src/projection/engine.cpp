@@ -140,12 +140,13 @@ double walkDays(Report& report, const EntriesRead& movements, double openingBala
   const std::int64_t lastDay = dayNumber(last);
   const EntrySchedule noSchedule;
 
+  auto scheduleOf = [&](std::size_t i) -> const EntrySchedule& {
+    return i < movements.schedules.size() ? movements.schedules[i] : noSchedule;
+  };
   std::vector<Pending> pending;
   pending.reserve(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const EntrySchedule& schedule =
-        i < movements.schedules.size() ? movements.schedules[i] : noSchedule;
-    pending.push_back(pendingAtStart(entries[i], schedule, firstDay));
+    pending.push_back(pendingAtStart(entries[i], scheduleOf(i), firstDay));
   }
 
   report.reset();
@@ -182,7 +183,7 @@ double walkDays(Report& report, const EntriesRead& movements, double openingBala
           }
           apply(entry);
           ++due.occurrence;
-          due.nextDue = periodicDueDay(movements.schedules[i], due.occurrence);
+          due.nextDue = periodicDueDay(scheduleOf(i), due.occurrence);
         }
         break;
       case Moment::none:
