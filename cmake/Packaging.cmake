@@ -1,0 +1,31 @@
+# The packages a user downloads, made with cpack in a build directory:
+#   Windows: balvix-<version>-win64.zip    balvix.exe, the example config.txt and
+#            entrada.txt, LEEME.txt and README.txt (notes in Spanish and English)
+#   Linux:   balvix-<version>-Linux.tar.gz the balvix program, the examples and
+#            README.md
+# Everything lies next to the program in one folder, since balvix reads its
+# files from the folder of its executable: unpacked, "balvix int" projects the
+# example year at once. The examples are installed byte for byte (Windows-1252,
+# CR LF).
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+  set(balvix_package_notes packaging/LEEME.txt packaging/README.txt)
+else()
+  set(CPACK_GENERATOR TGZ)
+  set(CPACK_SYSTEM_NAME Linux)
+  set(balvix_package_notes README.md)
+endif()
+
+install(TARGETS balvix RUNTIME DESTINATION . COMPONENT balvix)
+install(FILES examples/config.txt examples/entrada.txt ${balvix_package_notes}
+  DESTINATION . COMPONENT balvix)
+
+set(CPACK_PACKAGE_NAME balvix)
+set(CPACK_PACKAGE_VENDOR balvix)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_FILE_NAME balvix-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME})
+set(CPACK_COMPONENTS_ALL balvix)
+set(CPACK_STRIP_FILES TRUE)
+include(CPack)
