@@ -15,7 +15,8 @@
 #include <mach-o/dyld.h>
 #endif
 
-extern char** environ;
+// unistd.h declares it only on some systems (glibc with _GNU_SOURCE).
+extern char** environ; // NOLINT(readability-redundant-declaration)
 
 namespace balvix {
 
