@@ -1,0 +1,119 @@
+// Fuzz target: the line reader and the numeric value of a text, on arbitrary
+// bytes. Checks what the two promise, not how they do it.
+
+#include "input/lines.h"
+#include "input/numeric_value.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void require(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "property broken: %s\n", what);
+    std::abort();
+  }
+}
+
+// The lines cover the text up to its first byte 26, in order, each followed by
+// its line end: a carriage return and, when one comes right after it, a line
+// feed. No line holds a carriage return.
+void checkLines(std::string_view text) {
+  const std::string_view read = text.substr(0, text.find('\x1A'));
+  const auto lines = balvix::splitLines(text);
+  std::size_t at = 0;
+  std::size_t nonEmpty = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    require(line.data() == read.data() + at, "a line starts where the previous line end stops");
+    require(line.find('\r') == std::string_view::npos, "no carriage return inside a line");
+    require(line.find('\x1A') == std::string_view::npos, "nothing after a byte 26 is read");
+    at += line.size();
+    if (i + 1 < lines.size()) {
+      require(at < read.size() && read[at] == '\r', "a line ends at a carriage return");
+      ++at;
+      if (at < read.size() && read[at] == '\n') {
+        ++at;
+      }
+    } else if (at < read.size()) {
+      // The last line may still have its line end, but nothing after it.
+      require(read[at] == '\r', "the last line ends at a carriage return or the end");
+      ++at;
+      if (at < read.size() && read[at] == '\n') {
+        ++at;
+      }
+      require(at == read.size(), "no text is left after the last line");
+    }
+    nonEmpty += line.empty() ? 0 : 1;
+  }
+  require(at == read.size(), "the lines cover the whole text");
+  require(balvix::countNonEmptyLines(text) == nonEmpty, "the count agrees with the lines");
+}
+
+bool isPlainDecimal(std::string_view text) {
+  bool digit = false;
+  int points = 0;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return false;
+    }
+  }
+  return digit && points <= 1;
+}
+
+bool same(double a, double b) {
+  return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+void checkNumericValue(std::string_view text) {
+  const double value = balvix::numericValue(text);
+  require(!std::isnan(value), "a numeric value is never NaN");
+
+  // Leading blanks are skipped; a "|" never belongs to a number.
+  require(same(balvix::numericValue(" \t\r\n" + std::string(text)), value),
+          "leading blanks, tabs and line ends are skipped");
+  require(same(balvix::numericValue(std::string(text) + "|"), value),
+          "reading stops at a character that does not fit");
+
+  std::string_view trimmed = text.substr(0, std::min<std::size_t>(text.size(), 60));
+  if (isPlainDecimal(trimmed)) {
+    // Digits with one point read as the nearest double, like the C library.
+    std::string copy(trimmed);
+    double expected = std::strtod(copy.c_str(), nullptr);
+    require(balvix::numericValue(copy) == expected, "a plain decimal reads as strtod reads it");
+    require(balvix::numericValue("-" + copy) == -expected, "a minus sign negates");
+    require(balvix::numericValue("+" + copy) == expected, "a plus sign keeps the value");
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  checkLines(text);
+  checkNumericValue(text);
+  // Every piece of a line is a field somewhere: read each one as a number too.
+  for (std::string_view line : balvix::splitLines(text)) {
+    for (std::size_t start = 0; start <= line.size();) {
+      std::size_t bar = line.find('|', start);
+      std::string_view field =
+          line.substr(start, bar == std::string_view::npos ? bar : bar - start);
+      require(!std::isnan(balvix::numericValue(field)), "a field's value is never NaN");
+      if (bar == std::string_view::npos) {
+        break;
+      }
+      start = bar + 1;
+    }
+  }
+  return 0;
+}

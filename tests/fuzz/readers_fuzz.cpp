@@ -1,0 +1,218 @@
+// Fuzz target: the movements reader and the configuration reader on arbitrary
+// bytes. A first byte 0 or 1 asks for a large text made of copies of the rest
+// (a line of about a megabyte, or a hundred thousand lines of its first 48
+// bytes), the sizes a user's files can reach; other inputs are read as they
+// are.
+//
+// Checked: every log line names its file and a line that exists, the counts
+// agree with the log, reading twice gives the same answer, and a line without
+// a logged fault yields a record the projection can use as it is.
+
+#include "calendar/calendar.h"
+#include "input/entries.h"
+#include "input/fields.h"
+#include "input/lines.h"
+#include "input/run_config.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void require(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "property broken: %s\n", what);
+    std::abort();
+  }
+}
+
+std::string textOf(const std::uint8_t* data, std::size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  if (input.empty()) {
+    return {};
+  }
+  const unsigned char mode = static_cast<unsigned char>(input.front());
+  std::string_view rest = input.substr(1);
+  if (rest.empty() || mode > 1) {
+    return std::string(input);
+  }
+  std::string text;
+  if (mode == 0) {
+    // One long line: the rest repeated to a megabyte, carriage returns dropped.
+    std::string piece;
+    for (char c : rest) {
+      if (c != '\r') {
+        piece += c;
+      }
+    }
+    if (piece.empty()) {
+      return std::string(input);
+    }
+    text.reserve((1u << 20) + piece.size());
+    while (text.size() < (1u << 20)) {
+      text += piece;
+    }
+  } else {
+    // A hundred thousand lines: the rest as one line, repeated.
+    rest = rest.substr(0, 48);
+    text.reserve(100'000 * (rest.size() + 2));
+    for (int i = 0; i < 100'000; ++i) {
+      text += rest;
+      text += "\r\n";
+    }
+  }
+  return text;
+}
+
+// The error log of one reading, each line checked as it comes: the file's
+// prefix, a line number from 1 on, in order, and a message; kept are the line
+// numbers and, for short texts, the lines themselves.
+class Log {
+public:
+  Log(std::string_view prefix, bool keepLines) : prefix_(prefix), keepLines_(keepLines) {}
+
+  balvix::ErrorSink sink() {
+    return [this](std::string_view line) { take(line); };
+  }
+
+  // Marks the lines that have a fault, checking that each exists.
+  std::vector<bool> faultyLines(std::size_t count) const {
+    std::vector<bool> faulty(count + 1, false);
+    for (std::size_t number : numbers_) {
+      require(number >= 1 && number <= count, "the line number names a line that was read");
+      faulty[number] = true;
+    }
+    return faulty;
+  }
+
+  std::size_t size() const { return numbers_.size(); }
+  const std::vector<std::string>& lines() const { return lines_; }
+
+private:
+  void take(std::string_view line) {
+    require(line.starts_with(prefix_), "every log line starts with the file's prefix");
+    std::size_t at = prefix_.size();
+    std::size_t number = 0;
+    require(at < line.size() && line[at] >= '1' && line[at] <= '9', "a line number follows");
+    while (at < line.size() && line[at] >= '0' && line[at] <= '9') {
+      number = number * 10 + static_cast<std::size_t>(line[at] - '0');
+      ++at;
+    }
+    require(line.substr(at).starts_with(" ["), "the field's name follows the number");
+    require(line.ends_with(" ..."), "every message ends with \" ...\"");
+    require(line.find('\r') == std::string_view::npos && line.find('\n') == std::string_view::npos,
+            "a log line holds no line end");
+    require(numbers_.empty() || number >= numbers_.back(), "the faults come in line order");
+    numbers_.push_back(number);
+    if (keepLines_) {
+      lines_.emplace_back(line);
+    }
+  }
+
+  std::string_view prefix_;
+  bool keepLines_;
+  std::vector<std::size_t> numbers_;
+  std::vector<std::string> lines_;
+};
+
+constexpr std::size_t shortText = 4096;
+
+bool isStored(const std::string& text) {
+  return text.size() <= balvix::longestStoredText;
+}
+
+void checkEntries(std::string_view text) {
+  const std::string_view prefix = "entrada.txt L\xEDnea ";
+  Log log(prefix, text.size() <= shortText);
+  balvix::EntriesRead read = balvix::parseEntries(text, log.sink());
+  require(read.entries.size() == read.schedules.size(), "one schedule per movement");
+  require(read.entries.size() <= balvix::countNonEmptyLines(text),
+          "no more movements than non-empty lines");
+  require(static_cast<std::size_t>(read.errorCount) == log.size(),
+          "one log line per counted fault");
+  std::vector<bool> faulty = log.faultyLines(read.entries.size());
+
+  for (std::size_t i = 0; i < read.entries.size(); ++i) {
+    const balvix::Entry& e = read.entries[i];
+    require(isStored(e.comment) && isStored(e.action) && isStored(e.moment) && isStored(e.when) &&
+                isStored(e.activation),
+            "stored texts hold at most 255 characters");
+    if (faulty[i + 1]) {
+      continue;
+    }
+    require(!e.comment.empty(), "a good movement has a comment");
+    require(e.amount > 0 && std::isfinite(e.amount), "a good amount is finite and above 0");
+    require((e.action == "poner" && e.actionKind == balvix::Action::add) ||
+                (e.action == "quitar" && e.actionKind == balvix::Action::remove),
+            "a good action is poner or quitar");
+    switch (e.momentKind) {
+    case balvix::Moment::once:
+      require(e.moment == "concreta" && balvix::isRealDay(e.date), "a good date is a real day");
+      break;
+    case balvix::Moment::monthly:
+      require(e.moment == "mensualidad" && e.monthDay >= 0 && e.monthDay <= 28,
+              "a good day of the month is at most 28");
+      break;
+    case balvix::Moment::periodic: {
+      const balvix::EntrySchedule& s = read.schedules[i];
+      require(e.moment == "periodo" && s.unit != balvix::Unit::none && s.interval >= 0 &&
+                  balvix::isRealDay(s.anchor),
+              "a good period has a unit, a count and a real activation day");
+      break;
+    }
+    case balvix::Moment::none:
+      require(false, "a good movement has a moment");
+    }
+  }
+
+  if (text.size() > shortText) {
+    return;
+  }
+  Log again(prefix, true);
+  balvix::EntriesRead second = balvix::parseEntries(text, again.sink());
+  require(again.lines() == log.lines() && second.entries.size() == read.entries.size(),
+          "reading twice gives the same answer");
+}
+
+void checkConfig(std::string_view text) {
+  Log log("config.txt L\xEDnea ", false);
+  balvix::ConfigRead read = balvix::parseRunConfig(text, log.sink());
+  require(read.records.size() == balvix::countNonEmptyLines(text), "one record per non-empty line");
+  require(static_cast<std::size_t>(read.errorCount) == log.size(),
+          "one log line per counted fault");
+  std::vector<bool> faulty = log.faultyLines(read.records.size());
+
+  for (std::size_t i = 0; i < read.records.size(); ++i) {
+    const balvix::RunConfig& c = read.records[i];
+    require(isStored(c.startDate) && isStored(c.endDate) && isStored(c.reportName),
+            "stored texts hold at most 255 characters");
+    if (faulty[i + 1]) {
+      continue;
+    }
+    require(balvix::isRealDay(c.start) && balvix::isRealDay(c.end) && c.start.year >= 1 &&
+                c.end.year <= 9999,
+            "good dates are real days");
+    require(c.openingBalance >= 0 && std::isfinite(c.openingBalance),
+            "a good opening balance is finite and not negative");
+    const std::string lowered = balvix::lowerCase1252(c.reportName);
+    require(lowered.ends_with(".txt") && lowered.find_first_of("/\\:") == std::string::npos,
+            "a good report name is a plain .txt name");
+    require(lowered != "config.txt" && lowered != "entrada.txt" && lowered != "errores.txt",
+            "a good report name is none of the program's own files");
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text = textOf(data, size);
+  checkEntries(text);
+  checkConfig(text);
+  return 0;
+}
