@@ -148,6 +148,22 @@ chmod a-w "$dir/informe.txt"
 run int
 same_file informe.txt example-report.txt
 
+# A folder name outside Western European letters, and a path far beyond the
+# classic 260 characters of Windows.
+for folder in "Перспектива 日本 €" "$(printf 'una-carpeta-de-nombre-largo-para-pasar-del-limite-clasico-%02d/' {1..5})"; do
+  folder=${folder%/}
+  begin "folder-${#folder}"
+  dir="$work/$case/$folder"
+  mkdir -p "$dir"
+  cp "$exe" "$dir/"
+  program="$dir/$(basename "$exe")"
+  good_inputs
+  run int
+  said "$(report_line informe.txt)"
+  same_file informe.txt example-report.txt
+  only config.txt entrada.txt informe.txt
+done
+
 begin date-run
 good_inputs
 run 02/01/2013
