@@ -10,11 +10,14 @@ Report::Report(Platform& platform, std::string name)
     : platform_(platform), name_(std::move(name)) {}
 
 void Report::reset() {
-  platform_.removeFile(name_);
+  if (!platform_.removeFile(name_)) {
+    earlierReportKept_ = true;
+    wholeWritten_ = false;
+  }
 }
 
 void Report::appendLine(std::string_view line) {
-  if (!platform_.appendLine(name_, line)) {
+  if (earlierReportKept_ || !platform_.appendLine(name_, line)) {
     wholeWritten_ = false;
   }
 }

@@ -21,8 +21,9 @@ class Report {
 public:
   Report(Platform& platform, std::string name);
 
-  // Removes the file an earlier run left, even a read-only one. A failure is
-  // ignored: the lines of this run are appended to what is there.
+  // Removes the file an earlier run left, even a read-only one. When it
+  // cannot be removed it is kept as it is: no line of this run is written
+  // into it (they would read as one report), and wholeWritten() is false.
   void reset();
 
   // Appends one line (CR LF is added). A line that cannot be written is lost
@@ -39,6 +40,7 @@ private:
   Platform& platform_;
   std::string name_;
   bool wholeWritten_ = true;
+  bool earlierReportKept_ = false;
 };
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits

@@ -54,7 +54,8 @@ bool FakePlatform::removeFile(std::string_view name) {
   if (!fs::exists(pathOf(name), ec)) {
     return true;
   }
-  if (removeFails) {
+  // Only files are removed, as on the real systems; never a directory.
+  if (removeFails || readOnlyDirectory || fs::is_directory(pathOf(name), ec)) {
     return false;
   }
   fs::permissions(pathOf(name), fs::perms::owner_write, fs::perm_options::add, ec);
@@ -70,6 +71,10 @@ bool FakePlatform::appendLine(std::string_view name, std::string_view line) {
   }
   std::size_t before = count->second++;
   if (appendFails && appendFails(name, before)) {
+    return false;
+  }
+  std::error_code ec;
+  if (readOnlyDirectory && !fs::exists(pathOf(name), ec)) {
     return false;
   }
   std::ofstream out(pathOf(name), std::ios::binary | std::ios::app);

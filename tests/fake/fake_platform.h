@@ -48,6 +48,9 @@ public:
   std::function<bool(std::string_view name, std::size_t appendsBefore)> appendFails;
   bool removeFails = false;
   bool readFails = false;
+  // A program directory whose entries cannot be created or removed: appends
+  // to a file that is not there fail, and no removal succeeds.
+  bool readOnlyDirectory = false;
 
 private:
   std::filesystem::path dir_;

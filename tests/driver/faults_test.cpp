@@ -1,0 +1,242 @@
+// Whole starts of the program while the file system fails under it: lines that
+// cannot be written, files that cannot be removed, a report name taken by a
+// directory, a program directory where nothing can be created. Every start
+// ends with exit code 0, never loses or mixes a file, and never lets a report
+// with missing lines pass for a complete one.
+
+#include "driver/program.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "driver/messages.h"
+#include "fake/fake_platform.h"
+#include "projection/report.h"
+
+namespace balvix {
+namespace {
+
+using testing::FakePlatform;
+
+constexpr std::string_view config = "01/01/2013|03/01/2013|1000|informe.txt\r\n";
+constexpr std::string_view entries = "Nomina|1500|poner|mensualidad|2|0\r\n"
+                                     "Seguro|450|quitar|periodo|1a\xF1o|03/01/2013\r\n";
+constexpr std::string_view faultyEntries = "Nomina|0|poner|mensualidad|2|0\r\n";
+constexpr std::string_view oldReport = "Lunes 01/01/2001\r\n\r\n\r\nSaldo total = 5'00\r\n";
+constexpr std::string_view oldLog = "entrada.txt L\xEDnea 7 [dinero] es erroneo, siempre mayor "
+                                    "de 0 ...\r\n";
+
+const std::vector<std::string> told{std::string(reportIncompleteMessage)};
+const std::vector<std::string> refused{std::string(inputErrorsMessage)};
+
+std::vector<std::string> linesOf(std::string_view bytes) {
+  std::vector<std::string> lines;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find("\r\n");
+    lines.emplace_back(bytes.substr(0, end));
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 2);
+  }
+  return lines;
+}
+
+void writeInputs(FakePlatform& platform, std::string_view movements = entries) {
+  platform.writeFile("config.txt", config);
+  platform.writeFile("entrada.txt", movements);
+  platform.tail = "int";
+}
+
+// The report of a start on a file system that does not fail.
+std::vector<std::string> wholeReport() {
+  FakePlatform platform;
+  writeInputs(platform);
+  runProgram(platform);
+  return linesOf(platform.fileBytes("informe.txt").value_or(""));
+}
+
+TEST(ReportWriteFaults, MissingLinesAreToldAndTheRestIsWritten) {
+  const std::vector<std::string> whole = wholeReport();
+  ASSERT_EQ(whole.size(), 11u);
+  struct Case {
+    const char* what;
+    std::size_t firstFailing; // appends to the report before the first failure
+    std::size_t lastFailing;  // and the last failing one
+  };
+  const Case cases[] = {
+      {"every line", 0, whole.size() - 1},
+      {"from the first movement on", 2, whole.size() - 1},
+      {"from the closing line on", whole.size() - 1, whole.size() - 1},
+      {"the first day line only", 0, 0},
+      {"an activation line only", 5, 5},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform);
+    platform.appendFails = [&](std::string_view name, std::size_t before) {
+      return name == "informe.txt" && before >= c.firstFailing && before <= c.lastFailing;
+    };
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, told) << c.what;
+    EXPECT_EQ(platform.opened, std::vector<std::string>{"informe.txt"}) << c.what;
+
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      if (i < c.firstFailing || i > c.lastFailing) {
+        expected.push_back(whole[i]);
+      }
+    }
+    EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")), expected) << c.what;
+    EXPECT_EQ(platform.fileBytes("config.txt"), config) << c.what;
+    EXPECT_EQ(platform.fileBytes("entrada.txt"), entries) << c.what;
+  }
+}
+
+TEST(ErrorLogFaults, UnwritableLogStillRefusesTheRun) {
+  struct Case {
+    const char* what;
+    std::string_view config;
+    std::string_view entries;
+  };
+  const Case cases[] = {
+      {"faulty movement", config, faultyEntries},
+      {"faulty configuration", "01/01/2013|03/01/2013|-1|informe.txt", entries},
+      {"both faulty", "01/01/2013|03/01/2013|1000|mal nombre.txt", faultyEntries},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", c.config);
+    platform.writeFile("entrada.txt", c.entries);
+    platform.tail = "int";
+    platform.appendFails = [](std::string_view name, std::size_t) { return name == "Errores.txt"; };
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, refused) << c.what;
+    EXPECT_EQ(platform.opened, std::vector<std::string>{"Errores.txt"}) << c.what;
+    EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}))
+        << c.what << ": no report, and no log";
+  }
+}
+
+void makeReadOnly(const std::filesystem::path& path) {
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
+TEST(OldFileFaults, ReadOnlyOldFilesAreReplaced) {
+  FakePlatform platform;
+  writeInputs(platform);
+  platform.writeFile("informe.txt", oldReport);
+  platform.writeFile("Errores.txt", oldLog);
+  makeReadOnly(platform.pathOf("informe.txt"));
+  makeReadOnly(platform.pathOf("Errores.txt"));
+  EXPECT_EQ(runProgram(platform), 0);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")), wholeReport());
+  EXPECT_FALSE(platform.exists("Errores.txt"));
+}
+
+TEST(OldFileFaults, OldReportThatCannotBeRemovedIsKeptWholeAndTheUserTold) {
+  struct Case {
+    const char* what;
+    bool readOnlyDirectory;
+  };
+  for (const Case& c : {Case{"removal fails", false}, Case{"read-only directory", true}}) {
+    FakePlatform platform;
+    writeInputs(platform);
+    platform.writeFile("informe.txt", oldReport);
+    platform.removeFails = !c.readOnlyDirectory;
+    platform.readOnlyDirectory = c.readOnlyDirectory;
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, told) << c.what;
+    EXPECT_EQ(platform.fileBytes("informe.txt"), oldReport)
+        << c.what << ": no line of this run is mixed into the earlier report";
+    EXPECT_EQ(platform.listing(),
+              (std::vector<std::string>{"config.txt", "entrada.txt", "informe.txt"}))
+        << c.what;
+  }
+}
+
+TEST(OldFileFaults, OldLogThatCannotBeRemoved) {
+  struct Case {
+    const char* what;
+    std::string_view entries;
+    std::vector<std::string> messages;
+    std::vector<std::string> opened;
+  };
+  const Case cases[] = {
+      {"good inputs still run", entries, {}, {"informe.txt"}},
+      {"faulty inputs are still refused", faultyEntries, refused, {"Errores.txt"}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform, c.entries);
+    platform.writeFile("Errores.txt", oldLog);
+    platform.removeFails = true;
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, c.messages) << c.what;
+    EXPECT_EQ(platform.opened, c.opened) << c.what;
+    std::string log = platform.fileBytes("Errores.txt").value_or("");
+    EXPECT_TRUE(log.starts_with(oldLog)) << c.what << ": nothing of the earlier log is lost";
+    if (!c.messages.empty()) {
+      EXPECT_TRUE(log.ends_with("entrada.txt L\xEDnea 1 [dinero] es erroneo, siempre mayor de 0 "
+                                "...\r\n"))
+          << c.what << ": the faults of this start are in the log";
+    }
+  }
+}
+
+TEST(OldFileFaults, ReportNameTakenByADirectory) {
+  struct Case {
+    const char* what;
+    bool holdsAFile;
+  };
+  for (const Case& c : {Case{"empty directory", false}, Case{"directory with a file", true}}) {
+    FakePlatform platform;
+    writeInputs(platform);
+    std::filesystem::create_directory(platform.pathOf("informe.txt"));
+    if (c.holdsAFile) {
+      platform.writeFile("informe.txt/mio.txt", "mine\r\n");
+    }
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, told) << c.what;
+    EXPECT_TRUE(std::filesystem::is_directory(platform.pathOf("informe.txt"))) << c.what;
+    if (c.holdsAFile) {
+      EXPECT_EQ(platform.fileBytes("informe.txt/mio.txt"), "mine\r\n") << c.what;
+    }
+    EXPECT_EQ(platform.listing(),
+              (std::vector<std::string>{"config.txt", "entrada.txt", "informe.txt"}))
+        << c.what;
+  }
+}
+
+TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
+  struct Case {
+    const char* what;
+    std::string_view tail;
+    std::string_view entries;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"a run cannot write its report", "int", entries, told},
+      {"faulty inputs are refused without a log", "int", faultyEntries, refused},
+      {"the usage text needs no file", "INT", entries, {std::string(usageText)}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform, c.entries);
+    platform.tail = c.tail;
+    platform.readOnlyDirectory = true;
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, c.messages) << c.what;
+    EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}))
+        << c.what;
+    EXPECT_EQ(platform.fileBytes("entrada.txt"), c.entries) << c.what;
+  }
+}
+
+} // namespace
+} // namespace balvix
