@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include <windows.h>
+
 namespace balvix {
 namespace {
 
@@ -29,6 +33,31 @@ TEST(Win32Text, Windows1252ToUtf16AndBack) {
   EXPECT_EQ(cp1252FromUtf16(L"L\u00EDnea a\u00F1o \u20AC"), "L\xEDnea a\xF1o \x80");
   // No look-alikes: a full-width digit or a Cyrillic a must not pass for ASCII.
   EXPECT_EQ(cp1252FromUtf16(L"\uFF11\u0430"), "??");
+}
+
+// An old report or log is removed even when it is read-only, hidden and a
+// system file; an entry that is a directory is neither removed nor written to.
+TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedDirectoriesNever) {
+  Win32Platform platform;
+  const std::string stem = "balvix-files-" + std::to_string(GetCurrentProcessId());
+  const std::wstring directory = platform.programDirectory();
+
+  const std::string file = stem + ".txt";
+  ASSERT_TRUE(platform.appendLine(file, "old"));
+  const std::wstring path = directory + utf16From1252(file);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                   FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_TRUE(platform.removeFile(file));
+  EXPECT_FALSE(platform.exists(file));
+  EXPECT_TRUE(platform.removeFile(file)) << "nothing to remove is no failure";
+
+  const std::string folder = stem + ".dir.txt";
+  const std::wstring folderPath = directory + utf16From1252(folder);
+  ASSERT_TRUE(CreateDirectoryW(folderPath.c_str(), nullptr));
+  EXPECT_FALSE(platform.removeFile(folder));
+  EXPECT_FALSE(platform.appendLine(folder, "line"));
+  EXPECT_TRUE(platform.exists(folder));
+  RemoveDirectoryW(folderPath.c_str());
 }
 
 } // namespace
