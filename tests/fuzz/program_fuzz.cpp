@@ -209,7 +209,8 @@ struct Movement {
 };
 
 bool balanceHolds(const Money& before, bool add, const Money& amount, const Money& after) {
-  if (!amount.finite || amount.value <= 0) {
+  // An amount below half a cent is written '00.
+  if (!amount.finite || amount.value < 0) {
     return false;
   }
   if (!before.finite) {
