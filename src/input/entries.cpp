@@ -124,11 +124,10 @@ EntrySchedule scheduleOf(const Entry& entry) {
   return schedule;
 }
 
-// The day of the month of a "mensualidad" movement. A value with a fraction
-// never equals a day, so it is held as 0 and the movement is never due.
+// The day of the month of a "mensualidad" movement whose day passed its
+// check: a whole number from 1 to 28.
 int monthDayOf(std::string_view when) {
-  double value = numericValue(when);
-  return value == std::floor(value) ? static_cast<int>(value) : 0;
+  return static_cast<int>(numericValue(when));
 }
 
 } // namespace
@@ -142,8 +141,10 @@ bool isValidWhen(std::string_view moment, std::string_view when) {
                        [when](const UnitWord& unit) { return isPeriodCount(when, unit.word); });
   }
   if (moment == monthly) {
+    // A day with a fraction ("15.5") would never come round: it is refused
+    // rather than left to silently never happen.
     double day = numericValue(when);
-    return day > 0 && day <= 28;
+    return day > 0 && day <= 28 && day == std::floor(day);
   }
   return false;
 }
