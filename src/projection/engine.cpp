@@ -1,8 +1,13 @@
 #include "projection/engine.h"
 
+#include "projection/money.h"
+
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace balvix {
@@ -20,32 +25,6 @@ std::int64_t clampedDay(std::int64_t index, int anchorDay) {
   int month = static_cast<int>(index % 12) + 1;
   int day = std::min(anchorDay, daysInMonth(year, month));
   return dayNumber(DateParts{day, month, year});
-}
-
-// Where one walk stands with one movement: the day number of its next due
-// date and, for a periodic movement, which of its dates that is.
-struct Pending {
-  std::int64_t nextDue = neverAgain;
-  std::int64_t occurrence = 0;
-};
-
-Pending pendingAtStart(const Entry& entry, const EntrySchedule& schedule, std::int64_t first) {
-  Pending pending;
-  switch (entry.momentKind) {
-  case Moment::once:
-    if (isRealDay(entry.date)) {
-      pending.nextDue = dayNumber(entry.date);
-    }
-    break;
-  case Moment::periodic:
-    pending.occurrence = firstPeriodicOccurrenceFrom(schedule, first);
-    pending.nextDue = periodicDueDay(schedule, pending.occurrence);
-    break;
-  case Moment::monthly:
-  case Moment::none:
-    break;
-  }
-  return pending;
 }
 
 } // namespace
@@ -133,71 +112,182 @@ double targetAmountOf(std::string_view text) {
   return ec == std::errc{} ? value : 0;
 }
 
-double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
-                const DateParts& first, const DateParts& last, std::optional<double> target) {
-  const std::vector<Entry>& entries = movements.entries;
-  const std::int64_t firstDay = dayNumber(first);
-  const std::int64_t lastDay = dayNumber(last);
-  const EntrySchedule noSchedule;
+namespace {
 
-  auto scheduleOf = [&](std::size_t i) -> const EntrySchedule& {
-    return i < movements.schedules.size() ? movements.schedules[i] : noSchedule;
-  };
-  std::vector<Pending> pending;
-  pending.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    pending.push_back(pendingAtStart(entries[i], scheduleOf(i), firstDay));
+// The movements that fall due on a date (the one-off and periodic ones),
+// earliest first and, on one day, in file order: a heap of (day, movement)
+// with each movement's next due day, so that a day costs only the movements
+// due on it.
+class DueQueue {
+public:
+  void add(std::int64_t day, std::size_t movement) { heap_.push_back({day, movement}); }
+  // Orders what add() collected; called once, before the walk.
+  void start() { std::make_heap(heap_.begin(), heap_.end(), later); }
+  void push(std::int64_t day, std::size_t movement) {
+    heap_.push_back({day, movement});
+    std::push_heap(heap_.begin(), heap_.end(), later);
+  }
+  // The next movement due on `day`, or none.
+  std::optional<std::size_t> nextOn(std::int64_t day) const {
+    if (heap_.empty() || heap_.front().day != day) {
+      return std::nullopt;
+    }
+    return heap_.front().movement;
+  }
+  void pop() {
+    std::pop_heap(heap_.begin(), heap_.end(), later);
+    heap_.pop_back();
   }
 
-  report.reset();
-  double balance = openingBalance;
-  auto apply = [&](const Entry& entry) {
-    double before = balance;
-    double after = entry.actionKind == Action::add ? entry.amount + before : before - entry.amount;
-    report.appendLine(movementLine(entry, before, after));
-    report.appendLine("");
-    balance = after;
+private:
+  struct Due {
+    std::int64_t day;
+    std::size_t movement;
   };
+  static bool later(const Due& a, const Due& b) {
+    return a.day != b.day ? a.day > b.day : a.movement > b.movement;
+  }
+  std::vector<Due> heap_;
+};
 
-  for (std::int64_t day = firstDay;; ++day) {
-    const DateParts today = dateOfDayNumber(day);
-    report.appendLine(dayLine(today));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      const Entry& entry = entries[i];
-      Pending& due = pending[i];
+// One walk over the days from `firstDay` to `lastDay`: which movement falls
+// due when, the running balance, and the texts it writes again and again.
+class DayWalk {
+public:
+  DayWalk(Report& report, const EntriesRead& movements, double openingBalance,
+          std::int64_t firstDay, std::int64_t lastDay)
+      : report_(report), entries_(movements.entries), schedules_(movements.schedules),
+        lastDay_(lastDay), occurrence_(entries_.size(), 0), amountTexts_(entries_.size()),
+        balance_(openingBalance) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const Entry& entry = entries_[i];
+      std::int64_t due = neverAgain;
       switch (entry.momentKind) {
       case Moment::once:
-        if (due.nextDue == day) {
-          apply(entry);
-        }
-        break;
-      case Moment::monthly:
-        if (entry.monthDay == today.day) {
-          apply(entry);
+        if (isRealDay(entry.date)) {
+          due = dayNumber(entry.date);
         }
         break;
       case Moment::periodic:
-        if (due.nextDue == day) {
-          if (due.occurrence == 0) {
-            report.appendLine(activationLine(entry));
-          }
-          apply(entry);
-          ++due.occurrence;
-          due.nextDue = periodicDueDay(scheduleOf(i), due.occurrence);
+        occurrence_[i] = firstPeriodicOccurrenceFrom(scheduleOf(i), firstDay);
+        due = periodicDueDay(scheduleOf(i), occurrence_[i]);
+        break;
+      case Moment::monthly:
+        if (entry.monthDay > 0 && static_cast<std::size_t>(entry.monthDay) < monthly_.size()) {
+          monthly_[static_cast<std::size_t>(entry.monthDay)].push_back(i);
         }
         break;
       case Moment::none:
         break;
       }
+      if (due >= firstDay && due <= lastDay) {
+        queue_.add(due, i);
+      }
     }
-    if (day >= lastDay) {
-      break;
-    }
-    if (target && !(*target > balance)) {
-      break;
+    queue_.start();
+    appendMoney(balanceText_, balance_);
+  }
+
+  double balance() const { return balance_; }
+
+  // Writes the day line and every movement due that day, in file order: the
+  // monthly ones of this day of the month merged with those queued for it.
+  void walk(std::int64_t day) {
+    const DateParts today = dateOfDayNumber(day);
+    line_.clear();
+    appendDayLine(line_, today);
+    report_.appendLine(line_);
+    const std::vector<std::size_t>& ofMonthDay = monthly_[static_cast<std::size_t>(today.day)];
+    auto nextMonthly = ofMonthDay.begin();
+    for (;;) {
+      std::optional<std::size_t> queued = queue_.nextOn(day);
+      if (nextMonthly != ofMonthDay.end() && (!queued || *nextMonthly < *queued)) {
+        apply(*nextMonthly++);
+        continue;
+      }
+      if (!queued) {
+        return;
+      }
+      queue_.pop();
+      if (entries_[*queued].momentKind == Moment::periodic) {
+        applyPeriodic(*queued, day);
+      } else {
+        apply(*queued);
+      }
     }
   }
-  return balance;
+
+private:
+  const EntrySchedule& scheduleOf(std::size_t i) const {
+    static const EntrySchedule noSchedule;
+    return i < schedules_.size() ? schedules_[i] : noSchedule;
+  }
+
+  // The text of a movement's amount, written when it first applies.
+  const std::string& amountText(std::size_t i) {
+    if (amountTexts_[i].empty()) {
+      appendMoney(amountTexts_[i], entries_[i].amount);
+    }
+    return amountTexts_[i];
+  }
+
+  void apply(std::size_t i) {
+    const Entry& entry = entries_[i];
+    double after =
+        entry.actionKind == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
+    afterText_.clear();
+    appendMoney(afterText_, after);
+    line_.clear();
+    appendMovementLine(line_, entry, balanceText_, amountText(i), afterText_);
+    report_.appendLine(line_);
+    report_.appendLine("");
+    balance_ = after;
+    std::swap(balanceText_, afterText_);
+  }
+
+  // On its activation day a periodic movement is announced first; then it
+  // waits for its next date.
+  void applyPeriodic(std::size_t i, std::int64_t day) {
+    if (occurrence_[i] == 0) {
+      line_.clear();
+      appendActivationLine(line_, entries_[i], amountText(i));
+      report_.appendLine(line_);
+    }
+    apply(i);
+    std::int64_t next = periodicDueDay(scheduleOf(i), ++occurrence_[i]);
+    if (next > day && next <= lastDay_) {
+      queue_.push(next, i);
+    }
+  }
+
+  Report& report_;
+  const std::vector<Entry>& entries_;
+  const std::vector<EntrySchedule>& schedules_;
+  std::int64_t lastDay_;
+  DueQueue queue_;
+  std::array<std::vector<std::size_t>, 32> monthly_; // by day of the month
+  std::vector<std::int64_t> occurrence_;             // of a periodic movement's next date
+  std::vector<std::string> amountTexts_;
+  double balance_;
+  std::string balanceText_; // balance_ as formatMoney writes it
+  std::string afterText_;
+  std::string line_;
+};
+
+} // namespace
+
+double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
+                const DateParts& first, const DateParts& last, std::optional<double> target) {
+  const std::int64_t firstDay = dayNumber(first);
+  const std::int64_t lastDay = dayNumber(last);
+  DayWalk walk(report, movements, openingBalance, firstDay, lastDay);
+  report.reset();
+  for (std::int64_t day = firstDay;; ++day) {
+    walk.walk(day);
+    if (day >= lastDay || (target && !(*target > walk.balance()))) {
+      return walk.balance();
+    }
+  }
 }
 
 } // namespace balvix

@@ -42,7 +42,9 @@ double targetAmountOf(std::string_view text);
 // a periodic movement is activated) and its movement line followed by an
 // empty line. Each movement applies at most once a day. With a target the walk
 // also stops after the first day that ends with the balance at or above it;
-// a day is never cut short. Returns the final balance.
+// a day is never cut short. Returns the final balance. A walked day costs
+// its own lines, not the number of movements: each movement's next due day
+// is known in advance.
 double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
                 std::optional<double> target = std::nullopt);

@@ -1,9 +1,11 @@
 #include "projection/money.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <system_error>
 
@@ -27,8 +29,8 @@ void incrementDigits(std::string& digits) {
 }
 
 // The magnitude of a finite value in hundredths, as decimal digits without
-// leading zeros (empty for zero).
-std::string hundredthsOf(double magnitude) {
+// leading zeros (empty for zero), from the value's decimal text.
+std::string hundredthsFromText(double magnitude) {
   // d.ddddddddddddddddde±x: the value to 18 significant digits, the last one
   // rounded by the exact conversion.
   std::array<char, 64> buffer{};
@@ -85,35 +87,124 @@ std::string hundredthsOf(double magnitude) {
   return firstNonZero == std::string::npos ? std::string{} : result.substr(firstNonZero);
 }
 
+// Exact integers wide enough for a 53-bit significand times 10^21.
+__extension__ using Wide = unsigned __int128;
+
+// Magnitudes below this are written by the exact integer route below; the
+// rest (amounts no one has) by way of their decimal text.
+constexpr double integerRouteLimit = 1e15;
+
+// 10^0 to 10^19, all that fit 64 bits.
+constexpr std::array<std::uint64_t, 20> powersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+constexpr std::uint64_t powerOfTen(int n) {
+  return powersOfTen[static_cast<std::size_t>(n)];
+}
+
+// m × 10^n for n from 0 to 38.
+Wide timesPowerOfTen(std::uint64_t m, int n) {
+  return n > 19 ? Wide{m} * powerOfTen(19) * powerOfTen(n - 19) : Wide{m} * powerOfTen(n);
+}
+
+// The hundredths of a magnitude from 0.001 to integerRouteLimit, by the rule
+// of hundredthsFromText, in integers: the magnitude is m × 2^-s exactly; it is
+// rounded to 18 significant digits N × 10^(p-17) (half to even, on the exact
+// value), and N is rounded to hundredths, half to even again.
+std::uint64_t hundredthsOfModerate(double magnitude) {
+  // A normal double: 52 stored bits of the significand, the leading 1 implied.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int binaryExponent = static_cast<int>(bits >> 52) - 1022; // magnitude < 2^e
+  const int shift = 53 - binaryExponent;                          // from 3 to 62 in this range
+  // 10^p <= magnitude < 10^(p+1): p is floor((e-1) log10 2) or one more.
+  int p = ((binaryExponent - 1) * 78913 >> 18) + 1;
+  Wide scaled = timesPowerOfTen(m, 17 - p);
+  if ((scaled >> shift) < powerOfTen(17)) {
+    --p;
+    scaled = timesPowerOfTen(m, 17 - p);
+  }
+  const Wide one = Wide{1} << shift;
+  const Wide rest = scaled & (one - 1);
+  auto digits = static_cast<std::uint64_t>(scaled >> shift);
+  if (rest > one / 2 || (rest == one / 2 && digits % 2 == 1)) {
+    ++digits; // may reach 10^18, the same number with one digit more
+  }
+  const std::uint64_t unit = powerOfTen(15 - p); // one hundredth in N's digits
+  std::uint64_t hundredths = digits / unit;
+  const std::uint64_t dropped = digits % unit;
+  if (dropped > unit - dropped || (dropped == unit - dropped && hundredths % 2 == 1)) {
+    ++hundredths;
+  }
+  return hundredths;
+}
+
+// Appends the text of a finite value whose magnitude in hundredths has the
+// decimal digits `hundredths` (no leading zeros; empty for zero).
+void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  // Sign, units with a point every three digits, "'" and two decimals.
+  const std::size_t length = 1 + unitCount + (unitCount > 0 ? (unitCount - 1) / 3 : 0) + 3;
+  const std::size_t at = text.size();
+  text.resize(at + length);
+  char* out = text.data() + at;
+  if (negative && !hundredths.empty()) {
+    *out++ = '-';
+  }
+  for (std::size_t i = 0; i < unitCount; ++i) {
+    if (i > 0 && (unitCount - i) % 3 == 0) {
+      *out++ = '.';
+    }
+    *out++ = hundredths[i];
+  }
+  *out++ = '\'';
+  for (std::size_t i = hundredths.size(); i < 2; ++i) {
+    *out++ = '0';
+  }
+  for (char c : hundredths.substr(unitCount)) {
+    *out++ = c;
+  }
+  text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
 } // namespace
 
-std::string formatMoney(double value) {
+void appendMoney(std::string& text, double value) {
   if (!std::isfinite(value)) {
     // Not an amount anyone can have; written so that it shows, never rounded.
     if (std::isnan(value)) {
-      return "nan";
+      text += "nan";
+    } else {
+      text += value < 0 ? "-inf" : "inf";
     }
-    return value < 0 ? "-inf" : "inf";
+    return;
   }
-  std::string hundredths = hundredthsOf(std::fabs(value));
-  if (hundredths.size() < 2) {
-    hundredths.insert(0, 2 - hundredths.size(), '0');
+  const double magnitude = std::fabs(value);
+  const bool negative = std::signbit(value);
+  if (magnitude >= integerRouteLimit) {
+    appendGrouped(text, negative, hundredthsFromText(magnitude));
+    return;
   }
-  std::string_view units(hundredths.data(), hundredths.size() - 2);
-  std::string_view cents(hundredths.data() + units.size(), 2);
+  std::uint64_t hundredths = magnitude < 0.001 ? 0 : hundredthsOfModerate(magnitude);
+  std::array<char, 24> digits{};
+  char* end = digits.data();
+  if (hundredths != 0) {
+    end = std::to_chars(digits.data(), digits.data() + digits.size(), hundredths).ptr;
+  }
+  appendGrouped(text, negative,
+                std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+}
 
+std::string formatMoney(double value) {
   std::string text;
-  if (std::signbit(value) && hundredths != "00") {
-    text += '-';
-  }
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    if (i > 0 && (units.size() - i) % 3 == 0) {
-      text += '.';
-    }
-    text += units[i];
-  }
-  text += '\'';
-  text += cents;
+  appendMoney(text, value);
   return text;
 }
 

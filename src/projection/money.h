@@ -12,4 +12,7 @@ namespace balvix {
 // -250 gives -250'00.
 std::string formatMoney(double value);
 
+// Appends the text formatMoney gives to `text`.
+void appendMoney(std::string& text, double value);
+
 } // namespace balvix

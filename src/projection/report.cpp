@@ -2,6 +2,8 @@
 
 #include "projection/money.h"
 
+#include <array>
+#include <charconv>
 #include <utility>
 
 namespace balvix {
@@ -29,60 +31,85 @@ void Report::open() {
 namespace {
 
 // The number in decimal digits, padded on the left with zeros to `width`.
-std::string zeroPadded(int number, std::size_t width) {
-  std::string digits = std::to_string(number < 0 ? -static_cast<long long>(number) : number);
-  if (digits.size() < width) {
-    digits.insert(0, width - digits.size(), '0');
+void appendZeroPadded(std::string& line, int number, std::size_t width) {
+  if (number < 0) {
+    line += '-';
   }
-  return number < 0 ? "-" + digits : digits;
+  std::array<char, 16> digits{};
+  auto magnitude = static_cast<unsigned>(number < 0 ? -static_cast<long long>(number) : number);
+  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+  auto count = static_cast<std::size_t>(end - digits.data());
+  if (count < width) {
+    line.append(width - count, '0');
+  }
+  line.append(digits.data(), count);
 }
 
 } // namespace
 
-std::string dayLine(const DateParts& day) {
-  std::string line(weekdayName(day.year, day.month, day.day));
+void appendDayLine(std::string& line, const DateParts& day) {
+  line += weekdayName(day.year, day.month, day.day);
   line += ' ';
-  line += zeroPadded(day.day, 2);
+  appendZeroPadded(line, day.day, 2);
   line += '/';
-  line += zeroPadded(day.month, 2);
+  appendZeroPadded(line, day.month, 2);
   line += '/';
-  line += zeroPadded(day.year, 4);
-  return line;
+  appendZeroPadded(line, day.year, 4);
 }
 
-std::string activationLine(const Entry& entry) {
-  std::string line = "ACTIVACI\xD3N !! ";
+void appendActivationLine(std::string& line, const Entry& entry, std::string_view amountText) {
+  line += "ACTIVACI\xD3N !! ";
   line += entry.comment;
   line += ' ';
   line += entry.action;
   line += ' ';
-  line += formatMoney(entry.amount);
+  line += amountText;
   line += ' ';
   line += entry.moment;
   line += ' ';
   line += entry.when;
+}
+
+void appendMovementLine(std::string& line, const Entry& entry, std::string_view beforeText,
+                        std::string_view amountText, std::string_view afterText) {
+  line += entry.comment;
+  line += ' ';
+  line += beforeText;
+  line += ' ';
+  line += entry.action;
+  line += ' ';
+  line += amountText;
+  line += " = ";
+  line += afterText;
+  line += ' ';
+  line += entry.moment;
+  line += ' ';
+  line += entry.when;
+}
+
+std::string dayLine(const DateParts& day) {
+  std::string line;
+  appendDayLine(line, day);
+  return line;
+}
+
+std::string activationLine(const Entry& entry) {
+  std::string line;
+  appendActivationLine(line, entry, formatMoney(entry.amount));
   return line;
 }
 
 std::string movementLine(const Entry& entry, double before, double after) {
-  std::string line = entry.comment;
-  line += ' ';
-  line += formatMoney(before);
-  line += ' ';
-  line += entry.action;
-  line += ' ';
-  line += formatMoney(entry.amount);
-  line += " = ";
-  line += formatMoney(after);
-  line += ' ';
-  line += entry.moment;
-  line += ' ';
-  line += entry.when;
+  std::string line;
+  appendMovementLine(line, entry, formatMoney(before), formatMoney(entry.amount),
+                     formatMoney(after));
   return line;
 }
 
 std::string closingLine(double balance) {
-  return "Saldo total = " + formatMoney(balance);
+  std::string line = "Saldo total = ";
+  appendMoney(line, balance);
+  return line;
 }
 
 } // namespace balvix

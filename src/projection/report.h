@@ -57,4 +57,12 @@ std::string movementLine(const Entry& entry, double before, double after);
 // "Saldo total = " and the final balance.
 std::string closingLine(double balance);
 
+// The same lines appended to `line`, with the amounts already written as
+// formatMoney writes them, so that a walk can reuse one buffer and the text
+// of an amount it has written before.
+void appendDayLine(std::string& line, const DateParts& day);
+void appendActivationLine(std::string& line, const Entry& entry, std::string_view amountText);
+void appendMovementLine(std::string& line, const Entry& entry, std::string_view beforeText,
+                        std::string_view amountText, std::string_view afterText);
+
 } // namespace balvix

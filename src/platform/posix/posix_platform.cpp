@@ -238,14 +238,16 @@ bool PosixPlatform::removeFile(std::string_view name) {
 }
 
 bool PosixPlatform::appendLine(std::string_view name, std::string_view line) {
-  int fd = ::open(pathOf(name).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (appendPath_.empty() || name != appendName_) {
+    appendName_ = name;
+    appendPath_ = pathOf(name);
+  }
+  int fd = ::open(appendPath_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     return false;
   }
-  std::string bytes;
-  bytes.reserve(line.size() + 2);
-  bytes.append(line).append("\r\n");
-  bool written = writeAll(fd, bytes);
+  appendBytes_.assign(line).append("\r\n");
+  bool written = writeAll(fd, appendBytes_);
   bool closed = ::close(fd) == 0;
   return written && closed;
 }

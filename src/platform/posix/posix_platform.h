@@ -32,6 +32,11 @@ private:
 
   std::string directory_;
   std::string tail_;
+  // appendLine keeps the path of the last file it wrote to and its buffer:
+  // a report is written one line at a time, hundreds of thousands of times.
+  std::string appendName_;
+  std::string appendPath_;
+  std::string appendBytes_;
 };
 
 // Windows-1252 text as UTF-8.

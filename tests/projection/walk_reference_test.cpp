@@ -1,0 +1,159 @@
+#include "projection/engine.h"
+
+#include "projection/walk_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+namespace balvix::testing {
+namespace {
+
+// Keeps the report's lines in memory.
+struct MemoryPlatform : Platform {
+  std::string commandTail() override { return {}; }
+  void showMessage(std::string_view /*text*/) override {}
+  void openDocument(std::string_view /*name*/) override {}
+  bool exists(std::string_view /*name*/) override { return false; }
+  bool removeFile(std::string_view /*name*/) override {
+    lines.clear();
+    return true;
+  }
+  bool appendLine(std::string_view /*name*/, std::string_view line) override {
+    lines.emplace_back(line);
+    return true;
+  }
+  std::optional<std::string> readFile(std::string_view /*name*/) override { return {}; }
+  Lines lines;
+};
+
+// The due rules as the README states them, tested on the date itself.
+bool dueOn(const Entry& e, const EntrySchedule& s, const DateParts& today) {
+  if (e.momentKind != Moment::periodic) {
+    return e.momentKind == Moment::once ? e.date == today : e.monthDay == today.day;
+  }
+  std::int64_t since = dayNumber(today) - dayNumber(s.anchor);
+  if (since <= 0 || s.interval <= 0) {
+    return since == 0;
+  }
+  bool anchorDay = today.day == std::min(s.anchor.day, daysInMonth(today.year, today.month));
+  std::int64_t months = (today.year - s.anchor.year) * 12 + today.month - s.anchor.month;
+  switch (s.unit) {
+  case Unit::days:
+  case Unit::weeks:
+    return since % s.interval == 0;
+  case Unit::months:
+    return anchorDay && months % s.interval == 0;
+  case Unit::years:
+    return anchorDay && months % 12 == 0 && months / 12 % s.interval == 0;
+  case Unit::none:
+    break;
+  }
+  return false;
+}
+
+// Every movement tested on every day, in file order.
+Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, std::int64_t last,
+                    std::optional<double> target) {
+  Lines lines;
+  for (std::int64_t day = first;; ++day) {
+    DateParts today = dateOfDayNumber(day);
+    lines.push_back(dayLine(today));
+    for (std::size_t i = 0; i < m.entries.size(); ++i) {
+      const Entry& e = m.entries[i];
+      if (!dueOn(e, m.schedules[i], today)) {
+        continue;
+      }
+      if (e.momentKind == Moment::periodic && m.schedules[i].anchor == today) {
+        lines.push_back(activationLine(e));
+      }
+      double after = e.actionKind == Action::add ? balance + e.amount : balance - e.amount;
+      lines.push_back(movementLine(e, balance, after));
+      lines.emplace_back();
+      balance = after;
+    }
+    if (day == last || (target && balance >= *target)) {
+      lines.push_back(closingLine(balance));
+      return lines;
+    }
+  }
+}
+
+std::string textOf(const DateParts& d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d", d.day % 100, d.month % 100, d.year % 10000);
+  return text;
+}
+
+// Random periods (years 1 to 9999, leap days, month ends), schedules of every
+// unit anchored before, inside and after them, counts of 0, 12, 13 and beyond
+// the calendar, impossible dates, amounts with fractions of a cent, targets.
+TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
+  std::mt19937_64 random(2027);
+  auto below = [&random](std::int64_t n) { return static_cast<std::int64_t>(random() % n); };
+  const int startYears[] = {1, 1600, 1900, 2000, 2023, 2024, 2100, 9995};
+  for (int round = 0; round < 300; ++round) {
+    std::int64_t first = dayNumber({1, 1, startYears[below(8)]}) + below(1500);
+    std::int64_t last =
+        std::min(first + 1 + below(below(4) == 0 ? 3000 : 400), dayNumber(lastCalendarDay));
+    // A day near the period, now and then a month end or one that does not exist.
+    auto nearby = [&](int spread) {
+      std::int64_t day = first - spread + below(last - first + 2 * spread);
+      DateParts d =
+          dateOfDayNumber(std::clamp(day, dayNumber({1, 1, 1}), dayNumber(lastCalendarDay)));
+      int end = daysInMonth(d.year, d.month);
+      d.day = below(3) == 0
+                  ? std::min(end + static_cast<int>(below(2)), 31) - static_cast<int>(below(3))
+                  : d.day;
+      return d;
+    };
+    EntriesRead m;
+    const std::int64_t count = 1 + below(below(5) == 0 ? 120 : 25);
+    for (std::int64_t i = 0; i < count; ++i) {
+      std::string comment = "M";
+      comment += std::to_string(i);
+      double amount = static_cast<double>(1 + below(200000)) / (below(4) == 0 ? 800 : 100);
+      std::string action = below(2) == 0 ? "poner" : "quitar";
+      switch (below(4)) {
+      case 0:
+        add(m, comment, amount, action, "concreta", textOf(nearby(40)));
+        break;
+      case 1:
+        add(m, comment, amount, action, "mensualidad", std::to_string(below(29)));
+        break;
+      default: {
+        DateParts anchor = nearby(below(2) == 0 ? 3000 : 30);
+        if (!isRealDay(anchor)) {
+          anchor.day = daysInMonth(anchor.year, anchor.month);
+        }
+        const Unit units[] = {Unit::years, Unit::months, Unit::weeks, Unit::days};
+        Unit unit = units[below(4)];
+        const std::int64_t counts[] = {0, 1, 2, 3, 12, 13, 24, 100000, neverAgain};
+        std::int64_t n = below(2) == 0 ? counts[below(9)] : 1 + below(40);
+        std::int64_t interval = unit == Unit::weeks && n != neverAgain ? n * 7 : n;
+        add(m, comment, amount, action, "periodo", "1x", textOf(anchor), unit, interval);
+      }
+      }
+    }
+    double opening = static_cast<double>(below(100000)) / 100;
+    std::optional<double> target;
+    if (below(3) == 0) {
+      target = opening + static_cast<double>(below(400000) - 200000) / 100;
+    }
+    MemoryPlatform platform;
+    Report report(platform, "informe.txt");
+    double balance =
+        walkDays(report, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), target);
+    platform.lines.push_back(closingLine(balance));
+    Lines expected = referenceWalk(m, opening, first, last, target);
+    ASSERT_EQ(platform.lines.size(), expected.size()) << "round " << round;
+    for (std::size_t l = 0; l < expected.size(); ++l) {
+      ASSERT_EQ(platform.lines[l], expected[l]) << "round " << round << " line " << l;
+    }
+  }
+}
+
+} // namespace
+} // namespace balvix::testing
