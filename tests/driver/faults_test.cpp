@@ -118,21 +118,13 @@ TEST(ErrorLogFaults, UnwritableLogStillRefusesTheRun) {
   }
 }
 
-void makeReadOnly(const std::filesystem::path& path) {
-  std::filesystem::permissions(path,
-                               std::filesystem::perms::owner_write |
-                                   std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
-}
-
 TEST(OldFileFaults, ReadOnlyOldFilesAreReplaced) {
   FakePlatform platform;
   writeInputs(platform);
   platform.writeFile("informe.txt", oldReport);
   platform.writeFile("Errores.txt", oldLog);
-  makeReadOnly(platform.pathOf("informe.txt"));
-  makeReadOnly(platform.pathOf("Errores.txt"));
+  platform.makeReadOnly("informe.txt");
+  platform.makeReadOnly("Errores.txt");
   EXPECT_EQ(runProgram(platform), 0);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")), wholeReport());

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
 
@@ -14,14 +12,6 @@ using testing::FakePlatform;
 
 constexpr std::string_view goodConfig = "01/01/2013|03/01/2013|1000|informe.txt\r\n";
 constexpr std::string_view goodEntries = "Nomina|1500|poner|mensualidad|2|0\r\n";
-
-void makeReadOnly(const std::filesystem::path& path) {
-  std::filesystem::permissions(path,
-                               std::filesystem::perms::owner_write |
-                                   std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
-}
 
 TEST(ProgramStart, UsageTextForEveryUnacceptedArgument) {
   for (const char* tail : {"", "INT", "Int", "int x", "12/09/2013 x", "1.2.3", "31/04/2013"}) {
@@ -40,7 +30,7 @@ TEST(ProgramStart, UsageTextForEveryUnacceptedArgument) {
 TEST(ProgramStart, OldErrorLogIsRemovedEvenWhenReadOnly) {
   FakePlatform platform;
   platform.writeFile("Errores.txt", "old\r\n");
-  makeReadOnly(platform.pathOf("Errores.txt"));
+  platform.makeReadOnly("Errores.txt");
   platform.tail = "";
   EXPECT_EQ(runProgram(platform), 0);
   EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(usageText)});

@@ -95,6 +95,12 @@ void FakePlatform::writeFile(std::string_view name, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void FakePlatform::makeReadOnly(std::string_view name) const {
+  fs::permissions(pathOf(name),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
 std::optional<std::string> FakePlatform::fileBytes(std::string_view name) const {
   std::error_code ec;
   if (!fs::is_regular_file(pathOf(name), ec)) {

@@ -34,6 +34,8 @@ public:
 
   // Writes a file of the program directory with exactly these bytes.
   void writeFile(std::string_view name, std::string_view bytes);
+  // Takes away every write permission of a file of the program directory.
+  void makeReadOnly(std::string_view name) const;
   // The bytes of a file of the program directory, or nothing when absent.
   std::optional<std::string> fileBytes(std::string_view name) const;
   // The names of the entries of the program directory, sorted.
