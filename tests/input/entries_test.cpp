@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "input/parsed_log.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -18,27 +20,14 @@ const std::string prefix = "entrada.txt L\xEDnea ";
 const std::array<std::string, 7> label = {"",        "comentario", "dinero",         "acci\xF3n",
                                           "momento", "cuando",     "activar periodo"};
 
-struct Parsed {
-  EntriesRead read;
-  std::vector<std::string> log; // each line up to the end of its label
-};
+using Parsed = testing::Parsed<EntriesRead>;
 
 Parsed parse(std::string_view text) {
-  Parsed parsed;
-  parsed.read = parseEntries(text, [&parsed](std::string_view line) {
-    parsed.log.emplace_back(line.substr(0, line.find(']') + 1));
-  });
-  return parsed;
+  return testing::parseLogged<EntriesRead>(parseEntries, text);
 }
 
-// The log lines of the faulty fields (digits "1" to "6") of movement line k.
 std::vector<std::string> faultLines(std::size_t k, std::string_view fields) {
-  std::vector<std::string> lines;
-  for (char field : fields) {
-    lines.push_back(prefix + std::to_string(k) + " [" +
-                    label[static_cast<std::size_t>(field - '0')] + "]");
-  }
-  return lines;
+  return testing::faultLines(prefix, label, k, fields);
 }
 
 // Fields of a good movement line of each moment.

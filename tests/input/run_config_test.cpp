@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "input/parsed_log.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -17,26 +19,14 @@ const std::array<std::string, 5> label = {"", "fecha1", "fecha2",
                                           "cio",
                                           "nombre fichero"};
 
-struct Parsed {
-  ConfigRead read;
-  std::vector<std::string> log; // each line up to the end of its label
-};
+using Parsed = testing::Parsed<ConfigRead>;
 
 Parsed parse(std::string_view text) {
-  Parsed parsed;
-  parsed.read = parseRunConfig(text, [&parsed](std::string_view line) {
-    parsed.log.emplace_back(line.substr(0, line.find(']') + 1));
-  });
-  return parsed;
+  return testing::parseLogged<ConfigRead>(parseRunConfig, text);
 }
 
 std::vector<std::string> faultLines(std::size_t k, std::string_view fields) {
-  std::vector<std::string> lines;
-  for (char field : fields) {
-    lines.push_back(prefix + std::to_string(k) + " [" +
-                    label[static_cast<std::size_t>(field - '0')] + "]");
-  }
-  return lines;
+  return testing::faultLines(prefix, label, k, fields);
 }
 
 TEST(ConfigFields, PassingAndFailingValues) {
