@@ -57,6 +57,18 @@ void appendDayLine(std::string& line, const DateParts& day) {
   appendZeroPadded(line, day.year, 4);
 }
 
+namespace {
+
+// " moment when", the end of both the activation and the movement line.
+void appendTiming(std::string& line, const Entry& entry) {
+  line += ' ';
+  line += entry.moment;
+  line += ' ';
+  line += entry.when;
+}
+
+} // namespace
+
 void appendActivationLine(std::string& line, const Entry& entry, std::string_view amountText) {
   line += "ACTIVACI\xD3N !! ";
   line += entry.comment;
@@ -64,10 +76,7 @@ void appendActivationLine(std::string& line, const Entry& entry, std::string_vie
   line += entry.action;
   line += ' ';
   line += amountText;
-  line += ' ';
-  line += entry.moment;
-  line += ' ';
-  line += entry.when;
+  appendTiming(line, entry);
 }
 
 void appendMovementLine(std::string& line, const Entry& entry, std::string_view beforeText,
@@ -81,10 +90,7 @@ void appendMovementLine(std::string& line, const Entry& entry, std::string_view 
   line += amountText;
   line += " = ";
   line += afterText;
-  line += ' ';
-  line += entry.moment;
-  line += ' ';
-  line += entry.when;
+  appendTiming(line, entry);
 }
 
 std::string dayLine(const DateParts& day) {
