@@ -157,15 +157,17 @@ bool Win32Platform::removeFile(std::string_view name) {
 }
 
 bool Win32Platform::appendLine(std::string_view name, std::string_view line) {
-  Handle file(CreateFileW(pathOf(name).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+  if (appendPath_.empty() || name != appendName_) {
+    appendName_ = name;
+    appendPath_ = pathOf(name);
+  }
+  Handle file(CreateFileW(appendPath_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     return false;
   }
-  std::string bytes;
-  bytes.reserve(line.size() + 2);
-  bytes.append(line).append("\r\n");
-  bool written = writeAll(file.get(), bytes);
+  appendBytes_.assign(line).append("\r\n");
+  bool written = writeAll(file.get(), appendBytes_);
   return file.close() && written;
 }
 

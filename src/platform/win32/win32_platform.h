@@ -30,6 +30,11 @@ private:
   std::wstring pathOf(std::string_view name) const;
 
   std::wstring directory_;
+  // appendLine keeps the path of the last file it wrote to and its buffer:
+  // a report is written one line at a time, hundreds of thousands of times.
+  std::string appendName_;
+  std::wstring appendPath_;
+  std::string appendBytes_;
 };
 
 // The command tail of a command line: what follows the program's name (quoted
