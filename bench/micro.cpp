@@ -1,6 +1,6 @@
 // Micro-benchmarks of the pieces a run repeats: the text of an amount, the
 // numeric value of a field, reading a movements file and walking days with
-// many movements. The report goes to a platform that only counts its bytes,
+// many movements. The report goes to a sink that only counts its bytes,
 // so the walk is measured without the file system.
 
 #include "input/entries.h"
@@ -18,18 +18,9 @@
 namespace balvix {
 namespace {
 
-class CountingPlatform : public Platform {
+class CountingLines : public LineSink {
 public:
-  std::string commandTail() override { return {}; }
-  void showMessage(std::string_view /*text*/) override {}
-  void openDocument(std::string_view /*name*/) override {}
-  bool exists(std::string_view /*name*/) override { return true; }
-  bool removeFile(std::string_view /*name*/) override { return true; }
-  bool appendLine(std::string_view /*name*/, std::string_view line) override {
-    bytes += line.size() + 2;
-    return true;
-  }
-  std::optional<std::string> readFile(std::string_view /*name*/) override { return {}; }
+  void appendLine(std::string_view line) override { bytes += line.size() + 2; }
 
   std::uint64_t bytes = 0;
 };
@@ -107,13 +98,13 @@ void walkDaysWithMovements(benchmark::State& state) {
   const EntriesRead movements = parseEntries(movementsText(static_cast<int>(state.range(0))), {});
   const DateParts first{1, 7, 2020};
   const DateParts last = addDays(first, state.range(1) - 1);
-  CountingPlatform platform;
-  Report report(platform, "informe.txt");
+  CountingLines report;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(walkDays(report, movements, 2500, first, last));
+    ReportWriter writer(report, movements.entries, 2500);
+    benchmark::DoNotOptimize(walkDays(writer, movements, 2500, first, last));
   }
   state.counters["bytes"] =
-      benchmark::Counter(static_cast<double>(platform.bytes), benchmark::Counter::kAvgIterations);
+      benchmark::Counter(static_cast<double>(report.bytes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(walkDaysWithMovements)
     ->Args({30'000, 1})

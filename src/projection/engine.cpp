@@ -1,7 +1,5 @@
 #include "projection/engine.h"
 
-#include "projection/money.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -151,14 +149,13 @@ private:
 };
 
 // One walk over the days from `firstDay` to `lastDay`: which movement falls
-// due when, the running balance, and the texts it writes again and again.
+// due when and the running balance, told to the consumers as it happens.
 class DayWalk {
 public:
-  DayWalk(Report& report, const EntriesRead& movements, double openingBalance,
+  DayWalk(WalkEvents& events, const EntriesRead& movements, double openingBalance,
           std::int64_t firstDay, std::int64_t lastDay)
-      : report_(report), entries_(movements.entries), schedules_(movements.schedules),
-        lastDay_(lastDay), occurrence_(entries_.size(), 0), amountTexts_(entries_.size()),
-        balance_(openingBalance) {
+      : events_(events), entries_(movements.entries), schedules_(movements.schedules),
+        lastDay_(lastDay), occurrence_(entries_.size(), 0), balance_(openingBalance) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const Entry& entry = entries_[i];
       std::int64_t due = neverAgain;
@@ -185,18 +182,15 @@ public:
       }
     }
     queue_.start();
-    appendMoney(balanceText_, balance_);
   }
 
   double balance() const { return balance_; }
 
-  // Writes the day line and every movement due that day, in file order: the
+  // Tells the day and every movement due that day, in file order: the
   // monthly ones of this day of the month merged with those queued for it.
   void walk(std::int64_t day) {
     const DateParts today = dateOfDayNumber(day);
-    line_.clear();
-    appendDayLine(line_, today);
-    report_.appendLine(line_);
+    events_.day(today);
     const std::vector<std::size_t>& ofMonthDay = monthly_[static_cast<std::size_t>(today.day)];
     auto nextMonthly = ofMonthDay.begin();
     for (;;) {
@@ -223,35 +217,19 @@ private:
     return i < schedules_.size() ? schedules_[i] : noSchedule;
   }
 
-  // The text of a movement's amount, written when it first applies.
-  const std::string& amountText(std::size_t i) {
-    if (amountTexts_[i].empty()) {
-      appendMoney(amountTexts_[i], entries_[i].amount);
-    }
-    return amountTexts_[i];
-  }
-
   void apply(std::size_t i) {
     const Entry& entry = entries_[i];
     double after =
         entry.actionKind == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
-    afterText_.clear();
-    appendMoney(afterText_, after);
-    line_.clear();
-    appendMovementLine(line_, entry, balanceText_, amountText(i), afterText_);
-    report_.appendLine(line_);
-    report_.appendLine("");
+    events_.movement(i, balance_, after);
     balance_ = after;
-    std::swap(balanceText_, afterText_);
   }
 
   // On its activation day a periodic movement is announced first; then it
   // waits for its next date.
   void applyPeriodic(std::size_t i, std::int64_t day) {
     if (occurrence_[i] == 0) {
-      line_.clear();
-      appendActivationLine(line_, entries_[i], amountText(i));
-      report_.appendLine(line_);
+      events_.activation(i);
     }
     apply(i);
     std::int64_t next = periodicDueDay(scheduleOf(i), ++occurrence_[i]);
@@ -260,31 +238,27 @@ private:
     }
   }
 
-  Report& report_;
+  WalkEvents& events_;
   const std::vector<Entry>& entries_;
   const std::vector<EntrySchedule>& schedules_;
   std::int64_t lastDay_;
   DueQueue queue_;
   std::array<std::vector<std::size_t>, 32> monthly_; // by day of the month
   std::vector<std::int64_t> occurrence_;             // of a periodic movement's next date
-  std::vector<std::string> amountTexts_;
   double balance_;
-  std::string balanceText_; // balance_ as formatMoney writes it
-  std::string afterText_;
-  std::string line_;
 };
 
 } // namespace
 
-double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
+double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last, std::optional<double> target) {
   const std::int64_t firstDay = dayNumber(first);
   const std::int64_t lastDay = dayNumber(last);
-  DayWalk walk(report, movements, openingBalance, firstDay, lastDay);
-  report.reset();
+  DayWalk walk(events, movements, openingBalance, firstDay, lastDay);
   for (std::int64_t day = firstDay;; ++day) {
     walk.walk(day);
     if (day >= lastDay || (target && !(*target > walk.balance()))) {
+      events.closing(walk.balance());
       return walk.balance();
     }
   }

@@ -2,7 +2,7 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
-#include "projection/report.h"
+#include "projection/walk_events.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,15 +37,14 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 double targetAmountOf(std::string_view text);
 
 // One walk of the days from `first` to `last`, both included (`first` before
-// `last`). The report is reset first; then every day gets its day line, and
-// every movement due that day, in file order, its activation line (on the day
-// a periodic movement is activated) and its movement line followed by an
-// empty line. Each movement applies at most once a day. With a target the walk
-// also stops after the first day that ends with the balance at or above it;
-// a day is never cut short. Returns the final balance. A walked day costs
-// its own lines, not the number of movements: each movement's next due day
-// is known in advance.
-double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
+// `last`), told to `events` as it happens: every day, and every movement due
+// that day, in file order, with its activation on the day a periodic movement
+// is activated. Each movement applies at most once a day. With a target the
+// walk also stops after the first day that ends with the balance at or above
+// it; a day is never cut short. The closing event ends the walk, and its
+// balance is returned. A walked day costs its own events, not the number of
+// movements: each movement's next due day is known in advance.
+double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
                 std::optional<double> target = std::nullopt);
 

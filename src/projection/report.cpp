@@ -93,6 +93,53 @@ void appendMovementLine(std::string& line, const Entry& entry, std::string_view 
   appendTiming(line, entry);
 }
 
+ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
+    : sink_(sink), entries_(entries), amountTexts_(entries.size()), balance_(openingBalance) {
+  appendMoney(balanceText_, balance_);
+}
+
+const std::string& ReportWriter::amountText(std::size_t movement) {
+  std::string& text = amountTexts_[movement];
+  if (text.empty()) {
+    appendMoney(text, entries_[movement].amount);
+  }
+  return text;
+}
+
+void ReportWriter::day(const DateParts& date) {
+  line_.clear();
+  appendDayLine(line_, date);
+  sink_.appendLine(line_);
+}
+
+void ReportWriter::activation(std::size_t movement) {
+  line_.clear();
+  appendActivationLine(line_, entries_[movement], amountText(movement));
+  sink_.appendLine(line_);
+}
+
+void ReportWriter::movement(std::size_t movement, double before, double after) {
+  // Each movement starts from the balance the one before it left.
+  if (before != balance_) {
+    balanceText_.clear();
+    appendMoney(balanceText_, before);
+  }
+  afterText_.clear();
+  appendMoney(afterText_, after);
+  line_.clear();
+  appendMovementLine(line_, entries_[movement], balanceText_, amountText(movement), afterText_);
+  sink_.appendLine(line_);
+  sink_.appendLine("");
+  balance_ = after;
+  std::swap(balanceText_, afterText_);
+}
+
+void ReportWriter::closing(double balance) {
+  sink_.appendLine("");
+  sink_.appendLine("");
+  sink_.appendLine(closingLine(balance));
+}
+
 std::string dayLine(const DateParts& day) {
   std::string line;
   appendDayLine(line, day);

@@ -3,9 +3,11 @@
 #include "calendar/calendar.h"
 #include "input/entries.h"
 #include "platform/platform.h"
+#include "projection/walk_events.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace balvix {
 
@@ -14,10 +16,18 @@ namespace balvix {
 inline constexpr std::string_view reportIncompleteMessage =
     "No se pudo escribir el informe completo ...";
 
+// Where the lines of a report go, one line at a time (the line end is the
+// receiver's).
+class LineSink {
+public:
+  virtual ~LineSink() = default;
+  virtual void appendLine(std::string_view line) = 0;
+};
+
 // The report file of one run, a file of the program directory. Every line is
 // written by its own open-append-close, so each line is on disk as soon as it
 // is appended; nothing is held in memory.
-class Report {
+class Report : public LineSink {
 public:
   Report(Platform& platform, std::string name);
 
@@ -28,7 +38,7 @@ public:
 
   // Appends one line (CR LF is added). A line that cannot be written is lost
   // and the run goes on; wholeWritten() remembers it.
-  void appendLine(std::string_view line);
+  void appendLine(std::string_view line) override;
 
   // Hands the finished report to the user; the outcome is not examined.
   void open();
@@ -41,6 +51,32 @@ private:
   std::string name_;
   bool wholeWritten_ = true;
   bool earlierReportKept_ = false;
+};
+
+// The report's lines of a walk: a day line per day, the activation and
+// movement lines of each movement applied (the movement line followed by an
+// empty line), then two empty lines and the closing line. The amounts are
+// written as formatMoney writes them; a movement's amount and the running
+// balance are written once and reused.
+class ReportWriter : public WalkEvents {
+public:
+  ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
+
+  void day(const DateParts& date) override;
+  void activation(std::size_t movement) override;
+  void movement(std::size_t movement, double before, double after) override;
+  void closing(double balance) override;
+
+private:
+  const std::string& amountText(std::size_t movement);
+
+  LineSink& sink_;
+  const std::vector<Entry>& entries_;
+  std::vector<std::string> amountTexts_; // written when a movement first applies
+  double balance_;                       // the balance balanceText_ holds
+  std::string balanceText_;
+  std::string afterText_;
+  std::string line_;
 };
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits

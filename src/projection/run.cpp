@@ -12,11 +12,9 @@ namespace {
 void run(Platform& platform, const RunInputs& inputs, const DateParts& first, const DateParts& last,
          std::optional<double> target) {
   Report report(platform, inputs.config.reportName);
-  double balance =
-      walkDays(report, inputs.movements, inputs.config.openingBalance, first, last, target);
-  report.appendLine("");
-  report.appendLine("");
-  report.appendLine(closingLine(balance));
+  report.reset();
+  ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
+  walkDays(writer, inputs.movements, inputs.config.openingBalance, first, last, target);
   if (!report.wholeWritten()) {
     platform.showMessage(reportIncompleteMessage);
   }

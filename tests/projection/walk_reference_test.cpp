@@ -1,4 +1,5 @@
 #include "projection/engine.h"
+#include "projection/report.h"
 
 #include "projection/walk_helpers.h"
 
@@ -12,20 +13,8 @@ namespace balvix::testing {
 namespace {
 
 // Keeps the report's lines in memory.
-struct MemoryPlatform : Platform {
-  std::string commandTail() override { return {}; }
-  void showMessage(std::string_view /*text*/) override {}
-  void openDocument(std::string_view /*name*/) override {}
-  bool exists(std::string_view /*name*/) override { return false; }
-  bool removeFile(std::string_view /*name*/) override {
-    lines.clear();
-    return true;
-  }
-  bool appendLine(std::string_view /*name*/, std::string_view line) override {
-    lines.emplace_back(line);
-    return true;
-  }
-  std::optional<std::string> readFile(std::string_view /*name*/) override { return {}; }
+struct MemoryLines : LineSink {
+  void appendLine(std::string_view line) override { lines.emplace_back(line); }
   Lines lines;
 };
 
@@ -75,7 +64,7 @@ Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, st
       balance = after;
     }
     if (day == last || (target && balance >= *target)) {
-      lines.push_back(closingLine(balance));
+      lines.insert(lines.end(), {"", "", closingLine(balance)});
       return lines;
     }
   }
@@ -142,15 +131,13 @@ TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
     if (below(3) == 0) {
       target = opening + static_cast<double>(below(400000) - 200000) / 100;
     }
-    MemoryPlatform platform;
-    Report report(platform, "informe.txt");
-    double balance =
-        walkDays(report, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), target);
-    platform.lines.push_back(closingLine(balance));
+    MemoryLines report;
+    ReportWriter writer(report, m.entries, opening);
+    walkDays(writer, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), target);
     Lines expected = referenceWalk(m, opening, first, last, target);
-    ASSERT_EQ(platform.lines.size(), expected.size()) << "round " << round;
+    ASSERT_EQ(report.lines.size(), expected.size()) << "round " << round;
     for (std::size_t l = 0; l < expected.size(); ++l) {
-      ASSERT_EQ(platform.lines[l], expected[l]) << "round " << round << " line " << l;
+      ASSERT_EQ(report.lines[l], expected[l]) << "round " << round << " line " << l;
     }
   }
 }
