@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the program icon and writes it as balvix.ico (16x16 and 32x32, 32-bit
-colour with alpha): a green rounded tile with a white rising balance line.
+"""Draws a program icon and writes it as an .ico (16x16 and 32x32, 32-bit
+colour with alpha): a rounded tile with a white rising balance line, green for
+balvix and blue for balvix-grafico.
 
-The .ico is committed; run this only to change the design:
+The .ico files are committed; run this only to change the design:
     python3 src/platform/win32/make_icon.py src/platform/win32/balvix.ico
+    python3 src/platform/win32/make_icon.py src/platform/win32/balvix-grafico.ico
 """
 import struct
 import sys
 
-TILE = (0x2E, 0x7D, 0x32)  # green, as RGB
+TILES = {"balvix": (0x2E, 0x7D, 0x32), "balvix-grafico": (0x15, 0x65, 0xC0)}  # RGB
+TILE = TILES["balvix"]
 LINE = (0xFF, 0xFF, 0xFF)
 # The balance line, in units of the icon's side (0,0 top left).
 POINTS = [(0.18, 0.72), (0.40, 0.50), (0.56, 0.62), (0.82, 0.28)]
@@ -100,5 +103,7 @@ def icon(sizes):
 if __name__ == "__main__":
     if len(sys.argv) != 2:
         sys.exit("usage: make_icon.py OUTPUT.ico")
+    name = sys.argv[1].replace("\\", "/").rsplit("/", 1)[-1].removesuffix(".ico")
+    TILE = TILES.get(name, TILE)
     with open(sys.argv[1], "wb") as f:
         f.write(icon([16, 32]))
