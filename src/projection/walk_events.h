@@ -1,0 +1,18 @@
+#pragma once
+#include "calendar/calendar.h"
+#include <cstddef>
+namespace balvix {
+// What one walk of the days tells its consumers, in the order it happens: for
+// every walked day `day`; then, for each movement due that day in file order,
+// `activation` (only on a periodic movement's activation day) and `movement`;
+// after the last walked day, `closing` with the final balance. A movement is
+// named by its index in EntriesRead::entries.
+class WalkEvents {
+public:
+  virtual ~WalkEvents() = default;
+  virtual void day(const DateParts& date) = 0;
+  virtual void activation(std::size_t movement) = 0;
+  virtual void movement(std::size_t movement, double before, double after) = 0;
+  virtual void closing(double balance) = 0;
+};
+} // namespace balvix
