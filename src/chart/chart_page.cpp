@@ -9,6 +9,8 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <vector>
 
 namespace balvix {
 
@@ -24,14 +26,26 @@ constexpr std::array<std::string_view, 12> monthNames = {
 // Movements named after a lowest, highest or first negative day.
 constexpr std::size_t movementsNamed = 3;
 
+// The month table shows every year open when the walk touches at most this
+// many; a longer one would be long to scroll and slow to lay out.
+constexpr int yearsOpen = 10;
+
 void appendText(std::string& out, std::string_view cp1252) {
   appendHtmlText(out, cp1252);
 }
 
-void appendNumber(std::string& out, std::int64_t number) {
+// A count with "." between groups of three digits, as the report groups
+// amounts: 18.263.
+void appendCount(std::string& out, std::int64_t number) {
   std::array<char, 24> digits{};
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-  out.append(digits.data(), end);
+  const auto length = end - digits.data();
+  for (auto i = decltype(length){0}; i < length; ++i) {
+    if (i > 0 && (length - i) % 3 == 0) {
+      out += '.';
+    }
+    out += digits[static_cast<std::size_t>(i)];
+  }
 }
 
 // An amount as the report writes it; a negative one stands out.
@@ -111,7 +125,7 @@ std::string dayFigure(const ChartSeries& series, const ChartDay& day, bool amoun
   }
   if (day.movements.size() > movementsNamed) {
     html += " y ";
-    appendNumber(html, static_cast<std::int64_t>(day.movements.size() - movementsNamed));
+    appendCount(html, static_cast<std::int64_t>(day.movements.size() - movementsNamed));
     appendText(html, " m\xE1s");
   }
   html += "</span>";
@@ -150,7 +164,7 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
   out += "<dl class=\"cifras\">\n";
 
   html = "del " + dateText(figures.first) + " al " + dateText(figures.last) + " (";
-  appendNumber(html, figures.dayCount);
+  appendCount(html, figures.dayCount);
   appendText(html, figures.dayCount == 1 ? " d\xED"
                                            "a)"
                                          : " d\xED"
@@ -223,26 +237,48 @@ void appendChart(std::string& out, const ChartSeries& series) {
   out += "</p></noscript>\n";
 }
 
+// The months, one table a year. Each year folds away under a line with its
+// closing balance and sums; the years are open while there are few of them.
 // The rows leave their cells and rows unclosed, as HTML allows: a table of
 // ten thousand years stays about half the size.
 void appendMonths(std::string& out, const ChartSeries& series) {
-  out += "<h2>Meses</h2>\n<table class=\"meses\">\n<thead><tr><th>Mes<th>Saldo al cierre"
-         "<th>Puesto (poner)<th>Quitado (quitar)</thead>\n<tbody>\n";
-  for (const ChartMonth& month : series.months()) {
-    out += "<tr><td>";
-    out += monthNames[static_cast<std::size_t>(month.month - 1) % monthNames.size()];
-    out += ' ';
-    std::string date = dateText({1, month.month, month.year});
-    out.append(date, 6);
-    out += "<td>";
-    appendAmount(out, month.closing);
-    out += "<td>";
-    appendAmount(out, month.putIn);
-    out += "<td>";
-    appendAmount(out, month.takenOut);
-    out += '\n';
+  const std::vector<ChartMonth>& months = series.months();
+  const bool open = months.empty() || months.back().year - months.front().year < yearsOpen;
+  out += "<h2>Meses</h2>\n";
+  for (auto month = months.begin(); month != months.end();) {
+    auto yearEnd = month;
+    double putIn = 0;
+    double takenOut = 0;
+    for (; yearEnd != months.end() && yearEnd->year == month->year; ++yearEnd) {
+      putIn += yearEnd->putIn;
+      takenOut += yearEnd->takenOut;
+    }
+    const std::string year = dateText({1, 1, month->year}).substr(6);
+    out += open ? "<details class=\"anyo\" open><summary>" : "<details class=\"anyo\"><summary>";
+    out += year;
+    appendText(out, ": saldo al cierre ");
+    appendAmount(out, std::prev(yearEnd)->closing);
+    appendText(out, ", puesto ");
+    appendAmount(out, putIn);
+    appendText(out, ", quitado ");
+    appendAmount(out, takenOut);
+    out += "</summary>\n<table class=\"meses\">\n<thead><tr><th>Mes<th>Saldo al cierre"
+           "<th>Puesto (poner)<th>Quitado (quitar)</thead>\n<tbody>\n";
+    for (; month != yearEnd; ++month) {
+      out += "<tr><td>";
+      out += monthNames[static_cast<std::size_t>(month->month - 1) % monthNames.size()];
+      out += ' ';
+      out += year;
+      out += "<td>";
+      appendAmount(out, month->closing);
+      out += "<td>";
+      appendAmount(out, month->putIn);
+      out += "<td>";
+      appendAmount(out, month->takenOut);
+      out += '\n';
+    }
+    out += "</tbody>\n</table>\n</details>\n";
   }
-  out += "</tbody>\n</table>\n";
 }
 
 void appendDayJson(std::string& out, const ChartDay& day) {

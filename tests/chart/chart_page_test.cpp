@@ -66,6 +66,8 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
            "<dd>05/01/2027 (<span class=\"neg\">-234'85</span>)",
            "<dt>Total puesto (poner)</dt><dd>1.850'50</dd>",
            "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
+           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto '00, "
+           "quitado '00</summary>",
            "<tr><td>diciembre 2026<td>500'25<td>'00<td>'00\n",
            "<tr><td>enero 2027<td><span class=\"neg\">-234'85</span><td>1.850'50<td>2.585'60\n",
        }) {
