@@ -7,6 +7,7 @@ namespace {
 constexpr char carriageReturn = '\r';
 constexpr char lineFeed = '\n';
 constexpr char endOfText = '\x1A';
+constexpr std::string_view lineEnds = "\r\n";
 
 } // namespace
 
@@ -17,7 +18,7 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find(carriageReturn, start);
+    std::size_t end = text.find_first_of(lineEnds, start);
     if (end == std::string_view::npos) {
       // The last line needs no line end.
       lines.push_back(text.substr(start));
@@ -25,9 +26,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     }
     lines.push_back(text.substr(start, end - start));
     start = end + 1;
-    // A line feed right after the carriage return belongs to the same line end;
-    // a line feed not after a carriage return stays in the text.
-    if (start < text.size() && text[start] == lineFeed) {
+    // A line feed right after a carriage return belongs to the same line end.
+    if (text[end] == carriageReturn && start < text.size() && text[start] == lineFeed) {
       ++start;
     }
   }

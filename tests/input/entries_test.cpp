@@ -106,13 +106,18 @@ TEST(EntryLines, KindsAndNumbering) {
   EXPECT_EQ(parsed.read.errorCount, 16);
   ASSERT_EQ(parsed.read.entries.size(), 5U);
   EXPECT_EQ(parsed.read.entries[1].comment, "\t; con tabulador");
-  EXPECT_EQ(parsed.read.entries[4].activation, "0");
+  EXPECT_EQ(parsed.read.entries[4].monthDay, 1);
 
-  // Lines ended by line feeds alone make one line; its fields run across them.
-  Parsed joined = parse("A|1|poner|mensualidad|1|0\nB|1|poner|mensualidad|1|0\n");
-  ASSERT_EQ(joined.read.entries.size(), 1U);
-  EXPECT_EQ(joined.read.entries[0].activation, "0\nB");
-  EXPECT_TRUE(joined.log.empty());
+  // Lines ended by line feeds alone, or carriage returns alone, are numbered
+  // as with both.
+  Parsed ends = parse("A|1|poner|mensualidad|1|0\n\nB|0|poner|mensualidad|1|0\rC|0|x|y\n");
+  ASSERT_EQ(ends.read.entries.size(), 3U);
+  EXPECT_EQ(ends.read.entries[1].comment, "B");
+  std::vector<std::string> endsLog = faultLines(2, "2");
+  for (const std::string& line : faultLines(3, "23456")) {
+    endsLog.push_back(line);
+  }
+  EXPECT_EQ(ends.log, endsLog);
 
   EXPECT_TRUE(parse("; solo comentarios\r\n\r\n").read.entries.empty());
 }

@@ -74,6 +74,7 @@ TEST(ConfigLines, CountAndNumbering) {
   EXPECT_EQ(parsed.log, faultLines(2, "2"));
 
   EXPECT_EQ(parse(good + "\r\n" + good).read.records.size(), 2U);
+  EXPECT_EQ(parse(good + "\n" + good + "\r" + good + "\n").read.records.size(), 3U);
   EXPECT_TRUE(parse("").read.records.empty());
   Parsed empties = parse("\r\n\r\n");
   EXPECT_TRUE(empties.read.records.empty());
