@@ -49,7 +49,15 @@ DateParts datePartsOf(std::string_view text) {
 }
 
 bool isRealDateText(std::string_view text) {
-  return isValidDateText(text) && isRealDay(datePartsOf(text));
+  return realDateOf(text).has_value();
+}
+
+std::optional<DateParts> realDateOf(std::string_view text) {
+  if (!isValidDateText(text)) {
+    return std::nullopt;
+  }
+  DateParts date = datePartsOf(text);
+  return isRealDay(date) ? std::optional<DateParts>(date) : std::nullopt;
 }
 
 } // namespace balvix

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 
+#include <optional>
 #include <string_view>
 
 namespace balvix {
@@ -20,5 +21,9 @@ DateParts datePartsOf(std::string_view text);
 // A date text with the shape of isValidDateText that names a day that exists
 // in its month, leap years counted.
 bool isRealDateText(std::string_view text);
+
+// The day of such a date text, or none for any other text: the one check and
+// conversion of the dates of both input files.
+std::optional<DateParts> realDateOf(std::string_view text);
 
 } // namespace balvix

@@ -162,7 +162,7 @@ public:
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const Entry& entry = entries_[i];
       std::int64_t due = neverAgain;
-      switch (entry.momentKind) {
+      switch (entry.moment) {
       case Moment::once:
         if (isRealDay(entry.date)) {
           due = dayNumber(entry.date);
@@ -209,7 +209,7 @@ public:
         return;
       }
       queue_.pop();
-      if (entries_[*queued].momentKind == Moment::periodic) {
+      if (entries_[*queued].moment == Moment::periodic) {
         applyPeriodic(*queued, day);
       } else {
         apply(*queued);
@@ -233,8 +233,7 @@ private:
 
   void apply(std::size_t i) {
     const Entry& entry = entries_[i];
-    double after =
-        entry.actionKind == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
+    double after = entry.action == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
     afterText_.clear();
     appendMoney(afterText_, after);
     line_.clear();

@@ -77,6 +77,16 @@ void checkNumericValue(std::string_view text) {
   require(same(balvix::numericValue(std::string(text) + "|"), value),
           "reading stops at a character that does not fit");
 
+  // The characters the number took hold all of it.
+  const balvix::NumericPrefix number = balvix::numericPrefix(text);
+  require(same(number.value, value) && number.length <= text.size(),
+          "the prefix has the value, within the text");
+  require(same(balvix::numericValue(text.substr(0, number.length)), value),
+          "the characters taken give the whole value");
+  require(number.length > 0 || value == 0, "a text that starts with no number is 0");
+  require(balvix::isPlainDecimal(text) == isPlainDecimal(text),
+          "digits with at most one point and a digit are a plain decimal");
+
   std::string_view trimmed = text.substr(0, std::min<std::size_t>(text.size(), 60));
   if (isPlainDecimal(trimmed)) {
     // Digits with one point read as the nearest double, like the C library.

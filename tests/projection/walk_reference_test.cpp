@@ -31,8 +31,8 @@ struct MemoryPlatform : Platform {
 
 // The due rules as the README states them, tested on the date itself.
 bool dueOn(const Entry& e, const EntrySchedule& s, const DateParts& today) {
-  if (e.momentKind != Moment::periodic) {
-    return e.momentKind == Moment::once ? e.date == today : e.monthDay == today.day;
+  if (e.moment != Moment::periodic) {
+    return e.moment == Moment::once ? e.date == today : e.monthDay == today.day;
   }
   std::int64_t since = dayNumber(today) - dayNumber(s.anchor);
   if (since <= 0 || s.interval <= 0) {
@@ -66,10 +66,10 @@ Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, st
       if (!dueOn(e, m.schedules[i], today)) {
         continue;
       }
-      if (e.momentKind == Moment::periodic && m.schedules[i].anchor == today) {
+      if (e.moment == Moment::periodic && m.schedules[i].anchor == today) {
         lines.push_back(activationLine(e));
       }
-      double after = e.actionKind == Action::add ? balance + e.amount : balance - e.amount;
+      double after = e.action == Action::add ? balance + e.amount : balance - e.amount;
       lines.push_back(movementLine(e, balance, after));
       lines.emplace_back();
       balance = after;
