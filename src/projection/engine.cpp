@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -103,13 +101,6 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
     }
     ++k;
   }
-}
-
-double targetAmountOf(std::string_view text) {
-  double value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)end;
-  return ec == std::errc{} ? value : 0;
 }
 
 namespace {
@@ -276,14 +267,15 @@ private:
 } // namespace
 
 double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
-                const DateParts& first, const DateParts& last, std::optional<double> target) {
+                const DateParts& first, const DateParts& last,
+                const std::optional<ExactAmount>& target) {
   const std::int64_t firstDay = dayNumber(first);
   const std::int64_t lastDay = dayNumber(last);
   DayWalk walk(report, movements, openingBalance, firstDay, lastDay);
   report.reset();
   for (std::int64_t day = firstDay;; ++day) {
     walk.walk(day);
-    if (day >= lastDay || (target && !(*target > walk.balance()))) {
+    if (day >= lastDay || (target && reachesAmount(walk.balance(), *target))) {
       return walk.balance();
     }
   }

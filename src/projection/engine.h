@@ -2,11 +2,11 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
+#include "projection/money.h"
 #include "projection/report.h"
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace balvix {
 
@@ -31,22 +31,17 @@ std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k);
 // of the movement lies on or after `day`, a k whose due day is neverAgain.
 std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int64_t day);
 
-// The amount an amount run aims at: the decimal number of a text of digits
-// with at most one decimal point ("5." is 5, ".5" is one half). A text without
-// a number, such as a lone ".", is 0.
-double targetAmountOf(std::string_view text);
-
 // One walk of the days from `first` to `last`, both included (`first` before
 // `last`). The report is reset first; then every day gets its day line, and
 // every movement due that day, in file order, its activation line (on the day
 // a periodic movement is activated) and its movement line followed by an
 // empty line. Each movement applies at most once a day. With a target the walk
-// also stops after the first day that ends with the balance at or above it;
-// a day is never cut short. Returns the final balance. A walked day costs
-// its own lines, not the number of movements: each movement's next due day
-// is known in advance.
+// also stops after the first day that ends with the balance, as the report
+// writes it, at or above it (reachesAmount); a day is never cut short. Returns the final balance. A
+// walked day costs its own lines, not the number of movements: each movement's next due day is
+// known in advance.
 double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
-                std::optional<double> target = std::nullopt);
+                const std::optional<ExactAmount>& target = std::nullopt);
 
 } // namespace balvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "driver/argument.h"
 #include "fake/fake_platform.h"
 #include "projection/run.h"
 
@@ -52,12 +53,12 @@ inline Lines linesOf(const std::string& bytes) {
 }
 
 // The report's lines of a run over the configured period, to the target
-// amount when one is given.
+// amount when one is given (as the command line gives it).
 inline Lines project(const EntriesRead& m, const RunConfig& config,
                      std::optional<std::string> target = std::nullopt) {
   FakePlatform platform;
   if (target) {
-    runToAmount(platform, {config, m}, *target);
+    runToAmount(platform, {config, m}, classifyArgument(*target).target);
   } else {
     runToDate(platform, {config, m}, config.start, config.end);
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -54,9 +55,20 @@ bool dueOn(const Entry& e, const EntrySchedule& s, const DateParts& today) {
   return false;
 }
 
-// Every movement tested on every day, in file order.
+// The cents of an amount as the report writes it ("-1.234'50").
+std::int64_t centsOf(const std::string& text) {
+  std::int64_t cents = 0;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      cents = cents * 10 + (c - '0');
+    }
+  }
+  return text.front() == '-' ? -cents : cents;
+}
+
+// Every movement tested on every day, in file order; the target in cents.
 Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, std::int64_t last,
-                    std::optional<double> target) {
+                    std::optional<std::int64_t> target) {
   Lines lines;
   for (std::int64_t day = first;; ++day) {
     DateParts today = dateOfDayNumber(day);
@@ -74,7 +86,7 @@ Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, st
       lines.emplace_back();
       balance = after;
     }
-    if (day == last || (target && balance >= *target)) {
+    if (day == last || (target && centsOf(formatMoney(balance)) >= *target)) {
       lines.push_back(closingLine(balance));
       return lines;
     }
@@ -138,14 +150,18 @@ TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
       }
     }
     double opening = static_cast<double>(below(100000)) / 100;
-    std::optional<double> target;
+    std::optional<std::int64_t> target;
+    std::optional<ExactAmount> exactTarget;
     if (below(3) == 0) {
-      target = opening + static_cast<double>(below(400000) - 200000) / 100;
+      target = std::max<std::int64_t>(0, std::llround(opening * 100) + below(400000) - 200000);
+      std::string text =
+          std::to_string(*target / 100) + "." + std::to_string(100 + *target % 100).substr(1);
+      exactTarget = classifyArgument(text).target;
     }
     MemoryPlatform platform;
     Report report(platform, "informe.txt");
     double balance =
-        walkDays(report, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), target);
+        walkDays(report, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), exactTarget);
     platform.lines.push_back(closingLine(balance));
     Lines expected = referenceWalk(m, opening, first, last, target);
     ASSERT_EQ(platform.lines.size(), expected.size()) << "round " << round;
