@@ -42,10 +42,10 @@ std::string textOf(const std::uint8_t* data, std::size_t size) {
   if (rest.empty() || mode != 0) {
     return std::string(input);
   }
-  // One long line: the rest repeated to a megabyte, carriage returns dropped.
+  // One long line: the rest repeated to a megabyte, line ends dropped.
   std::string piece;
   for (char c : rest) {
-    if (c != '\r') {
+    if (c != '\r' && c != '\n') {
       piece += c;
     }
   }
