@@ -48,10 +48,6 @@ DateParts datePartsOf(std::string_view text) {
                    wholeValue(text.substr(yearFrom))};
 }
 
-bool isRealDateText(std::string_view text) {
-  return realDateOf(text).has_value();
-}
-
 std::optional<DateParts> realDateOf(std::string_view text) {
   if (!isValidDateText(text)) {
     return std::nullopt;

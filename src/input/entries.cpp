@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace balvix {
 
@@ -144,7 +145,7 @@ struct Period {
 // followed directly by the word. "3meses", "2semanas", "0001dia" and
 // "1semanames" (weeks) pass; "0dia", "mes3", "1e2mes" do not.
 std::optional<Period> periodOf(std::string_view when) {
-  // At most one unit word passes: each other word has a letter outside it.
+  // At most one unit word passes: no two of them have the same letters.
   for (const KeyWord<Unit>& unit : unitWords) {
     if (!isPeriodCount(when, unit.word)) {
       continue;
