@@ -10,7 +10,7 @@ namespace balvix {
 // What the command-line argument asks for.
 enum class RunMode {
   usage,    // no argument, or one of no accepted form: the usage text is shown
-  amount,   // digits with at most one ".": run until the balance reaches them
+  amount,   // digits with at most one ".": run until the balance reaches that amount
   date,     // a real day dd/mm/aaaa: run up to that day
   interval, // "int": run the whole period
 };

@@ -37,9 +37,9 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 // a periodic movement is activated) and its movement line followed by an
 // empty line. Each movement applies at most once a day. With a target the walk
 // also stops after the first day that ends with the balance, as the report
-// writes it, at or above it (reachesAmount); a day is never cut short. Returns the final balance. A
-// walked day costs its own lines, not the number of movements: each movement's next due day is
-// known in advance.
+// writes it, at or above it (reachesAmount); a day is never cut short.
+// Returns the final balance. A walked day costs its own lines, not the number
+// of movements: each movement's next due day is known in advance.
 double walkDays(Report& report, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
                 const std::optional<ExactAmount>& target = std::nullopt);
