@@ -48,6 +48,23 @@ void appendCount(std::string& out, std::int64_t number) {
   }
 }
 
+// A target amount in the report's form, every decimal it has kept (at least
+// two): 2000 gives 2.000'00, 0.801 gives '801.
+void appendExactAmount(std::string& out, const ExactAmount& amount) {
+  const std::string& units = amount.units;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    if (i > 0 && (units.size() - i) % 3 == 0) {
+      out += '.';
+    }
+    out += units[i];
+  }
+  out += '\'';
+  out += amount.fraction;
+  if (amount.fraction.size() < 2) {
+    out.append(2 - amount.fraction.size(), '0');
+  }
+}
+
 // An amount as the report writes it; a negative one stands out.
 void appendAmount(std::string& out, double value) {
   std::string text = formatMoney(value);
@@ -143,10 +160,9 @@ std::string runText(const ChartSeries& series, const ChartRun& run) {
     appendText(html, run.argument);
     break;
   case ChartMode::toAmount: {
-    const double target = targetAmountOf(run.argument);
     appendText(html, "hasta que el saldo llegue a ");
-    appendAmount(html, target);
-    if (series.figures().dayCount > 0 && !(target > series.figures().closing)) {
+    appendExactAmount(html, run.target);
+    if (series.figures().dayCount > 0 && reachesAmount(series.figures().closing, run.target)) {
       appendText(html, ": lo alcanza el ");
       html += dateText(series.figures().last);
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart_series.h"
+#include "projection/money.h"
 
 #include <string>
 #include <string_view>
@@ -18,8 +19,8 @@ enum class ChartMode {
 struct ChartRun {
   std::string_view reportName; // the report's name in config.txt, Windows-1252
   ChartMode mode = ChartMode::wholePeriod;
-  std::string_view argument; // as given: the date of toDate ("dd/mm/aaaa"), the
-                             // amount of toAmount (digits, at most one point)
+  std::string_view argument; // toDate: the date as given ("dd/mm/aaaa")
+  ExactAmount target;        // toAmount: the amount to reach
 };
 
 // The chart page of a finished walk (`series` has received `closing`): one

@@ -13,7 +13,7 @@ constexpr std::int64_t daysPerWeek = 7;
 } // namespace
 
 Action movementAction(const Entry& entry) {
-  return entry.actionKind;
+  return entry.action;
 }
 
 ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,

@@ -50,7 +50,7 @@ std::string lowerCase(std::string text) {
 }
 
 TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
-  const std::string page = examplePage({"informe2027.txt", ChartMode::wholePeriod, ""});
+  const std::string page = examplePage({"informe2027.txt", ChartMode::wholePeriod, "", {}});
   for (const char* text : {
            "<title>informe2027 \xC2\xB7 saldo d\xC3\xAD"
            "a a d\xC3\xAD"
@@ -94,17 +94,17 @@ TEST(ChartPage, RunModesAndLongPeriods) {
     std::size_t dayCount;
     std::vector<std::string> texts;
   } cases[] = {
-      {{"b.txt", ChartMode::toDate, "06/01/2027"}, 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
-      {{"b.TXT", ChartMode::toAmount, "2000"},
+      {{"b.txt", ChartMode::toDate, "06/01/2027", {}}, 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
+      {{"b.TXT", ChartMode::toAmount, "", {"2000", ""}},
        1000,
        8,
        {"<title>b \xC2\xB7",
         "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo"}},
-      {{"b.txt", ChartMode::toAmount, "2350.75"},
+      {{"b.txt", ChartMode::toAmount, "", {"2350", "75"}},
        1000,
        3,
        {"hasta que el saldo llegue a 2.350'75: lo alcanza el 01/01/2027"}},
-      {{"b.txt", ChartMode::wholePeriod, ""},
+      {{"b.txt", ChartMode::wholePeriod, "", {}},
        4,
        8,
        {"\"paso\":\"semana\"", "\"dias\":[\"2027-01-05\",\"2027-01-06\"]",
@@ -112,7 +112,7 @@ TEST(ChartPage, RunModesAndLongPeriods) {
         "cada punto del gr\xC3\xA1"
         "fico es una semana",
         "son exactas"}},
-      {{"b.txt", ChartMode::wholePeriod, ""},
+      {{"b.txt", ChartMode::wholePeriod, "", {}},
        1,
        8,
        {"\"paso\":\"mes\"", "\"dias\":[\"2026-12-31\",\"2027-01-06\"]",
@@ -129,7 +129,7 @@ TEST(ChartPage, RunModesAndLongPeriods) {
 // The page loads nothing: no address outside the chart library's credits, no
 // file to fetch, and the embedded files cannot end their elements early.
 TEST(ChartPage, SelfContained) {
-  std::string page = examplePage({"b.txt", ChartMode::wholePeriod, ""});
+  std::string page = examplePage({"b.txt", ChartMode::wholePeriod, "", {}});
   const std::string script(uplotScript());
   ASSERT_NE(page.find(script), std::string::npos);
   page.erase(page.find(script), script.size());
