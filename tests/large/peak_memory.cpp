@@ -106,7 +106,11 @@ Measure run(const fs::path& program) {
   rusage usage{};
   if (pid > 0 && ::wait4(pid, &status, 0, &usage) == pid) {
     m.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#if defined(__APPLE__)
+    m.peakKilobytes = usage.ru_maxrss / 1024; // bytes there, kilobytes elsewhere
+#else
     m.peakKilobytes = usage.ru_maxrss;
+#endif
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return m;
