@@ -48,7 +48,8 @@ TEST(PeriodicDueDay, UnitsMonthEndsAndLimits) {
   for (const Case& c : cases) {
     EntrySchedule schedule{c.interval, c.unit, dateOf(c.anchor)};
     for (std::size_t k = 0; k < c.dates.size(); ++k) {
-      EXPECT_EQ(textOf(periodicDueDay(schedule, k)), c.dates[k]) << c.anchor << " k " << k;
+      EXPECT_EQ(textOf(periodicDueDay(schedule, static_cast<std::int64_t>(k))), c.dates[k])
+          << c.anchor << " k " << k;
     }
   }
 }

@@ -93,7 +93,9 @@ std::string textOf(const DateParts& d) {
 // the calendar, impossible dates, amounts with fractions of a cent, targets.
 TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
   std::mt19937_64 random(2027);
-  auto below = [&random](std::int64_t n) { return static_cast<std::int64_t>(random() % n); };
+  auto below = [&random](std::int64_t n) {
+    return static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(n));
+  };
   const int startYears[] = {1, 1600, 1900, 2000, 2023, 2024, 2100, 9995};
   for (int round = 0; round < 300; ++round) {
     std::int64_t first = dayNumber({1, 1, startYears[below(8)]}) + below(1500);
