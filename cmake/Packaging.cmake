@@ -1,8 +1,9 @@
 # The packages a user downloads, made with cpack in a build directory:
 #   Windows: balvix-<version>-win64.zip    balvix.exe, the example config.txt and
-#            entrada.txt, LEEME.txt and README.txt (notes in Spanish and English)
-#   Linux:   balvix-<version>-Linux.tar.gz the balvix program, the examples and
-#            README.md
+#            entrada.txt, LEEME.txt and README.txt (notes in Spanish and English),
+#            uPlot-LICENSE.txt
+#   Linux:   balvix-<version>-Linux.tar.gz the balvix program, the examples,
+#            README.md and uPlot-LICENSE.txt
 # Everything lies next to the program in one folder, since balvix reads its
 # files from the folder of its executable: unpacked, "balvix int" projects the
 # example year at once. The examples are installed byte for byte (Windows-1252,
@@ -20,6 +21,8 @@ endif()
 install(TARGETS balvix RUNTIME DESTINATION . COMPONENT balvix)
 install(FILES examples/config.txt examples/entrada.txt ${balvix_package_notes}
   DESTINATION . COMPONENT balvix)
+# The licence of uPlot, which draws the chart of balvix-grafico's pages.
+install(FILES third_party/uplot/LICENSE DESTINATION . RENAME uPlot-LICENSE.txt COMPONENT balvix)
 
 set(CPACK_PACKAGE_NAME balvix)
 set(CPACK_PACKAGE_VENDOR balvix)

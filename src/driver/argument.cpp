@@ -2,8 +2,11 @@
 
 #include "calendar/calendar.h"
 #include "input/date_text.h"
+#include "input/numeric_value.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace balvix {
 
@@ -13,9 +16,19 @@ std::string argumentTextOf(std::string_view commandTail) {
 
 namespace {
 
-bool isAmountText(std::string_view text) {
-  return !text.empty() && text.find_first_not_of("1234567890.") == std::string_view::npos &&
-         std::count(text.begin(), text.end(), '.') <= 1;
+// The amount of a text of digits with at most one point, exactly: "007.50"
+// is {"7", "5"}.
+std::optional<ExactAmount> amountOf(std::string_view text) {
+  if (!isPlainDecimal(text)) {
+    return std::nullopt;
+  }
+  std::size_t point = std::min(text.find('.'), text.size());
+  std::string_view units = text.substr(0, point);
+  std::string_view fraction = text.substr(std::min(point + 1, text.size()));
+  units.remove_prefix(std::min(units.find_first_not_of('0'), units.size()));
+  fraction.remove_suffix(fraction.size() -
+                         std::min(fraction.find_last_not_of('0') + 1, fraction.size()));
+  return ExactAmount{std::string(units), std::string(fraction)};
 }
 
 } // namespace
@@ -24,9 +37,9 @@ bool isValidCalendarDate(std::string_view text) {
   return isRealDay(datePartsOf(text));
 }
 
-RunMode classifyArgument(std::string_view argumentText) {
-  if (isAmountText(argumentText)) {
-    return RunMode::amount;
+Argument classifyArgument(std::string_view argumentText) {
+  if (std::optional<ExactAmount> amount = amountOf(argumentText)) {
+    return {RunMode::amount, std::move(*amount)};
   }
   std::string_view firstWord = argumentText.substr(0, argumentText.find(' '));
   RunMode mode = RunMode::usage;
@@ -37,9 +50,9 @@ RunMode classifyArgument(std::string_view argumentText) {
   }
   // A word that follows a blank is one word too many.
   if (argumentText.empty() || argumentText.find(' ') != std::string_view::npos) {
-    return RunMode::usage;
+    return {};
   }
-  return mode;
+  return {mode, {}};
 }
 
 } // namespace balvix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "projection/money.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,7 @@ namespace balvix {
 // What the command-line argument asks for.
 enum class RunMode {
   usage,    // no argument, or one of no accepted form: the usage text is shown
-  amount,   // digits with at most one ".": run until the balance reaches it
+  amount,   // digits with at most one ".": run until the balance reaches that amount
   date,     // a real day dd/mm/aaaa: run up to that day
   interval, // "int": run the whole period
 };
@@ -20,8 +22,15 @@ inline constexpr std::size_t maxArgumentLength = 21;
 // The command tail as every test and run sees it: its first 21 characters.
 std::string argumentTextOf(std::string_view commandTail);
 
-// The run mode an argument text selects.
-RunMode classifyArgument(std::string_view argumentText);
+// What an argument text asks for: the run mode and, in amount mode, the
+// amount to reach, read exactly from its digits ("45000.90", ".5", "5.";
+// a lone "." holds no digit and shows the usage text).
+struct Argument {
+  RunMode mode = RunMode::usage;
+  ExactAmount target;
+};
+
+Argument classifyArgument(std::string_view argumentText);
 
 // True when a date text names a day that exists (day 1 to the length of its
 // month, leap years counted). Any text gives an answer without failing; a text

@@ -24,8 +24,8 @@ int runProgram(Platform& platform) {
   removeErrorLog(platform);
 
   std::string argumentText = argumentTextOf(platform.commandTail());
-  RunMode mode = classifyArgument(argumentText);
-  if (mode == RunMode::usage) {
+  Argument argument = classifyArgument(argumentText);
+  if (argument.mode == RunMode::usage) {
     platform.showMessage(usageText);
     return 0;
   }
@@ -45,8 +45,8 @@ int runProgram(Platform& platform) {
   }
 
   RunInputs inputs{config.records.front(), movements};
-  if (mode == RunMode::amount) {
-    runToAmount(platform, inputs, argumentText);
+  if (argument.mode == RunMode::amount) {
+    runToAmount(platform, inputs, argument.target);
   } else {
     runDateMode(platform, inputs, argumentText);
   }

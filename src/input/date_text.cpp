@@ -48,8 +48,12 @@ DateParts datePartsOf(std::string_view text) {
                    wholeValue(text.substr(yearFrom))};
 }
 
-bool isRealDateText(std::string_view text) {
-  return isValidDateText(text) && isRealDay(datePartsOf(text));
+std::optional<DateParts> realDateOf(std::string_view text) {
+  if (!isValidDateText(text)) {
+    return std::nullopt;
+  }
+  DateParts date = datePartsOf(text);
+  return isRealDay(date) ? std::optional<DateParts>(date) : std::nullopt;
 }
 
 } // namespace balvix

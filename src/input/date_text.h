@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 
+#include <optional>
 #include <string_view>
 
 namespace balvix {
@@ -17,8 +18,9 @@ bool isValidDateText(std::string_view text);
 // text gives an answer; a piece without a number gives 0.
 DateParts datePartsOf(std::string_view text);
 
-// A date text with the shape of isValidDateText that names a day that exists
-// in its month, leap years counted.
-bool isRealDateText(std::string_view text);
+// The day of a date text with the shape of isValidDateText that names a day
+// that exists in its month, leap years counted; none for any other text. The
+// one check and conversion of the dates of both input files.
+std::optional<DateParts> realDateOf(std::string_view text);
 
 } // namespace balvix

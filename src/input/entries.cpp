@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace balvix {
 
@@ -27,25 +28,41 @@ constexpr std::string_view whenFault = " [cuando] es erroneo, debe ser "
 constexpr std::string_view activationFault =
     " [activar periodo] es erroneo, debe ser [dd/mm/aaaa,0] ...";
 
-constexpr std::string_view once = "concreta";
-constexpr std::string_view periodic = "periodo";
-constexpr std::string_view monthly = "mensualidad";
-
-struct UnitWord {
+template <typename Kind> struct KeyWord {
   std::string_view word;
-  Unit unit;
+  Kind kind;
 };
 
+constexpr std::array<KeyWord<Action>, 2> actionWords = {
+    {{"poner", Action::add}, {"quitar", Action::remove}}};
+constexpr std::array<KeyWord<Moment>, 3> momentWords = {
+    {{"concreta", Moment::once}, {"periodo", Moment::periodic}, {"mensualidad", Moment::monthly}}};
+
 // The unit words of a period, in the order they are tried.
-constexpr std::array<UnitWord, 4> unitWords = {
+constexpr std::array<KeyWord<Unit>, 4> unitWords = {
     {{"a\xF1o", Unit::years}, {"mes", Unit::months}, {"semana", Unit::weeks}, {"dia", Unit::days}}};
 
 // Counts beyond this many days (or more units of any kind) reach past every
 // calendar date: 01/01/0001 to 31/12/9999 spans about 3.65 million days.
-constexpr double longestInterval = 4'000'000;
+constexpr std::int64_t longestInterval = 4'000'000;
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// The kind a keyword names, compared exactly, or none.
+template <typename Kind, std::size_t N>
+std::optional<Kind> kindOf(const std::array<KeyWord<Kind>, N>& words, std::string_view text) {
+  auto found = std::find_if(words.begin(), words.end(),
+                            [text](const KeyWord<Kind>& word) { return word.word == text; });
+  return found == words.end() ? std::nullopt : std::optional<Kind>(found->kind);
+}
+
+template <typename Kind, std::size_t N>
+std::string_view wordOfKind(const std::array<KeyWord<Kind>, N>& words, Kind kind) {
+  auto found = std::find_if(words.begin(), words.end(),
+                            [kind](const KeyWord<Kind>& word) { return word.kind == kind; });
+  return found == words.end() ? std::string_view{} : found->word;
 }
 
 // Occurrences of `word` in `text`, counted without overlap.
@@ -76,85 +93,124 @@ bool isPeriodCount(std::string_view when, std::string_view word) {
   });
 }
 
-bool isValidAmount(std::string_view text) {
-  // The value would stop at a ",", so "1,5" is refused rather than read as 1.
-  double value = numericValue(text);
-  return value > 0 && std::isfinite(value) && text.find(',') == std::string_view::npos;
+// The `dinero` field: its numeric value, above 0 and finite. The value must
+// be the whole number written: with a comma ("1,5") or a digit after the
+// number read ("1.850.50", "1 850") it would silently be smaller, so such a
+// field is refused. Other text after the number ("1850.50 EUR") is allowed.
+std::optional<double> amountOf(std::string_view text) {
+  NumericPrefix number = numericPrefix(text);
+  std::string_view rest = text.substr(number.length);
+  if (!(number.value > 0) || !std::isfinite(number.value) ||
+      text.find(',') != std::string_view::npos || std::any_of(rest.begin(), rest.end(), isDigit)) {
+    return std::nullopt;
+  }
+  return number.value;
 }
 
-Action actionOf(std::string_view text) {
-  return text == "poner" ? Action::add : text == "quitar" ? Action::remove : Action::none;
+// The day of a "mensualidad": a whole number from 1 to 28. A day with a
+// fraction ("15.5") would never come round, so it is refused rather than left
+// to silently never happen.
+std::optional<int> monthDayOf(std::string_view text) {
+  double day = numericValue(text);
+  if (!(day > 0 && day <= 28 && day == std::floor(day))) {
+    return std::nullopt;
+  }
+  return static_cast<int>(day);
 }
 
-Moment momentOf(std::string_view text) {
-  return text == once       ? Moment::once
-         : text == periodic ? Moment::periodic
-         : text == monthly  ? Moment::monthly
-                            : Moment::none;
-}
-
-// The interval of a count of units, in days for weeks. A count too large for
-// any calendar, or not finite, never falls due again.
-std::int64_t intervalOf(double count, Unit unit) {
-  double units = unit == Unit::weeks ? count * 7 : count;
-  if (!std::isfinite(units) || std::abs(units) > longestInterval) {
+// The interval of a count of units (decimal digits without leading zeros), in
+// days for weeks. A count too large for any calendar never falls due again.
+std::int64_t intervalOf(std::string_view count, Unit unit) {
+  constexpr std::size_t longestCount = 7; // digits of longestInterval
+  if (count.size() > longestCount) {
     return neverAgain;
   }
-  return std::llround(units);
+  std::int64_t units = 0;
+  for (char digit : count) {
+    units = units * 10 + (digit - '0');
+  }
+  if (unit == Unit::weeks) {
+    units *= 7;
+  }
+  return units > longestInterval ? neverAgain : units;
 }
 
-// The timing of a "periodo" movement from its stored fields. Only an
-// activation that passed its check (a date of 10 characters) is stored.
-EntrySchedule scheduleOf(const Entry& entry) {
-  EntrySchedule schedule;
-  if (entry.moment != periodic || entry.activation.size() != 10) {
-    return schedule;
-  }
-  std::string_view when = entry.when;
-  // A later unit word overwrites an earlier one: 1semanames ends as weeks.
-  for (const UnitWord& unit : unitWords) {
-    if (occurrences(when, unit.word) != 1) {
+struct Period {
+  std::int64_t interval = 0; // in days for weeks
+  Unit unit = Unit::none;
+};
+
+// The count and unit of a "periodo": one unit word, only digits and the
+// letters of that word, and the count leading it: digits worth at least 1
+// followed directly by the word. "3meses", "2semanas", "0001dia" and
+// "1semanames" (weeks) pass; "0dia", "mes3", "1e2mes" do not.
+std::optional<Period> periodOf(std::string_view when) {
+  // At most one unit word passes: no two of them have the same letters.
+  for (const KeyWord<Unit>& unit : unitWords) {
+    if (!isPeriodCount(when, unit.word)) {
       continue;
     }
-    double count = numericValue(when.substr(0, when.size() - unit.word.size()));
-    schedule.interval = intervalOf(count, unit.unit);
-    schedule.unit = unit.unit;
-    schedule.anchor = datePartsOf(entry.activation);
+    std::size_t countEnd = std::min(when.find_first_not_of("0123456789"), when.size());
+    std::string_view count = when.substr(0, countEnd);
+    count.remove_prefix(std::min(count.find_first_not_of('0'), count.size()));
+    if (count.empty() || !when.substr(countEnd).starts_with(unit.word)) {
+      return std::nullopt;
+    }
+    return Period{intervalOf(count, unit.kind), unit.kind};
   }
-  return schedule;
+  return std::nullopt;
 }
 
-// The day of the month of a "mensualidad" movement whose day passed its
-// check: a whole number from 1 to 28.
-int monthDayOf(std::string_view when) {
-  return static_cast<int>(numericValue(when));
+// What the `cuando` field gives for its moment: the day of a "concreta", the
+// day of the month of a "mensualidad", the period of a "periodo". None when it
+// fails its check, always for a faulty moment.
+struct When {
+  DateParts date;
+  int monthDay = 0;
+  Period period;
+};
+
+std::optional<When> whenOf(std::optional<Moment> moment, std::string_view text) {
+  When when;
+  switch (moment.value_or(Moment::none)) {
+  case Moment::once:
+    if (std::optional<DateParts> date = realDateOf(text)) {
+      when.date = *date;
+      return when;
+    }
+    break;
+  case Moment::monthly:
+    if (std::optional<int> day = monthDayOf(text)) {
+      when.monthDay = *day;
+      return when;
+    }
+    break;
+  case Moment::periodic:
+    if (std::optional<Period> period = periodOf(text)) {
+      when.period = *period;
+      return when;
+    }
+    break;
+  case Moment::none:
+    break;
+  }
+  return std::nullopt;
+}
+
+// The `activar periodo` of any moment but "periodo", also a faulty one: the
+// text "0" (its value 0, and one "0" in it).
+bool isNoActivation(std::string_view text) {
+  return numericValue(text) == 0 && std::count(text.begin(), text.end(), '0') == 1;
 }
 
 } // namespace
 
-bool isValidWhen(std::string_view moment, std::string_view when) {
-  if (moment == once) {
-    return isRealDateText(when);
-  }
-  if (moment == periodic) {
-    return std::any_of(unitWords.begin(), unitWords.end(),
-                       [when](const UnitWord& unit) { return isPeriodCount(when, unit.word); });
-  }
-  if (moment == monthly) {
-    // A day with a fraction ("15.5") would never come round: it is refused
-    // rather than left to silently never happen.
-    double day = numericValue(when);
-    return day > 0 && day <= 28 && day == std::floor(day);
-  }
-  return false;
+std::string_view wordOf(Action action) {
+  return wordOfKind(actionWords, action);
 }
 
-bool isValidActivation(std::string_view moment, std::string_view activation) {
-  if (moment == periodic) {
-    return isRealDateText(activation);
-  }
-  return numericValue(activation) == 0 &&
-         std::count(activation.begin(), activation.end(), '0') == 1;
+std::string_view wordOf(Moment moment) {
+  return wordOfKind(momentWords, moment);
 }
 
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
@@ -175,44 +231,50 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
       faults.report(k, commentFault);
     }
 
-    if (isValidAmount(field[1])) {
-      entry.amount = numericValue(field[1]);
+    if (std::optional<double> amount = amountOf(field[1])) {
+      entry.amount = *amount;
     } else {
       faults.report(k, amountFault);
     }
 
-    if (actionOf(field[2]) != Action::none) {
-      entry.action = storedText(field[2]);
-      entry.actionKind = actionOf(field[2]);
+    if (std::optional<Action> action = kindOf(actionWords, field[2])) {
+      entry.action = *action;
     } else {
       faults.report(k, actionFault);
     }
 
-    if (momentOf(field[3]) != Moment::none) {
-      entry.moment = storedText(field[3]);
-      entry.momentKind = momentOf(field[3]);
+    std::optional<Moment> moment = kindOf(momentWords, field[3]);
+    if (moment) {
+      entry.moment = *moment;
     } else {
       faults.report(k, momentFault);
     }
 
-    if (isValidWhen(field[3], field[4])) {
+    std::optional<When> when = whenOf(moment, field[4]);
+    if (when) {
       entry.when = storedText(field[4]);
-      if (entry.momentKind == Moment::once) {
-        entry.date = datePartsOf(field[4]);
-      } else if (entry.momentKind == Moment::monthly) {
-        entry.monthDay = monthDayOf(field[4]);
-      }
+      entry.date = when->date;
+      entry.monthDay = when->monthDay;
     } else {
       faults.report(k, whenFault);
     }
 
-    if (isValidActivation(field[3], field[5])) {
-      entry.activation = storedText(field[5]);
-    } else {
+    std::optional<DateParts> activation;
+    if (moment == Moment::periodic) {
+      activation = realDateOf(field[5]);
+      if (!activation) {
+        faults.report(k, activationFault);
+      }
+    } else if (!isNoActivation(field[5])) {
       faults.report(k, activationFault);
     }
 
-    read.schedules.push_back(scheduleOf(entry));
+    // A "periodo" whose count and activation passed is due from then on.
+    EntrySchedule schedule;
+    if (when && activation) {
+      schedule = {when->period.interval, when->period.unit, *activation};
+    }
+    read.schedules.push_back(schedule);
     read.entries.push_back(std::move(entry));
   }
   return read;

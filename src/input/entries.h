@@ -18,20 +18,20 @@ enum class Action { none, add, remove };              // "poner", "quitar"
 enum class Moment { none, once, periodic, monthly };  // "concreta", "periodo", "mensualidad"
 enum class Unit { none, years, months, weeks, days }; // "año", "mes", "semana", "dia"
 
-// One movement line of the movements file. The texts are kept as written (cut
-// to 255 characters) for the report; a field that failed its check stays
-// empty, 0 or none. The numbers the walk needs are taken from the texts here,
-// once.
+// The word of the movements file for an action or a moment, as the report
+// writes it ("poner", "periodo", ...); the empty text for none.
+std::string_view wordOf(Action action);
+std::string_view wordOf(Moment moment);
+
+// One movement line of the movements file, its fields checked and converted.
+// The comment and `cuando` are kept as written (cut to 255 characters) for the
+// report lines; a field that failed its check stays empty, 0 or none.
 struct Entry {
   std::string comment;
   double amount = 0;
-  std::string action;
-  std::string moment;
+  Action action = Action::none;
+  Moment moment = Moment::none;
   std::string when;
-  std::string activation;
-
-  Action actionKind = Action::none;
-  Moment momentKind = Moment::none;
   DateParts date;   // "concreta": the day of the movement
   int monthDay = 0; // "mensualidad": the day of the month, 1 to 28
 };
@@ -41,7 +41,9 @@ struct Entry {
 inline constexpr std::int64_t neverAgain = std::numeric_limits<std::int64_t>::max();
 
 // The timing of a "periodo" movement whose count and activation date passed
-// their checks; for every other movement it keeps its defaults (unit none).
+// their checks, taken from the fields as written (a count longer than the 255
+// characters kept counts whole); for every other movement it keeps its
+// defaults (unit none).
 struct EntrySchedule {
   std::int64_t interval = 0; // units between two due dates; weeks in days
   Unit unit = Unit::none;    // weeks are held as Unit::weeks, in days
@@ -62,16 +64,17 @@ using ErrorSink = std::function<void(std::string_view line)>;
 // Checks every field of every movement line of `text` (the bytes of a
 // movements file), sends one line per faulty field to `logError`
 // ("entrada.txt Línea " k message), and keeps the fields that pass.
+//
+// Besides the form of each field, a movement is faulty when it would be read
+// otherwise than written: an amount with a comma or with a digit after the
+// number read ("1,5", "1.850.50", "1 850"; "1850.50 EUR" and " 10" pass), a
+// day of the month with a fraction, and a "periodo" count that does not lead
+// its unit word, or is 0 ("3mes", "2semanas", "0001dia" pass; "mes3", "0dia",
+// "1e2mes" do not).
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
 // Reads "entrada.txt" of the program directory once and parses it, appending
 // its faults to the error log. A file that cannot be read has no movements.
 EntriesRead readEntries(Platform& platform);
-
-// The check of the `cuando` field for the `momento` text as written.
-bool isValidWhen(std::string_view moment, std::string_view when);
-
-// The check of the `activar periodo` field for the `momento` text as written.
-bool isValidActivation(std::string_view moment, std::string_view activation);
 
 } // namespace balvix

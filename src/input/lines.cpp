@@ -1,5 +1,7 @@
 #include "input/lines.h"
 
+#include <algorithm>
+
 namespace balvix {
 
 namespace {
@@ -15,9 +17,19 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   text = text.substr(0, text.find(endOfText));
 
   std::vector<std::string_view> lines;
+  // The next carriage return and line feed at or after `start`, each looked
+  // for again only once passed, so that the text is scanned once.
+  std::size_t nextReturn = text.find(carriageReturn);
+  std::size_t nextFeed = text.find(lineFeed);
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find(carriageReturn, start);
+    if (nextReturn < start) {
+      nextReturn = text.find(carriageReturn, start);
+    }
+    if (nextFeed < start) {
+      nextFeed = text.find(lineFeed, start);
+    }
+    std::size_t end = std::min(nextReturn, nextFeed);
     if (end == std::string_view::npos) {
       // The last line needs no line end.
       lines.push_back(text.substr(start));
@@ -25,9 +37,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     }
     lines.push_back(text.substr(start, end - start));
     start = end + 1;
-    // A line feed right after the carriage return belongs to the same line end;
-    // a line feed not after a carriage return stays in the text.
-    if (start < text.size() && text[start] == lineFeed) {
+    // A line feed right after a carriage return belongs to the same line end.
+    if (end == nextReturn && start == nextFeed) {
       ++start;
     }
   }

@@ -1,5 +1,6 @@
 #include "input/numeric_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -28,10 +29,11 @@ int digitValue(char c) {
 }
 
 // The number after a leading "&": "H" hexadecimal, "B" binary, "O" or "Q"
-// octal, a digit octal with that digit the first of the number.
-double radixValue(std::string_view rest) {
+// octal, a digit octal with that digit the first of the number. Its length
+// counts from the letter (or first digit) on.
+NumericPrefix radixValue(std::string_view rest) {
   if (rest.empty()) {
-    return 0;
+    return {};
   }
   int base = 0;
   std::size_t pos = 1;
@@ -52,11 +54,12 @@ double radixValue(std::string_view rest) {
     break;
   default:
     if (!isDigit(rest.front())) {
-      return 0;
+      return {};
     }
     base = 8;
     pos = 0;
   }
+  const std::size_t firstDigit = pos;
   // Every base is a power of two, so the steps stay exact up to 2^53 and the
   // value turns infinite when it outgrows a double.
   double value = 0;
@@ -67,7 +70,7 @@ double radixValue(std::string_view rest) {
     }
     value = value * base + digit;
   }
-  return value;
+  return pos == firstDigit ? NumericPrefix{} : NumericPrefix{value, pos};
 }
 
 // Adds n to a decimal scale without leaving a range far beyond any double.
@@ -80,7 +83,7 @@ std::int64_t shifted(std::int64_t scale, std::int64_t n) {
 // A sign, digits with at most one decimal point and an exponent. The digits
 // are collected as an integer and a power of ten and converted in one step,
 // so the result is the double nearest to the written number.
-double decimalValue(std::string_view s) {
+NumericPrefix decimalValue(std::string_view s) {
   std::size_t i = 0;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -108,7 +111,7 @@ double decimalValue(std::string_view s) {
     takeDigits(true);
   }
   if (!anyDigit) {
-    return 0;
+    return {};
   }
 
   // An exponent letter counts only when digits follow it (after a sign).
@@ -122,16 +125,20 @@ double decimalValue(std::string_view s) {
     // Beyond a billion the exponent is past every double either way.
     constexpr std::int64_t exponentCap = 1'000'000'000;
     std::int64_t exponent = 0;
+    const std::size_t exponentDigits = j;
     for (; j < s.size() && isDigit(s[j]); ++j) {
       if (exponent < exponentCap) {
         exponent = exponent * 10 + (s[j] - '0');
       }
     }
+    if (j > exponentDigits) {
+      i = j;
+    }
     scale = shifted(scale, negativeExponent ? -exponent : exponent);
   }
 
   if (digits.empty()) {
-    return 0;
+    return {0, i};
   }
   // The power of ten of the leading digit decides overflow and underflow.
   std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size());
@@ -145,22 +152,35 @@ double decimalValue(std::string_view s) {
       value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0;
     }
   }
-  return negative ? -value : value;
+  return {negative ? -value : value, i};
 }
 
 } // namespace
 
+NumericPrefix numericPrefix(std::string_view text) {
+  std::size_t blanks = 0;
+  while (blanks < text.size() && (text[blanks] == ' ' || text[blanks] == '\t' ||
+                                  text[blanks] == '\r' || text[blanks] == '\n')) {
+    ++blanks;
+  }
+  text.remove_prefix(blanks);
+  // The "&" of a radix number is one character more.
+  const bool radix = !text.empty() && text.front() == '&';
+  NumericPrefix number = radix ? radixValue(text.substr(1)) : decimalValue(text);
+  if (number.length > 0) {
+    number.length += blanks + (radix ? 1 : 0);
+  }
+  return number;
+}
+
 double numericValue(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() &&
-         (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) {
-    ++i;
-  }
-  text.remove_prefix(i);
-  if (!text.empty() && text.front() == '&') {
-    return radixValue(text.substr(1));
-  }
-  return decimalValue(text);
+  return numericPrefix(text).value;
+}
+
+bool isPlainDecimal(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), isDigit) &&
+         std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.'; }) &&
+         std::count(text.begin(), text.end(), '.') <= 1;
 }
 
 } // namespace balvix

@@ -1,8 +1,18 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace balvix {
+
+// The number a text starts with: its value, and how many characters of the
+// text it took, leading blanks included (0 when the text starts with no
+// number). "1.850.50" is 1.85 taking 5 characters, " 10EUR" is 10 taking 3;
+// an exponent letter without digits after it is not taken ("10E" takes 2).
+struct NumericPrefix {
+  double value = 0;
+  std::size_t length = 0;
+};
 
 // The numeric value of the number a text starts with, "." being the decimal
 // point. Leading blanks, tabs, carriage returns and line feeds are skipped;
@@ -13,5 +23,12 @@ namespace balvix {
 // that does not fit: "1,5" is 1 and "12abc" is 12. A text without digits is 0.
 // A number too large for a double is infinite.
 double numericValue(std::string_view text);
+
+// numericValue's reading of the text, with the characters it took.
+NumericPrefix numericPrefix(std::string_view text);
+
+// Digits with at most one decimal point and at least one digit, nothing else:
+// "0", "1500.75", ".5" and "5." are; "", ".", "-5", " 5", "1e3" are not.
+bool isPlainDecimal(std::string_view text);
 
 } // namespace balvix

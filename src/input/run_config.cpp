@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace balvix {
 
@@ -30,21 +31,14 @@ constexpr std::array<std::string_view, 3> programFiles = {"config.txt", "entrada
 // Names Windows keeps for devices, whatever follows them after a ".".
 constexpr std::array<std::string_view, 4> deviceNames = {"con", "prn", "aux", "nul"};
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Digits with at most one decimal point, at least one digit, and a finite
-// value.
-bool isValidOpeningBalance(std::string_view text) {
-  bool onlyNumberCharacters =
-      std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.'; });
-  if (!onlyNumberCharacters || std::count(text.begin(), text.end(), '.') > 1 ||
-      std::none_of(text.begin(), text.end(), isDigit)) {
-    return false;
+// The opening balance: digits with at most one decimal point, at least one
+// digit, and a finite value.
+std::optional<double> openingBalanceOf(std::string_view text) {
+  if (!isPlainDecimal(text)) {
+    return std::nullopt;
   }
   double value = numericValue(text);
-  return value >= 0 && std::isfinite(value);
+  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 // The part before the first "." names a device: CON, PRN, AUX, NUL, COM1 to
@@ -101,22 +95,20 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
     std::vector<std::string_view> field = splitFields(line, 4);
     RunConfig config;
 
-    if (isRealDateText(field[0])) {
-      config.startDate = storedText(field[0]);
-      config.start = datePartsOf(field[0]);
+    if (std::optional<DateParts> start = realDateOf(field[0])) {
+      config.start = *start;
     } else {
       faults.report(k, startFault);
     }
 
-    if (isRealDateText(field[1])) {
-      config.endDate = storedText(field[1]);
-      config.end = datePartsOf(field[1]);
+    if (std::optional<DateParts> end = realDateOf(field[1])) {
+      config.end = *end;
     } else {
       faults.report(k, endFault);
     }
 
-    if (isValidOpeningBalance(field[2])) {
-      config.openingBalance = numericValue(field[2]);
+    if (std::optional<double> balance = openingBalanceOf(field[2])) {
+      config.openingBalance = *balance;
     } else {
       faults.report(k, balanceFault);
     }

@@ -12,16 +12,13 @@ namespace balvix {
 
 inline constexpr std::string_view configFileName = "config.txt";
 
-// One non-empty line of the configuration file. The texts are kept as written
-// (cut to 255 characters); a field that failed its check stays empty or 0.
+// One non-empty line of the configuration file, its fields checked and
+// converted; a field that failed its check stays empty or 0.
 struct RunConfig {
-  std::string startDate; // fecha1, dd/mm/aaaa
-  std::string endDate;   // fecha2, dd/mm/aaaa
+  DateParts start; // fecha1, the first day of the period
+  DateParts end;   // fecha2, the last day
   double openingBalance = 0;
-  std::string reportName; // as written, letter case kept
-
-  DateParts start; // the day of startDate
-  DateParts end;   // the day of endDate
+  std::string reportName; // as written (cut to 255 characters), letter case kept
 };
 
 // The configuration file read and checked: one record per non-empty line, in

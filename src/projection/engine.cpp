@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -103,13 +101,6 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
   }
 }
 
-double targetAmountOf(std::string_view text) {
-  double value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)end;
-  return ec == std::errc{} ? value : 0;
-}
-
 namespace {
 
 // The movements that fall due on a date (the one-off and periodic ones),
@@ -159,7 +150,7 @@ public:
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const Entry& entry = entries_[i];
       std::int64_t due = neverAgain;
-      switch (entry.momentKind) {
+      switch (entry.moment) {
       case Moment::once:
         if (isRealDay(entry.date)) {
           due = dayNumber(entry.date);
@@ -203,7 +194,7 @@ public:
         return;
       }
       queue_.pop();
-      if (entries_[*queued].momentKind == Moment::periodic) {
+      if (entries_[*queued].moment == Moment::periodic) {
         applyPeriodic(*queued, day);
       } else {
         apply(*queued);
@@ -219,8 +210,7 @@ private:
 
   void apply(std::size_t i) {
     const Entry& entry = entries_[i];
-    double after =
-        entry.actionKind == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
+    double after = entry.action == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
     events_.movement(i, balance_, after);
     balance_ = after;
   }
@@ -251,13 +241,14 @@ private:
 } // namespace
 
 double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
-                const DateParts& first, const DateParts& last, std::optional<double> target) {
+                const DateParts& first, const DateParts& last,
+                const std::optional<ExactAmount>& target) {
   const std::int64_t firstDay = dayNumber(first);
   const std::int64_t lastDay = dayNumber(last);
   DayWalk walk(events, movements, openingBalance, firstDay, lastDay);
   for (std::int64_t day = firstDay;; ++day) {
     walk.walk(day);
-    if (day >= lastDay || (target && !(*target > walk.balance()))) {
+    if (day >= lastDay || (target && reachesAmount(walk.balance(), *target))) {
       events.closing(walk.balance());
       return walk.balance();
     }

@@ -2,11 +2,11 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
+#include "projection/money.h"
 #include "projection/walk_events.h"
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace balvix {
 
@@ -31,21 +31,16 @@ std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k);
 // of the movement lies on or after `day`, a k whose due day is neverAgain.
 std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int64_t day);
 
-// The amount an amount run aims at: the decimal number of a text of digits
-// with at most one decimal point ("5." is 5, ".5" is one half). A text without
-// a number, such as a lone ".", is 0.
-double targetAmountOf(std::string_view text);
-
 // One walk of the days from `first` to `last`, both included (`first` before
 // `last`), told to `events` as it happens: every day, and every movement due
 // that day, in file order, with its activation on the day a periodic movement
 // is activated. Each movement applies at most once a day. With a target the
 // walk also stops after the first day that ends with the balance at or above
-// it; a day is never cut short. The closing event ends the walk, and its
-// balance is returned. A walked day costs its own events, not the number of
+// it, as the report writes it (reachesAmount); a day is never cut short. The closing event ends the
+// walk, and its balance is returned. A walked day costs its own events, not the number of
 // movements: each movement's next due day is known in advance.
 double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
-                std::optional<double> target = std::nullopt);
+                const std::optional<ExactAmount>& target = std::nullopt);
 
 } // namespace balvix

@@ -174,6 +174,37 @@ void appendGrouped(std::string& text, bool negative, std::string_view hundredths
   text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
+// The digits of a finite magnitude in hundredths as formatMoney rounds it,
+// without leading zeros (empty for zero). `buffer` holds them below
+// integerRouteLimit, `large` beyond.
+std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer,
+                                  std::string& large) {
+  if (magnitude >= integerRouteLimit) {
+    large = hundredthsFromText(magnitude);
+    return large;
+  }
+  std::uint64_t hundredths = magnitude < 0.001 ? 0 : hundredthsOfModerate(magnitude);
+  if (hundredths == 0) {
+    return {};
+  }
+  char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths).ptr;
+  return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+// True when the first amount is at or above the second, both held as
+// ExactAmount holds them.
+bool isAtLeast(std::string_view unitsA, std::string_view fractionA, std::string_view unitsB,
+               std::string_view fractionB) {
+  if (unitsA.size() != unitsB.size()) {
+    return unitsA.size() > unitsB.size();
+  }
+  if (unitsA != unitsB) {
+    return unitsA > unitsB;
+  }
+  // Without trailing zeros, fractions compare as texts: ".8" < ".801" < ".81".
+  return fractionA >= fractionB;
+}
+
 } // namespace
 
 void appendMoney(std::string& text, double value) {
@@ -186,26 +217,37 @@ void appendMoney(std::string& text, double value) {
     }
     return;
   }
-  const double magnitude = std::fabs(value);
-  const bool negative = std::signbit(value);
-  if (magnitude >= integerRouteLimit) {
-    appendGrouped(text, negative, hundredthsFromText(magnitude));
-    return;
-  }
-  std::uint64_t hundredths = magnitude < 0.001 ? 0 : hundredthsOfModerate(magnitude);
-  std::array<char, 24> digits{};
-  char* end = digits.data();
-  if (hundredths != 0) {
-    end = std::to_chars(digits.data(), digits.data() + digits.size(), hundredths).ptr;
-  }
-  appendGrouped(text, negative,
-                std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+  std::array<char, 24> buffer{};
+  std::string large;
+  appendGrouped(text, std::signbit(value), hundredthsDigits(std::fabs(value), buffer, large));
 }
 
 std::string formatMoney(double value) {
   std::string text;
   appendMoney(text, value);
   return text;
+}
+
+bool reachesAmount(double balance, const ExactAmount& target) {
+  if (!std::isfinite(balance)) {
+    return balance > 0;
+  }
+  std::array<char, 24> buffer{};
+  std::string large;
+  std::string_view hundredths = hundredthsDigits(std::fabs(balance), buffer, large);
+  if (balance < 0 && !hundredths.empty()) {
+    return false;
+  }
+  // The written balance as ExactAmount holds it: the units, and the two
+  // decimals without trailing zeros.
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  std::string_view units = hundredths.substr(0, unitCount);
+  std::string_view lastTwo = hundredths.substr(unitCount);
+  const char tenths = lastTwo.size() == 2 ? lastTwo.front() : '0';
+  const char cents = lastTwo.empty() ? '0' : lastTwo.back();
+  const std::array<char, 2> decimals{tenths, cents};
+  std::string_view fraction(decimals.data(), cents != '0' ? 2 : (tenths != '0' ? 1 : 0));
+  return isAtLeast(units, fraction, target.units, target.fraction);
 }
 
 } // namespace balvix

@@ -15,4 +15,21 @@ std::string formatMoney(double value);
 // Appends the text formatMoney gives to `text`.
 void appendMoney(std::string& text, double value);
 
+// An amount of at least 0 held exactly in decimal, however many digits it
+// has: the digits before the point without leading zeros, and those after it
+// without trailing zeros, so that equal amounts are equal records ("007.50"
+// is {"7", "5"}, "0" is {"", ""}).
+struct ExactAmount {
+  std::string units;
+  std::string fraction;
+
+  friend bool operator==(const ExactAmount&, const ExactAmount&) = default;
+};
+
+// True when `balance`, rounded to hundredths exactly as formatMoney writes
+// it, is at or above `target`. A balance written '00 is 0, also a negative
+// one; any other negative balance, and NaN, never reaches a target; an
+// infinite positive one reaches every target.
+bool reachesAmount(double balance, const ExactAmount& target);
+
 } // namespace balvix

@@ -62,7 +62,7 @@ namespace {
 // " moment when", the end of both the activation and the movement line.
 void appendTiming(std::string& line, const Entry& entry) {
   line += ' ';
-  line += entry.moment;
+  line += wordOf(entry.moment);
   line += ' ';
   line += entry.when;
 }
@@ -73,7 +73,7 @@ void appendActivationLine(std::string& line, const Entry& entry, std::string_vie
   line += "ACTIVACI\xD3N !! ";
   line += entry.comment;
   line += ' ';
-  line += entry.action;
+  line += wordOf(entry.action);
   line += ' ';
   line += amountText;
   appendTiming(line, entry);
@@ -85,7 +85,7 @@ void appendMovementLine(std::string& line, const Entry& entry, std::string_view 
   line += ' ';
   line += beforeText;
   line += ' ';
-  line += entry.action;
+  line += wordOf(entry.action);
   line += ' ';
   line += amountText;
   line += " = ";

@@ -10,7 +10,7 @@ namespace balvix {
 namespace {
 
 void run(Platform& platform, const RunInputs& inputs, const DateParts& first, const DateParts& last,
-         std::optional<double> target) {
+         const std::optional<ExactAmount>& target) {
   Report report(platform, inputs.config.reportName);
   report.reset();
   ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
@@ -28,8 +28,8 @@ void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& fir
   run(platform, inputs, first, last, std::nullopt);
 }
 
-void runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText) {
-  run(platform, inputs, inputs.config.start, inputs.config.end, targetAmountOf(targetText));
+void runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target) {
+  run(platform, inputs, inputs.config.start, inputs.config.end, target);
 }
 
 } // namespace balvix

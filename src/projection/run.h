@@ -4,8 +4,7 @@
 #include "input/entries.h"
 #include "input/run_config.h"
 #include "platform/platform.h"
-
-#include <string_view>
+#include "projection/money.h"
 
 namespace balvix {
 
@@ -24,8 +23,8 @@ void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& fir
                const DateParts& last);
 
 // As runToDate over the configured period, but the walk also stops after the
-// first day that ends with the balance at or above the amount `targetText`
-// (digits with at most one decimal point, as typed on the command line).
-void runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText);
+// first day that ends with the balance, as the report writes it, at or above
+// `target`.
+void runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
 
 } // namespace balvix

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace balvix {
 namespace {
@@ -19,7 +20,8 @@ TEST(ArgumentClassification, EveryForm) {
       {"45000", RunMode::amount},
       {"45000.90", RunMode::amount},
       {".5", RunMode::amount},
-      {".", RunMode::amount},
+      {".", RunMode::usage},
+      {"..", RunMode::usage},
       {"5.", RunMode::amount},
       {"1.2.3", RunMode::usage},
       {"1,5", RunMode::usage},
@@ -54,7 +56,26 @@ TEST(ArgumentClassification, EveryForm) {
       {"?nt", RunMode::usage},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(classifyArgument(c.text), c.mode) << '"' << c.text << '"';
+    EXPECT_EQ(classifyArgument(c.text).mode, c.mode) << '"' << c.text << '"';
+  }
+}
+
+TEST(ArgumentClassification, AmountReadExactly) {
+  const std::pair<std::string, ExactAmount> cases[] = {
+      {"45000.90", {"45000", "9"}},
+      {"007.050", {"7", "05"}},
+      {".5", {"", "5"}},
+      {"5.", {"5", ""}},
+      {"0", {"", ""}},
+      {"000.000", {"", ""}},
+      {"0.801", {"", "801"}},
+      {"123456789012345678901", {"123456789012345678901", ""}},
+      {"9007199254740993.01", {"9007199254740993", "01"}},
+  };
+  for (const auto& [text, amount] : cases) {
+    Argument argument = classifyArgument(text);
+    EXPECT_EQ(argument.mode, RunMode::amount) << text;
+    EXPECT_EQ(argument.target, amount) << text;
   }
 }
 
@@ -62,12 +83,12 @@ TEST(ArgumentClassification, OnlyTheFirst21CharactersCount) {
   std::string digits25 = "1234567890123456789012345";
   std::string kept = argumentTextOf(digits25);
   EXPECT_EQ(kept, digits25.substr(0, 21));
-  EXPECT_EQ(classifyArgument(kept), RunMode::amount);
+  EXPECT_EQ(classifyArgument(kept).mode, RunMode::amount);
 
   // What lies past the cut can no longer make the argument wrong.
-  EXPECT_EQ(classifyArgument(argumentTextOf("123456789012345678901 x")), RunMode::amount);
+  EXPECT_EQ(classifyArgument(argumentTextOf("123456789012345678901 x")).mode, RunMode::amount);
   // Nor can it make it right: the cut leaves a trailing blank.
-  EXPECT_EQ(classifyArgument(argumentTextOf("12/09/2013          x")), RunMode::usage);
+  EXPECT_EQ(classifyArgument(argumentTextOf("12/09/2013          x")).mode, RunMode::usage);
   EXPECT_EQ(argumentTextOf("int"), "int");
 }
 

@@ -61,8 +61,6 @@ TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
   for (const auto& c : cases) {
     FakePlatform platform;
     RunConfig config;
-    config.startDate = "01/01/2013";
-    config.endDate = "31/12/2013";
     config.start = {1, 1, 2013};
     config.end = {31, 12, 2013};
     config.reportName = "informe.txt";

@@ -141,6 +141,15 @@ said "$(report_line informe.txt)"
 same_file informe.txt example-report.txt
 only config.txt entrada.txt informe.txt
 
+# The same files saved with line feeds alone give the same report.
+begin interval-run-line-feeds
+tr -d '\r' <"$expected/example-config.txt" >"$dir/config.txt"
+tr -d '\r' <"$expected/example-entrada.txt" >"$dir/entrada.txt"
+run int
+said "$(report_line informe.txt)"
+same_file informe.txt example-report.txt
+only config.txt entrada.txt informe.txt
+
 begin interval-run-replaces-read-only-report
 good_inputs
 put informe.txt 'an old report\r\nwith two lines\r\n'

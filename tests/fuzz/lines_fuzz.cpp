@@ -22,8 +22,8 @@ void require(bool holds, const char* what) {
 }
 
 // The lines cover the text up to its first byte 26, in order, each followed by
-// its line end: a carriage return and, when one comes right after it, a line
-// feed. No line holds a carriage return.
+// its line end: a carriage return and a line feed, a carriage return alone or
+// a line feed alone. No line holds either byte.
 void checkLines(std::string_view text) {
   const std::string_view read = text.substr(0, text.find('\x1A'));
   const auto lines = balvix::splitLines(text);
@@ -32,23 +32,15 @@ void checkLines(std::string_view text) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i];
     require(line.data() == read.data() + at, "a line starts where the previous line end stops");
-    require(line.find('\r') == std::string_view::npos, "no carriage return inside a line");
+    require(line.find_first_of("\r\n") == std::string_view::npos,
+            "no carriage return or line feed inside a line");
     require(line.find('\x1A') == std::string_view::npos, "nothing after a byte 26 is read");
     at += line.size();
-    if (i + 1 < lines.size()) {
-      require(at < read.size() && read[at] == '\r', "a line ends at a carriage return");
-      ++at;
-      if (at < read.size() && read[at] == '\n') {
-        ++at;
-      }
-    } else if (at < read.size()) {
-      // The last line may still have its line end, but nothing after it.
-      require(read[at] == '\r', "the last line ends at a carriage return or the end");
-      ++at;
-      if (at < read.size() && read[at] == '\n') {
-        ++at;
-      }
-      require(at == read.size(), "no text is left after the last line");
+    if (at < read.size()) {
+      require(read[at] == '\r' || read[at] == '\n', "a line ends at a line end or the end");
+      at += read.substr(at, 2) == "\r\n" ? 2 : 1;
+    } else {
+      require(i + 1 == lines.size(), "only the last line ends at the end of the text");
     }
     nonEmpty += line.empty() ? 0 : 1;
   }
@@ -84,6 +76,16 @@ void checkNumericValue(std::string_view text) {
           "leading blanks, tabs and line ends are skipped");
   require(same(balvix::numericValue(std::string(text) + "|"), value),
           "reading stops at a character that does not fit");
+
+  // The characters the number took hold all of it.
+  const balvix::NumericPrefix number = balvix::numericPrefix(text);
+  require(same(number.value, value) && number.length <= text.size(),
+          "the prefix has the value, within the text");
+  require(same(balvix::numericValue(text.substr(0, number.length)), value),
+          "the characters taken give the whole value");
+  require(number.length > 0 || value == 0, "a text that starts with no number is 0");
+  require(balvix::isPlainDecimal(text) == isPlainDecimal(text),
+          "digits with at most one point and a digit are a plain decimal");
 
   std::string_view trimmed = text.substr(0, std::min<std::size_t>(text.size(), 60));
   if (isPlainDecimal(trimmed)) {

@@ -378,8 +378,11 @@ std::optional<long> periodLength(std::string_view config) {
   return (sys_days{last} - sys_days{first}).count();
 }
 
+// At least the number of lines: each ends at a carriage return or a line feed.
 long movementLines(std::string_view entries) {
-  return static_cast<long>(std::count(entries.begin(), entries.end(), '\r')) + 1;
+  return static_cast<long>(std::count(entries.begin(), entries.end(), '\r') +
+                           std::count(entries.begin(), entries.end(), '\n')) +
+         1;
 }
 
 } // namespace

@@ -19,13 +19,14 @@ TEST(DateText, ShapeAndRealDay) {
   const std::vector<std::string> neither = {"1/1/2014",   "00/01/2014", "01/00/2014", "01/01/0000",
                                             "0a/01/2014", "01/01/201/", "int",        ""};
   for (const std::string& text : real) {
-    EXPECT_TRUE(isValidDateText(text) && isRealDateText(text)) << text;
+    EXPECT_TRUE(isValidDateText(text)) << text;
+    EXPECT_EQ(realDateOf(text), datePartsOf(text)) << text;
   }
   for (const std::string& text : shapeOnly) {
-    EXPECT_TRUE(isValidDateText(text) && !isRealDateText(text)) << text;
+    EXPECT_TRUE(isValidDateText(text) && !realDateOf(text)) << text;
   }
   for (const std::string& text : neither) {
-    EXPECT_FALSE(isValidDateText(text) || isRealDateText(text)) << text;
+    EXPECT_FALSE(isValidDateText(text) || realDateOf(text)) << text;
   }
 }
 

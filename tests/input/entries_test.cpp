@@ -55,15 +55,17 @@ TEST(EntryFields, PassingAndFailingValues) {
       {monthlyLine, 1, {"   ", "Sueldo"}, {""}},
       {monthlyLine,
        2,
-       {"1500", "0.01", "1e3", "12abc", "&H10"},
-       {"0", "-3", "abc", "", "1,5", "1.500,75", "1e999", std::string(400, '9')}},
+       {"1500", "0.01", "1e3", "12abc", "&H10", "1850.50 EUR", "10EUR", " 10", "1.5.x"},
+       {"0", "-3", "abc", "", "1,5", "1.500,75", "1e999", std::string(400, '9'), "1.850.50",
+        "1 850", "10EUR2", "12abc3"}},
       {monthlyLine, 3, {"poner", "quitar"}, {"Poner", "poner ", " quitar"}},
       {onceLine, 5, {"15/03/2014", "29/02/2012"}, {"31/02/2014", "1/2/2014", "01-02-2014"}},
       {onceLine, 6, {"0"}, {"00", "", "0.0", "1", "01/01/2014"}},
       {periodicLine,
        5,
-       {"3meses", "0mes", "1a\xF1o", "2semana", "10dia", "1e2mes", "1semanames"},
-       {"mes", "3 mes", "3MES", "3mes2a\xF1o"}},
+       {"3mes", "3meses", "1a\xF1o", "2semana", "2semanas", "10dia", "0001dia", "1semanames"},
+       {"mes", "3 mes", "3MES", "3mes2a\xF1o", "0dia", "0mes", "000mes", "dia7", "mes3", "1e2mes",
+        "1d2dia", "s2semana"}},
       {periodicLine, 6, {"29/02/2012"}, {"0", "31/04/2014", "5/1/2014"}},
       {monthlyLine, 5, {"1", "28", "15abc", "15.0"}, {"0", "29", "", "15.5", "0.5"}},
       {monthlyLine, 6, {"0"}, {"1", "00"}}};
@@ -106,13 +108,18 @@ TEST(EntryLines, KindsAndNumbering) {
   EXPECT_EQ(parsed.read.errorCount, 16);
   ASSERT_EQ(parsed.read.entries.size(), 5U);
   EXPECT_EQ(parsed.read.entries[1].comment, "\t; con tabulador");
-  EXPECT_EQ(parsed.read.entries[4].activation, "0");
+  EXPECT_EQ(parsed.read.entries[4].monthDay, 1);
 
-  // Lines ended by line feeds alone make one line; its fields run across them.
-  Parsed joined = parse("A|1|poner|mensualidad|1|0\nB|1|poner|mensualidad|1|0\n");
-  ASSERT_EQ(joined.read.entries.size(), 1U);
-  EXPECT_EQ(joined.read.entries[0].activation, "0\nB");
-  EXPECT_TRUE(joined.log.empty());
+  // Lines ended by line feeds alone, or carriage returns alone, are numbered
+  // as with both.
+  Parsed ends = parse("A|1|poner|mensualidad|1|0\n\nB|0|poner|mensualidad|1|0\rC|0|x|y\n");
+  ASSERT_EQ(ends.read.entries.size(), 3U);
+  EXPECT_EQ(ends.read.entries[1].comment, "B");
+  std::vector<std::string> endsLog = faultLines(2, "2");
+  for (const std::string& line : faultLines(3, "23456")) {
+    endsLog.push_back(line);
+  }
+  EXPECT_EQ(ends.log, endsLog);
 
   EXPECT_TRUE(parse("; solo comentarios\r\n\r\n").read.entries.empty());
 }
@@ -136,13 +143,13 @@ TEST(EntryRecord, KeepsTextsAndNumbers) {
   const Entry& once = parsed.read.entries[0];
   EXPECT_EQ(once.comment, longComment.substr(0, 255));
   EXPECT_EQ(once.amount, 1500);
-  EXPECT_EQ(once.actionKind, Action::remove);
-  EXPECT_EQ(once.momentKind, Moment::once);
+  EXPECT_EQ(once.action, Action::remove);
+  EXPECT_EQ(once.moment, Moment::once);
   EXPECT_EQ(once.date, (DateParts{24, 12, 2014}));
   const Entry& monthly = parsed.read.entries[1];
   EXPECT_EQ(monthly.amount, 0.1);
-  EXPECT_EQ(monthly.actionKind, Action::add);
-  EXPECT_EQ(monthly.momentKind, Moment::monthly);
+  EXPECT_EQ(monthly.action, Action::add);
+  EXPECT_EQ(monthly.moment, Moment::monthly);
   EXPECT_EQ(monthly.monthDay, 15);
   EXPECT_EQ(monthly.when.size(), 255U);
   EXPECT_EQ(parsed.read.schedules[0].unit, Unit::none);
@@ -160,15 +167,17 @@ TEST(EntrySchedule, FromCountAndActivation) {
                                    {"10dia", 10, Unit::days},
                                    {"120dia", 120, Unit::days},
                                    {"1a\xF1o", 1, Unit::years},
-                                   {"1e2mes", 100, Unit::months},
-                                   {"1d2dia", 100, Unit::days},
+                                   {"0001dia", 1, Unit::days},
+                                   {"2semanas", 14, Unit::weeks},
                                    {"1semanames", 7, Unit::weeks},
                                    {"40000semana", 280000, Unit::weeks},
                                    {"4000000dia", 4000000, Unit::days},
                                    {"4000001dia", neverAgain, Unit::days},
                                    {"600000semana", neverAgain, Unit::weeks},
-                                   {"1e400mes", neverAgain, Unit::months},
-                                   {std::string(250, '9') + "a\xF1o", neverAgain, Unit::years}};
+                                   {std::string(300, '9') + "mes", neverAgain, Unit::months},
+                                   {std::string(250, '9') + "a\xF1o", neverAgain, Unit::years},
+                                   // The count as written, though only 255 characters are kept.
+                                   {std::string(295, '0') + "1dia", 1, Unit::days}};
   for (const Case& c : cases) {
     Parsed parsed = parse("x|1|poner|periodo|" + c.when + "|05/01/2014");
     ASSERT_TRUE(parsed.log.empty()) << c.when;
@@ -176,6 +185,7 @@ TEST(EntrySchedule, FromCountAndActivation) {
     EXPECT_EQ(schedule.interval, c.interval) << c.when;
     EXPECT_EQ(schedule.unit, c.unit) << c.when;
     EXPECT_EQ(schedule.anchor, (DateParts{5, 1, 2014})) << c.when;
+    EXPECT_EQ(parsed.read.entries.at(0).when, c.when.substr(0, 255));
   }
   // Without a stored activation there is no schedule.
   EXPECT_EQ(parse("x|1|poner|periodo|3mes|0").read.schedules.at(0).unit, Unit::none);

@@ -15,10 +15,13 @@ TEST(SplitLines, LineEnds) {
   };
   const std::vector<Case> cases = {{"a\r\nb", {"a", "b"}},
                                    {"a\rb\r", {"a", "b"}},
-                                   {"a\nb\r\nc", {"a\nb", "c"}},
+                                   {"a\nb\n", {"a", "b"}},
+                                   {"a\nb\r\nc\rd", {"a", "b", "c", "d"}},
                                    {"a\r\n", {"a"}},
                                    {"a\r\r\nb", {"a", "", "b"}},
-                                   {"\n\r\n", {"\n"}},
+                                   {"a\n\nb", {"a", "", "b"}},
+                                   {"a\n\rb", {"a", "", "b"}},
+                                   {"\n\r\n", {"", ""}},
                                    {"a\r\n\x1A"
                                     "b\r\nc",
                                     {"a"}},
@@ -37,7 +40,8 @@ TEST(CountNonEmptyLines, CountsLinesWithText) {
                                                                   {"", 0},
                                                                   {"   \r\n", 1},
                                                                   {";x\r\ny", 2},
-                                                                  {"a\nb\nc", 1},
+                                                                  {"a\nb\nc", 3},
+                                                                  {"a\n\n\nb\n", 2},
                                                                   {"\r\n\r\n", 0},
                                                                   {"a\r\n\x1A"
                                                                    "b",

@@ -78,5 +78,17 @@ TEST(NumericValue, OutOfRange) {
                 {"4.9e-324", 4.9e-324}});
 }
 
+// How many characters the number took, leading blanks and "&" included.
+TEST(NumericValue, LengthOfTheNumberRead) {
+  const std::vector<std::pair<std::string, std::size_t>> cases = {
+      {"1.850.50", 5}, {"1 850", 1}, {" \t10EUR2", 4}, {"10E", 2}, {"1e+3x", 4},
+      {"-.5-", 3},     {"&H1Fz", 4}, {" &17 ", 4},     {"abc", 0}, {".", 0},
+      {"&X1", 0},      {"&H", 0},    {"", 0}};
+  for (const auto& [text, length] : cases) {
+    EXPECT_EQ(numericPrefix(text).length, length) << text;
+    EXPECT_EQ(numericPrefix(text).value, numericValue(text)) << text;
+  }
+}
+
 } // namespace
 } // namespace balvix

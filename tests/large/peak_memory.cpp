@@ -36,8 +36,9 @@ constexpr const char* config = "01/01/2027|31/12/2027|2500.00|informe.txt\r\n";
 constexpr std::size_t days = 365;
 constexpr std::size_t closingLines = 3;
 
+// n below 100, with a leading zero below 10.
 std::string twoDigits(std::size_t n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
+  return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
 }
 
 // 200,000 movements, each once on a day of the year: 200,000 movement lines
@@ -105,7 +106,11 @@ Measure run(const fs::path& program) {
   rusage usage{};
   if (pid > 0 && ::wait4(pid, &status, 0, &usage) == pid) {
     m.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#if defined(__APPLE__)
+    m.peakKilobytes = usage.ru_maxrss / 1024; // bytes there, kilobytes elsewhere
+#else
     m.peakKilobytes = usage.ru_maxrss;
+#endif
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return m;

@@ -76,5 +76,35 @@ TEST(FormatMoney, LargeAmountsWriteAllDigits) {
   EXPECT_EQ(huge.size(), 309u + 102 + 3);
 }
 
+// A target is reached by the balance as written, compared exactly.
+TEST(FormatMoney, TargetReachedAsWritten) {
+  struct Case {
+    double balance;
+    ExactAmount target;
+    bool reached;
+  };
+  const Case cases[] = {
+      {0.7 + 0.1, {"", "8"}, true},
+      {0.7 + 0.1, {"", "801"}, false},
+      {0.7 + 0.1, {"", "81"}, false},
+      {0.005, {"", "01"}, true}, // written '01
+      {-0.004, {"", ""}, true},  // written '00
+      {-0.006, {"", ""}, false},
+      {-5, {"", ""}, false},
+      {99.995, {"100", ""}, true},
+      {1e20, {"100000000000000000000", ""}, true},
+      {1e20, {"100000000000000000000", "001"}, false},
+      {1e20, {"123456789012345678901", ""}, false},
+      {1e23, {"99999999999999991600000", ""}, true},
+      {1e23, {"99999999999999991600001", ""}, false},
+      {std::numeric_limits<double>::infinity(), {"9", ""}, true},
+      {-std::numeric_limits<double>::infinity(), {"", ""}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(reachesAmount(c.balance, c.target), c.reached)
+        << formatMoney(c.balance) << " against " << c.target.units << "." << c.target.fraction;
+  }
+}
+
 } // namespace
 } // namespace balvix

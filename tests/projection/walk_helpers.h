@@ -1,5 +1,6 @@
 #pragma once
 
+#include "driver/argument.h"
 #include "fake/fake_platform.h"
 #include "projection/run.h"
 
@@ -22,16 +23,15 @@ inline void add(EntriesRead& m, std::string comment, double amount, std::string 
                 std::string moment, std::string when, std::string activation = "0",
                 Unit unit = Unit::none, std::int64_t interval = 0) {
   Entry e;
-  std::tie(e.comment, e.amount, e.action, e.moment, e.when, e.activation) =
-      std::tie(comment, amount, action, moment, when, activation);
-  e.actionKind = action == "poner" ? Action::add : Action::remove;
-  e.momentKind = moment == "concreta"  ? Moment::once
-                 : moment == "periodo" ? Moment::periodic
-                                       : Moment::monthly;
+  std::tie(e.comment, e.amount, e.when) = std::tie(comment, amount, when);
+  e.action = action == "poner" ? Action::add : Action::remove;
+  e.moment = moment == "concreta"  ? Moment::once
+             : moment == "periodo" ? Moment::periodic
+                                   : Moment::monthly;
   EntrySchedule s;
-  if (e.momentKind == Moment::once) {
+  if (e.moment == Moment::once) {
     e.date = dateOf(when);
-  } else if (e.momentKind == Moment::monthly) {
+  } else if (e.moment == Moment::monthly) {
     e.monthDay = std::stoi(when);
   } else {
     s = {interval, unit, dateOf(activation)};
@@ -41,7 +41,7 @@ inline void add(EntriesRead& m, std::string comment, double amount, std::string 
 }
 
 inline RunConfig configOf(std::string start, std::string end, double opening) {
-  return {start, end, opening, "informe.txt", dateOf(start), dateOf(end)};
+  return {dateOf(start), dateOf(end), opening, "informe.txt"};
 }
 
 inline Lines linesOf(const std::string& bytes) {
@@ -53,12 +53,12 @@ inline Lines linesOf(const std::string& bytes) {
 }
 
 // The report's lines of a run over the configured period, to the target
-// amount when one is given.
+// amount when one is given (as the command line gives it).
 inline Lines project(const EntriesRead& m, const RunConfig& config,
                      std::optional<std::string> target = std::nullopt) {
   FakePlatform platform;
   if (target) {
-    runToAmount(platform, {config, m}, *target);
+    runToAmount(platform, {config, m}, classifyArgument(*target).target);
   } else {
     runToDate(platform, {config, m}, config.start, config.end);
   }

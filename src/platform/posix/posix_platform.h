@@ -39,11 +39,4 @@ private:
   std::string appendBytes_;
 };
 
-// Windows-1252 text as UTF-8.
-std::string utf8From1252(std::string_view text);
-
-// UTF-8 text as Windows-1252; a character without a Windows-1252 byte, or a
-// byte that is not valid UTF-8, becomes "?".
-std::string cp1252FromUtf8(std::string_view text);
-
 } // namespace balvix

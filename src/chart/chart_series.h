@@ -1,0 +1,127 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "input/entries.h"
+#include "projection/walk_events.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace balvix {
+
+// Whether a movement adds its amount ("poner") or takes it away ("quitar").
+// The only reader of that field of Entry.
+Action movementAction(const Entry& entry);
+
+// A walked day as a figure of the page: the day, its day-end balance (after
+// all its movements) and the movements applied that day, in file order.
+struct ChartDay {
+  DateParts day;
+  double balance = 0;
+  std::vector<std::size_t> movements;
+};
+
+// The key figures of one walk. Lowest, highest and below zero are judged on
+// the day-end balances only, as the report writes them (rounded to the
+// cent), so a balance of -0.001 is not below zero and two days that show the
+// same amount are equally low; of equal days the first counts.
+struct ChartFigures {
+  std::int64_t dayCount = 0; // walked days; the rest is meaningless while 0
+  DateParts first;           // the first walked day
+  DateParts last;            // the last walked day
+  double opening = 0;
+  double closing = 0;
+  ChartDay lowest;                        // the first day with the lowest balance
+  ChartDay highest;                       // the first day with the highest balance
+  std::optional<ChartDay> firstBelowZero; // the first day that ends below zero
+  double putIn = 0;                       // the amounts of all "poner" movements
+  double takenOut = 0;                    // the amounts of all "quitar" movements
+};
+
+// One calendar month of the walk (only its walked days).
+struct ChartMonth {
+  int year = 0;
+  int month = 0;
+  DateParts lastDay;  // its last walked day
+  double closing = 0; // the day-end balance of that day
+  double lowest = 0;  // its lowest day-end balance
+  double putIn = 0;
+  double takenOut = 0;
+};
+
+// How many days one point of the chart stands for.
+enum class ChartStep { day, week, month };
+
+// The page's view of one walk: fed with the walk's events, it keeps the key
+// figures, the months, and the chart's points. A point is each walked day's
+// balance while there are at most `pointLimit` days; beyond that, each week's
+// (seven walked days counted from the first, the last week maybe shorter)
+// lowest and closing balance while there are at most `pointLimit` weeks;
+// beyond that, each month's. Memory stays within about `pointLimit` points
+// and one record per month, whatever the length of the walk.
+class ChartSeries : public WalkEvents {
+public:
+  static constexpr std::size_t defaultPointLimit = 200000;
+
+  // `movements` must outlive the series: the events name movements by their
+  // index in movements.entries.
+  ChartSeries(const EntriesRead& movements, double openingBalance,
+              std::size_t pointLimit = defaultPointLimit);
+
+  void day(const DateParts& date) override;
+  void activation(std::size_t movement) override;
+  void movement(std::size_t movement, double before, double after) override;
+  void closing(double balance) override;
+
+  // Complete once `closing` was received.
+  const ChartFigures& figures() const { return figures_; }
+  const std::vector<ChartMonth>& months() const { return months_; }
+  ChartStep step() const;
+
+  // Calls `visit` for every point of the chart in date order: the point's
+  // (last) day, its closing balance and its lowest day-end balance (the same
+  // for a point of one day).
+  void forEachPoint(
+      const std::function<void(const DateParts& day, double closing, double lowest)>& visit) const;
+
+  // The movement the events named `index`.
+  const Entry& entry(std::size_t index) const { return movements_.entries[index]; }
+
+private:
+  struct Week {
+    double closing = 0;
+    double lowest = 0;
+    double lowestShown = 0;
+  };
+
+  void finishDay();
+
+  const EntriesRead& movements_;
+  std::size_t pointLimit_;
+  ChartFigures figures_;
+  std::vector<ChartMonth> months_;
+  std::vector<double> days_;
+  std::vector<Week> weeks_;
+  bool daysDropped_ = false;
+  bool weeksDropped_ = false;
+
+  // The day being walked.
+  bool walking_ = false;
+  DateParts today_;
+  double balance_ = 0;
+  std::vector<std::size_t> todaysMovements_;
+
+  // Rounded values of the lowest and highest so far, of the month's lowest,
+  // and the last balance rounded (most days repeat the day before).
+  double lowestShown_ = 0;
+  double highestShown_ = 0;
+  double monthLowestShown_ = 0;
+  double lastBalance_ = 0;
+  double lastShown_ = 0;
+  bool haveShown_ = false;
+};
+
+} // namespace balvix

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "calendar/calendar.h"
+
+#include <string>
+#include <string_view>
+
+namespace balvix {
+
+// The text forms of the chart page, which is UTF-8.
+
+// formatMoney's text of `value` as a JSON number with two decimals:
+// "1.234'50" gives 1234.50, "'50" 0.50, "-'12" -0.12, "-250'00" -250.00; a
+// value that is not finite gives null. So the page's numbers always agree with
+// the report's amounts.
+std::string jsonAmount(double value);
+
+// The amount of jsonAmount's text as a number (NaN for null): equal report
+// texts give equal numbers and a lower text never a higher number, so
+// balances can be compared as the user sees them.
+double shownAmount(double value);
+
+// Appends Windows-1252 text as UTF-8, written so that it stays text in HTML
+// content and in attribute values: &, <, >, " and ' as character references,
+// and the control characters a page cannot hold (all but tab, line feed and
+// carriage return) as blanks.
+void appendHtmlText(std::string& out, std::string_view cp1252);
+
+// Appends Windows-1252 text as a JSON string, quotes included; "<", ">" and
+// "&" are written as \u escapes so that the string can never close the
+// script element that holds it.
+void appendJsonString(std::string& out, std::string_view cp1252);
+
+// "dd/mm/aaaa", the year with at least four digits.
+std::string dateText(const DateParts& date);
+
+// "aaaa-mm-dd", the form of dates in the page's data.
+std::string isoDate(const DateParts& date);
+
+} // namespace balvix

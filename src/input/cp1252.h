@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace balvix {
+
+// The character a Windows-1252 byte stands for. The five bytes Windows-1252
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control
+// characters of the same number.
+char32_t characterOf1252(unsigned char byte);
+
+// Appends the UTF-8 bytes of a character of the basic plane or beyond.
+void appendUtf8(std::string& out, char32_t character);
+
+// Windows-1252 text as UTF-8.
+std::string utf8From1252(std::string_view text);
+
+// UTF-8 text as Windows-1252; a character without a Windows-1252 byte, or a
+// byte that is not valid UTF-8, becomes "?".
+std::string cp1252FromUtf8(std::string_view text);
+
+} // namespace balvix

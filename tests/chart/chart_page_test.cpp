@@ -1,0 +1,154 @@
+#include "chart/chart_page.h"
+
+#include "chart/chart_walk.h"
+#include "chart/embedded_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace balvix::testing {
+namespace {
+
+const EntriesRead& movements() {
+  static const EntriesRead read =
+      movementsOf({"Nomina|1850.50|poner|mensualidad|1|0",
+                   "Alquiler </script><b>&\"'|2500|quitar|mensualidad|5|0",
+                   "Compra semanal|85.60|quitar|periodo|1semana|02/01/2027"});
+  return read;
+}
+
+// From 30/12/2026 to 06/01/2027: the rent on 05/01 takes the balance below
+// zero, and it stays there.
+// The first `dayCount` of them.
+std::string examplePage(const ChartRun& run, std::size_t pointLimit = 1000,
+                        std::size_t dayCount = 8) {
+  std::vector<WalkDay> days = {{"30/12/2026", {}},  {"31/12/2026", {}}, {"01/01/2027", {0}},
+                               {"02/01/2027", {2}}, {"03/01/2027", {}}, {"04/01/2027", {}},
+                               {"05/01/2027", {1}}, {"06/01/2027", {}}};
+  days.resize(dayCount);
+  ChartSeries series(movements(), 500.25, pointLimit);
+  walk(series, movements(), 500.25, days);
+  return chartPage(series, run);
+}
+
+// The text between `begin` and the next `end` after it.
+std::string between(const std::string& page, const std::string& begin, const std::string& end) {
+  std::size_t from = page.find(begin);
+  if (from == std::string::npos) {
+    return {};
+  }
+  from += begin.size();
+  return page.substr(from, page.find(end, from) - from);
+}
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
+  const std::string page = examplePage({"informe2027.txt", ChartMode::wholePeriod, "", {}});
+  for (const char* text : {
+           "<title>informe2027 \xC2\xB7 saldo d\xC3\xAD"
+           "a a d\xC3\xAD"
+           "a</title>",
+           "del 30/12/2026 al 06/01/2027 (8 d\xC3\xAD"
+           "as)",
+           "<dd>todo el periodo</dd>",
+           "<dt>Saldo inicial</dt><dd>500'25</dd>",
+           "<dt>Saldo final</dt><dd><span class=\"neg\">-234'85</span></dd>",
+           "<dd><span class=\"neg\">-234'85</span>, el 05/01/2027",
+           "Alquiler &lt;/script&gt;&lt;b&gt;&amp;&quot;&#39; (quitar 2.500'00)",
+           "<dd>2.350'75, el 01/01/2027",
+           "<dd>05/01/2027 (<span class=\"neg\">-234'85</span>)",
+           "<dt>Total puesto (poner)</dt><dd>1.850'50</dd>",
+           "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
+           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto '00, "
+           "quitado '00</summary>",
+           "<tr><td>diciembre 2026<td>500'25<td>'00<td>'00\n",
+           "<tr><td>enero 2027<td><span class=\"neg\">-234'85</span><td>1.850'50<td>2.585'60\n",
+       }) {
+    EXPECT_NE(page.find(text), std::string::npos) << text;
+  }
+  EXPECT_EQ(between(page, "\"dias\":[", "]"),
+            "\"2026-12-30\",\"2026-12-31\",\"2027-01-01\",\"2027-01-02\",\"2027-01-03\","
+            "\"2027-01-04\",\"2027-01-05\",\"2027-01-06\"");
+  EXPECT_EQ(between(page, "\"saldos\":[", "]"),
+            "500.25,500.25,2350.75,2265.15,2265.15,2265.15,-234.85,-234.85");
+  EXPECT_EQ(between(page, "\"paso\":", ","), "\"dia\"");
+  EXPECT_EQ(page.find("\"minimos\""), std::string::npos);
+  EXPECT_EQ(between(page, "\"minimo\":", "}"), "{\"dia\":\"2027-01-05\",\"saldo\":-234.85");
+  // A comment never closes the script or the data it is in.
+  EXPECT_EQ(lowerCase(page).find("</script><b>"), std::string::npos);
+  // The opening balance is no lower than the lowest day: no note about it.
+  EXPECT_EQ(page.find("el saldo inicial no cuenta"), std::string::npos);
+}
+
+TEST(ChartPage, RunModesAndLongPeriods) {
+  struct Case {
+    ChartRun run;
+    std::size_t pointLimit;
+    std::size_t dayCount;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {{"b.txt", ChartMode::toDate, "06/01/2027", {}}, 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
+      {{"b.TXT", ChartMode::toAmount, "", {"2000", ""}},
+       1000,
+       8,
+       {"<title>b \xC2\xB7",
+        "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo"}},
+      {{"b.txt", ChartMode::toAmount, "", {"2350", "75"}},
+       1000,
+       3,
+       {"hasta que el saldo llegue a 2.350'75: lo alcanza el 01/01/2027"}},
+      {{"b.txt", ChartMode::wholePeriod, "", {}},
+       4,
+       8,
+       {"\"paso\":\"semana\"", "\"dias\":[\"2027-01-05\",\"2027-01-06\"]",
+        "\"saldos\":[-234.85,-234.85]", "\"minimos\":[-234.85,-234.85]",
+        "cada punto del gr\xC3\xA1"
+        "fico es una semana",
+        "son exactas"}},
+      {{"b.txt", ChartMode::wholePeriod, "", {}},
+       1,
+       8,
+       {"\"paso\":\"mes\"", "\"dias\":[\"2026-12-31\",\"2027-01-06\"]",
+        "\"minimos\":[500.25,-234.85]", "fico es un mes"}},
+  };
+  for (const Case& c : cases) {
+    const std::string page = examplePage(c.run, c.pointLimit, c.dayCount);
+    for (const std::string& text : c.texts) {
+      EXPECT_NE(page.find(text), std::string::npos) << text;
+    }
+  }
+}
+
+// The page loads nothing: no address outside the chart library's credits, no
+// file to fetch, and the embedded files cannot end their elements early.
+TEST(ChartPage, SelfContained) {
+  std::string page = examplePage({"b.txt", ChartMode::wholePeriod, "", {}});
+  const std::string script(uplotScript());
+  ASSERT_NE(page.find(script), std::string::npos);
+  page.erase(page.find(script), script.size());
+  const std::string lower = lowerCase(page);
+  for (const char* reference :
+       {"http:", "https:", "src=", "href=", "url(", "@import", "fetch(", "xmlhttprequest"}) {
+    EXPECT_EQ(lower.find(reference), std::string::npos) << reference;
+  }
+  EXPECT_NE(lower.find("content-security-policy\" content=\"default-src 'none';"),
+            std::string::npos);
+  for (std::string_view script : {uplotScript(), pageScript()}) {
+    EXPECT_EQ(lowerCase(std::string(script)).find("</script"), std::string::npos);
+    EXPECT_EQ(script.find("<!--"), std::string::npos);
+  }
+  for (std::string_view style : {uplotStyle(), pageStyle()}) {
+    EXPECT_EQ(lowerCase(std::string(style)).find("</style"), std::string::npos);
+  }
+  EXPECT_FALSE(uplotLicense().empty());
+}
+
+} // namespace
+} // namespace balvix::testing

@@ -1,0 +1,158 @@
+#include "chart/chart_series.h"
+
+#include "chart/chart_walk.h"
+
+#include <gtest/gtest.h>
+
+namespace balvix::testing {
+namespace {
+
+// Movements 0 to 3: put in 30, take out 30, take out 100.005, take out 0.004.
+const EntriesRead& movements() {
+  static const EntriesRead read =
+      movementsOf({"Nomina|30|poner|concreta|01/01/2027|0", "Luz|30|quitar|concreta|01/01/2027|0",
+                   "Alquiler|100.005|quitar|concreta|01/01/2027|0",
+                   "Redondeo|0.004|quitar|concreta|01/01/2027|0"});
+  return read;
+}
+
+TEST(ChartFigures, LowestHighestAndBelowZeroOnDayEnds) {
+  struct Case {
+    const char* name;
+    double opening;
+    std::vector<WalkDay> days;
+    std::string lowest;  // "dd/mm/aaaa amount"
+    std::string highest; // "dd/mm/aaaa amount"
+    std::string belowZero;
+  } cases[] = {
+      {"the first of two equally low days counts, the opening balance does not",
+       100,
+       {{"01/01/2027", {1}}, {"02/01/2027", {0}}, {"03/01/2027", {1}}, {"04/01/2027", {}}},
+       "01/01/2027 70'00",
+       "02/01/2027 100'00",
+       "never"},
+      {"a balance that rises and falls within a day counts only at its end",
+       10,
+       {{"01/01/2027", {0, 1, 1}}, {"02/01/2027", {0, 0}}},
+       "01/01/2027 -20'00",
+       "02/01/2027 40'00",
+       "01/01/2027 -20'00"},
+      {"below zero is below what the report shows as zero",
+       0.004,
+       {{"01/01/2027", {}}, {"02/01/2027", {3}}, {"03/01/2027", {3}}, {"04/01/2027", {3}}},
+       "04/01/2027 -'01",
+       "01/01/2027 '00",
+       "04/01/2027 -'01"},
+      {"days that show the same amount are equal: the first one counts",
+       100,
+       {{"30/01/2027", {2}}, {"31/01/2027", {3}}, {"01/02/2027", {3}}},
+       "31/01/2027 -'01",
+       "30/01/2027 '00",
+       "31/01/2027 -'01"},
+      {"the balance starts below zero",
+       -5,
+       {{"28/12/2027", {}}, {"29/12/2027", {0}}},
+       "28/12/2027 -5'00",
+       "29/12/2027 25'00",
+       "28/12/2027 -5'00"},
+  };
+  for (const Case& c : cases) {
+    ChartSeries series(movements(), c.opening);
+    walk(series, movements(), c.opening, c.days);
+    const ChartFigures& f = series.figures();
+    auto text = [](const ChartDay& d) { return dateText(d.day) + " " + formatMoney(d.balance); };
+    EXPECT_EQ(f.dayCount, static_cast<std::int64_t>(c.days.size())) << c.name;
+    EXPECT_EQ(dateText(f.first), c.days.front().date) << c.name;
+    EXPECT_EQ(dateText(f.last), c.days.back().date) << c.name;
+    EXPECT_EQ(text(f.lowest), c.lowest) << c.name;
+    EXPECT_EQ(text(f.highest), c.highest) << c.name;
+    EXPECT_EQ(f.firstBelowZero ? text(*f.firstBelowZero) : "never", c.belowZero) << c.name;
+    EXPECT_EQ(f.opening, c.opening) << c.name;
+  }
+}
+
+// The movements of the lowest day are the ones of that day, in file order.
+TEST(ChartFigures, LowestDayKeepsItsMovements) {
+  ChartSeries series(movements(), 200);
+  walk(series, movements(), 200,
+       {{"01/01/2027", {2}}, {"02/01/2027", {0, 2, 1}}, {"03/01/2027", {0}}});
+  EXPECT_EQ(series.figures().lowest.movements, (std::vector<std::size_t>{0, 2, 1}));
+  EXPECT_EQ(series.figures().highest.movements, (std::vector<std::size_t>{2}));
+}
+
+TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
+  ChartSeries series(movements(), 1000);
+  walk(series, movements(), 1000,
+       {{"30/12/2026", {0, 1}},
+        {"31/12/2026", {2}},
+        {"01/01/2027", {0}},
+        {"02/01/2027", {}},
+        {"31/01/2027", {1, 1}},
+        {"01/02/2027", {}}});
+  struct Row {
+    int month;
+    int year;
+    std::string closing, lowest, putIn, takenOut, lastDay;
+  };
+  // 100.005 is a little below it and 899.995 a little above: the report
+  // shows 130'00 and 900'00.
+  const Row expected[] = {
+      {12, 2026, "900'00", "900'00", "30'00", "130'00", "31/12/2026"},
+      {1, 2027, "870'00", "870'00", "30'00", "60'00", "31/01/2027"},
+      {2, 2027, "870'00", "870'00", "'00", "'00", "01/02/2027"},
+  };
+  ASSERT_EQ(series.months().size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const ChartMonth& m = series.months()[i];
+    const Row& r = expected[i];
+    EXPECT_EQ(m.month, r.month);
+    EXPECT_EQ(m.year, r.year);
+    EXPECT_EQ(formatMoney(m.closing), r.closing) << r.month;
+    EXPECT_EQ(formatMoney(m.lowest), r.lowest) << r.month;
+    EXPECT_EQ(formatMoney(m.putIn), r.putIn) << r.month;
+    EXPECT_EQ(formatMoney(m.takenOut), r.takenOut) << r.month;
+    EXPECT_EQ(dateText(m.lastDay), r.lastDay) << r.month;
+  }
+  EXPECT_EQ(formatMoney(series.figures().putIn), "60'00");
+  EXPECT_EQ(formatMoney(series.figures().takenOut), "190'00");
+  EXPECT_EQ(formatMoney(series.figures().closing), "870'00");
+}
+
+// Past the point limit a point stands for a week, then for a month; its
+// date is its last day and it keeps its closing and lowest balance.
+TEST(ChartPoints, DaysThenWeeksThenMonths) {
+  struct Case {
+    std::size_t limit;
+    ChartStep step;
+    std::vector<std::string> points; // "dd/mm/aaaa closing lowest", the first ones
+  } cases[] = {
+      {10,
+       ChartStep::day,
+       {"27/01/2027 70'00 70'00", "28/01/2027 40'00 40'00", "29/01/2027 10'00 10'00"}},
+      {9, ChartStep::week, {"02/02/2027 -20'00 -20'00", "05/02/2027 -110'00 -110'00"}},
+      {2, ChartStep::week, {"02/02/2027 -20'00 -20'00", "05/02/2027 -110'00 -110'00"}},
+      {1, ChartStep::month, {"31/01/2027 40'00 -20'00", "05/02/2027 -110'00 -110'00"}},
+  };
+  for (const Case& c : cases) {
+    // Every day takes 30 away, but the fifth day puts 60 back in.
+    std::vector<WalkDay> days;
+    for (int i = 0; i < 10; ++i) {
+      days.push_back({dateText(addDays({27, 1, 2027}, i)),
+                      i == 4 ? std::vector<std::size_t>{0, 0} : std::vector<std::size_t>{1}});
+    }
+    ChartSeries series(movements(), 100, c.limit);
+    walk(series, movements(), 100, days);
+    EXPECT_EQ(series.step(), c.step) << c.limit;
+    std::vector<std::string> points;
+    series.forEachPoint([&](const DateParts& day, double closing, double lowest) {
+      points.push_back(dateText(day) + " " + formatMoney(closing) + " " + formatMoney(lowest));
+    });
+    EXPECT_EQ(points.size(), c.step == ChartStep::day ? 10 : c.points.size()) << c.limit;
+    for (std::size_t i = 0; i < c.points.size() && i < points.size(); ++i) {
+      EXPECT_EQ(points[i], c.points[i]) << c.limit << " point " << i;
+    }
+  }
+}
+
+} // namespace
+} // namespace balvix::testing
