@@ -20,16 +20,28 @@ namespace {
 
 class CountingPlatform : public Platform {
 public:
+  class File : public OutputFile {
+  public:
+    explicit File(std::uint64_t& bytes) : bytes_(bytes) {}
+    bool appendLine(std::string_view line) override {
+      bytes_ += line.size() + 2;
+      return true;
+    }
+
+  private:
+    std::uint64_t& bytes_;
+  };
+
   std::string commandTail() override { return {}; }
   void showMessage(std::string_view /*text*/) override {}
   void openDocument(std::string_view /*name*/) override {}
   bool exists(std::string_view /*name*/) override { return true; }
   bool removeFile(std::string_view /*name*/) override { return true; }
-  bool appendLine(std::string_view /*name*/, std::string_view line) override {
-    bytes += line.size() + 2;
-    return true;
+  std::unique_ptr<OutputFile> openForAppend(std::string_view /*name*/) override {
+    return std::make_unique<File>(bytes);
   }
   std::optional<std::string> readFile(std::string_view /*name*/) override { return {}; }
+  std::unique_ptr<FolderLock> lockFolder() override { return nullptr; }
 
   std::uint64_t bytes = 0;
 };

@@ -9,29 +9,27 @@ namespace balvix {
 
 namespace {
 
-void run(Platform& platform, const RunInputs& inputs, const DateParts& first, const DateParts& last,
-         std::optional<double> target) {
+WrittenReport run(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                  const DateParts& last, std::optional<double> target) {
   Report report(platform, inputs.config.reportName);
   double balance =
       walkDays(report, inputs.movements, inputs.config.openingBalance, first, last, target);
   report.appendLine("");
   report.appendLine("");
   report.appendLine(closingLine(balance));
-  if (!report.wholeWritten()) {
-    platform.showMessage(reportIncompleteMessage);
-  }
-  report.open();
+  return {inputs.config.reportName, report.wholeWritten()};
 }
 
 } // namespace
 
-void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-               const DateParts& last) {
-  run(platform, inputs, first, last, std::nullopt);
+WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                        const DateParts& last) {
+  return run(platform, inputs, first, last, std::nullopt);
 }
 
-void runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText) {
-  run(platform, inputs, inputs.config.start, inputs.config.end, targetAmountOf(targetText));
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs,
+                          std::string_view targetText) {
+  return run(platform, inputs, inputs.config.start, inputs.config.end, targetAmountOf(targetText));
 }
 
 } // namespace balvix

@@ -5,6 +5,7 @@
 #include "input/run_config.h"
 #include "platform/platform.h"
 
+#include <string>
 #include <string_view>
 
 namespace balvix {
@@ -16,16 +17,25 @@ struct RunInputs {
   const EntriesRead& movements;
 };
 
+// The file a run wrote for the user, closed: its name in the program
+// directory, and whether every line of it was written (false also when an
+// earlier report could not be replaced).
+struct WrittenReport {
+  std::string name;
+  bool whole = true;
+};
+
 // Projects the balance from `first` to `last` (both walked, `first` strictly
-// before `last`, both real days), replaces the report named in the
-// configuration with this run's lines, and opens it for the user. When a line
-// could not be written the user is told before the report is opened.
-void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-               const DateParts& last);
+// before `last`, both real days) and replaces the report named in the
+// configuration with this run's lines. Nothing is shown or opened: the caller
+// tells the user once it has released the folder.
+WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                        const DateParts& last);
 
 // As runToDate over the configured period, but the walk also stops after the
 // first day that ends with the balance at or above the amount `targetText`
 // (digits with at most one decimal point, as typed on the command line).
-void runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText);
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs,
+                          std::string_view targetText);
 
 } // namespace balvix

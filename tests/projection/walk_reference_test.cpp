@@ -13,6 +13,15 @@ namespace {
 
 // Keeps the report's lines in memory.
 struct MemoryPlatform : Platform {
+  struct File : OutputFile {
+    explicit File(Lines& lines) : lines(lines) {}
+    bool appendLine(std::string_view line) override {
+      lines.emplace_back(line);
+      return true;
+    }
+    Lines& lines;
+  };
+
   std::string commandTail() override { return {}; }
   void showMessage(std::string_view /*text*/) override {}
   void openDocument(std::string_view /*name*/) override {}
@@ -21,11 +30,11 @@ struct MemoryPlatform : Platform {
     lines.clear();
     return true;
   }
-  bool appendLine(std::string_view /*name*/, std::string_view line) override {
-    lines.emplace_back(line);
-    return true;
+  std::unique_ptr<OutputFile> openForAppend(std::string_view /*name*/) override {
+    return std::make_unique<File>(lines);
   }
   std::optional<std::string> readFile(std::string_view /*name*/) override { return {}; }
+  std::unique_ptr<FolderLock> lockFolder() override { return nullptr; }
   Lines lines;
 };
 
