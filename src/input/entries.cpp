@@ -223,8 +223,7 @@ EntriesRead readEntries(Platform& platform, ErrorLog& log) {
   if (!bytes) {
     return {};
   }
-  return parseEntries(*bytes,
-                      [&log](std::string_view line) { log.appendLine(line); });
+  return parseEntries(*bytes, [&log](std::string_view line) { log.appendLine(line); });
 }
 
 } // namespace balvix

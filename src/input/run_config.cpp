@@ -137,8 +137,7 @@ ConfigRead readRunConfig(Platform& platform, ErrorLog& log) {
   if (!bytes) {
     return {};
   }
-  return parseRunConfig(*bytes,
-                        [&log](std::string_view line) { log.appendLine(line); });
+  return parseRunConfig(*bytes, [&log](std::string_view line) { log.appendLine(line); });
 }
 
 } // namespace balvix

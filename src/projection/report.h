@@ -39,7 +39,6 @@ public:
   // is not examined. A caller that holds the folder lock releases it first.
   void open();
 
-
   // False once any line failed to be written.
   bool wholeWritten() const { return wholeWritten_; }
 

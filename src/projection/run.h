@@ -35,7 +35,6 @@ WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateP
 // As runToDate over the configured period, but the walk also stops after the
 // first day that ends with the balance at or above the amount `targetText`
 // (digits with at most one decimal point, as typed on the command line).
-WrittenReport runToAmount(Platform& platform, const RunInputs& inputs,
-                          std::string_view targetText);
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, std::string_view targetText);
 
 } // namespace balvix

@@ -110,6 +110,10 @@ bool FakePlatform::removeFile(std::string_view name) {
   if (removeFails || readOnlyDirectory || fs::is_directory(fs::symlink_status(pathOf(name), ec))) {
     return false;
   }
+#ifdef _WIN32
+  // Windows removes no read-only file; the platform resets the attribute.
+  fs::permissions(pathOf(name), fs::perms::owner_write, fs::perm_options::add, ec);
+#endif
   return fs::remove(pathOf(name), ec) && !ec;
 }
 

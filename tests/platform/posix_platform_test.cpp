@@ -161,8 +161,8 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
     bool readable;
   };
   const Case cases[] = {
-      {"a link to a file", [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); },
-       true},
+      {"a link to a file",
+       [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); }, true},
       {"a link to nothing", [&](const fs::path& p) { fs::create_symlink(p.string() + ".new", p); },
        false},
       {"a second name of a file",

@@ -55,8 +55,9 @@ TEST(Report, LostLineIsToldBeforeTheReportOpens) {
     EntriesRead m = example();
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
     platform.writeFile("config.txt", "");
-    runInFolder(platform, [&] { return outcomeOf(runToDate(platform, {config, m}, config.start,
-                                                           config.end)); });
+    runInFolder(platform, [&] {
+      return outcomeOf(runToDate(platform, {config, m}, config.start, config.end));
+    });
     EXPECT_EQ(platform.locksTaken, 1u);
     EXPECT_EQ(platform.toldWhileLocked, 0u);
     EXPECT_EQ(platform.events,

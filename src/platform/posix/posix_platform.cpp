@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <utility>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #if defined(__APPLE__)
