@@ -317,6 +317,25 @@ second=$!
 wait "$first" "$second"
 cmp -s "$dir/informe.txt" "$reference" || fail "the report is not that of a single run"
 
+# While another start holds the folder, a start waits before it touches any
+# file, and then runs as usual.
+if [ "$native" -eq 1 ]; then
+  begin start-waits-for-the-folder
+  good_inputs
+  put Errores.txt 'old\r\n'
+  flock "$dir/config.txt" -c "touch '$work/$case/held'; sleep 2" &
+  holder=$!
+  until [ -e "$work/$case/held" ]; do sleep 0.01; done
+  (cd "$cwd" && "$program" int >/dev/null 2>&1) &
+  pid=$!
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "the start did not wait for the folder"
+  [ -f "$dir/Errores.txt" ] && [ ! -e "$dir/informe.txt" ] || fail "files touched while waiting"
+  wait "$holder" "$pid"
+  same_file informe.txt example-report.txt
+  absent Errores.txt
+fi
+
 # A report replaced by a link while it is written sends nothing through the
 # link: every line goes to the file the run opened.
 if [ "$native" -eq 1 ]; then
