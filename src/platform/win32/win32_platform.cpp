@@ -212,11 +212,25 @@ bool Win32Platform::removeFile(std::string_view name) {
       SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
     }
   }
-  if (DeleteFileW(path.c_str())) {
-    return true;
+  if (!DeleteFileW(path.c_str())) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
-  DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  // Where deletion waits for the last handle (older systems, Wine), a file
+  // that another program holds open for a moment, such as the viewer of the
+  // previous report, keeps its name until that program closes it, and no new
+  // file of that name can be created meanwhile. Wait a little for the name to
+  // go.
+  for (int tries = 0; tries < 100; ++tries) {
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return true;
+      }
+    }
+    Sleep(20);
+  }
+  return false;
 }
 
 std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) {
