@@ -6,6 +6,9 @@
 #include "platform/platform.h"
 #include "projection/money.h"
 
+#include <string>
+#include <string_view>
+
 namespace balvix {
 
 // What a run projects: the one configuration line and the movements, both
@@ -15,16 +18,24 @@ struct RunInputs {
   const EntriesRead& movements;
 };
 
+// The file a run wrote for the user, closed: its name in the program
+// directory, and whether every line of it was written (false also when an
+// earlier report could not be replaced).
+struct WrittenReport {
+  std::string name;
+  bool whole = true;
+};
+
 // Projects the balance from `first` to `last` (both walked, `first` strictly
-// before `last`, both real days), replaces the report named in the
-// configuration with this run's lines, and opens it for the user. When a line
-// could not be written the user is told before the report is opened.
-void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-               const DateParts& last);
+// before `last`, both real days) and replaces the report named in the
+// configuration with this run's lines. Nothing is shown or opened: the caller
+// tells the user once it has released the folder.
+WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                        const DateParts& last);
 
 // As runToDate over the configured period, but the walk also stops after the
 // first day that ends with the balance, as the report writes it, at or above
 // `target`.
-void runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
 
 } // namespace balvix
