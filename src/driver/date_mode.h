@@ -15,8 +15,10 @@ bool isBefore(const DateParts& a, const DateParts& b);
 
 // The run of the date and interval modes. "int" projects the whole configured
 // period; a date projects from the first day of the period up to that date
-// when it lies strictly inside the period, and otherwise writes no report and
-// has only "La fecha NO esta dentro del intervalo ..." to tell.
-Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText);
+// when it lies strictly inside the period, and otherwise writes nothing and
+// has only "La fecha NO esta dentro del intervalo ..." to tell. `project`
+// writes the projection (the text report unless told otherwise).
+Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText,
+                    const Projection& project = writeReport);
 
 } // namespace balvix

@@ -21,13 +21,16 @@ bool allowsRun(const EntriesRead& movements, const ConfigRead& config) {
 
 // Everything a start does to the files of the program directory, in order;
 // what it has to tell the user is returned, not shown.
-Outcome startInFolder(Platform& platform) {
+Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   removeErrorLog(platform);
 
   std::string argumentText = argumentTextOf(platform.commandTail());
+  if (argumentText.empty() && kind.noArgumentIsWholePeriod) {
+    argumentText = "int";
+  }
   Argument argument = classifyArgument(argumentText);
   if (argument.mode == RunMode::usage) {
-    return {usageText, {}};
+    return {kind.usage, {}};
   }
 
   if (!platform.exists(configFileName) || !platform.exists(entriesFileName)) {
@@ -49,15 +52,20 @@ Outcome startInFolder(Platform& platform) {
 
   RunInputs inputs{config.records.front(), movements};
   if (argument.mode == RunMode::amount) {
-    return outcomeOf(runToAmount(platform, inputs, argument.target));
+    const RunConfig& run = inputs.config;
+    return outcomeOf(kind.project(platform, inputs, {run.start, run.end, argument.target}));
   }
-  return runDateMode(platform, inputs, argumentText);
+  return runDateMode(platform, inputs, argumentText, kind.project);
 }
 
 } // namespace
 
 int runProgram(Platform& platform) {
-  runInFolder(platform, [&platform] { return startInFolder(platform); });
+  return runProgram(platform, {usageText, false, writeReport});
+}
+
+int runProgram(Platform& platform, const ProgramKind& kind) {
+  runInFolder(platform, [&platform, &kind] { return startInFolder(platform, kind); });
   return 0;
 }
 

@@ -7,26 +7,22 @@
 
 namespace balvix {
 
-namespace {
-
-WrittenReport run(Platform& platform, const RunInputs& inputs, const DateParts& first,
-                  const DateParts& last, const std::optional<ExactAmount>& target) {
+WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   Report report(platform, inputs.config.reportName);
   report.reset();
   ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
-  walkDays(writer, inputs.movements, inputs.config.openingBalance, first, last, target);
+  walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
+           span.target);
   return {inputs.config.reportName, report.wholeWritten()};
 }
 
-} // namespace
-
 WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
                         const DateParts& last) {
-  return run(platform, inputs, first, last, std::nullopt);
+  return writeReport(platform, inputs, {first, last, std::nullopt});
 }
 
 WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target) {
-  return run(platform, inputs, inputs.config.start, inputs.config.end, target);
+  return writeReport(platform, inputs, {inputs.config.start, inputs.config.end, target});
 }
 
 } // namespace balvix
