@@ -2,13 +2,15 @@
 // and entrada.txt, Windows-1252 with CR LF line ends, the same bytes on every
 // run (a fixed pseudo-random sequence).
 //
-// usage: make_inputs CASE DIRECTORY    CASE: typical, long or many
+// usage: make_inputs CASE DIRECTORY    CASE: typical, long, many or fifty
 //
 //   typical  one year, 50 movements of each moment (concreta, mensualidad,
 //            periodo with its four units in turn)
 //   long     01/01/1900 to 31/12/2099, 200 movements of each moment
 //   many     40 years and 30,000 movements, mostly one-off dates and yearly
 //            periods, so that few of them fall due on most days
+//   fifty    01/01/2000 to 31/12/2049, 200 movements, the three moments in
+//            turn (the case measured under Wine)
 
 #include <cstdint>
 #include <cstdio>
@@ -102,6 +104,24 @@ private:
 
 constexpr std::string_view years = "a\xF1o";
 
+// A periodic movement of the i-th unit, taking the four units in turn.
+void periodicOfUnit(Writer& entries, int i, int first, int last) {
+  switch (i % 4) {
+  case 0:
+    entries.periodic(years, 1, 2, first - 5, last);
+    break;
+  case 1:
+    entries.periodic("mes", 1, 3, first - 1, last);
+    break;
+  case 2:
+    entries.periodic("semana", 1, 4, first - 1, last);
+    break;
+  default:
+    entries.periodic("dia", 5, 60, first - 1, last);
+    break;
+  }
+}
+
 // `perMoment` movements of each moment over the years `first` to `last`; the
 // periodic ones take the four units in turn.
 void everyKind(Writer& entries, int perMoment, int first, int last) {
@@ -109,20 +129,7 @@ void everyKind(Writer& entries, int perMoment, int first, int last) {
   for (int i = 0; i < perMoment; ++i) {
     entries.once(first, last);
     entries.monthly();
-    switch (i % 4) {
-    case 0:
-      entries.periodic(years, 1, 2, first - 5, last);
-      break;
-    case 1:
-      entries.periodic("mes", 1, 3, first - 1, last);
-      break;
-    case 2:
-      entries.periodic("semana", 1, 4, first - 1, last);
-      break;
-    default:
-      entries.periodic("dia", 5, 60, first - 1, last);
-      break;
-    }
+    periodicOfUnit(entries, i, first, last);
   }
 }
 
@@ -130,7 +137,7 @@ void everyKind(Writer& entries, int perMoment, int first, int last) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("usage: make_inputs typical|long|many DIRECTORY\n", stderr);
+    std::fputs("usage: make_inputs typical|long|many|fifty DIRECTORY\n", stderr);
     return 2;
   }
   std::string_view name = argv[1];
@@ -144,6 +151,18 @@ int main(int argc, char** argv) {
   } else if (name == "long") {
     period = "01/01/1900|31/12/2099";
     everyKind(entries, 200, 1900, 2099);
+  } else if (name == "fifty") {
+    period = "01/01/2000|31/12/2049";
+    entries.line("; los tres momentos por turno");
+    for (int i = 0; i < 200; ++i) {
+      if (i % 3 == 0) {
+        entries.once(2000, 2049);
+      } else if (i % 3 == 1) {
+        entries.monthly();
+      } else {
+        periodicOfUnit(entries, i / 3, 2000, 2049);
+      }
+    }
   } else if (name == "many") {
     period = "01/01/2000|31/12/2039";
     entries.line("; muchos movimientos, pocos de ellos cada dia");

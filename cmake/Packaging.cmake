@@ -1,12 +1,12 @@
 # The packages a user downloads, made with cpack in a build directory:
-#   Windows: balvix-<version>-win64.zip    balvix.exe, the example config.txt and
-#            entrada.txt, LEEME.txt and README.txt (notes in Spanish and English),
-#            uPlot-LICENSE.txt
-#   Linux:   balvix-<version>-Linux.tar.gz the balvix program, the examples,
-#            README.md and uPlot-LICENSE.txt
-# Everything lies next to the program in one folder, since balvix reads its
-# files from the folder of its executable: unpacked, "balvix int" projects the
-# example year at once. The examples are installed byte for byte (Windows-1252,
+#   Windows: balvix-<version>-win64.zip    balvix.exe, balvix-grafico.exe, the
+#            example config.txt and entrada.txt, LEEME.txt and README.txt (notes
+#            in Spanish and English), uPlot-LICENSE.txt
+#   Linux:   balvix-<version>-Linux.tar.gz the balvix and balvix-grafico
+#            programs, the examples, README.md and uPlot-LICENSE.txt
+# Everything lies next to the programs in one folder, since they read their
+# files from the folder of their executable: unpacked, "balvix int" projects
+# the example year at once, and balvix-grafico shows it as a chart. The examples are installed byte for byte (Windows-1252,
 # CR LF).
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -18,7 +18,7 @@ else()
   set(balvix_package_notes README.md)
 endif()
 
-install(TARGETS balvix RUNTIME DESTINATION . COMPONENT balvix)
+install(TARGETS balvix balvix-grafico RUNTIME DESTINATION . COMPONENT balvix)
 install(FILES examples/config.txt examples/entrada.txt ${balvix_package_notes}
   DESTINATION . COMPONENT balvix)
 # The licence of uPlot, which draws the chart of balvix-grafico's pages.

@@ -11,18 +11,17 @@ bool isBefore(const DateParts& a, const DateParts& b) {
   return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
-void runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText) {
+Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText,
+                    const Projection& project) {
   const RunConfig& config = inputs.config;
   if (argumentText == "int") {
-    runToDate(platform, inputs, config.start, config.end);
-    return;
+    return outcomeOf(project(platform, inputs, {config.start, config.end, std::nullopt}));
   }
   DateParts last = datePartsOf(argumentText);
   if (!isBefore(config.start, last) || !isBefore(last, config.end)) {
-    platform.showMessage(outsidePeriodMessage);
-    return;
+    return {outsidePeriodMessage, {}};
   }
-  runToDate(platform, inputs, config.start, last);
+  return outcomeOf(project(platform, inputs, {config.start, last, std::nullopt}));
 }
 
 } // namespace balvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/calendar.h"
+#include "driver/outcome.h"
 #include "platform/platform.h"
 #include "projection/run.h"
 
@@ -14,8 +15,10 @@ bool isBefore(const DateParts& a, const DateParts& b);
 
 // The run of the date and interval modes. "int" projects the whole configured
 // period; a date projects from the first day of the period up to that date
-// when it lies strictly inside the period, and otherwise only tells the user
-// "La fecha NO esta dentro del intervalo ..." (no report is written).
-void runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText);
+// when it lies strictly inside the period, and otherwise writes nothing and
+// has only "La fecha NO esta dentro del intervalo ..." to tell. `project`
+// writes the projection (the text report unless told otherwise).
+Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText,
+                    const Projection& project = writeReport);
 
 } // namespace balvix

@@ -30,6 +30,31 @@ inline constexpr std::string_view usageText =
     "\r\n"
     "Eso es todo , que te sea de provecho este programa ...";
 
+// How to start the chart program, shown for any argument it does not accept.
+inline constexpr std::string_view chartUsageText =
+    "Este programa dibuja tu econom\xED"
+    "a en un gr\xE1"
+    "fico\r\n"
+    "Modo de usarlo ...\r\n"
+    "balvix-grafico [d\xED"
+    "a de fecha]/[intervalo]/[cifra]\r\n"
+    "[d\xED"
+    "a de fecha] = dd/mm/aaaa\r\n"
+    "[intervalo] = int, o nada\r\n"
+    "[cifra] = saldo >= cifra escrita sin formato\r\n"
+    "Ejemplo : \r\n"
+    "\"balvix-grafico\" esto es el gr\xE1"
+    "fico de todo el intervalo especificado en el fichero config.txt\r\n"
+    "\"balvix-grafico 12/09/2013\" esto es el gr\xE1"
+    "fico hasta un d\xED"
+    "a concreto dentro del intervalo\r\n"
+    "\"balvix-grafico 45000.90\" esto es el gr\xE1"
+    "fico hasta que la cifra saldo sea mayor o igual a 45000.90\r\n"
+    "\r\n"
+    "El gr\xE1"
+    "fico se escribe junto al programa con el nombre del informe terminado en .html "
+    "y se abre en el navegador ...";
+
 // Shown when "config.txt" or "entrada.txt" is not next to the program; both
 // names are always listed.
 inline constexpr std::string_view missingFilesMessage = "No existen ficheros de programa: \r\n"

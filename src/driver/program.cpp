@@ -3,6 +3,7 @@
 #include "driver/argument.h"
 #include "driver/date_mode.h"
 #include "driver/messages.h"
+#include "driver/outcome.h"
 #include "input/entries.h"
 #include "input/error_log.h"
 #include "input/run_config.h"
@@ -18,38 +19,53 @@ bool allowsRun(const EntriesRead& movements, const ConfigRead& config) {
          movements.errorCount == 0 && config.errorCount == 0;
 }
 
-} // namespace
-
-int runProgram(Platform& platform) {
+// Everything a start does to the files of the program directory, in order;
+// what it has to tell the user is returned, not shown.
+Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   removeErrorLog(platform);
 
   std::string argumentText = argumentTextOf(platform.commandTail());
+  if (argumentText.empty() && kind.noArgumentIsWholePeriod) {
+    argumentText = "int";
+  }
   Argument argument = classifyArgument(argumentText);
   if (argument.mode == RunMode::usage) {
-    platform.showMessage(usageText);
-    return 0;
+    return {kind.usage, {}};
   }
 
   if (!platform.exists(configFileName) || !platform.exists(entriesFileName)) {
-    platform.showMessage(missingFilesMessage);
-    return 0;
+    return {missingFilesMessage, {}};
   }
 
-  // The movements first, so that their faults come first in the log.
-  EntriesRead movements = readEntries(platform);
-  ConfigRead config = readRunConfig(platform);
+  EntriesRead movements;
+  ConfigRead config;
+  {
+    // The log stays open while both readers run; the movements first, so
+    // that their faults come first.
+    ErrorLog log(platform);
+    movements = readEntries(platform, log);
+    config = readRunConfig(platform, log);
+  }
   if (!allowsRun(movements, config)) {
-    platform.showMessage(inputErrorsMessage);
-    platform.openDocument(errorLogName);
-    return 0;
+    return {inputErrorsMessage, std::string(errorLogName)};
   }
 
   RunInputs inputs{config.records.front(), movements};
   if (argument.mode == RunMode::amount) {
-    runToAmount(platform, inputs, argument.target);
-  } else {
-    runDateMode(platform, inputs, argumentText);
+    const RunConfig& run = inputs.config;
+    return outcomeOf(kind.project(platform, inputs, {run.start, run.end, argument.target}));
   }
+  return runDateMode(platform, inputs, argumentText, kind.project);
+}
+
+} // namespace
+
+int runProgram(Platform& platform) {
+  return runProgram(platform, {usageText, false, writeReport});
+}
+
+int runProgram(Platform& platform, const ProgramKind& kind) {
+  runInFolder(platform, [&platform, &kind] { return startInFolder(platform, kind); });
   return 0;
 }
 

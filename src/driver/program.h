@@ -1,13 +1,29 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "projection/run.h"
+
+#include <string_view>
 
 namespace balvix {
 
 // One start of the program: removes the error log of the previous start,
 // classifies the argument, checks and reads "config.txt" and "entrada.txt",
 // and either tells the user what is wrong or runs the projection the argument
-// asks for. Returns the process exit code, 0 on every path.
+// asks for. All of that holds the folder lock, so that starts in one folder
+// run one after the other; the user is told, and a file opened, only after
+// the lock is released. Returns the process exit code, 0 on every path.
 int runProgram(Platform& platform);
+
+// What makes a program of the family what it is: how it is started and what
+// it writes. The checks, the messages and the error log are the same.
+struct ProgramKind {
+  std::string_view usage;       // shown for an argument the program does not take
+  bool noArgumentIsWholePeriod; // a start without an argument projects it all
+  Projection project;           // writes the program's file for a run
+};
+
+// One start of the program of that kind, as runProgram does for balvix.
+int runProgram(Platform& platform, const ProgramKind& kind);
 
 } // namespace balvix

@@ -280,13 +280,12 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   return read;
 }
 
-EntriesRead readEntries(Platform& platform) {
+EntriesRead readEntries(Platform& platform, ErrorLog& log) {
   std::optional<std::string> bytes = platform.readFile(entriesFileName);
   if (!bytes) {
     return {};
   }
-  return parseEntries(*bytes,
-                      [&platform](std::string_view line) { appendErrorLine(platform, line); });
+  return parseEntries(*bytes, [&log](std::string_view line) { log.appendLine(line); });
 }
 
 } // namespace balvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/calendar.h"
+#include "input/error_log.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -74,7 +75,8 @@ using ErrorSink = std::function<void(std::string_view line)>;
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
 // Reads "entrada.txt" of the program directory once and parses it, appending
-// its faults to the error log. A file that cannot be read has no movements.
-EntriesRead readEntries(Platform& platform);
+// its faults to `log`. A file that cannot be read, or that is not a regular
+// file, has no movements.
+EntriesRead readEntries(Platform& platform, ErrorLog& log);
 
 } // namespace balvix

@@ -2,11 +2,19 @@
 
 namespace balvix {
 
-void appendErrorLine(Platform& platform, std::string_view message) {
+void ErrorLog::appendLine(std::string_view message) {
+  // Opened once: when the log cannot be opened, every line of this start is
+  // lost rather than tried again line by line.
+  if (!opened_) {
+    opened_ = true;
+    file_ = platform_.openForAppend(errorLogName);
+  }
   // The message ends at its first zero byte, if it holds one.
   message = message.substr(0, message.find('\0'));
   // A line that cannot be written is lost; the fault is counted all the same.
-  (void)platform.appendLine(errorLogName, message);
+  if (file_) {
+    (void)file_->appendLine(message);
+  }
 }
 
 void removeErrorLog(Platform& platform) {

@@ -124,13 +124,12 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
   return read;
 }
 
-ConfigRead readRunConfig(Platform& platform) {
+ConfigRead readRunConfig(Platform& platform, ErrorLog& log) {
   std::optional<std::string> bytes = platform.readFile(configFileName);
   if (!bytes) {
     return {};
   }
-  return parseRunConfig(*bytes,
-                        [&platform](std::string_view line) { appendErrorLine(platform, line); });
+  return parseRunConfig(*bytes, [&log](std::string_view line) { log.appendLine(line); });
 }
 
 } // namespace balvix

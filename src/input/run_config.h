@@ -34,8 +34,9 @@ struct ConfigRead {
 ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError);
 
 // Reads "config.txt" of the program directory once and parses it, appending
-// its faults to the error log. A file that cannot be read has no lines.
-ConfigRead readRunConfig(Platform& platform);
+// its faults to `log`. A file that cannot be read, or that is not a regular
+// file, has no lines.
+ConfigRead readRunConfig(Platform& platform, ErrorLog& log);
 
 // The lower-case form of Windows-1252 text: A-Z and the accented capitals
 // (À to Þ but ×, and Š, Œ, Ž, Ÿ) become their small letters; every other

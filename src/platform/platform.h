@@ -1,10 +1,36 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace balvix {
+
+// A file of the program directory open for appending, closed when the object
+// goes. Nothing is buffered: each line is in the file when appendLine returns.
+class OutputFile {
+public:
+  virtual ~OutputFile() = default;
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Appends the line and CR LF at the end of the file with one write. False
+  // when they could not be written whole.
+  virtual bool appendLine(std::string_view line) = 0;
+};
+
+// The exclusive right to write the files of the program directory, held until
+// the object goes. Another start of the program in the same directory waits
+// for it.
+class FolderLock {
+public:
+  virtual ~FolderLock() = default;
+  FolderLock() = default;
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+};
 
 // Everything the program asks of the operating system. The logic never sees a
 // path: every file it touches lies in the program directory (the directory of
@@ -30,8 +56,9 @@ public:
   virtual void showMessage(std::string_view text) = 0;
 
   // Hands the named file of the program directory to the user, the way the
-  // system opens a document with its associated application. The outcome is
-  // not reported: the file stays on disk whatever happens.
+  // system opens a document with its associated application, when it is a
+  // regular file (not a directory, a device or a link). The outcome is not
+  // reported: the file stays on disk whatever happens.
   virtual void openDocument(std::string_view name) = 0;
 
   // True when an entry of that name (a file or a directory) can be found in
@@ -39,18 +66,26 @@ public:
   virtual bool exists(std::string_view name) = 0;
 
   // Removes the named file of the program directory even when it is
-  // read-only, hidden or a system file. True when no such file is left.
+  // read-only, hidden or a system file, without changing what any other name
+  // of it shows. A link of that name is removed itself, never what it points
+  // to; a directory is never removed. True when no such entry is left.
   virtual bool removeFile(std::string_view name) = 0;
 
-  // Appends the line and CR LF to the named file of the program directory,
-  // creating the file when it is absent. The file is opened and closed by
-  // this one call, so the line is on disk when it returns. False when the
-  // line could not be written whole.
-  virtual bool appendLine(std::string_view name, std::string_view line) = 0;
+  // Opens the named file of the program directory for appending, creating it
+  // when it is absent. Nothing when it cannot be opened, or when the name is
+  // not a regular file of the directory: a link (followed never), a
+  // directory, a device or a pipe, or a file that has other names too.
+  virtual std::unique_ptr<OutputFile> openForAppend(std::string_view name) = 0;
 
   // The whole content of the named file of the program directory, or nothing
-  // when it cannot be opened or read.
+  // when it cannot be opened or read or is not a regular file (a pipe, a
+  // device or a directory is never waited on).
   virtual std::optional<std::string> readFile(std::string_view name) = 0;
+
+  // Locks the program directory against other starts of the program, waiting
+  // while another start holds it. The lock is taken on "config.txt" and no
+  // file is created for it; nothing when "config.txt" cannot be opened.
+  virtual std::unique_ptr<FolderLock> lockFolder() = 0;
 };
 
 } // namespace balvix

@@ -12,19 +12,30 @@ Report::Report(Platform& platform, std::string name)
     : platform_(platform), name_(std::move(name)) {}
 
 void Report::reset() {
+  file_.reset();
+  opened_ = true;
   if (!platform_.removeFile(name_)) {
-    earlierReportKept_ = true;
+    wholeWritten_ = false;
+    return;
+  }
+  file_ = platform_.openForAppend(name_);
+  if (!file_) {
     wholeWritten_ = false;
   }
 }
 
 void Report::appendLine(std::string_view line) {
-  if (earlierReportKept_ || !platform_.appendLine(name_, line)) {
+  if (!opened_) {
+    opened_ = true;
+    file_ = platform_.openForAppend(name_);
+  }
+  if (!file_ || !file_->appendLine(line)) {
     wholeWritten_ = false;
   }
 }
 
 void Report::open() {
+  file_.reset();
   platform_.openDocument(name_);
 }
 

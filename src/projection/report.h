@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "projection/walk_events.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,23 +25,28 @@ public:
   virtual void appendLine(std::string_view line) = 0;
 };
 
-// The report file of one run, a file of the program directory. Every line is
-// written by its own open-append-close, so each line is on disk as soon as it
-// is appended; nothing is held in memory.
+// The report file of one run, a file of the program directory. It is opened
+// once, after the earlier report is removed, and stays open until the object
+// goes; every line is written by its own write, so each line is in the file
+// as soon as it is appended, and a file put in its place meanwhile receives
+// nothing. Nothing is held in memory.
 class Report : public LineSink {
 public:
   Report(Platform& platform, std::string name);
 
-  // Removes the file an earlier run left, even a read-only one. When it
-  // cannot be removed it is kept as it is: no line of this run is written
-  // into it (they would read as one report), and wholeWritten() is false.
+  // Removes the file an earlier run left, even a read-only one, and opens a
+  // new one. When the earlier file cannot be removed it is kept as it is: no
+  // line of this run is written into it (they would read as one report), and
+  // wholeWritten() is false; so it is when the new file cannot be opened.
   void reset();
 
   // Appends one line (CR LF is added). A line that cannot be written is lost
-  // and the run goes on; wholeWritten() remembers it.
+  // and the run goes on; wholeWritten() remembers it. Without a reset() first,
+  // the lines are added after what the file holds.
   void appendLine(std::string_view line) override;
 
-  // Hands the finished report to the user; the outcome is not examined.
+  // Closes the file and hands the finished report to the user; the outcome
+  // is not examined. A caller that holds the folder lock releases it first.
   void open();
 
   // False once any line failed to be written.
@@ -49,8 +55,9 @@ public:
 private:
   Platform& platform_;
   std::string name_;
+  std::unique_ptr<OutputFile> file_;
+  bool opened_ = false; // an open was tried: the file is open or cannot be
   bool wholeWritten_ = true;
-  bool earlierReportKept_ = false;
 };
 
 // The report's lines of a walk: a day line per day, the activation and

@@ -7,29 +7,22 @@
 
 namespace balvix {
 
-namespace {
-
-void run(Platform& platform, const RunInputs& inputs, const DateParts& first, const DateParts& last,
-         const std::optional<ExactAmount>& target) {
+WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   Report report(platform, inputs.config.reportName);
   report.reset();
   ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
-  walkDays(writer, inputs.movements, inputs.config.openingBalance, first, last, target);
-  if (!report.wholeWritten()) {
-    platform.showMessage(reportIncompleteMessage);
-  }
-  report.open();
+  walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
+           span.target);
+  return {inputs.config.reportName, report.wholeWritten()};
 }
 
-} // namespace
-
-void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-               const DateParts& last) {
-  run(platform, inputs, first, last, std::nullopt);
+WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                        const DateParts& last) {
+  return writeReport(platform, inputs, {first, last, std::nullopt});
 }
 
-void runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target) {
-  run(platform, inputs, inputs.config.start, inputs.config.end, target);
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target) {
+  return writeReport(platform, inputs, {inputs.config.start, inputs.config.end, target});
 }
 
 } // namespace balvix

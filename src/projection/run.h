@@ -6,6 +6,11 @@
 #include "platform/platform.h"
 #include "projection/money.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace balvix {
 
 // What a run projects: the one configuration line and the movements, both
@@ -15,16 +20,40 @@ struct RunInputs {
   const EntriesRead& movements;
 };
 
-// Projects the balance from `first` to `last` (both walked, `first` strictly
-// before `last`, both real days), replaces the report named in the
-// configuration with this run's lines, and opens it for the user. When a line
-// could not be written the user is told before the report is opened.
-void runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-               const DateParts& last);
+// The file a run wrote for the user, closed: its name in the program
+// directory, and whether every line of it was written (false also when an
+// earlier report could not be replaced).
+struct WrittenReport {
+  std::string name;
+  bool whole = true;
+};
 
-// As runToDate over the configured period, but the walk also stops after the
+// What a run walks: from `first` to `last` (both walked, `first` strictly
+// before `last`, both real days) and, in amount mode, the amount whose
+// reaching, as the report writes the balance, ends the walk early.
+struct RunSpan {
+  DateParts first;
+  DateParts last;
+  std::optional<ExactAmount> target;
+};
+
+// One way of writing a projection: walks the span and writes its one file of
+// the program directory. Nothing is shown or opened: the caller tells the
+// user once it has released the folder.
+using Projection =
+    std::function<WrittenReport(Platform& platform, const RunInputs& inputs, const RunSpan& span)>;
+
+// The text report: replaces the report named in the configuration with this
+// run's lines.
+WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+
+// writeReport from `first` to `last`.
+WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
+                        const DateParts& last);
+
+// writeReport over the configured period, the walk also stopping after the
 // first day that ends with the balance, as the report writes it, at or above
 // `target`.
-void runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
+WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
 
 } // namespace balvix

@@ -89,22 +89,34 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
 
 TEST(ChartPage, RunModesAndLongPeriods) {
   struct Case {
-    ChartRun run;
+    ChartMode mode;
+    const char* reportName;
+    const char* argument;
+    const char* target; // an amount, digits with at most one point
     std::size_t pointLimit;
     std::size_t dayCount;
     std::vector<std::string> texts;
   } cases[] = {
-      {{"b.txt", ChartMode::toDate, "06/01/2027", {}}, 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
-      {{"b.TXT", ChartMode::toAmount, "", {"2000", ""}},
+      {ChartMode::toDate, "b.txt", "06/01/2027", "", 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
+      {ChartMode::toAmount,
+       "b.TXT",
+       "",
+       "2000",
        1000,
        8,
        {"<title>b \xC2\xB7",
         "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo"}},
-      {{"b.txt", ChartMode::toAmount, "", {"2350", "75"}},
+      {ChartMode::toAmount,
+       "b.txt",
+       "",
+       "2350.75",
        1000,
        3,
        {"hasta que el saldo llegue a 2.350'75: lo alcanza el 01/01/2027"}},
-      {{"b.txt", ChartMode::wholePeriod, "", {}},
+      {ChartMode::wholePeriod,
+       "b.txt",
+       "",
+       "",
        4,
        8,
        {"\"paso\":\"semana\"", "\"dias\":[\"2027-01-05\",\"2027-01-06\"]",
@@ -112,14 +124,24 @@ TEST(ChartPage, RunModesAndLongPeriods) {
         "cada punto del gr\xC3\xA1"
         "fico es una semana",
         "son exactas"}},
-      {{"b.txt", ChartMode::wholePeriod, "", {}},
+      {ChartMode::wholePeriod,
+       "b.txt",
+       "",
+       "",
        1,
        8,
        {"\"paso\":\"mes\"", "\"dias\":[\"2026-12-31\",\"2027-01-06\"]",
         "\"minimos\":[500.25,-234.85]", "fico es un mes"}},
   };
   for (const Case& c : cases) {
-    const std::string page = examplePage(c.run, c.pointLimit, c.dayCount);
+    std::string_view target = c.target;
+    std::size_t point = std::min(target.find('.'), target.size());
+    ChartRun run{c.reportName,
+                 c.mode,
+                 c.argument,
+                 {std::string(target.substr(0, point)),
+                  std::string(target.substr(std::min(point + 1, target.size())))}};
+    const std::string page = examplePage(run, c.pointLimit, c.dayCount);
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << text;
     }

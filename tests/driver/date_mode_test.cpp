@@ -65,18 +65,19 @@ TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
     config.end = {31, 12, 2013};
     config.reportName = "informe.txt";
     EntriesRead movements;
-    runDateMode(platform, RunInputs{config, movements}, c.argument);
+    Outcome outcome = runDateMode(platform, RunInputs{config, movements}, c.argument);
+    EXPECT_TRUE(platform.messages.empty() && platform.opened.empty())
+        << c.argument << ": the caller tells the user";
     if (*c.firstDay == '\0') {
-      EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(outsidePeriodMessage)})
-          << c.argument;
+      EXPECT_EQ(outcome.message, outsidePeriodMessage) << c.argument;
+      EXPECT_EQ(outcome.document, "") << c.argument;
       EXPECT_FALSE(platform.exists("informe.txt")) << c.argument;
-      EXPECT_TRUE(platform.opened.empty());
     } else {
-      EXPECT_TRUE(platform.messages.empty()) << c.argument;
+      EXPECT_EQ(outcome.message, "") << c.argument;
+      EXPECT_EQ(outcome.document, "informe.txt") << c.argument;
       auto [first, last] = walkedDays(platform);
       EXPECT_EQ(first, c.firstDay) << c.argument;
       EXPECT_EQ(last, c.lastDay) << c.argument;
-      EXPECT_EQ(platform.opened, std::vector<std::string>{"informe.txt"});
     }
   }
 }

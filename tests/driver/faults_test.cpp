@@ -113,8 +113,10 @@ TEST(ErrorLogFaults, UnwritableLogStillRefusesTheRun) {
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, refused) << c.what;
     EXPECT_EQ(platform.opened, std::vector<std::string>{"Errores.txt"}) << c.what;
-    EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}))
-        << c.what << ": no report, and no log";
+    EXPECT_EQ(platform.listing(),
+              (std::vector<std::string>{"Errores.txt", "config.txt", "entrada.txt"}))
+        << c.what << ": no report";
+    EXPECT_EQ(platform.fileBytes("Errores.txt"), "") << c.what << ": the log was opened, no more";
   }
 }
 

@@ -123,5 +123,44 @@ TEST(ProgramStart, AllowedRunWritesAndOpensTheReport) {
   }
 }
 
+// Every start holds the folder lock while it touches files (from the removal
+// of the old log on) and releases it before it tells the user anything, so
+// that a message waiting for a click holds no other start back.
+TEST(ProgramStart, FolderLockedWhileWritingReleasedBeforeTelling) {
+  struct Case {
+    const char* what;
+    const char* tail;
+    std::string_view config; // not written when empty
+    std::string_view entries;
+    std::size_t locks; // none when there is no config.txt to lock
+    std::size_t told;  // messages and opened files
+  };
+  const Case cases[] = {
+      {"usage", "INT", goodConfig, goodEntries, 1, 1},
+      {"config.txt missing", "int", "", goodEntries, 0, 1},
+      {"entrada.txt missing", "int", goodConfig, "", 1, 1},
+      {"refused", "int", goodConfig, "Nomina|0|poner|mensualidad|2|0", 1, 2},
+      {"outside the period", "05/01/2013", goodConfig, goodEntries, 1, 1},
+      {"a run", "int", goodConfig, goodEntries, 1, 1},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    if (!c.config.empty()) {
+      platform.writeFile("config.txt", c.config);
+    }
+    if (!c.entries.empty()) {
+      platform.writeFile("entrada.txt", c.entries);
+    }
+    platform.writeFile("Errores.txt", "old\r\n");
+    platform.tail = c.tail;
+    EXPECT_EQ(runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.locksTaken, c.locks) << c.what;
+    EXPECT_FALSE(platform.locked) << c.what;
+    EXPECT_EQ(platform.writtenUnlocked, 0u) << c.what;
+    EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
+    EXPECT_EQ(platform.messages.size() + platform.opened.size(), c.told) << c.what;
+  }
+}
+
 } // namespace
 } // namespace balvix

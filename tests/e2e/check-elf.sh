@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# The Linux program needs no shared library beyond the C library: libc, libm
-# and the loader. The C++ runtime (libstdc++, libgcc_s) is linked into it.
+# The Linux programs need no shared library beyond the C library: libc, libm
+# and the loader. The C++ runtime (libstdc++, libgcc_s) is linked into them.
+#
+# usage: check-elf.sh PROGRAM...
 set -u
-program=$1
-dynamic=$(readelf -d "$program") || exit 1
 status=0
-while read -r library; do
-  case "$library" in
-    libc.so.* | libm.so.* | ld-linux*.so.*) ;;
-    *) echo "needs $library, which is not the C library"; status=1 ;;
-  esac
-done < <(sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' <<<"$dynamic")
+for program in "$@"; do
+  dynamic=$(readelf -d "$program") || exit 1
+  while read -r library; do
+    case "$library" in
+      libc.so.* | libm.so.* | ld-linux*.so.*) ;;
+      *) echo "$(basename "$program") needs $library, which is not the C library"; status=1 ;;
+    esac
+  done < <(sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' <<<"$dynamic")
+done
 exit $status

@@ -35,9 +35,11 @@ begin() {
 }
 
 # Runs the program with the given arguments; stdout goes to $out, the exit code to $rc.
+# $as holds a command that runs it as another user (empty: as ourselves).
+as=()
 run() {
   out="$work/$case/stdout"
-  (cd "$cwd" && "${runner[@]}" "$program" "$@" >"$out" 2>"$work/$case/stderr")
+  (cd "$cwd" && "${as[@]}" "${runner[@]}" "$program" "$@" >"$out" 2>"$work/$case/stderr")
   rc=$?
   [ "$rc" -eq 0 ] || fail "exit code $rc"
   [ -z "$(ls -A "$cwd")" ] || fail "files created in the working directory: $(ls -A "$cwd")"
@@ -194,6 +196,174 @@ begin amount-never-reached
 good_inputs
 run 1234567890123456789012345
 same_file informe.txt example-report.txt
+
+# --- what is in the folder besides plain files ------------------------------
+
+# A pipe in place of an input file is a file that cannot be read: the start
+# answers at once instead of waiting for a writer.
+for input in entrada.txt config.txt; do
+  begin "pipe-as-$input"
+  good_inputs
+  rm "$dir/$input"
+  mkfifo "$dir/$input"
+  (cd "$cwd" && timeout 20 "${runner[@]}" "$program" int >"$work/$case/stdout" 2>/dev/null)
+  rc=$?
+  out="$work/$case/stdout"
+  [ "$rc" -eq 0 ] || fail "exit code $rc (124: it waited on the pipe)"
+  said "$(printf 'Errores en ficheros de programa ...')"
+  [ -p "$dir/$input" ] || fail "the pipe is gone"
+done
+
+begin report-name-is-a-directory
+good_inputs
+mkdir "$dir/informe.txt"
+run int
+said 'No se pudo escribir el informe completo ...' # and no path: nothing is opened
+[ -d "$dir/informe.txt" ] || fail "the directory is gone"
+
+# An outside file that a link or a second name in the folder leads to.
+outside() {
+  printf 'not the program\x27s\r\n' >"$work/$case/outside.txt"
+  chmod "$1" "$work/$case/outside.txt"
+  stat -c '%a %s' "$work/$case/outside.txt" >"$work/$case/outside.before"
+}
+outside_unchanged() {
+  [ "$(stat -c '%a %s' "$work/$case/outside.txt")" = "$(cat "$work/$case/outside.before")" ] &&
+    [ "$(cat "$work/$case/outside.txt")" = "$(printf 'not the program\x27s\r\n')" ] ||
+    fail "the outside file changed: $(stat -c '%a' "$work/$case/outside.txt") $(od -c "$work/$case/outside.txt" | head -3)"
+}
+
+# Links named like the log or the report are removed as links and the new
+# files are written in the folder.
+if [ "$native" -eq 1 ]; then
+  begin links-in-the-folder
+  good_inputs
+  put entrada.txt 'Nomina|0|poner|mensualidad|2|0'
+  outside 644
+  ln -s "$work/$case/outside.txt" "$dir/Errores.txt"
+  run int
+  outside_unchanged
+  [ -f "$dir/Errores.txt" ] && [ ! -L "$dir/Errores.txt" ] || fail "no log of its own"
+  good_inputs
+  ln -s "$work/$case/outside.txt" "$dir/informe.txt"
+  run int
+  outside_unchanged
+  same_file informe.txt example-report.txt
+  [ ! -L "$dir/informe.txt" ] || fail "the report is still a link"
+fi
+
+# A report name that is a second name of a read-only file elsewhere: the file
+# keeps its mode and bytes, the report is written under the name alone.
+if [ "$native" -eq 1 ]; then
+  begin hard-linked-report
+  good_inputs
+  outside 444
+  ln "$work/$case/outside.txt" "$dir/informe.txt"
+  run int
+  outside_unchanged
+  same_file informe.txt example-report.txt
+fi
+
+# In a folder the user cannot write: a link named like the log or the report
+# leads to a file the user could write, an old report is read-only. Nothing
+# is written through a link, nothing changes its mode.
+if [ "$native" -eq 1 ] && [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$work"
+  as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  for target in Errores.txt informe.txt; do
+    begin "read-only-folder-link-as-$target"
+    chmod 755 "$work/$case" "$cwd"
+    chown nobody "$cwd"
+    good_inputs
+    [ "$target" = Errores.txt ] && put entrada.txt 'Nomina|0|poner|mensualidad|2|0'
+    outside 644
+    chown nobody "$work/$case/outside.txt"
+    ln -s "$work/$case/outside.txt" "$dir/$target"
+    run int
+    outside_unchanged
+    [ -L "$dir/$target" ] || fail "the link was removed from a read-only folder"
+    if [ "$target" = informe.txt ]; then
+      said 'No se pudo escribir el informe completo ...'
+    else
+      said 'Errores en ficheros de programa ...'
+    fi
+  done
+
+  begin read-only-folder-old-report
+  chmod 755 "$work/$case" "$cwd"
+  chown nobody "$cwd"
+  good_inputs
+  put informe.txt 'an old report\r\n'
+  chown nobody "$dir/informe.txt"
+  chmod 444 "$dir/informe.txt"
+  run int
+  said "$(printf 'No se pudo escribir el informe completo ...\n%s' "$(report_line informe.txt)")"
+  [ "$(stat -c %a "$dir/informe.txt")" = 444 ] || fail "mode $(stat -c %a "$dir/informe.txt") instead of 444"
+  [ "$(cat "$dir/informe.txt")" = "$(printf 'an old report\r\n')" ] || fail "the old report changed"
+  as=()
+elif [ "$native" -eq 1 ]; then
+  echo "skipped the read-only folder cases: they need root to run as nobody"
+fi
+
+# Long inputs: two centuries with two daily movements, 365,000 report lines.
+long_inputs() {
+  put config.txt '01/01/1900|31/12/2099|0|informe.txt\r\n'
+  put entrada.txt 'Diario|1.5|poner|periodo|1dia|01/01/1900\r\nOtro|0.5|quitar|periodo|1dia|01/01/1900\r\n'
+}
+begin long-reference
+long_inputs
+run int
+reference="$dir/informe.txt"
+
+# Two starts at once in one folder run one after the other: one whole report,
+# the same as a single run's.
+begin two-starts-at-once
+long_inputs
+(cd "$cwd" && "${runner[@]}" "$program" int >/dev/null 2>&1) &
+first=$!
+(cd "$cwd" && "${runner[@]}" "$program" int >/dev/null 2>&1) &
+second=$!
+wait "$first" "$second"
+cmp -s "$dir/informe.txt" "$reference" || fail "the report is not that of a single run"
+
+# While another start holds the folder, a start waits before it touches any
+# file, and then runs as usual.
+if [ "$native" -eq 1 ]; then
+  begin start-waits-for-the-folder
+  good_inputs
+  put Errores.txt 'old\r\n'
+  flock "$dir/config.txt" -c "touch '$work/$case/held'; sleep 2" &
+  holder=$!
+  until [ -e "$work/$case/held" ]; do sleep 0.01; done
+  (cd "$cwd" && "$program" int >/dev/null 2>&1) &
+  pid=$!
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "the start did not wait for the folder"
+  [ -f "$dir/Errores.txt" ] && [ ! -e "$dir/informe.txt" ] || fail "files touched while waiting"
+  wait "$holder" "$pid"
+  same_file informe.txt example-report.txt
+  absent Errores.txt
+fi
+
+# A report replaced by a link while it is written sends nothing through the
+# link: every line goes to the file the run opened.
+if [ "$native" -eq 1 ]; then
+  begin report-swapped-for-a-link
+  long_inputs
+  outside 644
+  (cd "$cwd" && "$program" int >/dev/null 2>&1) &
+  pid=$!
+  for _ in $(seq 1 2000); do
+    [ -s "$dir/informe.txt" ] && break
+    sleep 0.005
+  done
+  mv "$dir/informe.txt" "$work/$case/moved.txt"
+  ln -s "$work/$case/outside.txt" "$dir/informe.txt"
+  kill -0 "$pid" 2>/dev/null || fail "the run ended before the swap; the case needs longer inputs"
+  wait "$pid"
+  outside_unchanged
+  cmp -s "$work/$case/moved.txt" "$reference" || fail "the opened file did not get every line"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"

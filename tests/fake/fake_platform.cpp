@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 namespace balvix::testing {
 
@@ -36,12 +37,62 @@ fs::path FakePlatform::pathOf(std::string_view name) const {
   return dir_ / fs::path(std::string(name));
 }
 
+namespace {
+
+class FakeOutputFile : public OutputFile {
+public:
+  FakeOutputFile(FakePlatform& platform, std::string name)
+      : platform_(platform), name_(std::move(name)),
+        out_(platform.pathOf(name_), std::ios::binary | std::ios::app) {}
+
+  bool appendLine(std::string_view line) override {
+    if (!platform_.appendAllowed(name_)) {
+      return false;
+    }
+    out_ << line << "\r\n";
+    out_.flush();
+    return out_.good();
+  }
+
+  bool good() const { return out_.good(); }
+
+private:
+  FakePlatform& platform_;
+  std::string name_;
+  std::ofstream out_;
+};
+
+class FakeFolderLock : public FolderLock {
+public:
+  explicit FakeFolderLock(FakePlatform& platform) : platform_(platform) {
+    ++platform_.locksTaken;
+    platform_.locked = true;
+  }
+  ~FakeFolderLock() override { platform_.locked = false; }
+  FakeFolderLock(const FakeFolderLock&) = delete;
+  FakeFolderLock& operator=(const FakeFolderLock&) = delete;
+
+private:
+  FakePlatform& platform_;
+};
+
+} // namespace
+
 void FakePlatform::showMessage(std::string_view text) {
+  toldWhileLocked += locked ? 1 : 0;
   messages.emplace_back(text);
 }
 
 void FakePlatform::openDocument(std::string_view name) {
+  toldWhileLocked += locked ? 1 : 0;
   opened.emplace_back(name);
+}
+
+void FakePlatform::noteWrite() {
+  std::error_code ec;
+  if (!locked && fs::exists(pathOf("config.txt"), ec)) {
+    ++writtenUnlocked;
+  }
 }
 
 bool FakePlatform::exists(std::string_view name) {
@@ -50,19 +101,37 @@ bool FakePlatform::exists(std::string_view name) {
 }
 
 bool FakePlatform::removeFile(std::string_view name) {
+  noteWrite();
   std::error_code ec;
-  if (!fs::exists(pathOf(name), ec)) {
+  if (!fs::exists(fs::symlink_status(pathOf(name), ec))) {
     return true;
   }
   // Only files are removed, as on the real systems; never a directory.
-  if (removeFails || readOnlyDirectory || fs::is_directory(pathOf(name), ec)) {
+  if (removeFails || readOnlyDirectory || fs::is_directory(fs::symlink_status(pathOf(name), ec))) {
     return false;
   }
+#ifdef _WIN32
+  // Windows removes no read-only file; the platform resets the attribute.
   fs::permissions(pathOf(name), fs::perms::owner_write, fs::perm_options::add, ec);
+#endif
   return fs::remove(pathOf(name), ec) && !ec;
 }
 
-bool FakePlatform::appendLine(std::string_view name, std::string_view line) {
+std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
+  noteWrite();
+  std::error_code ec;
+  fs::file_status status = fs::symlink_status(pathOf(name), ec);
+  if (fs::exists(status) ? !fs::is_regular_file(status) : readOnlyDirectory) {
+    return nullptr;
+  }
+  auto file = std::make_unique<FakeOutputFile>(*this, std::string(name));
+  if (!file->good()) {
+    return nullptr;
+  }
+  return file;
+}
+
+bool FakePlatform::appendAllowed(std::string_view name) {
   auto count = std::find_if(appendCounts_.begin(), appendCounts_.end(),
                             [&](const auto& c) { return c.first == name; });
   if (count == appendCounts_.end()) {
@@ -70,17 +139,15 @@ bool FakePlatform::appendLine(std::string_view name, std::string_view line) {
     count = std::prev(appendCounts_.end());
   }
   std::size_t before = count->second++;
-  if (appendFails && appendFails(name, before)) {
-    return false;
-  }
+  return !(appendFails && appendFails(name, before));
+}
+
+std::unique_ptr<FolderLock> FakePlatform::lockFolder() {
   std::error_code ec;
-  if (readOnlyDirectory && !fs::exists(pathOf(name), ec)) {
-    return false;
+  if (!fs::exists(pathOf("config.txt"), ec)) {
+    return nullptr;
   }
-  std::ofstream out(pathOf(name), std::ios::binary | std::ios::app);
-  out << line << "\r\n";
-  out.close();
-  return !out.fail();
+  return std::make_unique<FakeFolderLock>(*this);
 }
 
 std::optional<std::string> FakePlatform::readFile(std::string_view name) {

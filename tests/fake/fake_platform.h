@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,8 +27,9 @@ public:
   void openDocument(std::string_view name) override;
   bool exists(std::string_view name) override;
   bool removeFile(std::string_view name) override;
-  bool appendLine(std::string_view name, std::string_view line) override;
+  std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  std::unique_ptr<FolderLock> lockFolder() override;
 
   const std::filesystem::path& directory() const { return dir_; }
   std::filesystem::path pathOf(std::string_view name) const;
@@ -45,6 +47,15 @@ public:
   std::vector<std::string> messages; // every message shown, in order
   std::vector<std::string> opened;   // every name handed to openDocument
 
+  // The folder lock: how many times it was taken, whether it is held now,
+  // and what went on in the wrong state: messages shown or documents opened
+  // while it was held, files removed or opened for writing while it was not
+  // (with "config.txt" present, so that there was something to lock).
+  std::size_t locksTaken = 0;
+  bool locked = false;
+  std::size_t toldWhileLocked = 0;
+  std::size_t writtenUnlocked = 0;
+
   // Injected faults. appendFails is asked before each append (file name and
   // how many appends to that file came before) and makes it fail when true.
   std::function<bool(std::string_view name, std::size_t appendsBefore)> appendFails;
@@ -54,7 +65,13 @@ public:
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;
 
+  // Called by the open files: one more append to `name`; false when it is
+  // to fail.
+  bool appendAllowed(std::string_view name);
+
 private:
+  void noteWrite();
+
   std::filesystem::path dir_;
   std::vector<std::pair<std::string, std::size_t>> appendCounts_;
 };

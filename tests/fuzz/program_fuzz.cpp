@@ -5,6 +5,8 @@
 // days are skipped, so that one input takes milliseconds.
 //
 // Checked, whatever the input:
+// - the start holds the folder lock while it writes files and releases it
+//   before it tells the user anything;
 // - the start ends, with exit code 0, having told the user exactly one thing:
 //   the usage text, the refusal (and then the error log is opened), the
 //   out-of-period message, or nothing and the report is opened;
@@ -80,9 +82,9 @@ public:
     requireWritable(name);
     return FakePlatform::removeFile(name);
   }
-  bool appendLine(std::string_view name, std::string_view line) override {
+  std::unique_ptr<balvix::OutputFile> openForAppend(std::string_view name) override {
     requireWritable(name);
-    return FakePlatform::appendLine(name, line);
+    return FakePlatform::openForAppend(name);
   }
   std::optional<std::string> readFile(std::string_view name) override {
     requirePlain(name);
@@ -408,6 +410,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.tail = argument;
 
   require(balvix::runProgram(platform) == 0, "the exit code is 0");
+  require(platform.locksTaken == 1 && !platform.locked,
+          "the folder is locked once and released again");
+  require(platform.toldWhileLocked == 0 && platform.writtenUnlocked == 0,
+          "files are written only under the lock, the user told only after it");
 
   require(platform.fileBytes("config.txt") == config, "config.txt keeps its bytes");
   require(platform.fileBytes("entrada.txt") == entries, "entrada.txt keeps its bytes");

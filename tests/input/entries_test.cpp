@@ -206,7 +206,8 @@ TEST(ReadEntries, ReadsTheFileOnce) {
   ChangingFile platform;
   platform.texts = {"a|1|poner|mensualidad|1|0\r\nb|0|poner|mensualidad|1|0",
                     "a|1|poner|mensualidad|1|0\r\nb|1|poner|mensualidad|1|0\r\nc"};
-  EntriesRead read = readEntries(platform);
+  ErrorLog log(platform);
+  EntriesRead read = readEntries(platform, log);
   EXPECT_EQ(platform.reads, 1U);
   EXPECT_EQ(read.entries.size(), 2U);
   EXPECT_EQ(read.schedules.size(), 2U);
@@ -216,8 +217,9 @@ TEST(ReadEntries, ReadsTheFileOnce) {
 TEST(ReadEntries, SameTablesOnSecondReading) {
   testing::FakePlatform platform;
   platform.writeFile(entriesFileName, "a|1|poner|periodo|2semana|05/01/2014\r\nb|1|poner|x|y|0");
-  EntriesRead first = readEntries(platform);
-  EntriesRead second = readEntries(platform);
+  ErrorLog log(platform);
+  EntriesRead first = readEntries(platform, log);
+  EntriesRead second = readEntries(platform, log);
   ASSERT_EQ(second.entries.size(), 2U);
   EXPECT_EQ(second.schedules.size(), 2U);
   EXPECT_EQ(second.entries[1].comment, first.entries[1].comment);
@@ -225,7 +227,7 @@ TEST(ReadEntries, SameTablesOnSecondReading) {
   EXPECT_EQ(second.errorCount, 2);
 
   platform.readFails = true;
-  EXPECT_TRUE(readEntries(platform).entries.empty());
+  EXPECT_TRUE(readEntries(platform, log).entries.empty());
 }
 
 } // namespace

@@ -17,8 +17,9 @@ TEST(ErrorLog, FaultsOfBothFilesInOrder) {
                                     "|1|poner|mensualidad|1|0\r\n"
                                     "Solo texto\r\n");
   platform.writeFile("config.txt", "\r\nx|y|z|w\r\n");
-  EXPECT_EQ(readEntries(platform).errorCount, 6);
-  EXPECT_EQ(readRunConfig(platform).errorCount, 4);
+  ErrorLog log(platform);
+  EXPECT_EQ(readEntries(platform, log).errorCount, 6);
+  EXPECT_EQ(readRunConfig(platform, log).errorCount, 4);
   EXPECT_EQ(platform.fileBytes("Errores.txt"),
             "entrada.txt L\xEDnea 1 [comentario] es erroneo, m\xEDnimo 1 caracter ...\r\n"
             "entrada.txt L\xEDnea 2 [dinero] es erroneo, siempre mayor de 0 ...\r\n"
@@ -39,8 +40,13 @@ TEST(ErrorLog, FaultsOfBothFilesInOrder) {
 
 TEST(ErrorLog, LinesAreAppendedAndRemoved) {
   testing::FakePlatform platform;
-  appendErrorLine(platform, std::string_view("uno\0dos", 7));
-  appendErrorLine(platform, "tres");
+  {
+    ErrorLog log(platform);
+    EXPECT_FALSE(platform.exists("Errores.txt")) << "no fault, no log";
+    log.appendLine(std::string_view("uno\0dos", 7));
+    EXPECT_EQ(platform.fileBytes("Errores.txt"), "uno\r\n") << "each line is in the file at once";
+    log.appendLine("tres");
+  }
   EXPECT_EQ(platform.fileBytes("Errores.txt"), "uno\r\ntres\r\n");
 
   removeErrorLog(platform);
@@ -52,8 +58,9 @@ TEST(ErrorLog, LostLineStillCounts) {
   testing::FakePlatform platform;
   platform.appendFails = [](std::string_view, std::size_t) { return true; };
   platform.writeFile("config.txt", "01/01/2014|31/12/2014|0|config.txt");
-  EXPECT_EQ(readRunConfig(platform).errorCount, 1);
-  EXPECT_FALSE(platform.exists("Errores.txt"));
+  ErrorLog log(platform);
+  EXPECT_EQ(readRunConfig(platform, log).errorCount, 1);
+  EXPECT_EQ(platform.fileBytes("Errores.txt"), "");
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include <windows.h>
 
@@ -35,15 +38,21 @@ TEST(Win32Text, Windows1252ToUtf16AndBack) {
   EXPECT_EQ(cp1252FromUtf16(L"\uFF11\u0430"), "??");
 }
 
+bool appendTo(Platform& platform, const std::string& name, std::string_view line) {
+  std::unique_ptr<OutputFile> file = platform.openForAppend(name);
+  return file && file->appendLine(line);
+}
+
 // An old report or log is removed even when it is read-only, hidden and a
-// system file; an entry that is a directory is neither removed nor written to.
-TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedDirectoriesNever) {
+// system file; an entry that is a directory is neither removed, written to
+// nor read, and a file with a second name is not written to.
+TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
   Win32Platform platform;
   const std::string stem = "balvix-files-" + std::to_string(GetCurrentProcessId());
   const std::wstring directory = platform.programDirectory();
 
   const std::string file = stem + ".txt";
-  ASSERT_TRUE(platform.appendLine(file, "old"));
+  ASSERT_TRUE(appendTo(platform, file, "old"));
   const std::wstring path = directory + utf16From1252(file);
   ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                    FILE_ATTRIBUTE_SYSTEM));
@@ -55,9 +64,67 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedDirectoriesNever) {
   const std::wstring folderPath = directory + utf16From1252(folder);
   ASSERT_TRUE(CreateDirectoryW(folderPath.c_str(), nullptr));
   EXPECT_FALSE(platform.removeFile(folder));
-  EXPECT_FALSE(platform.appendLine(folder, "line"));
+  EXPECT_EQ(platform.openForAppend(folder), nullptr);
+  EXPECT_FALSE(platform.readFile(folder).has_value());
   EXPECT_TRUE(platform.exists(folder));
   RemoveDirectoryW(folderPath.c_str());
+
+  const std::string other = stem + ".other.txt";
+  ASSERT_TRUE(appendTo(platform, file, "old"));
+  const std::wstring otherPath = directory + utf16From1252(other);
+  ASSERT_TRUE(CreateHardLinkW(otherPath.c_str(), path.c_str(), nullptr));
+  EXPECT_EQ(platform.openForAppend(other), nullptr);
+  EXPECT_EQ(platform.readFile(other), "old\r\n");
+  EXPECT_TRUE(platform.removeFile(other));
+  EXPECT_TRUE(platform.removeFile(file));
+}
+
+// An open file keeps receiving the lines, each at once, even when it is
+// renamed and another file takes its name meanwhile.
+TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
+  Win32Platform platform;
+  const std::string stem = "balvix-swap-" + std::to_string(GetCurrentProcessId());
+  const std::string report = stem + ".txt";
+  const std::string moved = stem + ".moved.txt";
+  std::unique_ptr<OutputFile> file = platform.openForAppend(report);
+  ASSERT_NE(file, nullptr);
+  ASSERT_TRUE(file->appendLine("uno"));
+  EXPECT_EQ(platform.readFile(report), "uno\r\n");
+  const std::wstring directory = platform.programDirectory();
+  ASSERT_TRUE(MoveFileW((directory + utf16From1252(report)).c_str(),
+                        (directory + utf16From1252(moved)).c_str()));
+  ASSERT_TRUE(appendTo(platform, report, "otro"));
+  EXPECT_TRUE(file->appendLine("dos"));
+  file.reset();
+  EXPECT_EQ(platform.readFile(report), "otro\r\n");
+  EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");
+  EXPECT_TRUE(platform.removeFile(report));
+  EXPECT_TRUE(platform.removeFile(moved));
+}
+
+// A second lock of the folder waits until the first is released, and the
+// lock keeps nobody from reading config.txt.
+TEST(Win32Files, FolderLockWaitsForTheHolder) {
+  Win32Platform platform;
+  if (platform.exists("config.txt")) {
+    GTEST_SKIP() << "the test directory holds a config.txt of its own";
+  }
+  EXPECT_EQ(platform.lockFolder(), nullptr);
+  ASSERT_TRUE(appendTo(platform, "config.txt", "x"));
+  std::unique_ptr<FolderLock> first = platform.lockFolder();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(platform.readFile("config.txt"), "x\r\n");
+  std::atomic<bool> second{false};
+  std::thread waiter([&] {
+    std::unique_ptr<FolderLock> lock = platform.lockFolder();
+    second = lock != nullptr;
+  });
+  Sleep(200);
+  EXPECT_FALSE(second) << "taken while the first was held";
+  first.reset();
+  waiter.join();
+  EXPECT_TRUE(second);
+  EXPECT_TRUE(platform.removeFile("config.txt"));
 }
 
 } // namespace

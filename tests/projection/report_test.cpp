@@ -1,5 +1,6 @@
 #include "projection/report.h"
 
+#include "driver/outcome.h"
 #include "projection/walk_helpers.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,14 @@ EntriesRead example() {
 
 // Sees in which order the user is told things and shown files.
 struct EventPlatform : FakePlatform {
-  void showMessage(std::string_view text) override { events.emplace_back(text); }
-  void openDocument(std::string_view name) override { events.emplace_back(name); }
+  void showMessage(std::string_view text) override {
+    events.emplace_back(text);
+    FakePlatform::showMessage(text);
+  }
+  void openDocument(std::string_view name) override {
+    events.emplace_back(name);
+    FakePlatform::openDocument(name);
+  }
   Lines events;
 };
 
@@ -28,14 +35,17 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
   platform.writeFile("informe.txt", "old\r\n");
   std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
   EntriesRead m = example();
-  runToDate(platform, {configOf("01/01/2013", "31/12/2013", 1000), m}, {1, 1, 2013}, {3, 1, 2013});
+  WrittenReport written = runToDate(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
+                                    {1, 1, 2013}, {3, 1, 2013});
+  EXPECT_EQ(written.name, "informe.txt");
+  EXPECT_TRUE(written.whole);
+  EXPECT_TRUE(platform.events.empty()) << "the caller tells the user";
   EXPECT_EQ(platform.fileBytes("informe.txt"),
             "Martes 01/01/2013\r\nMi\xE9rcoles 02/01/2013\r\n"
             "Nomina 1.000'00 poner 1.500'00 = 2.500'00 mensualidad 2\r\n\r\n"
             "Jueves 03/01/2013\r\nACTIVACI\xD3N !! Seguro quitar 450'00 periodo 1a\xF1o\r\n"
             "Seguro 2.500'00 quitar 450'00 = 2.050'00 periodo 1a\xF1o\r\n\r\n\r\n\r\n"
             "Saldo total = 2.050'00\r\n");
-  EXPECT_EQ(platform.events, Lines{"informe.txt"});
 }
 
 TEST(Report, LostLineIsToldBeforeTheReportOpens) {
@@ -44,7 +54,12 @@ TEST(Report, LostLineIsToldBeforeTheReportOpens) {
     platform.appendFails = [&](std::string_view, std::size_t before) { return before == failing; };
     EntriesRead m = example();
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
-    runToDate(platform, {config, m}, config.start, config.end);
+    platform.writeFile("config.txt", "");
+    runInFolder(platform, [&] {
+      return outcomeOf(runToDate(platform, {config, m}, config.start, config.end));
+    });
+    EXPECT_EQ(platform.locksTaken, 1u);
+    EXPECT_EQ(platform.toldWhileLocked, 0u);
     EXPECT_EQ(platform.events,
               (Lines{"No se pudo escribir el informe completo ...", "informe.txt"}));
     EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")).size(), 10u);

@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #if defined(__APPLE__)
@@ -73,6 +75,62 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Closes a file descriptor when it goes out of scope.
+class Descriptor {
+public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+private:
+  int fd_;
+};
+
+// True when the open file is a regular file; with `oneName`, also only when
+// no other name (hard link) leads to it.
+bool isRegularFile(int fd, bool oneName) {
+  struct stat info {};
+  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (!oneName || info.st_nlink == 1);
+}
+
+class PosixOutputFile : public OutputFile {
+public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override { ::close(fd_); }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+
+  bool appendLine(std::string_view line) override {
+    // The line and its end go out in one write; the buffer is kept, since a
+    // report is written one line at a time, hundreds of thousands of times.
+    bytes_.assign(line).append("\r\n");
+    return writeAll(fd_, bytes_);
+  }
+
+private:
+  int fd_;
+  std::string bytes_;
+};
+
+class PosixFolderLock : public FolderLock {
+public:
+  explicit PosixFolderLock(int fd) : fd_(fd) {}
+  // Closing the descriptor releases the lock.
+  ~PosixFolderLock() override { ::close(fd_); }
+  PosixFolderLock(const PosixFolderLock&) = delete;
+  PosixFolderLock& operator=(const PosixFolderLock&) = delete;
+
+private:
+  int fd_;
+};
+
 } // namespace
 
 PosixPlatform::PosixPlatform(int argc, char** argv) {
@@ -109,14 +167,18 @@ void PosixPlatform::showMessage(std::string_view text) {
 
 void PosixPlatform::openDocument(std::string_view name) {
   std::string path = pathOf(name);
+  // Only a regular file is handed on: never a directory, a device or a link,
+  // whatever the opener would make of it.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return;
+  }
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   bool graphical =
       (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
   if (!graphical) {
-    if (exists(name)) {
-      writeAll(STDOUT_FILENO, path + "\n");
-    }
+    writeAll(STDOUT_FILENO, path + "\n");
     return;
   }
 #if defined(__APPLE__)
@@ -141,55 +203,61 @@ bool PosixPlatform::exists(std::string_view name) {
 }
 
 bool PosixPlatform::removeFile(std::string_view name) {
-  std::string path = pathOf(name);
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) {
-    return errno == ENOENT;
-  }
-  if (S_ISREG(info.st_mode)) {
-    ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
-  }
-  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+  // Removing an entry needs no permission on the file itself, so its mode is
+  // never touched (another name of the same file keeps it), and a link is
+  // removed as a link.
+  return ::unlink(pathOf(name).c_str()) == 0 || errno == ENOENT;
 }
 
-bool PosixPlatform::appendLine(std::string_view name, std::string_view line) {
-  if (appendPath_.empty() || name != appendName_) {
-    appendName_ = name;
-    appendPath_ = pathOf(name);
+std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
+  // O_NOFOLLOW: a link of that name is never followed. O_NONBLOCK: a pipe of
+  // that name without a reader gives an error instead of a wait; it changes
+  // nothing for a regular file.
+  Descriptor fd(::open(pathOf(name).c_str(),
+                       O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+  if (fd.get() < 0 || !isRegularFile(fd.get(), true)) {
+    return nullptr;
   }
-  int fd = ::open(appendPath_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    return false;
-  }
-  appendBytes_.assign(line).append("\r\n");
-  bool written = writeAll(fd, appendBytes_);
-  bool closed = ::close(fd) == 0;
-  return written && closed;
+  return std::make_unique<PosixOutputFile>(fd.release());
 }
 
 std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
-  int fd = ::open(pathOf(name).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  // Opened without waiting, then read only when it is a regular file: a pipe
+  // or a device of that name would make the program wait for ever.
+  Descriptor fd(::open(pathOf(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0 || !isRegularFile(fd.get(), false)) {
     return std::nullopt;
   }
   std::string content;
   std::array<char, 65536> buffer;
   for (;;) {
-    ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
     if (got < 0 && errno == EINTR) {
       continue;
     }
     if (got < 0) {
-      ::close(fd);
       return std::nullopt;
     }
     if (got == 0) {
-      break;
+      return content;
     }
     content.append(buffer.data(), static_cast<std::size_t>(got));
   }
-  ::close(fd);
-  return content;
+}
+
+std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {
+  // Read-only and without waiting for the open itself; the lock is then
+  // waited for.
+  Descriptor fd(::open(pathOf("config.txt").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) {
+    return nullptr;
+  }
+  while (::flock(fd.get(), LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      return nullptr;
+    }
+  }
+  return std::make_unique<PosixFolderLock>(fd.release());
 }
 
 } // namespace balvix

@@ -21,8 +21,9 @@ public:
   void openDocument(std::string_view name) override;
   bool exists(std::string_view name) override;
   bool removeFile(std::string_view name) override;
-  bool appendLine(std::string_view name, std::string_view line) override;
+  std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  std::unique_ptr<FolderLock> lockFolder() override;
 
   // The program directory, ending with "/".
   const std::string& programDirectory() const { return directory_; }
@@ -32,11 +33,6 @@ private:
 
   std::string directory_;
   std::string tail_;
-  // appendLine keeps the path of the last file it wrote to and its buffer:
-  // a report is written one line at a time, hundreds of thousands of times.
-  std::string appendName_;
-  std::string appendPath_;
-  std::string appendBytes_;
 };
 
 } // namespace balvix

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -26,11 +28,7 @@ public:
   Handle& operator=(const Handle&) = delete;
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle_; }
-  bool close() {
-    HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != 0;
-  }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
 
 private:
   HANDLE handle_;
@@ -76,6 +74,51 @@ bool writeAll(HANDLE file, std::string_view bytes) {
   }
   return true;
 }
+
+// What an open handle is: a file on disk, and neither a directory nor a link
+// (a reparse point); with `oneName`, also only when no other name (hard link)
+// leads to it.
+bool isRegularFile(HANDLE file, bool oneName) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+         (!oneName || info.nNumberOfLinks == 1);
+}
+
+class Win32OutputFile : public OutputFile {
+public:
+  explicit Win32OutputFile(HANDLE file) : file_(file) {}
+
+  bool appendLine(std::string_view line) override {
+    // The line and its end go out in one write; the buffer is kept, since a
+    // report is written one line at a time, hundreds of thousands of times.
+    bytes_.assign(line).append("\r\n");
+    return writeAll(file_.get(), bytes_);
+  }
+
+private:
+  Handle file_;
+  std::string bytes_;
+};
+
+// A byte far beyond the end of any text file. Windows locks are mandatory:
+// a lock over the content would keep the file from being read.
+constexpr DWORD lockOffsetHigh = 0x7FFFFFFF;
+
+class Win32FolderLock : public FolderLock {
+public:
+  explicit Win32FolderLock(HANDLE file) : file_(file) {}
+  ~Win32FolderLock() override {
+    OVERLAPPED at{};
+    at.OffsetHigh = lockOffsetHigh;
+    UnlockFileEx(file_.get(), 0, 1, 0, &at);
+  }
+  Win32FolderLock(const Win32FolderLock&) = delete;
+  Win32FolderLock& operator=(const Win32FolderLock&) = delete;
+
+private:
+  Handle file_;
+};
 
 } // namespace
 
@@ -139,7 +182,15 @@ void Win32Platform::showMessage(std::string_view text) {
 }
 
 void Win32Platform::openDocument(std::string_view name) {
-  ShellExecuteW(nullptr, L"open", pathOf(name).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  std::wstring path = pathOf(name);
+  // Only a regular file is handed to the shell: a directory would open in
+  // the file manager, a link would show what it points to.
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+    return;
+  }
+  ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool Win32Platform::exists(std::string_view name) {
@@ -148,33 +199,60 @@ bool Win32Platform::exists(std::string_view name) {
 
 bool Win32Platform::removeFile(std::string_view name) {
   std::wstring path = pathOf(name);
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-  if (DeleteFileW(path.c_str())) {
-    return true;
+  // A read-only, hidden or system file is made a plain one first, so that it
+  // can be deleted; the attributes are those of the entry itself, never of
+  // what a link of that name points to.
+  {
+    Handle entry(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (entry.valid()) {
+      FILE_BASIC_INFO basic{};
+      basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+      SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+    }
   }
-  DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  if (!DeleteFileW(path.c_str())) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  // Where deletion waits for the last handle (older systems, Wine), a file
+  // that another program holds open for a moment, such as the viewer of the
+  // previous report, keeps its name until that program closes it, and no new
+  // file of that name can be created meanwhile. Wait a little for the name to
+  // go.
+  for (int tries = 0; tries < 100; ++tries) {
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return true;
+      }
+    }
+    Sleep(20);
+  }
+  return false;
 }
 
-bool Win32Platform::appendLine(std::string_view name, std::string_view line) {
-  if (appendPath_.empty() || name != appendName_) {
-    appendName_ = name;
-    appendPath_ = pathOf(name);
+std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) {
+  // Appending only (no FILE_WRITE_DATA): every write goes to the end. The
+  // user may still open, copy or delete the file meanwhile. A link of that
+  // name is opened itself, and then refused.
+  Handle file(CreateFileW(pathOf(name).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                          nullptr));
+  if (!file.valid() || !isRegularFile(file.get(), true)) {
+    return nullptr;
   }
-  Handle file(CreateFileW(appendPath_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    return false;
-  }
-  appendBytes_.assign(line).append("\r\n");
-  bool written = writeAll(file.get(), appendBytes_);
-  return file.close() && written;
+  return std::make_unique<Win32OutputFile>(file.release());
 }
 
 std::optional<std::string> Win32Platform::readFile(std::string_view name) {
   Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
+  // Only a file on disk is read: a pipe or a device would make the program
+  // wait for ever.
+  if (!file.valid() || !isRegularFile(file.get(), false)) {
     return std::nullopt;
   }
   std::string content;
@@ -189,6 +267,22 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
     }
     content.append(buffer.data(), got);
   }
+}
+
+std::unique_ptr<FolderLock> Win32Platform::lockFolder() {
+  Handle file(CreateFileW(pathOf("config.txt").c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    return nullptr;
+  }
+  // Exclusive, and waiting while another start holds it.
+  OVERLAPPED at{};
+  at.OffsetHigh = lockOffsetHigh;
+  if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
+    return nullptr;
+  }
+  return std::make_unique<Win32FolderLock>(file.release());
 }
 
 } // namespace balvix

@@ -20,8 +20,9 @@ public:
   void openDocument(std::string_view name) override;
   bool exists(std::string_view name) override;
   bool removeFile(std::string_view name) override;
-  bool appendLine(std::string_view name, std::string_view line) override;
+  std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  std::unique_ptr<FolderLock> lockFolder() override;
 
   // The program directory, ending with a backslash.
   const std::wstring& programDirectory() const { return directory_; }
@@ -30,11 +31,6 @@ private:
   std::wstring pathOf(std::string_view name) const;
 
   std::wstring directory_;
-  // appendLine keeps the path of the last file it wrote to and its buffer:
-  // a report is written one line at a time, hundreds of thousands of times.
-  std::string appendName_;
-  std::wstring appendPath_;
-  std::string appendBytes_;
 };
 
 // The command tail of a command line: what follows the program's name (quoted

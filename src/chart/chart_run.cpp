@@ -1,0 +1,56 @@
+#include "chart/chart_run.h"
+
+#include "chart/chart_page.h"
+#include "chart/chart_series.h"
+#include "chart/page_text.h"
+#include "driver/messages.h"
+#include "driver/program.h"
+#include "projection/engine.h"
+#include "projection/report.h"
+
+namespace balvix {
+
+std::string pageNameOf(std::string_view reportName) {
+  std::string name(
+      reportName.substr(0, reportName.size() - std::min<std::size_t>(4, reportName.size())));
+  return name + ".html";
+}
+
+WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
+  const RunConfig& config = inputs.config;
+  ChartSeries series(inputs.movements, config.openingBalance);
+  walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
+
+  ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}};
+  std::string lastDay = dateText(span.last);
+  if (span.target) {
+    run.mode = ChartMode::toAmount;
+    run.target = *span.target;
+  } else if (!(span.last == config.end)) {
+    run.mode = ChartMode::toDate;
+    run.argument = lastDay;
+  }
+  const std::string page = chartPage(series, run);
+
+  // Written as a report is: the old page removed (or kept whole when it
+  // cannot be), then one line at a time, each ended by CR LF.
+  Report file(platform, pageNameOf(config.reportName));
+  file.reset();
+  std::string_view rest = page;
+  while (!rest.empty()) {
+    std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    file.appendLine(line);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+  }
+  return {pageNameOf(config.reportName), file.wholeWritten()};
+}
+
+int runChartProgram(Platform& platform) {
+  return runProgram(platform, {chartUsageText, true, writeChartPage});
+}
+
+} // namespace balvix

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "projection/run.h"
+
+#include <string>
+#include <string_view>
+
+namespace balvix {
+
+// The page's name: the report's name with ".html" in place of its ".txt"
+// (written in any letter case): balance2027.txt gives balance2027.html.
+std::string pageNameOf(std::string_view reportName);
+
+// The chart page of a run: walks the span as the report would and replaces
+// the page of the program directory (pageNameOf the report's name) with the
+// chart of this run. The text report is not touched. The page is whole only
+// when an earlier page could be removed and every line of it was written.
+WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+
+// One start of balvix-grafico: the checks, messages and error log of balvix,
+// the same argument (and none for the whole period), and the chart page
+// instead of the report, opened in the browser. Returns the exit code, 0.
+int runChartProgram(Platform& platform);
+
+} // namespace balvix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "projection/run.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace balvix {
+
+// What a start has left to tell the user once its files are written: a
+// message, then a file of the program directory to open; either may be
+// empty.
+struct Outcome {
+  std::string_view message;
+  std::string document;
+};
+
+// A written report is opened; one with missing lines is announced first with
+// "No se pudo escribir el informe completo ...".
+Outcome outcomeOf(const WrittenReport& report);
+
+// One start in the program directory: `work` reads and writes the files
+// while the start holds the folder lock (waiting while another start holds
+// it; without "config.txt" there is nothing to lock and `work` runs all the
+// same). The lock is released when `work` returns, before its outcome is
+// told, so that a message waiting for the user holds no other start back.
+void runInFolder(Platform& platform, const std::function<Outcome()>& work);
+
+} // namespace balvix

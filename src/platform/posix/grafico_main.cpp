@@ -1,0 +1,7 @@
+#include "chart/chart_run.h"
+#include "platform/posix/posix_platform.h"
+
+int main(int argc, char** argv) {
+  balvix::PosixPlatform platform(argc, argv);
+  return balvix::runChartProgram(platform);
+}

@@ -1,0 +1,108 @@
+#include "chart/chart_run.h"
+
+#include "driver/messages.h"
+#include "fake/fake_platform.h"
+#include "projection/report.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace balvix {
+namespace {
+
+using testing::FakePlatform;
+
+TEST(PageName, HtmlInPlaceOfTxt) {
+  EXPECT_EQ(pageNameOf("balance2027.txt"), "balance2027.html");
+  EXPECT_EQ(pageNameOf("Informe.TXT"), "Informe.html");
+  EXPECT_EQ(pageNameOf("a.b.txt"), "a.b.html");
+}
+
+// The first and last "dias" of the page's data.
+std::string daysOf(const std::string& page) {
+  std::size_t from = page.find("\"dias\":[\"");
+  std::size_t to = page.find("\"]", from);
+  if (from == std::string::npos || to == std::string::npos) {
+    return "no data";
+  }
+  std::string days = page.substr(from + 9, to - from - 9);
+  return days.substr(0, 10) + " " + days.substr(days.size() - 10);
+}
+
+// A start of the chart program is a start of balvix that writes the page
+// instead of the report: the same argument (none for the whole period), the
+// same messages and error log, the same lock.
+TEST(ChartProgram, StartsLikeBalvixAndWritesOnlyThePage) {
+  const std::string config = "01/01/2013|31/01/2013|1000|Informe.TXT\r\n";
+  const std::string entries = "Nomina|1500|poner|mensualidad|2|0\r\n";
+  struct Case {
+    std::string tail;
+    std::string entries;
+    std::string message;
+    std::vector<std::string> listing; // besides config.txt and entrada.txt
+    std::string days;                 // first and last of the page
+  } cases[] = {
+      {"", entries, "", {"Informe.html"}, "2013-01-01 2013-01-31"},
+      {"int", entries, "", {"Informe.html"}, "2013-01-01 2013-01-31"},
+      {"15/01/2013", entries, "", {"Informe.html"}, "2013-01-01 2013-01-15"},
+      {"2000", entries, "", {"Informe.html"}, "2013-01-01 2013-01-02"},
+      {"31/01/2013", entries, std::string(outsidePeriodMessage), {}, ""},
+      {"INT", entries, std::string(chartUsageText), {}, ""},
+      {" ", entries, std::string(chartUsageText), {}, ""},
+      {"",
+       "Nomina|0|poner|mensualidad|2|0\r\n",
+       std::string(inputErrorsMessage),
+       {"Errores.txt"},
+       ""},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", config);
+    platform.writeFile("entrada.txt", c.entries);
+    platform.tail = c.tail;
+    EXPECT_EQ(runChartProgram(platform), 0);
+    std::vector<std::string> listing = c.listing;
+    listing.insert(listing.end(), {"config.txt", "entrada.txt"});
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(platform.listing(), listing) << "'" << c.tail << "'";
+    EXPECT_EQ(platform.messages.size(), c.message.empty() ? 0u : 1u) << "'" << c.tail << "'";
+    if (!c.message.empty() && !platform.messages.empty()) {
+      EXPECT_EQ(platform.messages[0], c.message);
+    }
+    EXPECT_EQ(platform.writtenUnlocked, 0u);
+    EXPECT_EQ(platform.toldWhileLocked, 0u);
+    EXPECT_EQ(platform.locksTaken, 1u);
+    if (!c.days.empty()) {
+      EXPECT_EQ(platform.opened, std::vector<std::string>{"Informe.html"});
+      EXPECT_EQ(daysOf(platform.fileBytes("Informe.html").value_or("")), c.days) << c.tail;
+    }
+  }
+}
+
+// A page with a line that could not be written, or an old page that cannot
+// be replaced, is announced as an incomplete report is.
+TEST(ChartProgram, IncompletePageIsTold) {
+  for (bool oldPageKept : {false, true}) {
+    FakePlatform platform;
+    platform.writeFile("config.txt", "01/01/2013|31/01/2013|1000|b.txt\r\n");
+    platform.writeFile("entrada.txt", "Nomina|1500|poner|mensualidad|2|0\r\n");
+    platform.writeFile("b.html", "an old page");
+    if (oldPageKept) {
+      platform.removeFails = true;
+    } else {
+      platform.appendFails = [](std::string_view name, std::size_t before) {
+        return name == "b.html" && before == 3;
+      };
+    }
+    runChartProgram(platform);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(reportIncompleteMessage)});
+    EXPECT_EQ(platform.opened, std::vector<std::string>{"b.html"});
+    if (oldPageKept) {
+      EXPECT_EQ(platform.fileBytes("b.html"), "an old page");
+    }
+  }
+}
+
+} // namespace
+} // namespace balvix

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# End-to-end tests of the chart program next to the report program: each case
+# copies the executables into a directory of their own with the input files,
+# starts them from another working directory and compares what they leave.
+#
+# usage: grafico.sh EXAMPLES_DIR BALVIX GRAFICO [RUNNER...]
+# EXAMPLES_DIR holds the example config.txt and entrada.txt. With a runner
+# (Wine for the Windows programs) standard output cannot be read back, so only
+# files and exit codes are checked.
+set -u
+examples=$1
+balvix=$2
+grafico=$3
+shift 3
+runner=("$@")
+native=1
+[ ${#runner[@]} -gt 0 ] && native=0
+unset DISPLAY WAYLAND_DISPLAY
+
+failures=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+report=$(cut -d'|' -f4 "$examples/config.txt" | tr -d '\r\n')
+page=${report%.*}.html
+
+fail() {
+  echo "FAIL [$case]: $*"
+  failures=$((failures + 1))
+}
+
+# A fresh program directory with both executables and the example files.
+begin() {
+  case=$1
+  dir="$work/$case/prog"
+  mkdir -p "$dir" "$work/$case/cwd"
+  cp "$balvix" "$grafico" "$dir/"
+  cp "$examples/config.txt" "$examples/entrada.txt" "$dir/"
+}
+
+run() { # run PROGRAM ARGS...: the program of the case directory
+  local program=$dir/$(basename "$1")
+  shift
+  out="$work/$case/stdout"
+  (cd "$work/$case/cwd" && "${runner[@]}" "$program" "$@" >"$out" 2>/dev/null)
+  local rc=$?
+  [ "$rc" -eq 0 ] || fail "exit code $rc"
+  [ -z "$(ls -A "$work/$case/cwd")" ] || fail "files created in the working directory"
+}
+
+# The entries of the program directory besides the executables, sorted.
+entries() { (cd "$dir" && ls -A | grep -v -x -e "$(basename "$balvix")" -e "$(basename "$grafico")" | LC_ALL=C sort | tr '\n' ' '); }
+# Only these entries are in the program directory (besides the executables).
+only() {
+  local want
+  want=$(printf '%s\n' "$@" | LC_ALL=C sort | tr '\n' ' ')
+  [ "$(entries)" = "$want" ] || fail "program directory holds '$(entries)', expected '$want'"
+}
+
+# The page's data: "DATE BALANCE" per walked day, the balance with two decimals.
+page_days() {
+  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
+    sed -e 's/.*"dias":\[\([^]]*\)\].*"saldos":\[\([^]]*\)\].*/\1\n\2/' |
+    awk 'NR == 1 { n = split($0, d, ",") } NR == 2 { m = split($0, s, ",")
+      if (n != m) { print "mismatch " n " " m; exit }
+      for (i = 1; i <= n; i++) { gsub(/"/, "", d[i]); printf "%s %.2f\n", d[i], s[i] } }'
+}
+
+# The report's day-end balances in the same form: the last balance after a
+# movement of the day, or the one carried from the day before.
+report_days() {
+  local opening
+  opening=$(cut -d'|' -f3 "$examples/config.txt" | tr -d '\r\n')
+  tr -d '\r' <"$1" | LC_ALL=C awk -v balance="$opening" '
+    function flush() { if (day != "") printf "%s %.2f\n", day, balance }
+    / = / { split($0, parts, " = "); split(parts[2], after, " "); v = after[1]
+            gsub(/\./, "", v); sub(/'"'"'/, ".", v); balance = v + 0; next }
+    NF == 2 && !/^ACTIVACI/ && $2 ~ /^[0-9][0-9]\/[0-9][0-9]\/[0-9][0-9][0-9][0-9]$/ {
+      flush(); split($2, p, "/"); day = p[3] "-" p[2] "-" p[1]; next }
+    END { flush() }'
+}
+
+begin whole-period
+run "$balvix" int
+run "$grafico"
+[ -f "$dir/$page" ] || fail "no page $page"
+only config.txt entrada.txt "$page" "$report"
+page_days "$dir/$page" >"$work/page-days"
+report_days "$dir/$report" >"$work/report-days"
+[ -s "$work/page-days" ] || fail "no data in the page"
+cmp -s "$work/page-days" "$work/report-days" ||
+  fail "page and report disagree: $(diff "$work/page-days" "$work/report-days" | head -5)"
+first=$(head -n 1 "$work/page-days" | cut -d' ' -f1)
+last=$(tail -n 1 "$work/page-days" | cut -d' ' -f1)
+start=$(cut -d'|' -f1 "$examples/config.txt" | awk -F/ '{print $3 "-" $2 "-" $1}')
+end=$(cut -d'|' -f2 "$examples/config.txt" | awk -F/ '{print $3 "-" $2 "-" $1}')
+[ "$first $last" = "$start $end" ] || fail "the page walks $first to $last, not $start to $end"
+[ "$native" -eq 0 ] || [ "$(tail -n 1 "$out")" = "$dir/$page" ] ||
+  fail "the page's path is not the last line of the output: $(tail -n 1 "$out")"
+cp "$dir/$page" "$work/whole-period.html"
+
+begin same-as-int
+run "$grafico" int
+cmp -s "$dir/$page" "$work/whole-period.html" || fail "int and no argument give different pages"
+
+begin date-run
+run "$balvix" 15/03/2027
+run "$grafico" 15/03/2027
+page_days "$dir/$page" >"$work/page-days"
+report_days "$dir/$report" >"$work/report-days"
+cmp -s "$work/page-days" "$work/report-days" || fail "page and report disagree up to 15/03"
+[ "$(tail -n 1 "$work/page-days" | cut -d' ' -f1)" = 2027-03-15 ] || fail "the page does not end on 15/03"
+
+begin replaces-old-page
+printf 'an old page' >"$dir/$page"
+run "$grafico"
+cmp -s "$dir/$page" "$work/whole-period.html" || fail "the old page was not replaced"
+
+begin usage
+run "$grafico" INT
+only config.txt entrada.txt
+[ "$native" -eq 0 ] || grep -q '^balvix-grafico \[d' "$out" || fail "no usage text: $(head -c 200 "$out")"
+
+begin faulty-files
+printf 'Nomina|1,5|poner|mensualidad|29|0\r\n' >"$dir/entrada.txt"
+printf '01/01/2027|31/02/2027|2500|balance2027.txt\r\n' >"$dir/config.txt"
+run "$balvix" int
+mv "$dir/Errores.txt" "$work/balvix-errors"
+run "$grafico"
+cmp -s "$dir/Errores.txt" "$work/balvix-errors" || fail "Errores.txt differs from balvix's"
+only config.txt entrada.txt Errores.txt
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "all chart end-to-end cases passed"
