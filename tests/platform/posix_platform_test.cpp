@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -78,32 +73,21 @@ bool appendTo(Platform& platform, const std::string& name, std::string_view line
   return file && file->appendLine(line);
 }
 
-// An old report or log is removed whatever its permissions, as a name only:
-// the file keeps its mode under its other names, a link goes and what it
-// points to stays. A directory is neither removed nor written to.
-TEST(PosixFiles, RemovalTakesOnlyTheName) {
+// An old report or log is removed whatever its permissions; an entry that is a
+// directory is neither removed nor written to.
+TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {
   Folder folder;
   const std::string file = folder.name("file.txt");
-  const std::string other = folder.name("other.txt");
   ASSERT_TRUE(appendTo(folder.platform, file, "old"));
-  fs::create_hard_link(folder.directory / file, folder.directory / other);
   fs::permissions(folder.directory / file, fs::perms::owner_read);
   EXPECT_TRUE(folder.platform.removeFile(file));
   EXPECT_FALSE(folder.platform.exists(file));
-  EXPECT_EQ(fs::status(folder.directory / other).permissions(), fs::perms::owner_read)
-      << "the other name keeps its mode";
-  EXPECT_EQ(folder.bytes(other), "old\r\n");
   EXPECT_TRUE(folder.platform.removeFile(file)) << "nothing to remove is no failure";
-
-  const std::string link = folder.name("link.txt");
-  fs::create_symlink(folder.directory / other, folder.directory / link);
-  EXPECT_TRUE(folder.platform.removeFile(link));
-  EXPECT_FALSE(fs::is_symlink(fs::symlink_status(folder.directory / link)));
-  EXPECT_EQ(folder.bytes(other), "old\r\n");
 
   const std::string directory = folder.name("dir.txt");
   fs::create_directory(folder.directory / directory);
   EXPECT_FALSE(folder.platform.removeFile(directory));
+  EXPECT_EQ(folder.platform.openForAppend(directory), nullptr);
   EXPECT_TRUE(fs::is_directory(folder.directory / directory));
 }
 
@@ -137,52 +121,6 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
     EXPECT_FALSE(fs::exists(folder.directory / (name + ".new"))) << c.what;
   }
   EXPECT_EQ(folder.bytes(outside), "outside\r\n");
-}
-
-// An open file keeps receiving the lines, each at once, even when its name is
-// taken by a link meanwhile: nothing goes through the link.
-TEST(PosixFiles, LinesGoToTheFileOpenedNotToItsName) {
-  Folder folder;
-  const std::string report = folder.name("report.txt");
-  const std::string outside = folder.name("outside.txt");
-  ASSERT_TRUE(appendTo(folder.platform, outside, "outside"));
-  std::unique_ptr<OutputFile> file = folder.platform.openForAppend(report);
-  ASSERT_NE(file, nullptr);
-  ASSERT_TRUE(file->appendLine("uno"));
-  EXPECT_EQ(folder.bytes(report), "uno\r\n");
-  const fs::path moved = folder.directory / folder.name("moved.txt");
-  fs::rename(folder.directory / report, moved);
-  fs::create_symlink(folder.directory / outside, folder.directory / report);
-  EXPECT_TRUE(file->appendLine("dos"));
-  file.reset();
-  EXPECT_EQ(folder.bytes(outside), "outside\r\n");
-  std::ifstream in(moved, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "uno\r\ndos\r\n");
-}
-
-// A second lock of the folder waits until the first is released; without
-// config.txt there is nothing to lock.
-TEST(PosixFiles, FolderLockWaitsForTheHolder) {
-  Folder folder;
-  if (folder.platform.exists("config.txt")) {
-    GTEST_SKIP() << "the test directory holds a config.txt of its own";
-  }
-  EXPECT_EQ(folder.platform.lockFolder(), nullptr);
-  folder.names.emplace_back("config.txt");
-  ASSERT_TRUE(appendTo(folder.platform, "config.txt", "x"));
-  std::unique_ptr<FolderLock> first = folder.platform.lockFolder();
-  ASSERT_NE(first, nullptr);
-  std::atomic<bool> second{false};
-  std::thread waiter([&] {
-    std::unique_ptr<FolderLock> lock = folder.platform.lockFolder();
-    second = lock != nullptr;
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_FALSE(second) << "taken while the first was held";
-  first.reset();
-  waiter.join();
-  EXPECT_TRUE(second);
-  EXPECT_EQ(folder.bytes("config.txt"), "x\r\n") << "the lock takes no byte of config.txt";
 }
 
 } // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include <windows.h>
 
@@ -100,31 +98,6 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");
   EXPECT_TRUE(platform.removeFile(report));
   EXPECT_TRUE(platform.removeFile(moved));
-}
-
-// A second lock of the folder waits until the first is released, and the
-// lock keeps nobody from reading config.txt.
-TEST(Win32Files, FolderLockWaitsForTheHolder) {
-  Win32Platform platform;
-  if (platform.exists("config.txt")) {
-    GTEST_SKIP() << "the test directory holds a config.txt of its own";
-  }
-  EXPECT_EQ(platform.lockFolder(), nullptr);
-  ASSERT_TRUE(appendTo(platform, "config.txt", "x"));
-  std::unique_ptr<FolderLock> first = platform.lockFolder();
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(platform.readFile("config.txt"), "x\r\n");
-  std::atomic<bool> second{false};
-  std::thread waiter([&] {
-    std::unique_ptr<FolderLock> lock = platform.lockFolder();
-    second = lock != nullptr;
-  });
-  Sleep(200);
-  EXPECT_FALSE(second) << "taken while the first was held";
-  first.reset();
-  waiter.join();
-  EXPECT_TRUE(second);
-  EXPECT_TRUE(platform.removeFile("config.txt"));
 }
 
 } // namespace
