@@ -31,15 +31,29 @@ std::string_view piece(std::string_view text, std::size_t from, std::size_t coun
   return from < text.size() ? text.substr(from, count) : std::string_view{};
 }
 
+// True when the text is dd/mm/aaaa in form: 10 characters, "/" as the 3rd
+// and 6th and nowhere else, the other eight decimal digits.
+bool hasDateShape(std::string_view text) {
+  return text.size() == 10 && std::count(text.begin(), text.end(), '/') == 2 && text[2] == '/' &&
+         text[5] == '/' && std::count_if(text.begin(), text.end(), isDigit) == 8;
+}
+
+// The numbers of a text of that shape, read straight from its digits: what
+// datePartsOf gives for it, without the general reading of a number.
+DateParts partsOfShapedDate(std::string_view text) {
+  auto digit = [text](std::size_t i) { return text[i] - '0'; };
+  return {digit(0) * 10 + digit(1), digit(3) * 10 + digit(4),
+          ((digit(6) * 10 + digit(7)) * 10 + digit(8)) * 10 + digit(9)};
+}
+
+bool inDateRanges(const DateParts& date) {
+  return date.day > 0 && date.day <= 31 && date.month > 0 && date.month <= 12 && date.year > 0;
+}
+
 } // namespace
 
 bool isValidDateText(std::string_view text) {
-  if (text.size() != 10 || std::count(text.begin(), text.end(), '/') != 2 || text[2] != '/' ||
-      text[5] != '/' || std::count_if(text.begin(), text.end(), isDigit) != 8) {
-    return false;
-  }
-  DateParts date = datePartsOf(text);
-  return date.day > 0 && date.day <= 31 && date.month > 0 && date.month <= 12 && date.year > 0;
+  return hasDateShape(text) && inDateRanges(partsOfShapedDate(text));
 }
 
 DateParts datePartsOf(std::string_view text) {
@@ -49,11 +63,11 @@ DateParts datePartsOf(std::string_view text) {
 }
 
 std::optional<DateParts> realDateOf(std::string_view text) {
-  if (!isValidDateText(text)) {
+  if (!hasDateShape(text)) {
     return std::nullopt;
   }
-  DateParts date = datePartsOf(text);
-  return isRealDay(date) ? std::optional<DateParts>(date) : std::nullopt;
+  DateParts date = partsOfShapedDate(text);
+  return inDateRanges(date) && isRealDay(date) ? std::optional<DateParts>(date) : std::nullopt;
 }
 
 } // namespace balvix

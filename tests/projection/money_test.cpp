@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace balvix {
 namespace {
@@ -74,6 +79,44 @@ TEST(FormatMoney, LargeAmountsWriteAllDigits) {
   std::string huge = formatMoney(std::numeric_limits<double>::max());
   EXPECT_EQ(huge.substr(0, 8), "179.769.");
   EXPECT_EQ(huge.size(), 309u + 102 + 3);
+}
+
+// The rule itself, slowly: the value to 18 significant digits as printf
+// writes them (exactly rounded), then to hundredths, an exact half to even.
+std::string hundredthsByTheRule(double magnitude) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.17e", magnitude);
+  std::string digits = std::string(1, text[0]) + std::string(text + 2, 17);
+  int kept = std::atoi(std::strchr(text, 'e') + 1) + 3; // digits up to the hundredths
+  if (kept < 0) {
+    return "0";
+  }
+  std::string whole = "0" + digits.substr(0, static_cast<std::size_t>(kept));
+  std::string rest = digits.substr(static_cast<std::size_t>(kept));
+  bool beyondHalf = rest.find_first_not_of('0', 1) != std::string::npos;
+  bool up = !rest.empty() &&
+            (rest[0] > '5' || (rest[0] == '5' && (beyondHalf || (whole.back() - '0') % 2 == 1)));
+  return std::to_string(std::stoull(whole) + (up ? 1 : 0));
+}
+
+// Amounts of every size below 10^13, many of them a hair from a half
+// hundredth, written as the rule says.
+TEST(FormatMoney, AgreesWithTheRuleOnManyAmounts) {
+  std::mt19937_64 random(13);
+  for (int i = 0; i < 200000; ++i) {
+    double cents = static_cast<double>(random() % 1000000000000000ull) /
+                   static_cast<double>(1ull << (random() % 40));
+    double value = (cents + (i % 2 == 0 ? 0.5 : 0.0)) / 100;
+    std::string expected = hundredthsByTheRule(value);
+    std::string text = formatMoney(value);
+    std::string digits;
+    for (char c : text) {
+      if (c >= '0' && c <= '9') {
+        digits += c;
+      }
+    }
+    ASSERT_EQ(std::to_string(std::stoull(digits)), expected) << text << " from " << value;
+  }
 }
 
 // A target is reached by the balance as written, compared exactly.
