@@ -25,23 +25,19 @@ std::int64_t clampedDay(std::int64_t index, int anchorDay) {
 
 } // namespace
 
-std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k) {
-  const DateParts& anchor = schedule.anchor;
-  if (k < 0 || !isRealDay(anchor) || anchor.year < 1) {
-    return neverAgain;
-  }
-  const std::int64_t start = dayNumber(anchor);
-  const std::int64_t horizon = dayNumber(lastCalendarDay);
-  if (start > horizon) {
-    return neverAgain;
-  }
-  if (k == 0) {
-    return start;
-  }
+namespace {
+
+// The day number of lastCalendarDay.
+const std::int64_t horizon = dayNumber(lastCalendarDay);
+
+// periodicDueDay for k of 1 or more, of a schedule whose activation date is
+// the real day numbered `start`, on or before the horizon.
+std::int64_t laterDueDay(const EntrySchedule& schedule, std::int64_t start, std::int64_t k) {
   const std::int64_t interval = schedule.interval;
   if (interval <= 0 || interval > neverAgain / k) {
     return neverAgain;
   }
+  const DateParts& anchor = schedule.anchor;
   const std::int64_t steps = k * interval;
   switch (schedule.unit) {
   case Unit::days:
@@ -64,6 +60,20 @@ std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k) {
     break;
   }
   return neverAgain;
+}
+
+} // namespace
+
+std::int64_t periodicDueDay(const EntrySchedule& schedule, std::int64_t k) {
+  const DateParts& anchor = schedule.anchor;
+  if (k < 0 || !isRealDay(anchor) || anchor.year < 1) {
+    return neverAgain;
+  }
+  const std::int64_t start = dayNumber(anchor);
+  if (start > horizon) {
+    return neverAgain;
+  }
+  return k == 0 ? start : laterDueDay(schedule, start, k);
 }
 
 std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int64_t day) {
@@ -104,39 +114,52 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 namespace {
 
 // The movements that fall due on a date (the one-off and periodic ones),
-// earliest first and, on one day, in file order: a heap of (day, movement)
-// with each movement's next due day, so that a day costs only the movements
-// due on it.
+// each queued for its next due day. The days close ahead of the walk have a
+// list each, in a ring, so that queuing a movement and taking a day's
+// movements cost the same however many are queued; later days wait in a heap
+// until the walk comes near them.
 class DueQueue {
 public:
-  void add(std::int64_t day, std::size_t movement) { heap_.push_back({day, movement}); }
-  // Orders what add() collected; called once, before the walk.
-  void start() { std::make_heap(heap_.begin(), heap_.end(), later); }
+  explicit DueQueue(std::int64_t firstDay) : current_(firstDay) {}
+
+  // Queues a movement for `day`, which is not before the day last taken.
   void push(std::int64_t day, std::size_t movement) {
-    heap_.push_back({day, movement});
-    std::push_heap(heap_.begin(), heap_.end(), later);
-  }
-  // The next movement due on `day`, or none.
-  std::optional<std::size_t> nextOn(std::int64_t day) const {
-    if (heap_.empty() || heap_.front().day != day) {
-      return std::nullopt;
+    if (day - current_ < window) {
+      ring_[slot(day)].push_back(movement);
+    } else {
+      far_.push_back({day, movement});
+      std::push_heap(far_.begin(), far_.end(), later);
     }
-    return heap_.front().movement;
   }
-  void pop() {
-    std::pop_heap(heap_.begin(), heap_.end(), later);
-    heap_.pop_back();
+
+  // The movements due on `day`, in file order, into `due`. The days taken
+  // follow one another.
+  void take(std::int64_t day, std::vector<std::size_t>& due) {
+    current_ = day;
+    while (!far_.empty() && far_.front().day - current_ < window) {
+      ring_[slot(far_.front().day)].push_back(far_.front().movement);
+      std::pop_heap(far_.begin(), far_.end(), later);
+      far_.pop_back();
+    }
+    due.clear();
+    std::swap(due, ring_[slot(day)]);
+    std::sort(due.begin(), due.end());
   }
 
 private:
+  static constexpr std::int64_t window = 1024;
+  static std::size_t slot(std::int64_t day) {
+    return static_cast<std::size_t>((day % window + window) % window);
+  }
   struct Due {
     std::int64_t day;
     std::size_t movement;
   };
-  static bool later(const Due& a, const Due& b) {
-    return a.day != b.day ? a.day > b.day : a.movement > b.movement;
-  }
-  std::vector<Due> heap_;
+  static bool later(const Due& a, const Due& b) { return a.day > b.day; }
+
+  std::int64_t current_;
+  std::array<std::vector<std::size_t>, window> ring_;
+  std::vector<Due> far_;
 };
 
 // One walk over the days from `firstDay` to `lastDay`: which movement falls
@@ -145,10 +168,17 @@ class DayWalk {
 public:
   DayWalk(WalkEvents& events, const EntriesRead& movements, double openingBalance,
           std::int64_t firstDay, std::int64_t lastDay)
-      : events_(events), entries_(movements.entries), schedules_(movements.schedules),
-        lastDay_(lastDay), occurrence_(entries_.size(), 0), balance_(openingBalance) {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-      const Entry& entry = entries_[i];
+      : events_(events), lastDay_(lastDay), queue_(firstDay), walked_(movements.entries.size()),
+        balance_(openingBalance) {
+    for (std::size_t i = 0; i < walked_.size(); ++i) {
+      const Entry& entry = movements.entries[i];
+      Walked& walked = walked_[i];
+      walked.amount = entry.amount;
+      walked.adds = entry.action == Action::add;
+      walked.periodic = entry.moment == Moment::periodic;
+      if (walked.periodic && i < movements.schedules.size()) {
+        walked.schedule = movements.schedules[i];
+      }
       std::int64_t due = neverAgain;
       switch (entry.moment) {
       case Moment::once:
@@ -157,8 +187,9 @@ public:
         }
         break;
       case Moment::periodic:
-        occurrence_[i] = firstPeriodicOccurrenceFrom(scheduleOf(i), firstDay);
-        due = periodicDueDay(scheduleOf(i), occurrence_[i]);
+        walked.occurrence = firstPeriodicOccurrenceFrom(walked.schedule, firstDay);
+        due = periodicDueDay(walked.schedule, walked.occurrence);
+        walked.start = periodicDueDay(walked.schedule, 0);
         break;
       case Moment::monthly:
         if (entry.monthDay > 0 && static_cast<std::size_t>(entry.monthDay) < monthly_.size()) {
@@ -169,10 +200,9 @@ public:
         break;
       }
       if (due >= firstDay && due <= lastDay) {
-        queue_.add(due, i);
+        queue_.push(due, i);
       }
     }
-    queue_.start();
   }
 
   double balance() const { return balance_; }
@@ -183,34 +213,37 @@ public:
     const DateParts today = dateOfDayNumber(day);
     events_.day(today);
     const std::vector<std::size_t>& ofMonthDay = monthly_[static_cast<std::size_t>(today.day)];
+    queue_.take(day, queued_);
     auto nextMonthly = ofMonthDay.begin();
-    for (;;) {
-      std::optional<std::size_t> queued = queue_.nextOn(day);
-      if (nextMonthly != ofMonthDay.end() && (!queued || *nextMonthly < *queued)) {
+    auto nextQueued = queued_.cbegin();
+    while (nextMonthly != ofMonthDay.end() || nextQueued != queued_.cend()) {
+      if (nextQueued == queued_.cend() ||
+          (nextMonthly != ofMonthDay.end() && *nextMonthly < *nextQueued)) {
         apply(*nextMonthly++);
-        continue;
-      }
-      if (!queued) {
-        return;
-      }
-      queue_.pop();
-      if (entries_[*queued].moment == Moment::periodic) {
-        applyPeriodic(*queued, day);
+      } else if (walked_[*nextQueued].periodic) {
+        applyPeriodic(*nextQueued++, day);
       } else {
-        apply(*queued);
+        apply(*nextQueued++);
       }
     }
   }
 
 private:
-  const EntrySchedule& scheduleOf(std::size_t i) const {
-    static const EntrySchedule noSchedule;
-    return i < schedules_.size() ? schedules_[i] : noSchedule;
-  }
+  // What the walk needs of a movement, kept together (in one cache line),
+  // so that applying one touches one place: a day's movements are scattered
+  // over the whole file.
+  struct alignas(64) Walked {
+    double amount = 0;
+    bool adds = false;           // "poner"
+    bool periodic = false;       // "periodo"
+    std::int64_t occurrence = 0; // the number of its next date, from 0
+    std::int64_t start = 0;      // its activation day
+    EntrySchedule schedule;
+  };
 
   void apply(std::size_t i) {
-    const Entry& entry = entries_[i];
-    double after = entry.action == Action::add ? entry.amount + balance_ : balance_ - entry.amount;
+    const Walked& walked = walked_[i];
+    double after = walked.adds ? walked.amount + balance_ : balance_ - walked.amount;
     events_.movement(i, balance_, after);
     balance_ = after;
   }
@@ -218,23 +251,24 @@ private:
   // On its activation day a periodic movement is announced first; then it
   // waits for its next date.
   void applyPeriodic(std::size_t i, std::int64_t day) {
-    if (occurrence_[i] == 0) {
+    Walked& walked = walked_[i];
+    if (walked.occurrence == 0) {
       events_.activation(i);
     }
     apply(i);
-    std::int64_t next = periodicDueDay(scheduleOf(i), ++occurrence_[i]);
+    // Only a movement with a real activation date is ever due.
+    std::int64_t next = laterDueDay(walked.schedule, walked.start, ++walked.occurrence);
     if (next > day && next <= lastDay_) {
       queue_.push(next, i);
     }
   }
 
   WalkEvents& events_;
-  const std::vector<Entry>& entries_;
-  const std::vector<EntrySchedule>& schedules_;
   std::int64_t lastDay_;
   DueQueue queue_;
+  std::vector<std::size_t> queued_;                  // the movements queued for the day walked
   std::array<std::vector<std::size_t>, 32> monthly_; // by day of the month
-  std::vector<std::int64_t> occurrence_;             // of a periodic movement's next date
+  std::vector<Walked> walked_;                       // by movement
   double balance_;
 };
 

@@ -105,16 +105,22 @@ void appendMovementLine(std::string& line, const Entry& entry, std::string_view 
 }
 
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
-    : sink_(sink), entries_(entries), amountTexts_(entries.size()), balance_(openingBalance) {
+    : sink_(sink), entries_(entries), pieces_(entries.size()), balance_(openingBalance) {
   appendMoney(balanceText_, balance_);
 }
 
-const std::string& ReportWriter::amountText(std::size_t movement) {
-  std::string& text = amountTexts_[movement];
-  if (text.empty()) {
-    appendMoney(text, entries_[movement].amount);
+const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
+  Pieces& pieces = pieces_[movement];
+  if (pieces.text.empty()) {
+    // The movement line with empty balances, cut where they go.
+    const std::string amount = formatMoney(entries_[movement].amount);
+    appendMovementLine(pieces.text, entries_[movement], "", amount, "");
+    const std::size_t equals =
+        pieces.text.find(std::string(amount) + " = ", entries_[movement].comment.size() + 1);
+    pieces.headEnd = entries_[movement].comment.size() + 1;
+    pieces.middleEnd = equals + amount.size() + 3;
   }
-  return text;
+  return pieces;
 }
 
 void ReportWriter::day(const DateParts& date) {
@@ -125,7 +131,7 @@ void ReportWriter::day(const DateParts& date) {
 
 void ReportWriter::activation(std::size_t movement) {
   line_.clear();
-  appendActivationLine(line_, entries_[movement], amountText(movement));
+  appendActivationLine(line_, entries_[movement], formatMoney(entries_[movement].amount));
   sink_.appendLine(line_);
 }
 
@@ -135,14 +141,18 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
     balanceText_.clear();
     appendMoney(balanceText_, before);
   }
-  afterText_.clear();
-  appendMoney(afterText_, after);
-  line_.clear();
-  appendMovementLine(line_, entries_[movement], balanceText_, amountText(movement), afterText_);
+  const Pieces& pieces = piecesOf(movement);
+  const std::string_view text = pieces.text;
+  line_.assign(text.substr(0, pieces.headEnd));
+  line_ += balanceText_;
+  line_ += text.substr(pieces.headEnd, pieces.middleEnd - pieces.headEnd);
+  const std::size_t afterAt = line_.size();
+  appendMoney(line_, after);
+  balanceText_.assign(line_, afterAt);
+  line_ += text.substr(pieces.middleEnd);
   sink_.appendLine(line_);
   sink_.appendLine("");
   balance_ = after;
-  std::swap(balanceText_, afterText_);
 }
 
 void ReportWriter::closing(double balance) {

@@ -63,8 +63,8 @@ private:
 // The report's lines of a walk: a day line per day, the activation and
 // movement lines of each movement applied (the movement line followed by an
 // empty line), then two empty lines and the closing line. The amounts are
-// written as formatMoney writes them; a movement's amount and the running
-// balance are written once and reused.
+// written as formatMoney writes them; a movement's fixed pieces and the
+// running balance are written once and reused.
 class ReportWriter : public WalkEvents {
 public:
   ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
@@ -75,14 +75,21 @@ public:
   void closing(double balance) override;
 
 private:
-  const std::string& amountText(std::size_t movement);
+  // The fixed pieces of a movement's line around its two balances, written
+  // when it first applies: "comment ", " action amount = " and
+  // " moment when", one after the other.
+  struct Pieces {
+    std::string text;
+    std::size_t headEnd = 0;
+    std::size_t middleEnd = 0;
+  };
+  const Pieces& piecesOf(std::size_t movement);
 
   LineSink& sink_;
   const std::vector<Entry>& entries_;
-  std::vector<std::string> amountTexts_; // written when a movement first applies
-  double balance_;                       // the balance balanceText_ holds
-  std::string balanceText_;
-  std::string afterText_;
+  std::vector<Pieces> pieces_;
+  double balance_;          // the balance balanceText_ holds
+  std::string balanceText_; // as formatMoney writes it
   std::string line_;
 };
 
