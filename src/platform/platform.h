@@ -8,7 +8,8 @@
 namespace balvix {
 
 // A file of the program directory open for appending, closed when the object
-// goes. Nothing is buffered: each line is in the file when appendLine returns.
+// goes. Nothing is buffered: each line is in the file when its append
+// returns.
 class OutputFile {
 public:
   virtual ~OutputFile() = default;
@@ -16,9 +17,18 @@ public:
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Appends the line and CR LF at the end of the file with one write. False
-  // when they could not be written whole.
-  virtual bool appendLine(std::string_view line) = 0;
+  // Appends a line that already ends with CR LF, as it is, at the end of the
+  // file with one write. False when it could not be written whole.
+  virtual bool appendEndedLine(std::string_view lineWithEnd) = 0;
+
+  // Appends the line and CR LF with one write.
+  bool appendLine(std::string_view line) {
+    ended_.assign(line).append("\r\n");
+    return appendEndedLine(ended_);
+  }
+
+private:
+  std::string ended_; // kept: a report is written a line at a time
 };
 
 // The exclusive right to write the files of the program directory, held until

@@ -34,6 +34,16 @@ void Report::appendLine(std::string_view line) {
   }
 }
 
+void Report::appendEndedLine(std::string_view lineWithEnd) {
+  if (!opened_) {
+    opened_ = true;
+    file_ = platform_.openForAppend(name_);
+  }
+  if (!file_ || !file_->appendEndedLine(lineWithEnd)) {
+    wholeWritten_ = false;
+  }
+}
+
 void Report::open() {
   file_.reset();
   platform_.openDocument(name_);
@@ -104,6 +114,12 @@ void appendMovementLine(std::string& line, const Entry& entry, std::string_view 
   appendTiming(line, entry);
 }
 
+namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
+
+} // namespace
+
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
     : sink_(sink), entries_(entries), pieces_(entries.size()), balance_(openingBalance) {
   appendMoney(balanceText_, balance_);
@@ -111,14 +127,15 @@ ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, do
 
 const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
   Pieces& pieces = pieces_[movement];
-  if (pieces.text.empty()) {
+  if (pieces.end == 0) {
     // The movement line with empty balances, cut where they go.
-    const std::string amount = formatMoney(entries_[movement].amount);
-    appendMovementLine(pieces.text, entries_[movement], "", amount, "");
-    const std::size_t equals =
-        pieces.text.find(std::string(amount) + " = ", entries_[movement].comment.size() + 1);
-    pieces.headEnd = entries_[movement].comment.size() + 1;
-    pieces.middleEnd = equals + amount.size() + 3;
+    const Entry& entry = entries_[movement];
+    const std::string amount = formatMoney(entry.amount);
+    pieces.start = pieceText_.size();
+    appendMovementLine(pieceText_, entry, "", amount, "");
+    pieces.end = pieceText_.size();
+    pieces.headEnd = pieces.start + entry.comment.size() + 1;
+    pieces.middleEnd = pieceText_.find(amount + " = ", pieces.headEnd) + amount.size() + 3;
   }
   return pieces;
 }
@@ -126,7 +143,8 @@ const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
 void ReportWriter::day(const DateParts& date) {
   line_.clear();
   appendDayLine(line_, date);
-  sink_.appendLine(line_);
+  line_ += lineEnd;
+  sink_.appendEndedLine(line_);
 }
 
 void ReportWriter::activation(std::size_t movement) {
@@ -142,16 +160,17 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
     appendMoney(balanceText_, before);
   }
   const Pieces& pieces = piecesOf(movement);
-  const std::string_view text = pieces.text;
-  line_.assign(text.substr(0, pieces.headEnd));
+  const std::string_view text = pieceText_;
+  line_.assign(text.substr(pieces.start, pieces.headEnd - pieces.start));
   line_ += balanceText_;
   line_ += text.substr(pieces.headEnd, pieces.middleEnd - pieces.headEnd);
   const std::size_t afterAt = line_.size();
   appendMoney(line_, after);
   balanceText_.assign(line_, afterAt);
-  line_ += text.substr(pieces.middleEnd);
-  sink_.appendLine(line_);
-  sink_.appendLine("");
+  line_ += text.substr(pieces.middleEnd, pieces.end - pieces.middleEnd);
+  line_ += lineEnd;
+  sink_.appendEndedLine(line_);
+  sink_.appendEndedLine(lineEnd);
   balance_ = after;
 }
 

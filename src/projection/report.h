@@ -23,6 +23,10 @@ class LineSink {
 public:
   virtual ~LineSink() = default;
   virtual void appendLine(std::string_view line) = 0;
+  // The same for a line that already ends with CR LF.
+  virtual void appendEndedLine(std::string_view lineWithEnd) {
+    appendLine(lineWithEnd.substr(0, lineWithEnd.size() - 2));
+  }
 };
 
 // The report file of one run, a file of the program directory. It is opened
@@ -44,6 +48,7 @@ public:
   // and the run goes on; wholeWritten() remembers it. Without a reset() first,
   // the lines are added after what the file holds.
   void appendLine(std::string_view line) override;
+  void appendEndedLine(std::string_view lineWithEnd) override;
 
   // Closes the file and hands the finished report to the user; the outcome
   // is not examined. A caller that holds the folder lock releases it first.
@@ -76,18 +81,20 @@ public:
 
 private:
   // The fixed pieces of a movement's line around its two balances, written
-  // when it first applies: "comment ", " action amount = " and
-  // " moment when", one after the other.
+  // into pieceText_ when it first applies: "comment ", " action amount = "
+  // and " moment when", one after the other, from `start`.
   struct Pieces {
-    std::string text;
+    std::size_t start = 0;
     std::size_t headEnd = 0;
     std::size_t middleEnd = 0;
+    std::size_t end = 0; // 0 until written
   };
   const Pieces& piecesOf(std::size_t movement);
 
   LineSink& sink_;
   const std::vector<Entry>& entries_;
   std::vector<Pieces> pieces_;
+  std::string pieceText_;   // the pieces of every movement applied so far
   double balance_;          // the balance balanceText_ holds
   std::string balanceText_; // as formatMoney writes it
   std::string line_;

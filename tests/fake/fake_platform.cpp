@@ -45,11 +45,11 @@ public:
       : platform_(platform), name_(std::move(name)),
         out_(platform.pathOf(name_), std::ios::binary | std::ios::app) {}
 
-  bool appendLine(std::string_view line) override {
+  bool appendEndedLine(std::string_view lineWithEnd) override {
     if (!platform_.appendAllowed(name_)) {
       return false;
     }
-    out_ << line << "\r\n";
+    out_ << lineWithEnd;
     out_.flush();
     return out_.good();
   }

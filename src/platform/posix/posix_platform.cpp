@@ -107,16 +107,10 @@ public:
   PosixOutputFile(const PosixOutputFile&) = delete;
   PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
-  bool appendLine(std::string_view line) override {
-    // The line and its end go out in one write; the buffer is kept, since a
-    // report is written one line at a time, hundreds of thousands of times.
-    bytes_.assign(line).append("\r\n");
-    return writeAll(fd_, bytes_);
-  }
+  bool appendEndedLine(std::string_view lineWithEnd) override { return writeAll(fd_, lineWithEnd); }
 
 private:
   int fd_;
-  std::string bytes_;
 };
 
 class PosixFolderLock : public FolderLock {

@@ -89,16 +89,12 @@ class Win32OutputFile : public OutputFile {
 public:
   explicit Win32OutputFile(HANDLE file) : file_(file) {}
 
-  bool appendLine(std::string_view line) override {
-    // The line and its end go out in one write; the buffer is kept, since a
-    // report is written one line at a time, hundreds of thousands of times.
-    bytes_.assign(line).append("\r\n");
-    return writeAll(file_.get(), bytes_);
+  bool appendEndedLine(std::string_view lineWithEnd) override {
+    return writeAll(file_.get(), lineWithEnd);
   }
 
 private:
   Handle file_;
-  std::string bytes_;
 };
 
 // A byte far beyond the end of any text file. Windows locks are mandatory:
