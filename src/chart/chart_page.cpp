@@ -136,7 +136,9 @@ std::string dayFigure(const ChartSeries& series, const ChartDay& day, bool amoun
       html += ", ";
     }
     appendText(html, entry.comment);
-    html += movementAction(entry) == Action::add ? " (poner " : " (quitar ";
+    html += " (";
+    html += wordOf(entry.action);
+    html += ' ';
     appendAmount(html, entry.amount);
     html += ')';
   }
@@ -188,12 +190,13 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
   appendFigure(out, "Periodo", html);
   appendFigure(out, "Proyecci\xF3n", runText(series, run));
 
-  html.clear();
-  appendAmount(html, figures.opening);
-  appendFigure(out, "Saldo inicial", html);
-  html.clear();
-  appendAmount(html, figures.closing);
-  appendFigure(out, "Saldo final", html);
+  auto amountFigure = [&out](std::string_view label, double value) {
+    std::string amount;
+    appendAmount(amount, value);
+    appendFigure(out, label, amount);
+  };
+  amountFigure("Saldo inicial", figures.opening);
+  amountFigure("Saldo final", figures.closing);
 
   appendFigure(out, "Saldo m\xE1s bajo", dayFigure(series, figures.lowest, true), "bajo");
   appendFigure(out, "Saldo m\xE1s alto", dayFigure(series, figures.highest, true));
@@ -204,12 +207,8 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
                                       : std::string("nunca"),
                "bajo");
 
-  html.clear();
-  appendAmount(html, figures.putIn);
-  appendFigure(out, "Total puesto (poner)", html);
-  html.clear();
-  appendAmount(html, figures.takenOut);
-  appendFigure(out, "Total quitado (quitar)", html);
+  amountFigure("Total puesto (poner)", figures.putIn);
+  amountFigure("Total quitado (quitar)", figures.takenOut);
   out += "</dl>\n";
 
   // The figures above count the balances at the end of each day; say so when

@@ -12,10 +12,6 @@ constexpr std::int64_t daysPerWeek = 7;
 
 } // namespace
 
-Action movementAction(const Entry& entry) {
-  return entry.action;
-}
-
 ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
                          std::size_t pointLimit)
     : movements_(movements), pointLimit_(std::max<std::size_t>(pointLimit, 1)),
@@ -49,10 +45,10 @@ void ChartSeries::movement(std::size_t movement, double /*before*/, double after
   todaysMovements_.push_back(movement);
   const Entry& moved = movements_.entries[movement];
   ChartMonth& month = months_.back();
-  if (movementAction(moved) == Action::add) {
+  if (moved.action == Action::add) {
     month.putIn += moved.amount;
     figures_.putIn += moved.amount;
-  } else if (movementAction(moved) == Action::remove) {
+  } else if (moved.action == Action::remove) {
     month.takenOut += moved.amount;
     figures_.takenOut += moved.amount;
   }

@@ -12,10 +12,6 @@
 
 namespace balvix {
 
-// Whether a movement adds its amount ("poner") or takes it away ("quitar").
-// The only reader of that field of Entry.
-Action movementAction(const Entry& entry);
-
 // A walked day as a figure of the page: the day, its day-end balance (after
 // all its movements) and the movements applied that day, in file order.
 struct ChartDay {

@@ -24,22 +24,24 @@ void Report::reset() {
   }
 }
 
-void Report::appendLine(std::string_view line) {
+OutputFile* Report::file() {
   if (!opened_) {
     opened_ = true;
     file_ = platform_.openForAppend(name_);
   }
-  if (!file_ || !file_->appendLine(line)) {
+  return file_.get();
+}
+
+void Report::appendLine(std::string_view line) {
+  OutputFile* out = file();
+  if (out == nullptr || !out->appendLine(line)) {
     wholeWritten_ = false;
   }
 }
 
 void Report::appendEndedLine(std::string_view lineWithEnd) {
-  if (!opened_) {
-    opened_ = true;
-    file_ = platform_.openForAppend(name_);
-  }
-  if (!file_ || !file_->appendEndedLine(lineWithEnd)) {
+  OutputFile* out = file();
+  if (out == nullptr || !out->appendEndedLine(lineWithEnd)) {
     wholeWritten_ = false;
   }
 }

@@ -58,6 +58,10 @@ public:
   bool wholeWritten() const { return wholeWritten_; }
 
 private:
+  // The open file (opened on the first line when reset() was not called),
+  // or none when it cannot be opened.
+  OutputFile* file();
+
   Platform& platform_;
   std::string name_;
   std::unique_ptr<OutputFile> file_;

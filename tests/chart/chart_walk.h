@@ -36,8 +36,7 @@ inline void walk(WalkEvents& events, const EntriesRead& read, double opening,
     events.day({std::stoi(d.substr(0, 2)), std::stoi(d.substr(3, 2)), std::stoi(d.substr(6))});
     for (std::size_t index : day.movements) {
       const Entry& entry = read.entries[index];
-      double after =
-          movementAction(entry) == Action::add ? entry.amount + balance : balance - entry.amount;
+      double after = entry.action == Action::add ? entry.amount + balance : balance - entry.amount;
       events.movement(index, balance, after);
       balance = after;
     }
