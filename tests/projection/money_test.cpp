@@ -86,12 +86,14 @@ TEST(FormatMoney, LargeAmountsWriteAllDigits) {
 std::string hundredthsByTheRule(double magnitude) {
   char text[64];
   std::snprintf(text, sizeof text, "%.17e", magnitude);
-  std::string digits = std::string(1, text[0]) + std::string(text + 2, 17);
+  std::string digits(1, text[0]);
+  digits.append(text + 2, 17);
   int kept = std::atoi(std::strchr(text, 'e') + 1) + 3; // digits up to the hundredths
   if (kept < 0) {
     return "0";
   }
-  std::string whole = "0" + digits.substr(0, static_cast<std::size_t>(kept));
+  std::string whole(1, '0');
+  whole += digits.substr(0, static_cast<std::size_t>(kept));
   std::string rest = digits.substr(static_cast<std::size_t>(kept));
   bool beyondHalf = rest.find_first_not_of('0', 1) != std::string::npos;
   bool up = !rest.empty() &&
