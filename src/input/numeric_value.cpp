@@ -1,6 +1,7 @@
 #include "input/numeric_value.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -73,6 +74,11 @@ NumericPrefix radixValue(std::string_view rest) {
   return pos == firstDigit ? NumericPrefix{} : NumericPrefix{value, pos};
 }
 
+// 10^0 to 10^22, every power of ten a double holds exactly.
+constexpr std::array<double, 23> exactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Adds n to a decimal scale without leaving a range far beyond any double.
 std::int64_t shifted(std::int64_t scale, std::int64_t n) {
   constexpr std::int64_t limit = std::int64_t{1} << 50;
@@ -143,7 +149,17 @@ NumericPrefix decimalValue(std::string_view s) {
   // The power of ten of the leading digit decides overflow and underflow.
   std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size());
   double value = 0;
-  if (magnitude > 400) {
+  if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+    // Up to 15 digits and a power of ten up to 10^22 are exact doubles, so
+    // one multiplication or division gives the nearest double, as the
+    // general conversion below does (the usual amounts: "1850.50").
+    std::uint64_t whole = 0;
+    for (char c : digits) {
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    double power = exactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+    value = scale < 0 ? static_cast<double>(whole) / power : static_cast<double>(whole) * power;
+  } else if (magnitude > 400) {
     value = std::numeric_limits<double>::infinity();
   } else if (magnitude > -400) {
     std::string normal = digits + "e" + std::to_string(scale);

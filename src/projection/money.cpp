@@ -162,11 +162,15 @@ void appendGrouped(std::string& text, bool negative, std::string_view hundredths
   if (negative && !hundredths.empty()) {
     *out++ = '-';
   }
+  // The first group has one to three digits, every other group three.
+  std::size_t untilPoint = unitCount % 3 == 0 ? 3 : unitCount % 3;
   for (std::size_t i = 0; i < unitCount; ++i) {
-    if (i > 0 && (unitCount - i) % 3 == 0) {
+    if (untilPoint == 0) {
       *out++ = '.';
+      untilPoint = 3;
     }
     *out++ = hundredths[i];
+    --untilPoint;
   }
   *out++ = '\'';
   for (std::size_t i = hundredths.size(); i < 2; ++i) {
@@ -191,11 +195,13 @@ std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer
   // by 100 is off the exact one by at most 1/16, and the 18 digits judged are
   // off by less than 1/1000 of a hundredth: when the product lies within a
   // quarter of a whole number, that number is the rounded amount.
-  const double product = magnitude * 100;
-  const double nearest = std::round(product);
   std::uint64_t hundredths = 0;
-  if (magnitude < productRouteLimit && std::fabs(product - nearest) < 0.25) {
-    hundredths = static_cast<std::uint64_t>(nearest);
+  const double product = magnitude * 100;
+  // Below the limit, adding one half is exact and the cut rounds it.
+  const auto nearest =
+      magnitude < productRouteLimit ? static_cast<std::uint64_t>(product + 0.5) : 0;
+  if (magnitude < productRouteLimit && std::fabs(product - static_cast<double>(nearest)) < 0.25) {
+    hundredths = nearest;
   } else if (magnitude >= 0.001) {
     hundredths = hundredthsOfModerate(magnitude);
   }
