@@ -197,9 +197,15 @@ std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer
   // quarter of a whole number, that number is the rounded amount.
   std::uint64_t hundredths = 0;
   const double product = magnitude * 100;
-  // Below the limit, adding one half is exact and the cut rounds it.
-  const auto nearest =
-      magnitude < productRouteLimit ? static_cast<std::uint64_t>(product + 0.5) : 0;
+  // Below the limit the product's whole part fits, and the nearest whole
+  // number is it or the next.
+  std::uint64_t nearest = 0;
+  if (magnitude < productRouteLimit) {
+    nearest = static_cast<std::uint64_t>(product);
+    if (product - static_cast<double>(nearest) >= 0.5) {
+      ++nearest;
+    }
+  }
   if (magnitude < productRouteLimit && std::fabs(product - static_cast<double>(nearest)) < 0.25) {
     hundredths = nearest;
   } else if (magnitude >= 0.001) {
