@@ -20,7 +20,7 @@ ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
   figures_.closing = openingBalance;
 }
 
-void ChartSeries::day(const DateParts& date) {
+void ChartSeries::day(const DateParts& date, std::span<const std::size_t> /*due*/) {
   if (walking_) {
     finishDay();
   }

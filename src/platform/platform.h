@@ -17,14 +17,32 @@ public:
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Appends a line that already ends with CR LF, as it is, at the end of the
-  // file with one write. False when it could not be written whole.
-  virtual bool appendEndedLine(std::string_view lineWithEnd) = 0;
+  // Appends lines that already end with their line end, as they are, at the
+  // end of the file: each line (up to and with its line feed, or the rest of
+  // the text) with its own write, in order. False when any of them could not
+  // be written whole; the lines after it are still written. An
+  // implementation writes with eachLine.
+  virtual bool appendEndedLines(std::string_view lines) = 0;
 
   // Appends the line and CR LF with one write.
   bool appendLine(std::string_view line) {
     ended_.assign(line).append("\r\n");
-    return appendEndedLine(ended_);
+    return appendEndedLines(ended_);
+  }
+
+protected:
+  // Calls `write` (which takes the bytes of one line and tells whether they
+  // were written whole) for each line of `lines`, as appendEndedLines
+  // describes, and tells whether every line was.
+  template <typename Write> static bool eachLine(std::string_view lines, Write write) {
+    bool whole = true;
+    while (!lines.empty()) {
+      const std::size_t end = lines.find('\n');
+      const std::size_t size = end == std::string_view::npos ? lines.size() : end + 1;
+      whole = write(lines.substr(0, size)) && whole;
+      lines.remove_prefix(size);
+    }
+    return whole;
   }
 
 private:

@@ -1,6 +1,7 @@
 #include "projection/report.h"
 
 #include "projection/money.h"
+#include "projection/prefetch.h"
 
 #include <array>
 #include <charconv>
@@ -39,9 +40,16 @@ void Report::appendLine(std::string_view line) {
   }
 }
 
-void Report::appendEndedLine(std::string_view lineWithEnd) {
+void LineSink::appendEndedLines(std::string_view lines) {
+  for (std::size_t end; (end = lines.find("\r\n")) != std::string_view::npos;) {
+    appendLine(lines.substr(0, end));
+    lines.remove_prefix(end + 2);
+  }
+}
+
+void Report::appendEndedLines(std::string_view lines) {
   OutputFile* out = file();
-  if (out == nullptr || !out->appendEndedLine(lineWithEnd)) {
+  if (out == nullptr || !out->appendEndedLines(lines)) {
     wholeWritten_ = false;
   }
 }
@@ -142,11 +150,21 @@ const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
   return pieces;
 }
 
-void ReportWriter::day(const DateParts& date) {
+void ReportWriter::day(const DateParts& date, std::span<const std::size_t> due) {
+  // The movements of a day are scattered over the whole file: their pieces
+  // are fetched together rather than one after another.
+  for (std::size_t movement : due) {
+    prefetch(&pieces_[movement]);
+  }
+  for (std::size_t movement : due) {
+    if (pieces_[movement].end != 0) {
+      prefetch(pieceText_.data() + pieces_[movement].start);
+    }
+  }
   line_.clear();
   appendDayLine(line_, date);
   line_ += lineEnd;
-  sink_.appendEndedLine(line_);
+  sink_.appendEndedLines(line_);
 }
 
 void ReportWriter::activation(std::size_t movement) {
@@ -170,9 +188,9 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   appendMoney(line_, after);
   balanceText_.assign(line_, afterAt);
   line_ += text.substr(pieces.middleEnd, pieces.end - pieces.middleEnd);
+  line_ += lineEnd; // and the empty line after it
   line_ += lineEnd;
-  sink_.appendEndedLine(line_);
-  sink_.appendEndedLine(lineEnd);
+  sink_.appendEndedLines(line_);
   balance_ = after;
 }
 

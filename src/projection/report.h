@@ -6,6 +6,7 @@
 #include "projection/walk_events.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,9 @@ class LineSink {
 public:
   virtual ~LineSink() = default;
   virtual void appendLine(std::string_view line) = 0;
-  // The same for a line that already ends with CR LF.
-  virtual void appendEndedLine(std::string_view lineWithEnd) {
-    appendLine(lineWithEnd.substr(0, lineWithEnd.size() - 2));
-  }
+  // The same for lines that already end with CR LF, one after the other
+  // ("uno\r\n\r\n" is "uno" and an empty line).
+  virtual void appendEndedLines(std::string_view lines);
 };
 
 // The report file of one run, a file of the program directory. It is opened
@@ -48,7 +48,7 @@ public:
   // and the run goes on; wholeWritten() remembers it. Without a reset() first,
   // the lines are added after what the file holds.
   void appendLine(std::string_view line) override;
-  void appendEndedLine(std::string_view lineWithEnd) override;
+  void appendEndedLines(std::string_view lines) override;
 
   // Closes the file and hands the finished report to the user; the outcome
   // is not examined. A caller that holds the folder lock releases it first.
@@ -78,7 +78,7 @@ class ReportWriter : public WalkEvents {
 public:
   ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
 
-  void day(const DateParts& date) override;
+  void day(const DateParts& date, std::span<const std::size_t> due) override;
   void activation(std::size_t movement) override;
   void movement(std::size_t movement, double before, double after) override;
   void closing(double balance) override;

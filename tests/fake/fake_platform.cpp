@@ -45,13 +45,15 @@ public:
       : platform_(platform), name_(std::move(name)),
         out_(platform.pathOf(name_), std::ios::binary | std::ios::app) {}
 
-  bool appendEndedLine(std::string_view lineWithEnd) override {
-    if (!platform_.appendAllowed(name_)) {
-      return false;
-    }
-    out_ << lineWithEnd;
-    out_.flush();
-    return out_.good();
+  bool appendEndedLines(std::string_view lines) override {
+    return eachLine(lines, [this](std::string_view line) {
+      if (!platform_.appendAllowed(name_)) {
+        return false;
+      }
+      out_ << line;
+      out_.flush();
+      return out_.good();
+    });
   }
 
   bool good() const { return out_.good(); }

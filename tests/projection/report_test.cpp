@@ -49,7 +49,7 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
 }
 
 TEST(Report, LostLineIsToldBeforeTheReportOpens) {
-  for (std::size_t failing : {0u, 2u, 10u}) {
+  for (std::size_t failing : {0u, 2u, 3u, 10u}) {
     EventPlatform platform;
     platform.appendFails = [&](std::string_view, std::size_t before) { return before == failing; };
     EntriesRead m = example();

@@ -107,7 +107,9 @@ public:
   PosixOutputFile(const PosixOutputFile&) = delete;
   PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
-  bool appendEndedLine(std::string_view lineWithEnd) override { return writeAll(fd_, lineWithEnd); }
+  bool appendEndedLines(std::string_view lines) override {
+    return eachLine(lines, [this](std::string_view line) { return writeAll(fd_, line); });
+  }
 
 private:
   int fd_;

@@ -89,8 +89,8 @@ class Win32OutputFile : public OutputFile {
 public:
   explicit Win32OutputFile(HANDLE file) : file_(file) {}
 
-  bool appendEndedLine(std::string_view lineWithEnd) override {
-    return writeAll(file_.get(), lineWithEnd);
+  bool appendEndedLines(std::string_view lines) override {
+    return eachLine(lines, [this](std::string_view line) { return writeAll(file_.get(), line); });
   }
 
 private:
