@@ -46,6 +46,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
     file.appendLine(line);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
   }
+  file.close();
   return {pageNameOf(config.reportName), file.wholeWritten()};
 }
 

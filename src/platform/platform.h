@@ -24,6 +24,12 @@ public:
   // implementation writes with eachLine.
   virtual bool appendEndedLines(std::string_view lines) = 0;
 
+  // Closes the file. False when the system tells that what was written may
+  // not all be in it (some file systems tell a failed write only then). No
+  // line can be appended afterwards; the file is closed when the object goes
+  // in any case.
+  virtual bool close() = 0;
+
   // Appends the line and CR LF with one write.
   bool appendLine(std::string_view line) {
     ended_.assign(line).append("\r\n");

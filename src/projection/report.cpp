@@ -54,9 +54,11 @@ void Report::appendEndedLines(std::string_view lines) {
   }
 }
 
-void Report::open() {
+void Report::close() {
+  if (file_ && !file_->close()) {
+    wholeWritten_ = false;
+  }
   file_.reset();
-  platform_.openDocument(name_);
 }
 
 namespace {

@@ -30,7 +30,7 @@ public:
 };
 
 // The report file of one run, a file of the program directory. It is opened
-// once, after the earlier report is removed, and stays open until the object
+// once, after the earlier report is removed, and stays open until close() or the object
 // goes; every line is written by its own write, so each line is in the file
 // as soon as it is appended, and a file put in its place meanwhile receives
 // nothing. Nothing is held in memory.
@@ -50,9 +50,9 @@ public:
   void appendLine(std::string_view line) override;
   void appendEndedLines(std::string_view lines) override;
 
-  // Closes the file and hands the finished report to the user; the outcome
-  // is not examined. A caller that holds the folder lock releases it first.
-  void open();
+  // Closes the file once every line is appended. When the system tells only
+  // then that something written was lost, wholeWritten() becomes false too.
+  void close();
 
   // False once any line failed to be written.
   bool wholeWritten() const { return wholeWritten_; }

@@ -13,6 +13,7 @@ WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const Run
   ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
   walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
            span.target);
+  report.close();
   return {inputs.config.reportName, report.wholeWritten()};
 }
 

@@ -56,6 +56,14 @@ public:
     });
   }
 
+  bool close() override {
+    if (!out_.is_open()) {
+      return true;
+    }
+    out_.close();
+    return out_.good() && !platform_.closeFails;
+  }
+
   bool good() const { return out_.good(); }
 
 private:

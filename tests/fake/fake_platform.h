@@ -60,6 +60,7 @@ public:
   // how many appends to that file came before) and makes it fail when true.
   std::function<bool(std::string_view name, std::size_t appendsBefore)> appendFails;
   bool removeFails = false;
+  bool closeFails = false; // an output file's close tells of a lost write
   bool readFails = false;
   // A program directory whose entries cannot be created or removed: appends
   // to a file that is not there fail, and no removal succeeds.

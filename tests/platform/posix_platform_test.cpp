@@ -73,6 +73,18 @@ bool appendTo(Platform& platform, const std::string& name, std::string_view line
   return file && file->appendLine(line);
 }
 
+// Lines go in as they are, each with its own write, until the file is closed.
+TEST(PosixFiles, LinesUntilTheFileIsClosed) {
+  Folder folder;
+  const std::string name = folder.name("closed.txt");
+  std::unique_ptr<OutputFile> file = folder.platform.openForAppend(name);
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(file->appendEndedLines("uno\r\n\r\ndos"));
+  EXPECT_TRUE(file->close());
+  EXPECT_FALSE(file->appendLine("tres"));
+  EXPECT_EQ(folder.bytes(name), "uno\r\n\r\ndos");
+}
+
 // An old report or log is removed whatever its permissions; an entry that is a
 // directory is neither removed nor written to.
 TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {

@@ -93,6 +93,8 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
                         (directory + utf16From1252(moved)).c_str()));
   ASSERT_TRUE(appendTo(platform, report, "otro"));
   EXPECT_TRUE(file->appendLine("dos"));
+  EXPECT_TRUE(file->close());
+  EXPECT_FALSE(file->appendLine("tres"));
   file.reset();
   EXPECT_EQ(platform.readFile(report), "otro\r\n");
   EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");

@@ -49,20 +49,39 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
 }
 
 TEST(Report, LostLineIsToldBeforeTheReportOpens) {
-  for (std::size_t failing : {0u, 2u, 3u, 10u}) {
+  struct Case {
+    const char* what;
+    std::size_t failing; // the append that fails
+    bool closeFails;
+  };
+  const std::size_t none = 99;
+  const Case cases[] = {
+      {"the first day line", 0, false},
+      {"a movement line", 2, false},
+      {"the empty line after it", 3, false},
+      {"the closing line", 10, false},
+      {"the close, after every line", none, true},
+  };
+  for (const Case& c : cases) {
     EventPlatform platform;
-    platform.appendFails = [&](std::string_view, std::size_t before) { return before == failing; };
+    platform.appendFails = [&](std::string_view, std::size_t before) {
+      return before == c.failing;
+    };
+    platform.closeFails = c.closeFails;
     EntriesRead m = example();
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
     platform.writeFile("config.txt", "");
     runInFolder(platform, [&] {
       return outcomeOf(runToDate(platform, {config, m}, config.start, config.end));
     });
-    EXPECT_EQ(platform.locksTaken, 1u);
-    EXPECT_EQ(platform.toldWhileLocked, 0u);
+    EXPECT_EQ(platform.locksTaken, 1u) << c.what;
+    EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
     EXPECT_EQ(platform.events,
-              (Lines{"No se pudo escribir el informe completo ...", "informe.txt"}));
-    EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")).size(), 10u);
+              (Lines{"No se pudo escribir el informe completo ...", "informe.txt"}))
+        << c.what;
+    EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")).size(),
+              c.closeFails ? 11u : 10u)
+        << c.what;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "input/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -93,6 +94,9 @@ private:
   int fd_;
 };
 
+// The most room made at once for a file read.
+constexpr int readAheadLimit = 1 << 28;
+
 // True when the open file is a regular file; with `oneName`, also only when
 // no other name (hard link) leads to it.
 bool isRegularFile(int fd, bool oneName) {
@@ -103,12 +107,18 @@ bool isRegularFile(int fd, bool oneName) {
 class PosixOutputFile : public OutputFile {
 public:
   explicit PosixOutputFile(int fd) : fd_(fd) {}
-  ~PosixOutputFile() override { ::close(fd_); }
+  ~PosixOutputFile() override { close(); }
   PosixOutputFile(const PosixOutputFile&) = delete;
   PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
   bool appendEndedLines(std::string_view lines) override {
     return eachLine(lines, [this](std::string_view line) { return writeAll(fd_, line); });
+  }
+  // The descriptor is released whatever close() answers: it is never closed
+  // twice.
+  bool close() override {
+    const int fd = std::exchange(fd_, -1);
+    return fd < 0 || ::close(fd) == 0;
   }
 
 private:
@@ -225,6 +235,11 @@ std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
     return std::nullopt;
   }
   std::string content;
+  // Room for the whole file at once (up to a size no movements file
+  // reaches); a file that grows meanwhile is read all the same.
+  if (struct stat info{}; ::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<std::size_t>(std::min<off_t>(info.st_size, readAheadLimit)));
+  }
   std::array<char, 65536> buffer;
   for (;;) {
     ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());

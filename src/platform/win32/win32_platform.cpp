@@ -92,6 +92,10 @@ public:
   bool appendEndedLines(std::string_view lines) override {
     return eachLine(lines, [this](std::string_view line) { return writeAll(file_.get(), line); });
   }
+  bool close() override {
+    HANDLE file = file_.release();
+    return file == INVALID_HANDLE_VALUE || CloseHandle(file) != 0;
+  }
 
 private:
   Handle file_;
@@ -252,6 +256,11 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
     return std::nullopt;
   }
   std::string content;
+  // Room for the whole file at once (up to a size no movements file
+  // reaches); a file that grows meanwhile is read all the same.
+  if (LARGE_INTEGER size{}; GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    content.reserve(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, 1 << 28)));
+  }
   std::vector<char> buffer(65536);
   for (;;) {
     DWORD got = 0;
