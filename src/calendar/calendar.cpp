@@ -1,6 +1,7 @@
 #include "calendar/calendar.h"
 
 #include <array>
+#include <charconv>
 
 namespace balvix {
 
@@ -68,6 +69,41 @@ std::string_view weekdayName(int year, int month, int day) {
     w += 7;
   }
   return names[static_cast<std::size_t>(w)];
+}
+
+namespace {
+
+// The number in decimal digits, padded on the left with zeros to `width`.
+void appendZeroPadded(std::string& text, int number, std::size_t width) {
+  if (number < 0) {
+    text += '-';
+  }
+  std::array<char, 16> digits{};
+  auto magnitude = static_cast<unsigned>(number < 0 ? -static_cast<long long>(number) : number);
+  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+  auto count = static_cast<std::size_t>(end - digits.data());
+  if (count < width) {
+    text.append(width - count, '0');
+  }
+  text.append(digits.data(), count);
+}
+
+} // namespace
+
+void appendDate(std::string& text, const DateParts& date) {
+  appendZeroPadded(text, date.day, 2);
+  text += '/';
+  appendZeroPadded(text, date.month, 2);
+  text += '/';
+  appendZeroPadded(text, date.year, 4);
+}
+
+void appendIsoDate(std::string& text, const DateParts& date) {
+  appendZeroPadded(text, date.year, 4);
+  text += '-';
+  appendZeroPadded(text, date.month, 2);
+  text += '-';
+  appendZeroPadded(text, date.day, 2);
 }
 
 } // namespace balvix

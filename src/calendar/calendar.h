@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace balvix {
@@ -37,6 +38,13 @@ DateParts dateOfDayNumber(std::int64_t number);
 // The date n days later (n > 0) or |n| days earlier (n < 0), across month and
 // year ends and leap days.
 DateParts addDays(const DateParts& date, std::int64_t n);
+
+// Appends the date as dd/mm/aaaa ("09/07/0050"): the day and the month with
+// two digits, the year with four, zeros in front.
+void appendDate(std::string& text, const DateParts& date);
+
+// Appends the date as aaaa-mm-dd ("0050-07-09").
+void appendIsoDate(std::string& text, const DateParts& date);
 
 // The Spanish name of the weekday, as Windows-1252 bytes: "Domingo", "Lunes",
 // "Martes", "Miércoles", "Jueves", "Viernes" or "Sabado" (without accent).

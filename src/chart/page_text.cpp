@@ -3,31 +3,11 @@
 #include "input/cp1252.h"
 #include "projection/money.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace balvix {
-
-namespace {
-
-// A number as at least `width` decimal digits, with a leading "-" when
-// negative.
-void appendPadded(std::string& out, int number, int width) {
-  if (number < 0) {
-    out += '-';
-    number = -number;
-  }
-  std::array<char, 16> digits{};
-  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-  for (auto length = end - digits.data(); length < width; ++length) {
-    out += '0';
-  }
-  out.append(digits.data(), end);
-}
-
-} // namespace
 
 std::string jsonAmount(double value) {
   if (!std::isfinite(value)) {
@@ -104,21 +84,13 @@ void appendJsonString(std::string& out, std::string_view cp1252) {
 
 std::string dateText(const DateParts& date) {
   std::string text;
-  appendPadded(text, date.day, 2);
-  text += '/';
-  appendPadded(text, date.month, 2);
-  text += '/';
-  appendPadded(text, date.year, 4);
+  appendDate(text, date);
   return text;
 }
 
 std::string isoDate(const DateParts& date) {
   std::string text;
-  appendPadded(text, date.year, 4);
-  text += '-';
-  appendPadded(text, date.month, 2);
-  text += '-';
-  appendPadded(text, date.day, 2);
+  appendIsoDate(text, date);
   return text;
 }
 

@@ -3,8 +3,6 @@
 #include "projection/money.h"
 #include "projection/prefetch.h"
 
-#include <array>
-#include <charconv>
 #include <utility>
 
 namespace balvix {
@@ -61,33 +59,10 @@ void Report::close() {
   file_.reset();
 }
 
-namespace {
-
-// The number in decimal digits, padded on the left with zeros to `width`.
-void appendZeroPadded(std::string& line, int number, std::size_t width) {
-  if (number < 0) {
-    line += '-';
-  }
-  std::array<char, 16> digits{};
-  auto magnitude = static_cast<unsigned>(number < 0 ? -static_cast<long long>(number) : number);
-  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-  auto count = static_cast<std::size_t>(end - digits.data());
-  if (count < width) {
-    line.append(width - count, '0');
-  }
-  line.append(digits.data(), count);
-}
-
-} // namespace
-
 void appendDayLine(std::string& line, const DateParts& day) {
   line += weekdayName(day.year, day.month, day.day);
   line += ' ';
-  appendZeroPadded(line, day.day, 2);
-  line += '/';
-  appendZeroPadded(line, day.month, 2);
-  line += '/';
-  appendZeroPadded(line, day.year, 4);
+  appendDate(line, day);
 }
 
 namespace {
