@@ -217,7 +217,12 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   EntriesRead read;
   FaultLog faults(linePrefix, logError, read.errorCount);
   std::size_t k = 0;
-  for (std::string_view line : splitLines(text)) {
+  const std::vector<std::string_view> lines = splitLines(text);
+  // Room for every line at once: growing step by step would move the
+  // movements read so far each time.
+  read.entries.reserve(lines.size());
+  read.schedules.reserve(lines.size());
+  for (std::string_view line : lines) {
     if (line.empty() || isCommentLine(line)) {
       continue;
     }

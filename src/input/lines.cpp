@@ -17,6 +17,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   text = text.substr(0, text.find(endOfText));
 
   std::vector<std::string_view> lines;
+  // Room for the lines of a file with line feeds, at once.
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), lineFeed)) + 1);
   // The next carriage return and line feed at or after `start`, each looked
   // for again only once passed, so that the text is scanned once.
   std::size_t nextReturn = text.find(carriageReturn);

@@ -110,6 +110,13 @@ constexpr std::string_view lineEnd = "\r\n";
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
     : sink_(sink), entries_(entries), pieces_(entries.size()), balance_(openingBalance) {
   appendMoney(balanceText_, balance_);
+  // Room for the pieces of every movement, at once (amounts of up to 20
+  // characters): growing step by step would move them each time.
+  std::size_t size = 0;
+  for (const Entry& entry : entries) {
+    size += entry.comment.size() + entry.when.size() + 40;
+  }
+  pieceText_.reserve(size);
 }
 
 const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
