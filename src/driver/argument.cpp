@@ -39,20 +39,21 @@ bool isValidCalendarDate(std::string_view text) {
 
 Argument classifyArgument(std::string_view argumentText) {
   if (std::optional<ExactAmount> amount = amountOf(argumentText)) {
-    return {RunMode::amount, std::move(*amount)};
+    return {RunMode::amount, std::move(*amount), {}};
   }
   std::string_view firstWord = argumentText.substr(0, argumentText.find(' '));
-  RunMode mode = RunMode::usage;
+  Argument argument;
   if (isValidDateText(firstWord) && isValidCalendarDate(firstWord)) {
-    mode = RunMode::date;
+    argument.mode = RunMode::date;
+    argument.date = datePartsOf(firstWord);
   } else if (firstWord == "int") {
-    mode = RunMode::interval;
+    argument.mode = RunMode::interval;
   }
   // A word that follows a blank is one word too many.
   if (argumentText.empty() || argumentText.find(' ') != std::string_view::npos) {
     return {};
   }
-  return {mode, {}};
+  return argument;
 }
 
 } // namespace balvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/calendar.h"
 #include "projection/money.h"
 
 #include <string>
@@ -22,12 +23,13 @@ inline constexpr std::size_t maxArgumentLength = 21;
 // The command tail as every test and run sees it: its first 21 characters.
 std::string argumentTextOf(std::string_view commandTail);
 
-// What an argument text asks for: the run mode and, in amount mode, the
-// amount to reach, read exactly from its digits ("45000.90", ".5", "5.";
-// a lone "." holds no digit and shows the usage text).
+// What an argument text asks for: the run mode; in amount mode, the amount
+// to reach, read exactly from its digits ("45000.90", ".5", "5."; a lone "."
+// holds no digit and shows the usage text); in date mode, the day.
 struct Argument {
   RunMode mode = RunMode::usage;
   ExactAmount target;
+  DateParts date;
 };
 
 Argument classifyArgument(std::string_view argumentText);

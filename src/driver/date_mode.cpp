@@ -1,7 +1,6 @@
 #include "driver/date_mode.h"
 
 #include "driver/messages.h"
-#include "input/date_text.h"
 
 #include <tuple>
 
@@ -11,13 +10,13 @@ bool isBefore(const DateParts& a, const DateParts& b) {
   return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
-Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText,
+Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
                     const Projection& project) {
   const RunConfig& config = inputs.config;
-  if (argumentText == "int") {
+  if (argument.mode == RunMode::interval) {
     return outcomeOf(project(platform, inputs, {config.start, config.end, std::nullopt}));
   }
-  DateParts last = datePartsOf(argumentText);
+  const DateParts& last = argument.date;
   if (!isBefore(config.start, last) || !isBefore(last, config.end)) {
     return {outsidePeriodMessage, {}};
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/calendar.h"
+#include "driver/argument.h"
 #include "driver/outcome.h"
 #include "platform/platform.h"
 #include "projection/run.h"
@@ -18,7 +19,7 @@ bool isBefore(const DateParts& a, const DateParts& b);
 // when it lies strictly inside the period, and otherwise writes nothing and
 // has only "La fecha NO esta dentro del intervalo ..." to tell. `project`
 // writes the projection (the text report unless told otherwise).
-Outcome runDateMode(Platform& platform, const RunInputs& inputs, std::string_view argumentText,
+Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
                     const Projection& project = writeReport);
 
 } // namespace balvix

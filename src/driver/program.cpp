@@ -55,7 +55,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     const RunConfig& run = inputs.config;
     return outcomeOf(kind.project(platform, inputs, {run.start, run.end, argument.target}));
   }
-  return runDateMode(platform, inputs, argumentText, kind.project);
+  return runDateMode(platform, inputs, argument, kind.project);
 }
 
 } // namespace

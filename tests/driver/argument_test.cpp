@@ -58,6 +58,8 @@ TEST(ArgumentClassification, EveryForm) {
   for (const auto& c : cases) {
     EXPECT_EQ(classifyArgument(c.text).mode, c.mode) << '"' << c.text << '"';
   }
+  EXPECT_EQ(classifyArgument("29/02/2012").date, (DateParts{29, 2, 2012}));
+  EXPECT_EQ(classifyArgument("01/01/0001").date, (DateParts{1, 1, 1}));
 }
 
 TEST(ArgumentClassification, AmountReadExactly) {

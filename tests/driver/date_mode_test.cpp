@@ -65,7 +65,8 @@ TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
     config.end = {31, 12, 2013};
     config.reportName = "informe.txt";
     EntriesRead movements;
-    Outcome outcome = runDateMode(platform, RunInputs{config, movements}, c.argument);
+    Outcome outcome =
+        runDateMode(platform, RunInputs{config, movements}, classifyArgument(c.argument));
     EXPECT_TRUE(platform.messages.empty() && platform.opened.empty())
         << c.argument << ": the caller tells the user";
     if (*c.firstDay == '\0') {
