@@ -30,10 +30,10 @@ public:
 };
 
 // The report file of one run, a file of the program directory. It is opened
-// once, after the earlier report is removed, and stays open until close() or the object
-// goes; every line is written by its own write, so each line is in the file
-// as soon as it is appended, and a file put in its place meanwhile receives
-// nothing. Nothing is held in memory.
+// once, after the earlier report is removed, and stays open until close() or
+// until the object goes; every line is written by its own write, so each line
+// is in the file as soon as it is appended, and a file put in its place
+// meanwhile receives nothing. Nothing is held in memory.
 class Report : public LineSink {
 public:
   Report(Platform& platform, std::string name);
