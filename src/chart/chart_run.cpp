@@ -35,7 +35,6 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   // Written as a report is: the old page removed (or kept whole when it
   // cannot be), then one line at a time, each ended by CR LF.
   Report file(platform, pageNameOf(config.reportName));
-  file.reset();
   std::string_view rest = page;
   while (!rest.empty()) {
     std::size_t end = rest.find('\n');

@@ -3,37 +3,17 @@
 #include "projection/money.h"
 #include "projection/prefetch.h"
 
-#include <utility>
-
 namespace balvix {
 
-Report::Report(Platform& platform, std::string name)
-    : platform_(platform), name_(std::move(name)) {}
-
-void Report::reset() {
-  file_.reset();
-  opened_ = true;
-  if (!platform_.removeFile(name_)) {
-    wholeWritten_ = false;
-    return;
+Report::Report(Platform& platform, std::string_view name) {
+  if (platform.removeFile(name)) {
+    file_ = platform.openForAppend(name);
   }
-  file_ = platform_.openForAppend(name_);
-  if (!file_) {
-    wholeWritten_ = false;
-  }
-}
-
-OutputFile* Report::file() {
-  if (!opened_) {
-    opened_ = true;
-    file_ = platform_.openForAppend(name_);
-  }
-  return file_.get();
+  wholeWritten_ = file_ != nullptr;
 }
 
 void Report::appendLine(std::string_view line) {
-  OutputFile* out = file();
-  if (out == nullptr || !out->appendLine(line)) {
+  if (!file_ || !file_->appendLine(line)) {
     wholeWritten_ = false;
   }
 }
@@ -46,8 +26,7 @@ void LineSink::appendEndedLines(std::string_view lines) {
 }
 
 void Report::appendEndedLines(std::string_view lines) {
-  OutputFile* out = file();
-  if (out == nullptr || !out->appendEndedLines(lines)) {
+  if (!file_ || !file_->appendEndedLines(lines)) {
     wholeWritten_ = false;
   }
 }

@@ -36,17 +36,15 @@ public:
 // meanwhile receives nothing. Nothing is held in memory.
 class Report : public LineSink {
 public:
-  Report(Platform& platform, std::string name);
-
-  // Removes the file an earlier run left, even a read-only one, and opens a
-  // new one. When the earlier file cannot be removed it is kept as it is: no
-  // line of this run is written into it (they would read as one report), and
-  // wholeWritten() is false; so it is when the new file cannot be opened.
-  void reset();
+  // Removes the file named `name` an earlier run left, even a read-only one,
+  // and opens a new one. When the earlier file cannot be removed it is kept
+  // as it is: no line of this run is written into it (they would read as one
+  // report), and wholeWritten() is false; so it is when the new file cannot
+  // be opened.
+  Report(Platform& platform, std::string_view name);
 
   // Appends one line (CR LF is added). A line that cannot be written is lost
-  // and the run goes on; wholeWritten() remembers it. Without a reset() first,
-  // the lines are added after what the file holds.
+  // and the run goes on; wholeWritten() remembers it.
   void appendLine(std::string_view line) override;
   void appendEndedLines(std::string_view lines) override;
 
@@ -58,14 +56,7 @@ public:
   bool wholeWritten() const { return wholeWritten_; }
 
 private:
-  // The open file (opened on the first line when reset() was not called),
-  // or none when it cannot be opened.
-  OutputFile* file();
-
-  Platform& platform_;
-  std::string name_;
-  std::unique_ptr<OutputFile> file_;
-  bool opened_ = false; // an open was tried: the file is open or cannot be
+  std::unique_ptr<OutputFile> file_; // none once closed, or when it cannot be opened
   bool wholeWritten_ = true;
 };
 

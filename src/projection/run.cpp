@@ -9,7 +9,6 @@ namespace balvix {
 
 WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   Report report(platform, inputs.config.reportName);
-  report.reset();
   ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
   walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
            span.target);
