@@ -22,19 +22,19 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
   ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}};
-  std::string lastDay = dateText(span.last);
   if (span.target) {
     run.mode = ChartMode::toAmount;
     run.target = *span.target;
   } else if (!(span.last == config.end)) {
     run.mode = ChartMode::toDate;
-    run.argument = lastDay;
+    run.argument = dateText(span.last);
   }
   const std::string page = chartPage(series, run);
 
   // Written as a report is: the old page removed (or kept whole when it
   // cannot be), then one line at a time, each ended by CR LF.
-  Report file(platform, pageNameOf(config.reportName));
+  const std::string name = pageNameOf(config.reportName);
+  Report file(platform, name);
   std::string_view rest = page;
   while (!rest.empty()) {
     std::size_t end = rest.find('\n');
@@ -46,7 +46,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
   }
   file.close();
-  return {pageNameOf(config.reportName), file.wholeWritten()};
+  return {name, file.wholeWritten()};
 }
 
 int runChartProgram(Platform& platform) {

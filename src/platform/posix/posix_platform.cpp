@@ -80,15 +80,17 @@ bool writeAll(int fd, std::string_view bytes) {
 class Descriptor {
 public:
   explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
+  ~Descriptor() { close(); }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
   int release() { return std::exchange(fd_, -1); }
+  // False when the system reports the close as failed. The descriptor is
+  // released whatever close() answers: it is never closed twice.
+  bool close() {
+    const int fd = release();
+    return fd < 0 || ::close(fd) == 0;
+  }
 
 private:
   int fd_;
@@ -107,34 +109,23 @@ bool isRegularFile(int fd, bool oneName) {
 class PosixOutputFile : public OutputFile {
 public:
   explicit PosixOutputFile(int fd) : fd_(fd) {}
-  ~PosixOutputFile() override { close(); }
-  PosixOutputFile(const PosixOutputFile&) = delete;
-  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
   bool appendEndedLines(std::string_view lines) override {
-    return eachLine(lines, [this](std::string_view line) { return writeAll(fd_, line); });
+    return eachLine(lines, [this](std::string_view line) { return writeAll(fd_.get(), line); });
   }
-  // The descriptor is released whatever close() answers: it is never closed
-  // twice.
-  bool close() override {
-    const int fd = std::exchange(fd_, -1);
-    return fd < 0 || ::close(fd) == 0;
-  }
+  bool close() override { return fd_.close(); }
 
 private:
-  int fd_;
+  Descriptor fd_;
 };
 
+// Closing the descriptor releases the lock.
 class PosixFolderLock : public FolderLock {
 public:
   explicit PosixFolderLock(int fd) : fd_(fd) {}
-  // Closing the descriptor releases the lock.
-  ~PosixFolderLock() override { ::close(fd_); }
-  PosixFolderLock(const PosixFolderLock&) = delete;
-  PosixFolderLock& operator=(const PosixFolderLock&) = delete;
 
 private:
-  int fd_;
+  Descriptor fd_;
 };
 
 } // namespace
