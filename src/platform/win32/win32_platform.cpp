@@ -19,16 +19,18 @@ constexpr UINT codePage1252 = 1252;
 class Handle {
 public:
   explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) {
-      CloseHandle(handle_);
-    }
-  }
+  ~Handle() { close(); }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle_; }
   HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+  // False when the system reports the close as failed. The handle is
+  // released whatever close() answers: it is never closed twice.
+  bool close() {
+    HANDLE handle = release();
+    return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) != 0;
+  }
 
 private:
   HANDLE handle_;
@@ -92,14 +94,14 @@ public:
   bool appendEndedLines(std::string_view lines) override {
     return eachLine(lines, [this](std::string_view line) { return writeAll(file_.get(), line); });
   }
-  bool close() override {
-    HANDLE file = file_.release();
-    return file == INVALID_HANDLE_VALUE || CloseHandle(file) != 0;
-  }
+  bool close() override { return file_.close(); }
 
 private:
   Handle file_;
 };
+
+// The most room made at once for a file read.
+constexpr LONGLONG readAheadLimit = 1 << 28;
 
 // A byte far beyond the end of any text file. Windows locks are mandatory:
 // a lock over the content would keep the file from being read.
@@ -259,7 +261,7 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
   // Room for the whole file at once (up to a size no movements file
   // reaches); a file that grows meanwhile is read all the same.
   if (LARGE_INTEGER size{}; GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-    content.reserve(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, 1 << 28)));
+    content.reserve(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, readAheadLimit)));
   }
   std::vector<char> buffer(65536);
   for (;;) {
