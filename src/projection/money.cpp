@@ -191,24 +191,23 @@ std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer
     large = hundredthsFromText(magnitude);
     return large;
   }
-  // Most amounts lie well away from a half hundredth. Below 10^13 the product
-  // by 100 is off the exact one by at most 1/16, and the 18 digits judged are
-  // off by less than 1/1000 of a hundredth: when the product lies within a
-  // quarter of a whole number, that number is the rounded amount.
   std::uint64_t hundredths = 0;
-  const double product = magnitude * 100;
-  // Below the limit the product's whole part fits, and the nearest whole
-  // number is it or the next.
-  std::uint64_t nearest = 0;
   if (magnitude < productRouteLimit) {
-    nearest = static_cast<std::uint64_t>(product);
-    if (product - static_cast<double>(nearest) >= 0.5) {
-      ++nearest;
+    // Most amounts lie well away from a half hundredth. Below 10^13 the
+    // product by 100 is off the exact one by at most 1/16, and the 18 digits
+    // judged are off by less than 1/1000 of a hundredth: when the product lies
+    // within a quarter of a whole number, that number is the rounded amount.
+    // The product's whole part fits, and the nearest whole number is it or
+    // the next.
+    const double product = magnitude * 100;
+    hundredths = static_cast<std::uint64_t>(product);
+    if (product - static_cast<double>(hundredths) >= 0.5) {
+      ++hundredths;
     }
-  }
-  if (magnitude < productRouteLimit && std::fabs(product - static_cast<double>(nearest)) < 0.25) {
-    hundredths = nearest;
-  } else if (magnitude >= 0.001) {
+    if (std::fabs(product - static_cast<double>(hundredths)) >= 0.25) {
+      hundredths = magnitude >= 0.001 ? hundredthsOfModerate(magnitude) : 0;
+    }
+  } else {
     hundredths = hundredthsOfModerate(magnitude);
   }
   if (hundredths == 0) {
