@@ -98,12 +98,20 @@ void appendDate(std::string& text, const DateParts& date) {
   appendZeroPadded(text, date.year, 4);
 }
 
-void appendIsoDate(std::string& text, const DateParts& date) {
+std::string dateText(const DateParts& date) {
+  std::string text;
+  appendDate(text, date);
+  return text;
+}
+
+std::string isoDate(const DateParts& date) {
+  std::string text;
   appendZeroPadded(text, date.year, 4);
   text += '-';
   appendZeroPadded(text, date.month, 2);
   text += '-';
   appendZeroPadded(text, date.day, 2);
+  return text;
 }
 
 } // namespace balvix

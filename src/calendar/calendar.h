@@ -43,8 +43,12 @@ DateParts addDays(const DateParts& date, std::int64_t n);
 // two digits, the year with four, zeros in front.
 void appendDate(std::string& text, const DateParts& date);
 
-// Appends the date as aaaa-mm-dd ("0050-07-09").
-void appendIsoDate(std::string& text, const DateParts& date);
+// The same as a text of its own.
+std::string dateText(const DateParts& date);
+
+// The date as aaaa-mm-dd ("0050-07-09"), the form of dates in data for other
+// programs.
+std::string isoDate(const DateParts& date);
 
 // The Spanish name of the weekday, as Windows-1252 bytes: "Domingo", "Lunes",
 // "Martes", "Miércoles", "Jueves", "Viernes" or "Sabado" (without accent).

@@ -82,16 +82,4 @@ void appendJsonString(std::string& out, std::string_view cp1252) {
   out += '"';
 }
 
-std::string dateText(const DateParts& date) {
-  std::string text;
-  appendDate(text, date);
-  return text;
-}
-
-std::string isoDate(const DateParts& date) {
-  std::string text;
-  appendIsoDate(text, date);
-  return text;
-}
-
 } // namespace balvix

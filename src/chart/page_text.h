@@ -31,10 +31,4 @@ void appendHtmlText(std::string& out, std::string_view cp1252);
 // script element that holds it.
 void appendJsonString(std::string& out, std::string_view cp1252);
 
-// "dd/mm/aaaa", the year with at least four digits.
-std::string dateText(const DateParts& date);
-
-// "aaaa-mm-dd", the form of dates in the page's data.
-std::string isoDate(const DateParts& date);
-
 } // namespace balvix
