@@ -22,12 +22,13 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
   ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}};
+  const std::string lastDay = dateText(span.last); // the run refers to it
   if (span.target) {
     run.mode = ChartMode::toAmount;
     run.target = *span.target;
   } else if (!(span.last == config.end)) {
     run.mode = ChartMode::toDate;
-    run.argument = dateText(span.last);
+    run.argument = lastDay;
   }
   const std::string page = chartPage(series, run);
 
