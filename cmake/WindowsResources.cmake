@@ -9,7 +9,7 @@ if(WIN32)
   enable_language(RC)
 endif()
 
-set(balvix_win32_dir ${PROJECT_SOURCE_DIR}/src/platform/win32)
+set(balvix_win32_dir ${PROJECT_SOURCE_DIR}/src/programs/win32)
 
 function(balvix_windows_resources target description)
   if(NOT WIN32)

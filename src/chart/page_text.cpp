@@ -1,7 +1,7 @@
 #include "chart/page_text.h"
 
-#include "input/cp1252.h"
 #include "projection/money.h"
+#include "text/cp1252.h"
 
 #include <charconv>
 #include <cmath>

@@ -5,6 +5,7 @@
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/numeric_value.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 #include <array>
@@ -45,10 +46,6 @@ constexpr std::array<KeyWord<Unit>, 4> unitWords = {
 // Counts beyond this many days (or more units of any kind) reach past every
 // calendar date: 01/01/0001 to 31/12/9999 spans about 3.65 million days.
 constexpr std::int64_t longestInterval = 4'000'000;
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // The kind a keyword names, compared exactly, or none.
 template <typename Kind, std::size_t N>

@@ -1,5 +1,7 @@
 #include "input/numeric_value.h"
 
+#include "text/cp1252.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,10 +12,6 @@
 namespace balvix {
 
 namespace {
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // The value of a digit in bases up to 16, or -1.
 int digitValue(char c) {

@@ -5,6 +5,7 @@
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/numeric_value.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 #include <array>
@@ -66,22 +67,6 @@ bool isValidReportName(std::string_view text) {
 }
 
 } // namespace
-
-std::string lowerCase1252(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-      byte += 0x20; // A-Z, and À to Þ but the sign ×
-    } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
-      byte += 0x10; // Š, Œ, Ž
-    } else if (byte == 0x9F) {
-      byte = 0xFF; // Ÿ
-    }
-    c = static_cast<char>(byte);
-  }
-  return lowered;
-}
 
 ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
   ConfigRead read;

@@ -38,9 +38,4 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError);
 // file, has no lines.
 ConfigRead readRunConfig(Platform& platform, ErrorLog& log);
 
-// The lower-case form of Windows-1252 text: A-Z and the accented capitals
-// (À to Þ but ×, and Š, Œ, Ž, Ÿ) become their small letters; every other
-// byte is kept.
-std::string lowerCase1252(std::string_view text);
-
 } // namespace balvix

@@ -13,6 +13,7 @@
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/run_config.h"
+#include "text/cp1252.h"
 
 #include <cmath>
 #include <cstddef>
@@ -113,6 +114,15 @@ private:
 
 constexpr std::size_t shortText = 4096;
 
+// The lines a reader counts: those that hold at least one character.
+std::size_t nonEmptyLines(std::string_view text) {
+  std::size_t count = 0;
+  for (std::string_view line : balvix::splitLines(text)) {
+    count += line.empty() ? 0 : 1;
+  }
+  return count;
+}
+
 bool isStored(const std::string& text) {
   return text.size() <= balvix::longestStoredText;
 }
@@ -122,8 +132,7 @@ void checkEntries(std::string_view text) {
   Log log(prefix, text.size() <= shortText);
   balvix::EntriesRead read = balvix::parseEntries(text, log.sink());
   require(read.entries.size() == read.schedules.size(), "one schedule per movement");
-  require(read.entries.size() <= balvix::countNonEmptyLines(text),
-          "no more movements than non-empty lines");
+  require(read.entries.size() <= nonEmptyLines(text), "no more movements than non-empty lines");
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
   std::vector<bool> faulty = log.faultyLines(read.entries.size());
@@ -170,7 +179,7 @@ void checkEntries(std::string_view text) {
 void checkConfig(std::string_view text) {
   Log log("config.txt L\xEDnea ", false);
   balvix::ConfigRead read = balvix::parseRunConfig(text, log.sink());
-  require(read.records.size() == balvix::countNonEmptyLines(text), "one record per non-empty line");
+  require(read.records.size() == nonEmptyLines(text), "one record per non-empty line");
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
   std::vector<bool> faulty = log.faultyLines(read.records.size());

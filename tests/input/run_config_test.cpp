@@ -102,12 +102,5 @@ TEST(ConfigRecord, KeepsTextsAndNumbers) {
   EXPECT_EQ(faulty.end, DateParts{});
 }
 
-TEST(LowerCase1252, MapsCapitalLetters) {
-  EXPECT_EQ(lowerCase1252("ABCXYZ abc 019.[@"), "abcxyz abc 019.[@");
-  EXPECT_EQ(lowerCase1252("\xC0\xC9\xD1\xD6\xD7\xD8\xDE\xDF"), "\xE0\xE9\xF1\xF6\xD7\xF8\xFE\xDF");
-  EXPECT_EQ(lowerCase1252("\x8A\x8C\x8E\x9F"), "\x9A\x9C\x9E\xFF");
-  EXPECT_EQ(lowerCase1252("\xE1\xFF\x80\x9A"), "\xE1\xFF\x80\x9A");
-}
-
 } // namespace
 } // namespace balvix

@@ -1,6 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
-#include "input/cp1252.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 #include <array>

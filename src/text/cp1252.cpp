@@ -1,4 +1,4 @@
-#include "input/cp1252.h"
+#include "text/cp1252.h"
 
 #include <array>
 #include <cstddef>
@@ -100,6 +100,22 @@ std::string cp1252FromUtf8(std::string_view text) {
     out += byteOf(decodeUtf8(text, pos));
   }
   return out;
+}
+
+std::string lowerCase1252(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+      byte += 0x20; // A-Z, and À to Þ but the sign ×
+    } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
+      byte += 0x10; // Š, Œ, Ž
+    } else if (byte == 0x9F) {
+      byte = 0xFF; // Ÿ
+    }
+    c = static_cast<char>(byte);
+  }
+  return lowered;
 }
 
 } // namespace balvix

@@ -4,8 +4,8 @@ colour with alpha): a rounded tile with a white rising balance line, green for
 balvix and blue for balvix-grafico.
 
 The .ico files are committed; run this only to change the design:
-    python3 src/platform/win32/make_icon.py src/platform/win32/balvix.ico
-    python3 src/platform/win32/make_icon.py src/platform/win32/balvix-grafico.ico
+    python3 src/programs/win32/make_icon.py src/programs/win32/balvix.ico
+    python3 src/programs/win32/make_icon.py src/programs/win32/balvix-grafico.ico
 """
 import struct
 import sys

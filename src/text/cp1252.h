@@ -20,4 +20,14 @@ std::string utf8From1252(std::string_view text);
 // byte that is not valid UTF-8, becomes "?".
 std::string cp1252FromUtf8(std::string_view text);
 
+// The lower-case form of Windows-1252 text: A-Z and the accented capitals
+// (À to Þ but ×, and Š, Œ, Ž, Ÿ) become their small letters; every other
+// byte is kept.
+std::string lowerCase1252(std::string_view text);
+
+// True for the bytes of the ten decimal digits, "0" to "9".
+constexpr bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 } // namespace balvix

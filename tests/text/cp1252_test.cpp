@@ -1,4 +1,4 @@
-#include "input/cp1252.h"
+#include "text/cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +46,13 @@ TEST(Cp1252Text, CharactersWithoutAByteBecomeQuestionMarks) {
   for (const auto& c : cases) {
     EXPECT_EQ(cp1252FromUtf8(c.utf8), c.cp1252);
   }
+}
+
+TEST(LowerCase1252, MapsCapitalLetters) {
+  EXPECT_EQ(lowerCase1252("ABCXYZ abc 019.[@"), "abcxyz abc 019.[@");
+  EXPECT_EQ(lowerCase1252("\xC0\xC9\xD1\xD6\xD7\xD8\xDE\xDF"), "\xE0\xE9\xF1\xF6\xD7\xF8\xFE\xDF");
+  EXPECT_EQ(lowerCase1252("\x8A\x8C\x8E\x9F"), "\x9A\x9C\x9E\xFF");
+  EXPECT_EQ(lowerCase1252("\xE1\xFF\x80\x9A"), "\xE1\xFF\x80\x9A");
 }
 
 } // namespace
