@@ -1,8 +1,10 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace balvix {
 
@@ -14,6 +16,12 @@ struct DateParts {
   int year = 0;
 
   friend bool operator==(const DateParts&, const DateParts&) = default;
+
+  // Calendar order: an earlier day is the smaller (year first, then month,
+  // then day).
+  friend std::strong_ordering operator<=>(const DateParts& a, const DateParts& b) {
+    return std::tie(a.year, a.month, a.day) <=> std::tie(b.year, b.month, b.day);
+  }
 };
 
 // 29 in a leap year (divisible by 400, or by 4 and not by 100), else 28.

@@ -1,6 +1,5 @@
 #include "driver/argument.h"
 
-#include "calendar/calendar.h"
 #include "input/date_text.h"
 #include "input/numeric_value.h"
 
@@ -33,19 +32,15 @@ std::optional<ExactAmount> amountOf(std::string_view text) {
 
 } // namespace
 
-bool isValidCalendarDate(std::string_view text) {
-  return isRealDay(datePartsOf(text));
-}
-
 Argument classifyArgument(std::string_view argumentText) {
   if (std::optional<ExactAmount> amount = amountOf(argumentText)) {
     return {RunMode::amount, std::move(*amount), {}};
   }
   std::string_view firstWord = argumentText.substr(0, argumentText.find(' '));
   Argument argument;
-  if (isValidDateText(firstWord) && isValidCalendarDate(firstWord)) {
+  if (std::optional<DateParts> date = realDateOf(firstWord)) {
     argument.mode = RunMode::date;
-    argument.date = datePartsOf(firstWord);
+    argument.date = *date;
   } else if (firstWord == "int") {
     argument.mode = RunMode::interval;
   }

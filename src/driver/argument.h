@@ -34,9 +34,4 @@ struct Argument {
 
 Argument classifyArgument(std::string_view argumentText);
 
-// True when a date text names a day that exists (day 1 to the length of its
-// month, leap years counted). Any text gives an answer without failing; a text
-// that is not a date gives false.
-bool isValidCalendarDate(std::string_view text);
-
 } // namespace balvix

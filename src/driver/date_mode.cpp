@@ -2,13 +2,7 @@
 
 #include "driver/messages.h"
 
-#include <tuple>
-
 namespace balvix {
-
-bool isBefore(const DateParts& a, const DateParts& b) {
-  return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
-}
 
 Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
                     const Projection& project) {
@@ -17,7 +11,7 @@ Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument&
     return outcomeOf(project(platform, inputs, {config.start, config.end, std::nullopt}));
   }
   const DateParts& last = argument.date;
-  if (!isBefore(config.start, last) || !isBefore(last, config.end)) {
+  if (!(config.start < last && last < config.end)) {
     return {outsidePeriodMessage, {}};
   }
   return outcomeOf(project(platform, inputs, {config.start, last, std::nullopt}));

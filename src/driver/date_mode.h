@@ -10,10 +10,6 @@
 
 namespace balvix {
 
-// Strict chronological order: true when `a` is an earlier day than `b`
-// (year first, then month, then day); false for the same day.
-bool isBefore(const DateParts& a, const DateParts& b);
-
 // The run of the date and interval modes. "int" projects the whole configured
 // period; a date projects from the first day of the period up to that date
 // when it lies strictly inside the period, and otherwise writes nothing and

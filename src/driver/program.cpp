@@ -15,8 +15,8 @@ namespace {
 
 bool allowsRun(const EntriesRead& movements, const ConfigRead& config) {
   return !movements.entries.empty() && config.records.size() == 1 &&
-         isBefore(config.records.front().start, config.records.front().end) &&
-         movements.errorCount == 0 && config.errorCount == 0;
+         config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
+         config.errorCount == 0;
 }
 
 // Everything a start does to the files of the program directory, in order;

@@ -47,14 +47,4 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
-std::size_t countNonEmptyLines(std::string_view text) {
-  std::size_t count = 0;
-  for (std::string_view line : splitLines(text)) {
-    if (!line.empty()) {
-      ++count;
-    }
-  }
-  return count;
-}
-
 } // namespace balvix

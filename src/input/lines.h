@@ -14,8 +14,4 @@ namespace balvix {
 // hold neither byte 13 nor byte 10. The views point into `text`.
 std::vector<std::string_view> splitLines(std::string_view text);
 
-// Number of lines of the text, delimited as splitLines does, that hold at
-// least one character. Lines of blanks and comment lines count.
-std::size_t countNonEmptyLines(std::string_view text);
-
 } // namespace balvix

@@ -16,13 +16,4 @@ WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const Run
   return {inputs.config.reportName, report.wholeWritten()};
 }
 
-WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-                        const DateParts& last) {
-  return writeReport(platform, inputs, {first, last, std::nullopt});
-}
-
-WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target) {
-  return writeReport(platform, inputs, {inputs.config.start, inputs.config.end, target});
-}
-
 } // namespace balvix

@@ -47,13 +47,4 @@ using Projection =
 // run's lines.
 WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span);
 
-// writeReport from `first` to `last`.
-WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,
-                        const DateParts& last);
-
-// writeReport over the configured period, the walk also stopping after the
-// first day that ends with the balance, as the report writes it, at or above
-// `target`.
-WrittenReport runToAmount(Platform& platform, const RunInputs& inputs, const ExactAmount& target);
-
 } // namespace balvix

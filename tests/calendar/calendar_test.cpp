@@ -25,6 +25,22 @@ TEST(AddDays, LongStepsAndLeapDays) {
   }
 }
 
+TEST(DateOrder, YearThenMonthThenDay) {
+  struct Case {
+    DateParts a;
+    DateParts b;
+    bool before;
+  };
+  const Case cases[] = {
+      {{31, 12, 2012}, {1, 1, 2013}, true},  {{1, 1, 2013}, {31, 12, 2012}, false},
+      {{15, 3, 2013}, {1, 4, 2013}, true},   {{1, 4, 2013}, {15, 3, 2013}, false},
+      {{15, 3, 2013}, {15, 3, 2013}, false}, {{14, 3, 2013}, {15, 3, 2013}, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.a < c.b, c.before) << show(c.a) << " vs " << show(c.b);
+  }
+}
+
 TEST(WeekdayName, KnownDays) {
   struct Case {
     DateParts date;

@@ -94,23 +94,5 @@ TEST(ArgumentClassification, OnlyTheFirst21CharactersCount) {
   EXPECT_EQ(argumentTextOf("int"), "int");
 }
 
-struct CalendarCase {
-  std::string text;
-  bool real;
-};
-
-TEST(CalendarDate, MonthLengthsAndLeapYears) {
-  const CalendarCase cases[] = {
-      {"29/02/2012", true},  {"29/02/2000", true},  {"29/02/2013", false}, {"29/02/1900", false},
-      {"29/02/1600", true},  {"28/02/2013", true},  {"31/04/2013", false}, {"31/06/2013", false},
-      {"31/09/2013", false}, {"31/11/2013", false}, {"30/04/2013", true},  {"31/12/2013", true},
-      {"31/01/2013", true},  {"00/01/2013", false}, {"15/13/2013", false}, {"15/00/2013", false},
-      {"int", false},        {"", false},           {"99/99/9999", false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(isValidCalendarDate(c.text), c.real) << c.text;
-  }
-}
-
 } // namespace
 } // namespace balvix

@@ -11,24 +11,6 @@ namespace {
 
 using testing::FakePlatform;
 
-TEST(DateOrder, YearThenMonthThenDay) {
-  struct Case {
-    DateParts a;
-    DateParts b;
-    bool before;
-  };
-  const Case cases[] = {
-      {{31, 12, 2012}, {1, 1, 2013}, true},  {{1, 1, 2013}, {31, 12, 2012}, false},
-      {{15, 3, 2013}, {1, 4, 2013}, true},   {{1, 4, 2013}, {15, 3, 2013}, false},
-      {{15, 3, 2013}, {15, 3, 2013}, false}, {{14, 3, 2013}, {15, 3, 2013}, true},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(isBefore(c.a, c.b), c.before)
-        << c.a.day << '/' << c.a.month << '/' << c.a.year << " vs " << c.b.day << '/' << c.b.month
-        << '/' << c.b.year;
-  }
-}
-
 // The day lines of a report: the first and the last.
 std::pair<std::string, std::string> walkedDays(FakePlatform& platform) {
   auto report = platform.fileBytes("informe.txt");

@@ -35,8 +35,8 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
   platform.writeFile("informe.txt", "old\r\n");
   std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
   EntriesRead m = example();
-  WrittenReport written = runToDate(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
-                                    {1, 1, 2013}, {3, 1, 2013});
+  WrittenReport written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
+                                      {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
   EXPECT_EQ(written.name, "informe.txt");
   EXPECT_TRUE(written.whole);
   EXPECT_TRUE(platform.events.empty()) << "the caller tells the user";
@@ -72,7 +72,8 @@ TEST(Report, LostLineIsToldBeforeTheReportOpens) {
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
     platform.writeFile("config.txt", "");
     runInFolder(platform, [&] {
-      return outcomeOf(runToDate(platform, {config, m}, config.start, config.end));
+      return outcomeOf(
+          writeReport(platform, {config, m}, {config.start, config.end, std::nullopt}));
     });
     EXPECT_EQ(platform.locksTaken, 1u) << c.what;
     EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;

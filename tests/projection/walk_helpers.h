@@ -57,11 +57,11 @@ inline Lines linesOf(const std::string& bytes) {
 inline Lines project(const EntriesRead& m, const RunConfig& config,
                      std::optional<std::string> target = std::nullopt) {
   FakePlatform platform;
+  RunSpan span{config.start, config.end, std::nullopt};
   if (target) {
-    runToAmount(platform, {config, m}, classifyArgument(*target).target);
-  } else {
-    runToDate(platform, {config, m}, config.start, config.end);
+    span.target = classifyArgument(*target).target;
   }
+  writeReport(platform, {config, m}, span);
   return linesOf(platform.fileBytes(config.reportName).value_or(""));
 }
 
