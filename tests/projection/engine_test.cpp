@@ -127,32 +127,6 @@ TEST(Walk, WhichDaysMovementsApply) {
             2);
 }
 
-// Each day names the movements told after it, in the order they come.
-TEST(Walk, DayNamesTheMovementsThatFollow) {
-  struct Recorder : WalkEvents {
-    void day(const DateParts&, std::span<const std::size_t> due) override {
-      announced.emplace_back(due.begin(), due.end());
-      told.emplace_back();
-    }
-    void activation(std::size_t) override {}
-    void movement(std::size_t movement, double, double) override {
-      told.back().push_back(movement);
-    }
-    void closing(double) override {}
-    std::vector<std::vector<std::size_t>> announced, told;
-  };
-  EntriesRead m;
-  add(m, "Mes", 1, "poner", "mensualidad", "5");
-  add(m, "Semana", 1, "quitar", "periodo", "1semana", "29/12/2014", Unit::weeks, 7);
-  add(m, "Una", 1, "poner", "concreta", "05/01/2015");
-  add(m, "Otro", 1, "poner", "mensualidad", "5");
-  add(m, "Dia", 1, "poner", "periodo", "2dia", "03/01/2015", Unit::days, 2);
-  Recorder recorder;
-  walkDays(recorder, m, 0, {1, 1, 2015}, {28, 2, 2015});
-  EXPECT_EQ(recorder.announced, recorder.told);
-  EXPECT_EQ(recorder.told[4], (std::vector<std::size_t>{0, 1, 2, 3, 4})); // 05/01
-}
-
 TEST(Walk, WholeCalendarAndManyMovements) {
   EntriesRead m;
   for (int i = 0; i < 40000; ++i) {
@@ -204,6 +178,7 @@ TEST(AmountRun, StopsAtTheBalanceTheReportWrites) {
   EntriesRead below;
   add(below, "Gasto", 2, "quitar", "concreta", "01/01/2013");
   add(below, "Vuelta", 0.996, "poner", "concreta", "02/01/2013");
+  const EntriesRead none;
   struct Case {
     const EntriesRead& movements;
     double opening;
@@ -216,6 +191,10 @@ TEST(AmountRun, StopsAtTheBalanceTheReportWrites) {
       // -1 never reaches 0; -0.004 is written '00 and does.
       {below, 1, "0", "02/01/2013", "Saldo total = '00"},
       {below, 1, "0.001", "31/12/2013", "Saldo total = '00"},
+      // A balance below a tenth: '05 is 0.05, neither 0.06 nor 0.5.
+      {none, 0.05, "0.06", "31/12/2013", "Saldo total = '05"},
+      {none, 0.05, "0.5", "31/12/2013", "Saldo total = '05"},
+      {none, 0.05, "0.05", "01/01/2013", "Saldo total = '05"},
   };
   for (const Case& c : cases) {
     Lines lines = project(c.movements, configOf("01/01/2013", "31/12/2013", c.opening), c.target);
