@@ -1,6 +1,7 @@
 #include "chart/chart_run.h"
 
 #include "driver/messages.h"
+#include "driver/program.h"
 #include "fake/fake_platform.h"
 #include "projection/report.h"
 
