@@ -22,8 +22,9 @@ const EntriesRead& movements() {
 // From 30/12/2026 to 06/01/2027: the rent on 05/01 takes the balance below
 // zero, and it stays there.
 // The first `dayCount` of them.
-std::string examplePage(const ChartRun& run, std::size_t pointLimit = 1000,
-                        std::size_t dayCount = 8) {
+std::string examplePage(ChartRun run, std::size_t pointLimit = 1000, std::size_t dayCount = 8) {
+  run.periodFirst = {30, 12, 2026};
+  run.periodLast = {31, 3, 2027};
   std::vector<WalkDay> days = {{"30/12/2026", {}},  {"31/12/2026", {}}, {"01/01/2027", {0}},
                                {"02/01/2027", {2}}, {"03/01/2027", {}}, {"04/01/2027", {}},
                                {"05/01/2027", {1}}, {"06/01/2027", {}}};
@@ -31,6 +32,15 @@ std::string examplePage(const ChartRun& run, std::size_t pointLimit = 1000,
   ChartSeries series(movements(), 500.25, pointLimit);
   walk(series, movements(), 500.25, days);
   return chartPage(series, run);
+}
+
+ChartRun runOf(std::string_view reportName, ChartMode mode = ChartMode::wholePeriod,
+               std::string_view argument = {}) {
+  ChartRun run;
+  run.reportName = reportName;
+  run.mode = mode;
+  run.argument = argument;
+  return run;
 }
 
 // The text between `begin` and the next `end` after it.
@@ -50,7 +60,7 @@ std::string lowerCase(std::string text) {
 }
 
 TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
-  const std::string page = examplePage({"informe2027.txt", ChartMode::wholePeriod, "", {}});
+  const std::string page = examplePage(runOf("informe2027.txt"));
   for (const char* text : {
            "<title>informe2027 \xC2\xB7 saldo d\xC3\xAD"
            "a a d\xC3\xAD"
@@ -66,10 +76,18 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
            "<dd>05/01/2027 (<span class=\"neg\">-234'85</span>)",
            "<dt>Total puesto (poner)</dt><dd>1.850'50</dd>",
            "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
-           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto '00, "
-           "quitado '00</summary>",
-           "<tr><td>diciembre 2026<td>500'25<td>'00<td>'00\n",
-           "<tr><td>enero 2027<td><span class=\"neg\">-234'85</span><td>1.850'50<td>2.585'60\n",
+           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto 0'00, "
+           "quitado 0'00</summary>",
+           "<tr><td>diciembre 2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
+           "<tr class=\"bajo-cero\"><td>enero 2027 (hasta el 06)<td><span "
+           "class=\"neg\">-234'85</span><td><span class=\"neg\">-234'85</span> <span "
+           "class=\"marca\"",
+           "<td>05/01<td>1.850'50<td>2.585'60\n",
+           "<dt>Días por debajo de cero</dt><dd>2 días, en 1 tramo</dd>",
+           "<dt>Se puede gastar hoy sin bajar de cero</dt><dd>nada<span "
+           "class=\"detalle\">el saldo baja de cero el 05/01/2027",
+           "<tr><td>05/01/2027<td>06/01/2027<td>2<td><span class=\"neg\">-234'85</span>"
+           "<td>05/01/2027<td class=\"texto\">Alquiler &lt;/script&gt;",
        }) {
     EXPECT_NE(page.find(text), std::string::npos) << text;
   }
@@ -80,7 +98,19 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
             "500.25,500.25,2350.75,2265.15,2265.15,2265.15,-234.85,-234.85");
   EXPECT_EQ(between(page, "\"paso\":", ","), "\"dia\"");
   EXPECT_EQ(page.find("\"minimos\""), std::string::npos);
-  EXPECT_EQ(between(page, "\"minimo\":", "}"), "{\"dia\":\"2027-01-05\",\"saldo\":-234.85");
+  EXPECT_EQ(between(page, "\"minimo\":{", "}"), "\"dia\":\"2027-01-05\",\"saldo\":-234.85");
+  EXPECT_EQ(between(page, "\"minimosFuturos\":[", "]"),
+            "-234.85,-234.85,-234.85,-234.85,-234.85,-234.85,-234.85,-234.85");
+  EXPECT_EQ(between(page, "\"puesto\":[", "]"), "0.00,0.00,1850.50,0.00,0.00,0.00,0.00,0.00");
+  EXPECT_EQ(between(page, "\"quitado\":[", "]"), "0.00,0.00,0.00,85.60,0.00,0.00,2500.00,0.00");
+  EXPECT_EQ(between(page, "\"tramosBajoCero\":[", "]"),
+            "{\"desde\":\"2027-01-05\",\"hasta\":\"2027-01-06\",\"dias\":2,\"minimo\":-234.85,"
+            "\"diaMinimo\":\"2027-01-05\"}");
+  EXPECT_EQ(between(page, "\"movimientosDia\":[", "]],"), "[],[],[0],[2],[],[],[1],[");
+  EXPECT_NE(between(page, "\"apuntes\":[", "]],").find("[\"Nomina\",\"poner\",\"1.850'50\"]"),
+            std::string::npos);
+  // Every amount is a sum of whole cents: no note about sums below the cent.
+  EXPECT_EQ(page.find("por debajo del céntimo"), std::string::npos);
   // A comment never closes the script or the data it is in.
   EXPECT_EQ(lowerCase(page).find("</script><b>"), std::string::npos);
   // The opening balance is no lower than the lowest day: no note about it.
@@ -136,11 +166,9 @@ TEST(ChartPage, RunModesAndLongPeriods) {
   for (const Case& c : cases) {
     std::string_view target = c.target;
     std::size_t point = std::min(target.find('.'), target.size());
-    ChartRun run{c.reportName,
-                 c.mode,
-                 c.argument,
-                 {std::string(target.substr(0, point)),
-                  std::string(target.substr(std::min(point + 1, target.size())))}};
+    ChartRun run = runOf(c.reportName, c.mode, c.argument);
+    run.target = {std::string(target.substr(0, point)),
+                  std::string(target.substr(std::min(point + 1, target.size())))};
     const std::string page = examplePage(run, c.pointLimit, c.dayCount);
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << text;
@@ -151,7 +179,7 @@ TEST(ChartPage, RunModesAndLongPeriods) {
 // The page loads nothing: no address outside the chart library's credits, no
 // file to fetch, and the embedded files cannot end their elements early.
 TEST(ChartPage, SelfContained) {
-  std::string page = examplePage({"b.txt", ChartMode::wholePeriod, "", {}});
+  std::string page = examplePage(runOf("b.txt"));
   const std::string script(uplotScript());
   ASSERT_NE(page.find(script), std::string::npos);
   page.erase(page.find(script), script.size());

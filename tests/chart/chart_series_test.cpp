@@ -144,8 +144,9 @@ TEST(ChartPoints, DaysThenWeeksThenMonths) {
     walk(series, movements(), 100, days);
     EXPECT_EQ(series.step(), c.step) << c.limit;
     std::vector<std::string> points;
-    series.forEachPoint([&](const DateParts& day, double closing, double lowest) {
-      points.push_back(dateText(day) + " " + formatMoney(closing) + " " + formatMoney(lowest));
+    series.forEachPoint([&](const ChartPoint& p) {
+      points.push_back(dateText(p.day) + " " + formatMoney(p.closing) + " " +
+                       formatMoney(p.lowest));
     });
     EXPECT_EQ(points.size(), c.step == ChartStep::day ? 10 : c.points.size()) << c.limit;
     for (std::size_t i = 0; i < c.points.size() && i < points.size(); ++i) {
