@@ -15,7 +15,8 @@ const EntriesRead& movements() {
   static const EntriesRead read =
       movementsOf({"Nomina|1850.50|poner|mensualidad|1|0",
                    "Alquiler </script><b>&\"'|2500|quitar|mensualidad|5|0",
-                   "Compra semanal|85.60|quitar|periodo|1semana|02/01/2027"});
+                   "Compra semanal|85.60|quitar|periodo|1semana|02/01/2027",
+                   "Redondeo|0.004|quitar|mensualidad|3|0"});
   return read;
 }
 
@@ -127,7 +128,23 @@ TEST(ChartPage, RunModesAndLongPeriods) {
     std::size_t dayCount;
     std::vector<std::string> texts;
   } cases[] = {
-      {ChartMode::toDate, "b.txt", "06/01/2027", "", 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
+      {ChartMode::toDate,
+       "b.txt",
+       "06/01/2027",
+       "",
+       1000,
+       8,
+       {"<dd>hasta el 06/01/2027</dd>",
+        "<dt>Periodo de config.txt</dt><dd>del 30/12/2026 al 31/03/2027</dd>",
+        "\"fechaElegida\":\"2027-01-06\""}},
+      {ChartMode::toAmount,
+       "b.txt",
+       "",
+       "0.801",
+       1000,
+       2,
+       {"hasta que el saldo llegue a 0'801: lo alcanza el 31/12/2026", "\"objetivo\":0.801",
+        "<dt>Periodo de config.txt</dt>"}},
       {ChartMode::toAmount,
        "b.TXT",
        "",
@@ -135,7 +152,8 @@ TEST(ChartPage, RunModesAndLongPeriods) {
        1000,
        8,
        {"<title>b \xC2\xB7",
-        "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo"}},
+        "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo",
+        "\"objetivo\":2000,"}},
       {ChartMode::toAmount,
        "b.txt",
        "",
@@ -174,6 +192,68 @@ TEST(ChartPage, RunModesAndLongPeriods) {
       EXPECT_NE(page.find(text), std::string::npos) << text;
     }
   }
+}
+
+// Pages of other walks: "name" is the report's name, each day "dd/mm/aaaa"
+// with the movements of the page's example.
+TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
+  struct Case {
+    const char* name;
+    const char* reportName;
+    std::vector<WalkDay> days;
+    std::vector<std::string> texts;
+    std::vector<std::string> absent;
+  } cases[] = {
+      {"a year's line adds up every month of the year",
+       "b.txt",
+       {{"31/01/2027", {0}}, {"01/02/2027", {2}}, {"28/02/2027", {0, 1}}, {"01/03/2027", {2, 2}}},
+       {"<summary>2027: saldo al cierre 1.444'45, puesto 3.701'00, quitado 2.756'80</summary>"},
+       {"por debajo del céntimo"}},
+      {"a key-figure day with more than three movements names three and how many more",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {2, 2, 1, 2, 2}}},
+       {"Movimientos del día: Compra semanal (quitar 85'60), Compra semanal (quitar 85'60), "
+        "Alquiler &lt;/script&gt;&lt;b&gt;&amp;&quot;&#39; (quitar 2.500'00) y 2 más</span>"},
+       {"y 3 más"}},
+      {"a report named .txt keeps its name as the title",
+       ".txt",
+       {{"01/01/2027", {}}},
+       {"<title>.txt \xC2\xB7 saldo d\xC3\xAD"
+        "a a d\xC3\xAD"
+        "a</title>",
+        "<h1>Proyección del saldo: .txt</h1>", "(1 día)", "El saldo no termina ningún día por "
+                                                      "debajo de cero."},
+       {}},
+      {"an amount below the cent brings a note about the sums",
+       "b.txt",
+       {{"03/01/2027", {3}}},
+       {"por debajo del céntimo", "<dd>500'25<span class=\"detalle\">el saldo más bajo que "
+                                  "queda, el 03/01/2027"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    ChartSeries series(movements(), 500.25);
+    walk(series, movements(), 500.25, c.days);
+    const std::string page = chartPage(series, runOf(c.reportName));
+    for (const std::string& text : c.texts) {
+      EXPECT_NE(page.find(text), std::string::npos) << c.name << ": " << text;
+    }
+    for (const std::string& text : c.absent) {
+      EXPECT_EQ(page.find(text), std::string::npos) << c.name << ": " << text;
+    }
+  }
+}
+
+// A long walk counts its days with thousands grouped as the report groups
+// amounts.
+TEST(ChartPage, DayCountGrouped) {
+  std::vector<WalkDay> days;
+  for (int i = 0; i < 1234; ++i) {
+    days.push_back({dateText(addDays({1, 1, 2027}, i)), {}});
+  }
+  ChartSeries series(movements(), 500.25);
+  walk(series, movements(), 500.25, days);
+  EXPECT_NE(chartPage(series, runOf("b.txt")).find("(1.234 días)"), std::string::npos);
 }
 
 // The page loads nothing: no address outside the chart library's credits, no

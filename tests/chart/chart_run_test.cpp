@@ -18,6 +18,7 @@ TEST(PageName, HtmlInPlaceOfTxt) {
   EXPECT_EQ(pageNameOf("balance2027.txt"), "balance2027.html");
   EXPECT_EQ(pageNameOf("Informe.TXT"), "Informe.html");
   EXPECT_EQ(pageNameOf("a.b.txt"), "a.b.html");
+  EXPECT_EQ(pageNameOf(".txt"), ".html");
 }
 
 // The first and last "dias" of the page's data.
