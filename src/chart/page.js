@@ -596,6 +596,9 @@
     var preparar = function () {
       enlace.href = "data:text/csv;charset=utf-8," + encodeURIComponent(contenido());
     };
+    // A link without an address is not followed: it gets one now, and the
+    // file's own when it is followed.
+    enlace.href = "#";
     enlace.addEventListener("click", preparar);
     enlace.addEventListener("focus", preparar);
     enlace.addEventListener("mouseenter", preparar);

@@ -7,6 +7,7 @@
 // example page is also saved there as grafico.png (1280 px wide) and
 // grafico-movil.png (390 px). CHROMIUM names another browser.
 import assert from "node:assert/strict";
+import { readFile } from "node:fs/promises";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
@@ -104,14 +105,10 @@ await check("the balance line cannot be hidden from the legend", async () => {
   assert.equal(await tight.evaluate(() => window.balvixGrafico.series[1].show), true);
 });
 
-// The text a CSV link leads to, read without following it.
+// The file a CSV link gives when it is followed.
 async function csvOf(page, id) {
-  return page.evaluate((id) => {
-    const a = document.getElementById(id);
-    a.addEventListener("click", (e) => e.preventDefault());
-    a.click();
-    return decodeURIComponent(a.href.slice(a.href.indexOf(",") + 1));
-  }, id);
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#" + id)]);
+  return (await readFile(await download.path())).toString("utf8");
 }
 
 await check("the CSV of the days holds the page's data", async () => {
@@ -119,6 +116,7 @@ await check("the CSV of the days holds the page's data", async () => {
     csvOf(tight, "csv-dias"),
     tight.evaluate(() => JSON.parse(document.getElementById("datos").textContent)),
   ]);
+  assert.equal(await tight.evaluate(() => document.querySelector(".descargas").hidden), false);
   assert.ok(text.startsWith("\ufeffFecha;Saldo;Puesto;Quitado;Mínimo futuro\r\n"));
   const rows = text.slice(1).split("\r\n").slice(1, -1).map((r) => r.split(";"));
   assert.equal(rows.length, datos.dias.length);
@@ -183,8 +181,14 @@ await check("at 390 px nothing is wider than the window", async () => {
 
 if (screenshots) {
   await example.screenshot({ path: path.join(screenshots, "grafico.png"), fullPage: false });
+  // The phone shows the chart of the tight year and the readout of a day.
   const phone = await open(tightPage, 390, 844);
+  const p = await pointOf(phone, "2027-03-01");
+  await phone.mouse.move(p.x, p.y);
+  await phone.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
   await phone.screenshot({ path: path.join(screenshots, "grafico-movil.png"), fullPage: false });
+  await tight.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
+  await tight.screenshot({ path: path.join(screenshots, "grafico-ajustado.png"), fullPage: false });
 }
 
 console.log("drawn in " + Math.round(await example.evaluate(() => window.balvixDibujoMs)) + " ms");
