@@ -481,8 +481,10 @@
         function () {
           if (!dibujado) {
             dibujado = true;
-            window.balvixDibujoMs = (typeof performance !== "undefined" ? performance.now() : 0) -
-              inicio;
+            // Milliseconds from the page's start, and of this script alone.
+            var ahora = typeof performance !== "undefined" ? performance.now() : 0;
+            window.balvixDibujadoEn = ahora;
+            window.balvixDibujoMs = ahora - inicio;
           }
         }
       ],
