@@ -95,8 +95,26 @@ stretches_of() {
     { flush() } END { flush() }' "$1"
 }
 
-# The page's future minimum and stretches below zero are those the report's
-# balances give.
+# The page's months, "MONTH CLOSING LOWEST LOWEST_DAY" each.
+page_months() {
+  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
+    sed -e 's/.*"meses":\[\([^]]*\)\].*/\1/' | tr '}' '\n' |
+    sed -n 's/.*"mes":"\([^"]*\)","cierre":\([-0-9.]*\),"minimo":\([-0-9.]*\),"diaMinimo":"\([^"]*\)".*/\1 \2 \3 \4/p' |
+    awk '{ printf "%s %.2f %.2f %s\n", $1, $2, $3, $4 }'
+}
+
+# From "DATE BALANCE" lines: each month's closing and first lowest balance.
+months_of() {
+  awk 'function flush() { if (month != "") printf "%s %.2f %.2f %s\n", month, closing, low, lowday }
+    { m = substr($1, 1, 7); v = $2 + 0
+      if (m != month) { flush(); month = m; low = v; lowday = $1 }
+      else if (v < low) { low = v; lowday = $1 }
+      closing = v }
+    END { flush() }' "$1"
+}
+
+# The page's future minimum, stretches below zero and month lowest are those
+# the report's balances give.
 check_answers() {
   page_future "$1" >"$work/page-future"
   future_of "$work/report-days" >"$work/report-future"
@@ -107,6 +125,10 @@ check_answers() {
   cmp -s "$work/page-stretches" "$work/report-stretches" ||
     fail "stretches below zero: $(diff "$work/page-stretches" "$work/report-stretches" | head -5)"
   [ "$(wc -l <"$work/page-stretches")" -ge "${2:-0}" ] || fail "fewer than $2 stretches below zero"
+  page_months "$1" >"$work/page-months"
+  months_of "$work/report-days" >"$work/report-months"
+  cmp -s "$work/page-months" "$work/report-months" ||
+    fail "months: $(diff "$work/page-months" "$work/report-months" | head -5)"
 }
 
 # The report's day-end balances in the same form: the last balance after a
