@@ -221,8 +221,9 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
        {"<title>.txt \xC2\xB7 saldo d\xC3\xAD"
         "a a d\xC3\xAD"
         "a</title>",
-        "<h1>Proyección del saldo: .txt</h1>", "(1 día)", "El saldo no termina ningún día por "
-                                                      "debajo de cero."},
+        "<h1>Proyección del saldo: .txt</h1>", "(1 día)",
+        "El saldo no termina ningún día por "
+        "debajo de cero."},
        {}},
       {"an amount below the cent brings a note about the sums",
        "b.txt",

@@ -133,7 +133,7 @@ TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
     const char* name;
     double opening;
     std::vector<std::vector<std::size_t>> days; // from 30/01/2027
-    std::vector<std::string> stretches; // "first-last days lowest lowestDay movements"
+    std::vector<std::string> stretches;         // "first-last days lowest lowestDay movements"
     std::int64_t daysBelowZero;
     std::string monthsBelowZero; // January and February
   } cases[] = {
