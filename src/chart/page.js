@@ -425,8 +425,13 @@
   // scale, whose range depends on it).
   var vistaX = [xs[0], xs[n - 1]];
   function rangoX(u, min, max) {
+    if (min === null || max === null || !(min < max)) {
+      // One day alone stands between the day before and the day after.
+      min = min === null || max === null ? xs[0] - 1 : Math.min(min, max) - 1;
+      max = min + 2;
+    }
     vistaX = [min, max];
-    return min === max ? [min - 1, max + 1] : [min, max];
+    return [min, max];
   }
 
   function ampliado() {
@@ -502,6 +507,10 @@
 
   var grafico = new uPlot(opciones, columnas, lienzo);
   window.balvixGrafico = grafico;
+  if (n === 1) {
+    // uPlot widens the scale of a single point far beyond it.
+    grafico.setScale("x", { min: xs[0] - 1, max: xs[0] + 1 });
+  }
   window.addEventListener("resize", function () {
     grafico.setSize(medida());
   });
