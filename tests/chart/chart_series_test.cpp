@@ -175,7 +175,8 @@ TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
                          std::to_string(s.dayCount) + " " + formatMoney(s.lowest) + " " +
                          dateText(s.lowestDay);
       for (std::size_t m : s.start.movements) {
-        text += " " + std::to_string(m);
+        text += ' ';
+        text += std::to_string(m);
       }
       stretches.push_back(text);
     }
