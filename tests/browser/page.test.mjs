@@ -69,13 +69,21 @@ await check("the readout shows every movement of the day under the cursor", asyn
   assert.match(await tight.locator("#lectura").innerText(), /viernes 01\/01\/2027: saldo al final del día -900'49/);
 });
 
-await check("a tap shows the day under the finger", async () => {
+await check("a tap or a slide shows the day under the finger", async () => {
   const page = await browser.newPage({ viewport: { width: 390, height: 800 }, hasTouch: true });
   await page.goto(url(tightPage));
   await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
   const p = await pointOf(page, "2027-02-28");
   await page.touchscreen.tap(p.x, p.y);
   assert.match(await page.locator("#lectura").innerText(), /domingo 28\/02\/2027/);
+  // A finger sliding along the chart reads the days it passes.
+  const q = await pointOf(page, "2027-06-20");
+  const cdp = await page.context().newCDPSession(page);
+  const touch = (type, at) => cdp.send("Input.dispatchTouchEvent", { type, touchPoints: at ? [at] : [] });
+  await touch("touchStart", p);
+  await touch("touchMove", q);
+  assert.match(await page.locator("#lectura").innerText(), /domingo 20\/06\/2027/);
+  await touch("touchEnd");
   await page.close();
 });
 
