@@ -16,8 +16,8 @@ namespace balvix {
 
 namespace {
 
-// The page's own words are written here in Windows-1252, like every text of
-// the program, and turned into UTF-8 on their way into the page.
+// The page's own words are written here in UTF-8; the texts of the files
+// (comments, the report's name) are Windows-1252 and go through appendText.
 
 constexpr std::array<std::string_view, 12> monthNames = {
     "enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
@@ -30,6 +30,9 @@ constexpr std::size_t movementsNamed = 3;
 // many; a longer one would be long to scroll and slow to lay out.
 constexpr int yearsOpen = 10;
 
+// Rows of the table of stretches below zero; the data holds them all.
+constexpr std::size_t stretchRows = 200;
+
 void appendText(std::string& out, std::string_view cp1252) {
   appendHtmlText(out, cp1252);
 }
@@ -39,35 +42,31 @@ void appendText(std::string& out, std::string_view cp1252) {
 void appendCount(std::string& out, std::int64_t number) {
   std::array<char, 24> digits{};
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-  const auto length = end - digits.data();
-  for (auto i = decltype(length){0}; i < length; ++i) {
-    if (i > 0 && (length - i) % 3 == 0) {
-      out += '.';
-    }
-    out += digits[static_cast<std::size_t>(i)];
-  }
+  std::string hundredths(digits.data(), end);
+  hundredths += "00";
+  std::string text;
+  appendGrouped(text, false, hundredths);
+  text.resize(text.size() - 3); // without "'00"
+  out += text.empty() ? "0" : text;
 }
 
-// A target amount in the report's form, every decimal it has kept (at least
-// two): 2000 gives 2.000'00, 0.801 gives '801.
+// A target amount in the page's form, every decimal it has kept (at least
+// two): 2000 gives 2.000'00, 0.801 gives 0'801.
 void appendExactAmount(std::string& out, const ExactAmount& amount) {
-  const std::string& units = amount.units;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    if (i > 0 && (units.size() - i) % 3 == 0) {
-      out += '.';
-    }
-    out += units[i];
-  }
-  out += '\'';
-  out += amount.fraction;
-  if (amount.fraction.size() < 2) {
-    out.append(2 - amount.fraction.size(), '0');
+  std::string hundredths = amount.units + amount.fraction.substr(0, 2);
+  hundredths.append(2 - std::min<std::size_t>(2, amount.fraction.size()), '0');
+  hundredths.erase(0, std::min(hundredths.find_first_not_of('0'), hundredths.size()));
+  std::string text;
+  appendGrouped(text, false, hundredths);
+  out += pageAmountOf(text);
+  if (amount.fraction.size() > 2) {
+    out += amount.fraction.substr(2);
   }
 }
 
-// An amount as the report writes it; a negative one stands out.
+// An amount in the page's form; a negative one stands out.
 void appendAmount(std::string& out, double value) {
-  std::string text = formatMoney(value);
+  std::string text = pageAmount(value);
   if (!text.empty() && text.front() == '-') {
     out += "<span class=\"neg\">";
     out += text;
@@ -77,21 +76,10 @@ void appendAmount(std::string& out, double value) {
   }
 }
 
-// The report's name without its ".txt" (in any letter case).
-std::string_view reportStem(std::string_view name) {
-  constexpr std::string_view suffix = ".txt";
-  if (name.size() > suffix.size()) {
-    std::string_view end = name.substr(name.size() - suffix.size());
-    bool same = true;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-      char c = end[i];
-      same = same && (c == suffix[i] || (c >= 'A' && c <= 'Z' && c - 'A' + 'a' == suffix[i]));
-    }
-    if (same) {
-      name.remove_suffix(suffix.size());
-    }
-  }
-  return name;
+// "1 día", "40 días".
+void appendDays(std::string& out, std::int64_t count) {
+  appendCount(out, count);
+  out += count == 1 ? " día" : " días";
 }
 
 // One key figure: its label, and its value already written as HTML.
@@ -103,10 +91,33 @@ void appendFigure(std::string& out, std::string_view label, std::string_view val
     out += "\">";
   }
   out += "<dt>";
-  appendText(out, label);
+  out += label;
   out += "</dt><dd>";
   out += valueHtml;
   out += "</dd></div>\n";
+}
+
+// The movements of a day: "Nomina (poner 1.850'50), ..." and, past the first
+// `limit`, how many more.
+void appendMovements(std::string& out, const ChartSeries& series,
+                     const std::vector<std::size_t>& movements, std::size_t limit) {
+  for (std::size_t i = 0; i < movements.size() && i < limit; ++i) {
+    const Entry& entry = series.entry(movements[i]);
+    if (i > 0) {
+      out += ", ";
+    }
+    appendText(out, entry.comment);
+    out += " (";
+    out += wordOf(entry.action);
+    out += ' ';
+    appendAmount(out, entry.amount);
+    out += ')';
+  }
+  if (movements.size() > limit) {
+    out += " y ";
+    appendCount(out, static_cast<std::int64_t>(movements.size() - limit));
+    out += " más";
+  }
 }
 
 // "1.234'50, el 05/03/2027" and the movements of that day.
@@ -126,27 +137,8 @@ std::string dayFigure(const ChartSeries& series, const ChartDay& day, bool amoun
     return html;
   }
   html += "<span class=\"detalle\">";
-  appendText(html, day.movements.size() == 1 ? "Movimiento del d\xED"
-                                               "a: "
-                                             : "Movimientos del d\xED"
-                                               "a: ");
-  for (std::size_t i = 0; i < day.movements.size() && i < movementsNamed; ++i) {
-    const Entry& entry = series.entry(day.movements[i]);
-    if (i > 0) {
-      html += ", ";
-    }
-    appendText(html, entry.comment);
-    html += " (";
-    html += wordOf(entry.action);
-    html += ' ';
-    appendAmount(html, entry.amount);
-    html += ')';
-  }
-  if (day.movements.size() > movementsNamed) {
-    html += " y ";
-    appendCount(html, static_cast<std::int64_t>(day.movements.size() - movementsNamed));
-    appendText(html, " m\xE1s");
-  }
+  html += day.movements.size() == 1 ? "Movimiento del día: " : "Movimientos del día: ";
+  appendMovements(html, series, day.movements, movementsNamed);
   html += "</span>";
   return html;
 }
@@ -155,23 +147,44 @@ std::string runText(const ChartSeries& series, const ChartRun& run) {
   std::string html;
   switch (run.mode) {
   case ChartMode::wholePeriod:
-    appendText(html, "todo el periodo");
+    html += "todo el periodo";
     break;
   case ChartMode::toDate:
-    appendText(html, "hasta el ");
+    html += "hasta el ";
     appendText(html, run.argument);
     break;
   case ChartMode::toAmount: {
-    appendText(html, "hasta que el saldo llegue a ");
+    html += "hasta que el saldo llegue a ";
     appendExactAmount(html, run.target);
     if (series.figures().dayCount > 0 && reachesAmount(series.figures().closing, run.target)) {
-      appendText(html, ": lo alcanza el ");
+      html += ": lo alcanza el ";
       html += dateText(series.figures().last);
     } else {
-      appendText(html, ": no lo alcanza en todo el periodo");
+      html += ": no lo alcanza en todo el periodo";
     }
     break;
   }
+  }
+  return html;
+}
+
+// What can be spent on the first day and still never end a day below zero:
+// the lowest day-end balance of the walk, when it is above zero.
+std::string spendFigure(const ChartFigures& figures) {
+  std::string html;
+  if (shownAmount(figures.lowest.balance) > 0) {
+    appendAmount(html, figures.lowest.balance);
+    html += "<span class=\"detalle\">el saldo más bajo que queda, el ";
+    html += dateText(figures.lowest.day);
+    html += "</span>";
+  } else if (figures.firstBelowZero) {
+    html += "nada<span class=\"detalle\">el saldo baja de cero el ";
+    html += dateText(figures.firstBelowZero->day);
+    html += "</span>";
+  } else {
+    html += "nada<span class=\"detalle\">el saldo llega a 0'00 el ";
+    html += dateText(figures.lowest.day);
+    html += "</span>";
   }
   return html;
 }
@@ -182,13 +195,14 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
   out += "<dl class=\"cifras\">\n";
 
   html = "del " + dateText(figures.first) + " al " + dateText(figures.last) + " (";
-  appendCount(html, figures.dayCount);
-  appendText(html, figures.dayCount == 1 ? " d\xED"
-                                           "a)"
-                                         : " d\xED"
-                                           "as)");
+  appendDays(html, figures.dayCount);
+  html += ')';
   appendFigure(out, "Periodo", html);
-  appendFigure(out, "Proyecci\xF3n", runText(series, run));
+  if (run.mode != ChartMode::wholePeriod) {
+    html = "del " + dateText(run.periodFirst) + " al " + dateText(run.periodLast);
+    appendFigure(out, "Periodo de config.txt", html);
+  }
+  appendFigure(out, "Proyección", runText(series, run));
 
   auto amountFigure = [&out](std::string_view label, double value) {
     std::string amount;
@@ -198,14 +212,26 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
   amountFigure("Saldo inicial", figures.opening);
   amountFigure("Saldo final", figures.closing);
 
-  appendFigure(out, "Saldo m\xE1s bajo", dayFigure(series, figures.lowest, true), "bajo");
-  appendFigure(out, "Saldo m\xE1s alto", dayFigure(series, figures.highest, true));
-  appendFigure(out,
-               "Primer d\xED"
-               "a por debajo de cero",
+  appendFigure(out, "Saldo más bajo", dayFigure(series, figures.lowest, true), "bajo");
+  appendFigure(out, "Saldo más alto", dayFigure(series, figures.highest, true));
+  appendFigure(out, "Primer día por debajo de cero",
                figures.firstBelowZero ? dayFigure(series, *figures.firstBelowZero, false)
                                       : std::string("nunca"),
                "bajo");
+  if (figures.daysBelowZero > 0) {
+    html.clear();
+    appendDays(html, figures.daysBelowZero);
+    const auto stretches = static_cast<std::int64_t>(series.belowZero().size());
+    html += stretches == 1 ? ", en 1 tramo" : ", en ";
+    if (stretches != 1) {
+      appendCount(html, stretches);
+      html += " tramos";
+    }
+  } else {
+    html = "ninguno";
+  }
+  appendFigure(out, "Días por debajo de cero", html, "bajo");
+  appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar");
 
   amountFigure("Total puesto (poner)", figures.putIn);
   amountFigure("Total quitado (quitar)", figures.takenOut);
@@ -216,40 +242,68 @@ void appendFigures(std::string& out, const ChartSeries& series, const ChartRun& 
   const double opening = shownAmount(figures.opening);
   if (opening < shownAmount(figures.lowest.balance) ||
       opening > shownAmount(figures.highest.balance) || (opening < 0 && !figures.firstBelowZero)) {
-    out += "<p class=\"nota\">";
-    appendText(out, "El saldo m\xE1s bajo, el m\xE1s alto y el primer d\xED"
-                    "a por debajo de cero se "
-                    "miden al final de cada d\xED"
-                    "a; el saldo inicial no cuenta.");
-    out += "</p>\n";
+    out += "<p class=\"nota\">El saldo más bajo, el más alto y el primer día por debajo de cero "
+           "se miden al final de cada día; el saldo inicial no cuenta.</p>\n";
   }
 }
 
 void appendChart(std::string& out, const ChartSeries& series) {
-  out += "<h2>";
-  appendText(out, "Saldo al final de cada d\xED"
-                  "a");
-  out += "</h2>\n<div id=\"grafico-lienzo\"></div>\n<p class=\"nota\">";
-  appendText(out, "Arrastre sobre el gr\xE1"
-                  "fico para ampliar un tramo; doble clic para volver a verlo entero. El punto "
-                  "rojo marca el saldo m\xE1s bajo.");
-  out += "</p>\n";
+  out += "<h2>Saldo al final de cada día</h2>\n<div class=\"grafico\">"
+         "<div id=\"grafico-lienzo\"></div>\n"
+         "<div id=\"lectura\" class=\"lectura\" aria-live=\"polite\"></div>\n"
+         "<p class=\"nota pista\">Pase el cursor, o toque, sobre el gráfico para ver un día y "
+         "sus movimientos. Arrastre sobre él para ampliar un tramo y haga doble clic para volver "
+         "a verlo entero; en una pantalla táctil, use los botones de ampliar. El punto rojo marca "
+         "el saldo más bajo; la línea verde, el saldo más bajo que queda desde cada día.</p>\n";
   if (series.step() != ChartStep::day) {
     out += "<p class=\"nota\">";
-    appendText(out, series.step() == ChartStep::week
-                        ? "El periodo es tan largo que cada punto del gr\xE1"
-                          "fico es una semana (siete d\xED"
-                          "as contados desde el primero): "
-                          "su saldo al cierre y su saldo m\xE1s bajo."
-                        : "El periodo es tan largo que cada punto del gr\xE1"
-                          "fico es un mes: su saldo al cierre y su saldo m\xE1s bajo.");
-    appendText(out, " Las cifras de arriba y la tabla de meses son exactas.");
-    out += "</p>\n";
+    out += series.step() == ChartStep::week
+               ? "El periodo es tan largo que cada punto del gráfico es una semana (siete días "
+                 "contados desde el primero): su saldo al cierre y su saldo más bajo."
+               : "El periodo es tan largo que cada punto del gráfico es un mes: su saldo al "
+                 "cierre y su saldo más bajo.";
+    out += " Las cifras de arriba y la tabla de meses son exactas.</p>\n";
   }
-  out += "<noscript><p class=\"nota\">";
-  appendText(out, "El gr\xE1"
-                  "fico necesita JavaScript; las cifras y la tabla de meses no.");
-  out += "</p></noscript>\n";
+  out += "<noscript><p class=\"nota\">El gráfico necesita JavaScript; las cifras y las tablas "
+         "no.</p></noscript>\n</div>\n"
+         "<p class=\"descargas\" hidden><a id=\"csv-dias\" download=\"saldo-por-dia.csv\">"
+         "Descargar CSV</a> de cada punto del gráfico · <a id=\"csv-meses\" "
+         "download=\"saldo-por-mes.csv\">Descargar CSV de los meses</a></p>\n";
+}
+
+// The stretches below zero, or one line saying there are none.
+void appendStretches(std::string& out, const ChartSeries& series) {
+  const std::vector<ChartStretch>& stretches = series.belowZero();
+  out += "<h2>Tramos por debajo de cero</h2>\n";
+  if (stretches.empty()) {
+    out += "<p>El saldo no termina ningún día por debajo de cero.</p>\n";
+    return;
+  }
+  out += "<div class=\"tabla\"><table class=\"tramos\">\n<thead><tr><th>Desde<th>Hasta<th>Días"
+         "<th>Saldo más bajo<th>Día del más bajo<th>Movimientos del primer día</thead>\n"
+         "<tbody>\n";
+  for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
+    const ChartStretch& stretch = stretches[i];
+    out += "<tr><td>";
+    out += dateText(stretch.start.day);
+    out += "<td>";
+    out += dateText(stretch.last);
+    out += "<td>";
+    appendCount(out, stretch.dayCount);
+    out += "<td>";
+    appendAmount(out, stretch.lowest);
+    out += "<td>";
+    out += dateText(stretch.lowestDay);
+    out += "<td class=\"texto\">";
+    appendMovements(out, series, stretch.start.movements, movementsNamed);
+    out += '\n';
+  }
+  out += "</tbody>\n</table></div>\n";
+  if (stretches.size() > stretchRows) {
+    out += "<p class=\"nota\">Y ";
+    appendCount(out, static_cast<std::int64_t>(stretches.size() - stretchRows));
+    out += " tramos más, en los datos de la página.</p>\n";
+  }
 }
 
 // The months, one table a year. Each year folds away under a line with its
@@ -271,28 +325,50 @@ void appendMonths(std::string& out, const ChartSeries& series) {
     const std::string year = dateText({1, 1, month->year}).substr(6);
     out += open ? "<details class=\"anyo\" open><summary>" : "<details class=\"anyo\"><summary>";
     out += year;
-    appendText(out, ": saldo al cierre ");
+    out += ": saldo al cierre ";
     appendAmount(out, std::prev(yearEnd)->closing);
-    appendText(out, ", puesto ");
+    out += ", puesto ";
     appendAmount(out, putIn);
-    appendText(out, ", quitado ");
+    out += ", quitado ";
     appendAmount(out, takenOut);
-    out += "</summary>\n<table class=\"meses\">\n<thead><tr><th>Mes<th>Saldo al cierre"
-           "<th>Puesto (poner)<th>Quitado (quitar)</thead>\n<tbody>\n";
+    out += "</summary>\n<div class=\"tabla\"><table class=\"meses\">\n<thead><tr><th>Mes"
+           "<th>Saldo al cierre<th>Saldo más bajo<th>Día<th>Puesto (poner)<th>Quitado (quitar)"
+           "</thead>\n<tbody>\n";
     for (; month != yearEnd; ++month) {
-      out += "<tr><td>";
+      out += month->belowZero ? "<tr class=\"bajo-cero\"><td>" : "<tr><td>";
       out += monthNames[static_cast<std::size_t>(month->month - 1) % monthNames.size()];
       out += ' ';
       out += year;
+      if (month->lastDay.day < daysInMonth(month->year, month->month) &&
+          std::next(month) == months.end()) {
+        out += " (hasta el ";
+        out += dateText(month->lastDay).substr(0, 2);
+        out += ')';
+      }
       out += "<td>";
       appendAmount(out, month->closing);
+      out += "<td>";
+      appendAmount(out, month->lowest);
+      if (month->belowZero) {
+        out += " <span class=\"marca\" title=\"por debajo de cero\">▼</span>";
+      }
+      out += "<td>";
+      out += dateText(month->lowestDay).substr(0, 5);
       out += "<td>";
       appendAmount(out, month->putIn);
       out += "<td>";
       appendAmount(out, month->takenOut);
       out += '\n';
     }
-    out += "</tbody>\n</table>\n</details>\n";
+    out += "</tbody>\n</table></div>\n</details>\n";
+  }
+  if (!months.empty()) {
+    out += "<p class=\"nota\">▼: el saldo termina algún día del mes por debajo de cero.</p>\n";
+  }
+  if (series.figures().subCent) {
+    out += "<p class=\"nota\">Algún importe tiene cifras por debajo del céntimo: las sumas de "
+           "esta página son de los importes exactos, y el informe muestra cada movimiento "
+           "redondeado, así que sumar sus líneas puede dar unos céntimos de diferencia.</p>\n";
   }
 }
 
@@ -304,35 +380,109 @@ void appendDayJson(std::string& out, const ChartDay& day) {
   out += '}';
 }
 
+// "key":[...], from the texts of each point.
+void appendJsonList(std::string& out, std::string_view key, const std::string& items) {
+  out += '"';
+  out += key;
+  out += "\":[";
+  out += items;
+  out += "],\n";
+}
+
 void appendData(std::string& out, const ChartSeries& series, const ChartRun& run) {
+  const ChartStep step = series.step();
   std::string days;
   std::string balances;
   std::string lowests;
-  series.forEachPoint([&](const DateParts& day, double closing, double lowest) {
+  std::string futureLowests;
+  std::string putIn;
+  std::string takenOut;
+  std::string movements;
+  series.forEachPoint([&](const ChartPoint& point) {
     const char* comma = days.empty() ? "" : ",";
     days += comma;
     days += '"';
-    days += isoDate(day);
+    days += isoDate(point.day);
     days += '"';
     balances += comma;
-    balances += jsonAmount(closing);
+    balances += jsonAmount(point.closing);
     lowests += comma;
-    lowests += jsonAmount(lowest);
+    lowests += jsonAmount(point.lowest);
+    futureLowests += comma;
+    futureLowests += jsonAmount(point.futureLowest);
+    putIn += comma;
+    putIn += jsonAmount(point.putIn);
+    takenOut += comma;
+    takenOut += jsonAmount(point.takenOut);
+    movements += comma;
+    movements += '[';
+    for (std::size_t i = 0; i < point.movements.size(); ++i) {
+      movements += i > 0 ? "," : "";
+      movements += std::to_string(point.movements[i]);
+    }
+    movements += ']';
   });
-  const ChartStep step = series.step();
   out += R"(<script type="application/json" id="datos">{"informe":)";
   appendJsonString(out, run.reportName);
   out += ",\"paso\":";
   out += step == ChartStep::day ? "\"dia\"" : step == ChartStep::week ? "\"semana\"" : "\"mes\"";
-  out += ",\n\"dias\":[";
-  out += days;
-  out += "],\n\"saldos\":[";
-  out += balances;
-  out += "],\n";
+  out += ",\n";
+  appendJsonList(out, "dias", days);
+  appendJsonList(out, "saldos", balances);
   if (step != ChartStep::day) {
-    out += "\"minimos\":[";
-    out += lowests;
-    out += "],\n";
+    appendJsonList(out, "minimos", lowests);
+  }
+  appendJsonList(out, "minimosFuturos", futureLowests);
+  appendJsonList(out, "puesto", putIn);
+  appendJsonList(out, "quitado", takenOut);
+  if (step == ChartStep::day) {
+    appendJsonList(out, "movimientosDia", movements);
+    std::string entries;
+    for (std::size_t i = 0; i < series.entryCount(); ++i) {
+      const Entry& entry = series.entry(i);
+      entries += i > 0 ? ",\n[" : "[";
+      appendJsonString(entries, entry.comment);
+      entries += ",\"";
+      entries += wordOf(entry.action);
+      entries += "\",\"";
+      entries += pageAmount(entry.amount);
+      entries += "\"]";
+    }
+    appendJsonList(out, "apuntes", entries);
+  }
+
+  std::string stretches;
+  for (const ChartStretch& stretch : series.belowZero()) {
+    stretches += stretches.empty() ? "" : ",\n";
+    stretches += R"({"desde":")" + isoDate(stretch.start.day) + R"(","hasta":")" +
+                 isoDate(stretch.last) + R"(","dias":)" + std::to_string(stretch.dayCount) +
+                 R"(,"minimo":)" + jsonAmount(stretch.lowest) + R"(,"diaMinimo":")" +
+                 isoDate(stretch.lowestDay) + "\"}";
+  }
+  appendJsonList(out, "tramosBajoCero", stretches);
+
+  std::string months;
+  for (const ChartMonth& month : series.months()) {
+    months += months.empty() ? "" : ",\n";
+    months += R"({"mes":")" + isoDate(month.lastDay).substr(0, 7) + R"(","cierre":)" +
+              jsonAmount(month.closing) + R"(,"minimo":)" + jsonAmount(month.lowest) +
+              R"(,"diaMinimo":")" + isoDate(month.lowestDay) + R"(","puesto":)" +
+              jsonAmount(month.putIn) + R"(,"quitado":)" + jsonAmount(month.takenOut) + "}";
+  }
+  appendJsonList(out, "meses", months);
+
+  out += R"("periodo":{"desde":")" + isoDate(run.periodFirst) + R"(","hasta":")" +
+         isoDate(run.periodLast) + "\"},\n";
+  if (run.mode == ChartMode::toAmount) {
+    out += "\"objetivo\":";
+    out += run.target.units.empty() ? "0" : run.target.units;
+    if (!run.target.fraction.empty()) {
+      out += '.';
+      out += run.target.fraction;
+    }
+    out += ",\n";
+  } else if (run.mode == ChartMode::toDate && series.figures().dayCount > 0) {
+    out += R"("fechaElegida":")" + isoDate(series.figures().last) + "\",\n";
   }
   if (series.figures().dayCount > 0) {
     out += "\"minimo\":";
@@ -347,8 +497,26 @@ void appendData(std::string& out, const ChartSeries& series, const ChartRun& run
 
 } // namespace
 
+std::string_view reportStem(std::string_view reportName) {
+  constexpr std::string_view suffix = ".txt";
+  if (reportName.size() >= suffix.size()) {
+    const std::string_view end = reportName.substr(reportName.size() - suffix.size());
+    bool same = true;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+      const char c = end[i];
+      same = same && (c == suffix[i] || (c >= 'A' && c <= 'Z' && c - 'A' + 'a' == suffix[i]));
+    }
+    if (same) {
+      reportName.remove_suffix(suffix.size());
+    }
+  }
+  return reportName;
+}
+
 std::string chartPage(const ChartSeries& series, const ChartRun& run) {
-  const std::string_view stem = reportStem(run.reportName);
+  // A report named only ".txt" keeps its whole name as the page's title.
+  const std::string_view stem =
+      reportStem(run.reportName).empty() ? run.reportName : reportStem(run.reportName);
   std::string out;
   out += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -356,33 +524,25 @@ std::string chartPage(const ChartSeries& series, const ChartRun& run) {
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
          "script-src 'unsafe-inline'; style-src 'unsafe-inline'\">\n<title>";
   appendText(out, stem);
-  appendText(out, " \xB7 saldo d\xED"
-                  "a a d\xED"
-                  "a");
-  out += "</title>\n<style>\n";
+  out += " · saldo día a día</title>\n<style>\n";
   out += uplotStyle();
   out += "\n</style>\n<style>\n";
   out += pageStyle();
-  out += "</style>\n</head>\n<body>\n<h1>";
-  appendText(out, "Proyecci\xF3n del saldo: ");
+  out += "</style>\n</head>\n<body>\n<h1>Proyección del saldo: ";
   appendText(out, stem);
   out += "</h1>\n";
 
   if (series.figures().dayCount > 0) {
     appendFigures(out, series, run);
     appendChart(out, series);
+    appendStretches(out, series);
     appendMonths(out, series);
   } else {
-    out += "<p>";
-    appendText(out, "No se ha recorrido ning\xFAn d\xED"
-                    "a.");
-    out += "</p>\n";
+    out += "<p>No se ha recorrido ningún día.</p>\n";
   }
 
-  out += "<footer>\n<p>";
-  appendText(out, "Hecho con balvix-grafico. El gr\xE1"
-                  "fico lo dibuja uPlot, con esta licencia:");
-  out += "</p>\n<pre>";
+  out += "<footer>\n<p>Hecho con balvix-grafico. El gráfico lo dibuja uPlot, con esta "
+         "licencia:</p>\n<pre>";
   appendText(out, uplotLicense());
   out += "</pre>\n</footer>\n";
 

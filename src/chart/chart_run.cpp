@@ -3,17 +3,13 @@
 #include "chart/chart_page.h"
 #include "chart/chart_series.h"
 #include "chart/page_text.h"
-#include "driver/messages.h"
-#include "driver/program.h"
 #include "projection/engine.h"
 #include "projection/report.h"
 
 namespace balvix {
 
 std::string pageNameOf(std::string_view reportName) {
-  std::string name(
-      reportName.substr(0, reportName.size() - std::min<std::size_t>(4, reportName.size())));
-  return name + ".html";
+  return std::string(reportStem(reportName)) + ".html";
 }
 
 WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
@@ -21,7 +17,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   ChartSeries series(inputs.movements, config.openingBalance);
   walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
-  ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}};
+  ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}, config.start, config.end};
   const std::string lastDay = dateText(span.last); // the run refers to it
   if (span.target) {
     run.mode = ChartMode::toAmount;
@@ -48,10 +44,6 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   }
   file.close();
   return {name, file.wholeWritten()};
-}
-
-int runChartProgram(Platform& platform) {
-  return runProgram(platform, {chartUsageText, true, writeChartPage});
 }
 
 } // namespace balvix

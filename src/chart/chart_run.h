@@ -18,9 +18,4 @@ std::string pageNameOf(std::string_view reportName);
 // when an earlier page could be removed and every line of it was written.
 WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span);
 
-// One start of balvix-grafico: the checks, messages and error log of balvix,
-// the same argument (and none for the whole period), and the chart page
-// instead of the report, opened in the browser. Returns the exit code, 0.
-int runChartProgram(Platform& platform);
-
 } // namespace balvix

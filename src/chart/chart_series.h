@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace balvix {
@@ -33,23 +34,51 @@ struct ChartFigures {
   ChartDay lowest;                        // the first day with the lowest balance
   ChartDay highest;                       // the first day with the highest balance
   std::optional<ChartDay> firstBelowZero; // the first day that ends below zero
+  std::int64_t daysBelowZero = 0;         // the days that end below zero
   double putIn = 0;                       // the amounts of all "poner" movements
   double takenOut = 0;                    // the amounts of all "quitar" movements
+  bool subCent = false; // a movement applied has an amount with digits below the cent
+};
+
+// Days in a row that end below zero (judged as ChartFigures judges them).
+struct ChartStretch {
+  ChartDay start;            // its first day, with that day's movements
+  DateParts last;            // its last day
+  std::int64_t dayCount = 0; // its days
+  DateParts lowestDay;       // the first day with its lowest balance
+  double lowest = 0;         // that balance
 };
 
 // One calendar month of the walk (only its walked days).
 struct ChartMonth {
   int year = 0;
   int month = 0;
-  DateParts lastDay;  // its last walked day
-  double closing = 0; // the day-end balance of that day
-  double lowest = 0;  // its lowest day-end balance
+  DateParts lastDay;      // its last walked day
+  double closing = 0;     // the day-end balance of that day
+  double lowest = 0;      // its lowest day-end balance
+  DateParts lowestDay;    // the first day with that balance
+  bool belowZero = false; // a day of it ends below zero
   double putIn = 0;
   double takenOut = 0;
 };
 
 // How many days one point of the chart stands for.
 enum class ChartStep { day, week, month };
+
+// One point of the chart: its (last) day, its closing balance, its lowest
+// day-end balance (the same for a point of one day), the lowest day-end
+// balance from it to the end of the walk (its future minimum), what was put
+// in and taken out over it, and, for a point of one day, that day's movements
+// in the order they were applied (empty for longer points).
+struct ChartPoint {
+  DateParts day;
+  double closing = 0;
+  double lowest = 0;
+  double futureLowest = 0;
+  double putIn = 0;
+  double takenOut = 0;
+  std::span<const std::size_t> movements;
+};
 
 // The page's view of one walk: fed with the walk's events, it keeps the key
 // figures, the months, and the chart's points. A point is each walked day's
@@ -75,22 +104,29 @@ public:
   // Complete once `closing` was received.
   const ChartFigures& figures() const { return figures_; }
   const std::vector<ChartMonth>& months() const { return months_; }
+  const std::vector<ChartStretch>& belowZero() const { return stretches_; }
   ChartStep step() const;
 
-  // Calls `visit` for every point of the chart in date order: the point's
-  // (last) day, its closing balance and its lowest day-end balance (the same
-  // for a point of one day).
-  void forEachPoint(
-      const std::function<void(const DateParts& day, double closing, double lowest)>& visit) const;
+  // Calls `visit` for every point of the chart in date order.
+  void forEachPoint(const std::function<void(const ChartPoint& point)>& visit) const;
 
   // The movement the events named `index`.
   const Entry& entry(std::size_t index) const { return movements_.entries[index]; }
+  std::size_t entryCount() const { return movements_.entries.size(); }
 
 private:
   struct Week {
     double closing = 0;
     double lowest = 0;
     double lowestShown = 0;
+    double putIn = 0;
+    double takenOut = 0;
+  };
+  struct Day {
+    double balance = 0;
+    double putIn = 0;
+    double takenOut = 0;
+    std::size_t movementsEnd = 0; // its movements end here in dayMovements_
   };
 
   void finishDay();
@@ -99,7 +135,9 @@ private:
   std::size_t pointLimit_;
   ChartFigures figures_;
   std::vector<ChartMonth> months_;
-  std::vector<double> days_;
+  std::vector<ChartStretch> stretches_;
+  std::vector<Day> days_;
+  std::vector<std::size_t> dayMovements_;
   std::vector<Week> weeks_;
   bool daysDropped_ = false;
   bool weeksDropped_ = false;
@@ -108,7 +146,11 @@ private:
   bool walking_ = false;
   DateParts today_;
   double balance_ = 0;
+  double putToday_ = 0;
+  double takenToday_ = 0;
   std::vector<std::size_t> todaysMovements_;
+  bool inStretch_ = false;
+  double stretchLowestShown_ = 0;
 
   // Rounded values of the lowest and highest so far, of the month's lowest,
   // and the last balance rounded (most days repeat the day before).

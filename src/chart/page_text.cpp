@@ -27,6 +27,18 @@ std::string jsonAmount(double value) {
   return json;
 }
 
+std::string pageAmountOf(std::string text) {
+  const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+  if (text.size() > sign && text[sign] == '\'') {
+    text.insert(sign, 1, '0');
+  }
+  return text;
+}
+
+std::string pageAmount(double value) {
+  return pageAmountOf(formatMoney(value));
+}
+
 double shownAmount(double value) {
   std::string json = jsonAmount(value);
   double shown = std::numeric_limits<double>::quiet_NaN();

@@ -15,6 +15,14 @@ namespace balvix {
 // the report's amounts.
 std::string jsonAmount(double value);
 
+// An amount as the page writes it: the report's text with a 0 before "'" when
+// there is no unit digit, so that 0.5 gives 0'50, -0.5 -0'50 and 0 0'00;
+// 1234.5 gives 1.234'50 as in the report.
+std::string pageAmount(double value);
+
+// `text`, an amount in the report's form, in the page's form (see pageAmount).
+std::string pageAmountOf(std::string text);
+
 // The amount of jsonAmount's text as a number (NaN for null): equal report
 // texts give equal numbers and a lower text never a higher number, so
 // balances can be compared as the user sees them.

@@ -26,4 +26,9 @@ struct ProgramKind {
 // One start of the program of that kind, as runProgram does for balvix.
 int runProgram(Platform& platform, const ProgramKind& kind);
 
+// One start of balvix-grafico: the checks, messages and error log of balvix,
+// the same argument (and none for the whole period), and the chart page
+// instead of the report, opened in the browser. Returns the exit code, 0.
+int runChartProgram(Platform& platform);
+
 } // namespace balvix

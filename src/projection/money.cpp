@@ -90,8 +90,8 @@ std::string hundredthsFromText(double magnitude) {
 // by 100 (see hundredthsDigits).
 constexpr double productRouteLimit = 1e13;
 
-// Appends the text of a finite value whose magnitude in hundredths has the
-// decimal digits `hundredths` (no leading zeros; empty for zero).
+} // namespace
+
 void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
   const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
   // Sign, units with a point every three digits, "'" and two decimals.
@@ -121,6 +121,8 @@ void appendGrouped(std::string& text, bool negative, std::string_view hundredths
   }
   text.resize(static_cast<std::size_t>(out - text.data()));
 }
+
+namespace {
 
 // The digits of a finite magnitude in hundredths as formatMoney rounds it,
 // without leading zeros (empty for zero). They are in `buffer` when the

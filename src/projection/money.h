@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace balvix {
 
@@ -14,6 +15,12 @@ std::string formatMoney(double value);
 
 // Appends the text formatMoney gives to `text`.
 void appendMoney(std::string& text, double value);
+
+// Appends the text of an amount whose magnitude in hundredths has the decimal
+// digits `hundredths` (no leading zeros; empty for zero), as formatMoney
+// writes it: "123456" gives 1.234'56, "5" gives '05, and with `negative` a
+// "-" before any but the zero text. The one home of the thousands grouping.
+void appendGrouped(std::string& text, bool negative, std::string_view hundredths);
 
 // An amount of at least 0 held exactly in decimal, however many digits it
 // has: the digits before the point without leading zeros, and those after it

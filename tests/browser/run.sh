@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# The chart of the example year in a real browser: balvix-grafico writes the
-# page next to itself, and headless Chromium must draw its chart and show the
-# key figures. Without Chromium the test is skipped (exit code 77).
+# The chart pages in a real browser: balvix-grafico writes the page of the
+# example year and of a tight year next to itself, and page.test.mjs drives
+# Debian's Chromium over them with playwright-core. Skipped (exit code 77)
+# where Chromium, node or the node modules (npm ci in tests/browser, as
+# scripts/setup-debian does) are missing.
 #
-# usage: run.sh EXAMPLES_DIR GRAFICO
+# usage: run.sh EXAMPLES_DIR GRAFICO [SCREENSHOT_DIR]
 set -u
 examples=$1
 grafico=$2
-command -v "${CHROMIUM:-chromium}" >/dev/null || { echo "chromium is not installed: skipped"; exit 77; }
+shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+browser=${CHROMIUM:-/usr/bin/chromium}
+[ -x "$browser" ] || { echo "chromium is not installed: skipped"; exit 77; }
+command -v node >/dev/null || { echo "node is not installed: skipped"; exit 77; }
+[ -d "$here/node_modules/playwright-core" ] ||
+  { echo "no tests/browser/node_modules (npm ci in tests/browser): skipped"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$grafico" "$examples/config.txt" "$examples/entrada.txt" "$work/"
-(cd / && env -u DISPLAY -u WAYLAND_DISPLAY "$work/$(basename "$grafico")" >/dev/null) || exit 1
-report=$(cut -d'|' -f4 "$examples/config.txt" | tr -d '\r\n')
-exec bash "$(dirname "$0")/check-page.sh" "$work/${report%.*}.html" \
-  "Saldo final" "12.110'55" "Saldo más bajo" "3.075'15, el 30/01/2027" \
-  "Primer día por debajo de cero" "nunca" "25.907'00" "16.296'45" "diciembre 2027"
+
+# page DIR INPUTS_DIR: the page of the inputs, written in DIR.
+page() {
+  mkdir -p "$1"
+  cp "$grafico" "$2/config.txt" "$2/entrada.txt" "$1/"
+  (cd / && env -u DISPLAY -u WAYLAND_DISPLAY "$1/$(basename "$grafico")" >/dev/null) || exit 1
+  local report
+  report=$(cut -d'|' -f4 "$2/config.txt" | tr -d '\r\n')
+  echo "$1/${report%.*}.html"
+}
+example=$(page "$work/example" "$examples") || exit 1
+tight=$(page "$work/tight" "$here/tight") || exit 1
+CHROMIUM=$browser exec node "$here/page.test.mjs" "$example" "$tight" "$@"

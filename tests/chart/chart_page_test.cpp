@@ -15,15 +15,17 @@ const EntriesRead& movements() {
   static const EntriesRead read =
       movementsOf({"Nomina|1850.50|poner|mensualidad|1|0",
                    "Alquiler </script><b>&\"'|2500|quitar|mensualidad|5|0",
-                   "Compra semanal|85.60|quitar|periodo|1semana|02/01/2027"});
+                   "Compra semanal|85.60|quitar|periodo|1semana|02/01/2027",
+                   "Redondeo|0.004|quitar|mensualidad|3|0"});
   return read;
 }
 
 // From 30/12/2026 to 06/01/2027: the rent on 05/01 takes the balance below
 // zero, and it stays there.
 // The first `dayCount` of them.
-std::string examplePage(const ChartRun& run, std::size_t pointLimit = 1000,
-                        std::size_t dayCount = 8) {
+std::string examplePage(ChartRun run, std::size_t pointLimit = 1000, std::size_t dayCount = 8) {
+  run.periodFirst = {30, 12, 2026};
+  run.periodLast = {31, 3, 2027};
   std::vector<WalkDay> days = {{"30/12/2026", {}},  {"31/12/2026", {}}, {"01/01/2027", {0}},
                                {"02/01/2027", {2}}, {"03/01/2027", {}}, {"04/01/2027", {}},
                                {"05/01/2027", {1}}, {"06/01/2027", {}}};
@@ -31,6 +33,15 @@ std::string examplePage(const ChartRun& run, std::size_t pointLimit = 1000,
   ChartSeries series(movements(), 500.25, pointLimit);
   walk(series, movements(), 500.25, days);
   return chartPage(series, run);
+}
+
+ChartRun runOf(std::string_view reportName, ChartMode mode = ChartMode::wholePeriod,
+               std::string_view argument = {}) {
+  ChartRun run;
+  run.reportName = reportName;
+  run.mode = mode;
+  run.argument = argument;
+  return run;
 }
 
 // The text between `begin` and the next `end` after it.
@@ -50,7 +61,7 @@ std::string lowerCase(std::string text) {
 }
 
 TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
-  const std::string page = examplePage({"informe2027.txt", ChartMode::wholePeriod, "", {}});
+  const std::string page = examplePage(runOf("informe2027.txt"));
   for (const char* text : {
            "<title>informe2027 \xC2\xB7 saldo d\xC3\xAD"
            "a a d\xC3\xAD"
@@ -66,10 +77,18 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
            "<dd>05/01/2027 (<span class=\"neg\">-234'85</span>)",
            "<dt>Total puesto (poner)</dt><dd>1.850'50</dd>",
            "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
-           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto '00, "
-           "quitado '00</summary>",
-           "<tr><td>diciembre 2026<td>500'25<td>'00<td>'00\n",
-           "<tr><td>enero 2027<td><span class=\"neg\">-234'85</span><td>1.850'50<td>2.585'60\n",
+           "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto 0'00, "
+           "quitado 0'00</summary>",
+           "<tr><td>diciembre 2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
+           "<tr class=\"bajo-cero\"><td>enero 2027 (hasta el 06)<td><span "
+           "class=\"neg\">-234'85</span><td><span class=\"neg\">-234'85</span> <span "
+           "class=\"marca\"",
+           "<td>05/01<td>1.850'50<td>2.585'60\n",
+           "<dt>Días por debajo de cero</dt><dd>2 días, en 1 tramo</dd>",
+           "<dt>Se puede gastar hoy sin bajar de cero</dt><dd>nada<span "
+           "class=\"detalle\">el saldo baja de cero el 05/01/2027",
+           "<tr><td>05/01/2027<td>06/01/2027<td>2<td><span class=\"neg\">-234'85</span>"
+           "<td>05/01/2027<td class=\"texto\">Alquiler &lt;/script&gt;",
        }) {
     EXPECT_NE(page.find(text), std::string::npos) << text;
   }
@@ -80,7 +99,19 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
             "500.25,500.25,2350.75,2265.15,2265.15,2265.15,-234.85,-234.85");
   EXPECT_EQ(between(page, "\"paso\":", ","), "\"dia\"");
   EXPECT_EQ(page.find("\"minimos\""), std::string::npos);
-  EXPECT_EQ(between(page, "\"minimo\":", "}"), "{\"dia\":\"2027-01-05\",\"saldo\":-234.85");
+  EXPECT_EQ(between(page, "\"minimo\":{", "}"), "\"dia\":\"2027-01-05\",\"saldo\":-234.85");
+  EXPECT_EQ(between(page, "\"minimosFuturos\":[", "]"),
+            "-234.85,-234.85,-234.85,-234.85,-234.85,-234.85,-234.85,-234.85");
+  EXPECT_EQ(between(page, "\"puesto\":[", "]"), "0.00,0.00,1850.50,0.00,0.00,0.00,0.00,0.00");
+  EXPECT_EQ(between(page, "\"quitado\":[", "]"), "0.00,0.00,0.00,85.60,0.00,0.00,2500.00,0.00");
+  EXPECT_EQ(between(page, "\"tramosBajoCero\":[", "]"),
+            "{\"desde\":\"2027-01-05\",\"hasta\":\"2027-01-06\",\"dias\":2,\"minimo\":-234.85,"
+            "\"diaMinimo\":\"2027-01-05\"}");
+  EXPECT_EQ(between(page, "\"movimientosDia\":[", "]],"), "[],[],[0],[2],[],[],[1],[");
+  EXPECT_NE(between(page, "\"apuntes\":[", "]],").find("[\"Nomina\",\"poner\",\"1.850'50\"]"),
+            std::string::npos);
+  // Every amount is a sum of whole cents: no note about sums below the cent.
+  EXPECT_EQ(page.find("por debajo del céntimo"), std::string::npos);
   // A comment never closes the script or the data it is in.
   EXPECT_EQ(lowerCase(page).find("</script><b>"), std::string::npos);
   // The opening balance is no lower than the lowest day: no note about it.
@@ -97,7 +128,23 @@ TEST(ChartPage, RunModesAndLongPeriods) {
     std::size_t dayCount;
     std::vector<std::string> texts;
   } cases[] = {
-      {ChartMode::toDate, "b.txt", "06/01/2027", "", 1000, 8, {"<dd>hasta el 06/01/2027</dd>"}},
+      {ChartMode::toDate,
+       "b.txt",
+       "06/01/2027",
+       "",
+       1000,
+       8,
+       {"<dd>hasta el 06/01/2027</dd>",
+        "<dt>Periodo de config.txt</dt><dd>del 30/12/2026 al 31/03/2027</dd>",
+        "\"fechaElegida\":\"2027-01-06\""}},
+      {ChartMode::toAmount,
+       "b.txt",
+       "",
+       "0.801",
+       1000,
+       2,
+       {"hasta que el saldo llegue a 0'801: lo alcanza el 31/12/2026", "\"objetivo\":0.801",
+        "<dt>Periodo de config.txt</dt>"}},
       {ChartMode::toAmount,
        "b.TXT",
        "",
@@ -105,7 +152,8 @@ TEST(ChartPage, RunModesAndLongPeriods) {
        1000,
        8,
        {"<title>b \xC2\xB7",
-        "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo"}},
+        "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo",
+        "\"objetivo\":2000,"}},
       {ChartMode::toAmount,
        "b.txt",
        "",
@@ -136,11 +184,9 @@ TEST(ChartPage, RunModesAndLongPeriods) {
   for (const Case& c : cases) {
     std::string_view target = c.target;
     std::size_t point = std::min(target.find('.'), target.size());
-    ChartRun run{c.reportName,
-                 c.mode,
-                 c.argument,
-                 {std::string(target.substr(0, point)),
-                  std::string(target.substr(std::min(point + 1, target.size())))}};
+    ChartRun run = runOf(c.reportName, c.mode, c.argument);
+    run.target = {std::string(target.substr(0, point)),
+                  std::string(target.substr(std::min(point + 1, target.size())))};
     const std::string page = examplePage(run, c.pointLimit, c.dayCount);
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << text;
@@ -148,10 +194,73 @@ TEST(ChartPage, RunModesAndLongPeriods) {
   }
 }
 
+// Pages of other walks: "name" is the report's name, each day "dd/mm/aaaa"
+// with the movements of the page's example.
+TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
+  struct Case {
+    const char* name;
+    const char* reportName;
+    std::vector<WalkDay> days;
+    std::vector<std::string> texts;
+    std::vector<std::string> absent;
+  } cases[] = {
+      {"a year's line adds up every month of the year",
+       "b.txt",
+       {{"31/01/2027", {0}}, {"01/02/2027", {2}}, {"28/02/2027", {0, 1}}, {"01/03/2027", {2, 2}}},
+       {"<summary>2027: saldo al cierre 1.444'45, puesto 3.701'00, quitado 2.756'80</summary>"},
+       {"por debajo del céntimo"}},
+      {"a key-figure day with more than three movements names three and how many more",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {2, 2, 1, 2, 2}}},
+       {"Movimientos del día: Compra semanal (quitar 85'60), Compra semanal (quitar 85'60), "
+        "Alquiler &lt;/script&gt;&lt;b&gt;&amp;&quot;&#39; (quitar 2.500'00) y 2 más</span>"},
+       {"y 3 más"}},
+      {"a report named .txt keeps its name as the title",
+       ".txt",
+       {{"01/01/2027", {}}},
+       {"<title>.txt \xC2\xB7 saldo d\xC3\xAD"
+        "a a d\xC3\xAD"
+        "a</title>",
+        "<h1>Proyección del saldo: .txt</h1>", "(1 día)",
+        "El saldo no termina ningún día por "
+        "debajo de cero."},
+       {}},
+      {"an amount below the cent brings a note about the sums",
+       "b.txt",
+       {{"03/01/2027", {3}}},
+       {"por debajo del céntimo", "<dd>500'25<span class=\"detalle\">el saldo más bajo que "
+                                  "queda, el 03/01/2027"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    ChartSeries series(movements(), 500.25);
+    walk(series, movements(), 500.25, c.days);
+    const std::string page = chartPage(series, runOf(c.reportName));
+    for (const std::string& text : c.texts) {
+      EXPECT_NE(page.find(text), std::string::npos) << c.name << ": " << text;
+    }
+    for (const std::string& text : c.absent) {
+      EXPECT_EQ(page.find(text), std::string::npos) << c.name << ": " << text;
+    }
+  }
+}
+
+// A long walk counts its days with thousands grouped as the report groups
+// amounts.
+TEST(ChartPage, DayCountGrouped) {
+  std::vector<WalkDay> days;
+  for (int i = 0; i < 1234; ++i) {
+    days.push_back({dateText(addDays({1, 1, 2027}, i)), {}});
+  }
+  ChartSeries series(movements(), 500.25);
+  walk(series, movements(), 500.25, days);
+  EXPECT_NE(chartPage(series, runOf("b.txt")).find("(1.234 días)"), std::string::npos);
+}
+
 // The page loads nothing: no address outside the chart library's credits, no
 // file to fetch, and the embedded files cannot end their elements early.
 TEST(ChartPage, SelfContained) {
-  std::string page = examplePage({"b.txt", ChartMode::wholePeriod, "", {}});
+  std::string page = examplePage(runOf("b.txt"));
   const std::string script(uplotScript());
   ASSERT_NE(page.find(script), std::string::npos);
   page.erase(page.find(script), script.size());

@@ -1,6 +1,7 @@
 #include "chart/chart_run.h"
 
 #include "driver/messages.h"
+#include "driver/program.h"
 #include "fake/fake_platform.h"
 #include "projection/report.h"
 
@@ -17,6 +18,7 @@ TEST(PageName, HtmlInPlaceOfTxt) {
   EXPECT_EQ(pageNameOf("balance2027.txt"), "balance2027.html");
   EXPECT_EQ(pageNameOf("Informe.TXT"), "Informe.html");
   EXPECT_EQ(pageNameOf("a.b.txt"), "a.b.html");
+  EXPECT_EQ(pageNameOf(".txt"), ".html");
 }
 
 // The first and last "dias" of the page's data.

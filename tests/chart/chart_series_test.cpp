@@ -92,14 +92,14 @@ TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
   struct Row {
     int month;
     int year;
-    std::string closing, lowest, putIn, takenOut, lastDay;
+    std::string closing, lowest, putIn, takenOut, lastDay, lowestDay;
   };
   // 100.005 is a little below it and 899.995 a little above: the report
   // shows 130'00 and 900'00.
   const Row expected[] = {
-      {12, 2026, "900'00", "900'00", "30'00", "130'00", "31/12/2026"},
-      {1, 2027, "870'00", "870'00", "30'00", "60'00", "31/01/2027"},
-      {2, 2027, "870'00", "870'00", "'00", "'00", "01/02/2027"},
+      {12, 2026, "900'00", "900'00", "30'00", "130'00", "31/12/2026", "31/12/2026"},
+      {1, 2027, "870'00", "870'00", "30'00", "60'00", "31/01/2027", "31/01/2027"},
+      {2, 2027, "870'00", "870'00", "'00", "'00", "01/02/2027", "01/02/2027"},
   };
   ASSERT_EQ(series.months().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -112,10 +112,106 @@ TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
     EXPECT_EQ(formatMoney(m.putIn), r.putIn) << r.month;
     EXPECT_EQ(formatMoney(m.takenOut), r.takenOut) << r.month;
     EXPECT_EQ(dateText(m.lastDay), r.lastDay) << r.month;
+    EXPECT_EQ(dateText(m.lowestDay), r.lowestDay) << r.month;
   }
   EXPECT_EQ(formatMoney(series.figures().putIn), "60'00");
   EXPECT_EQ(formatMoney(series.figures().takenOut), "190'00");
   EXPECT_EQ(formatMoney(series.figures().closing), "870'00");
+}
+
+// Consecutive days from 30/01/2027, each with the movements given.
+std::vector<WalkDay> daysFrom3001(const std::vector<std::vector<std::size_t>>& movements) {
+  std::vector<WalkDay> days;
+  for (std::size_t i = 0; i < movements.size(); ++i) {
+    days.push_back({dateText(addDays({30, 1, 2027}, static_cast<std::int64_t>(i))), movements[i]});
+  }
+  return days;
+}
+
+TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
+  struct Case {
+    const char* name;
+    double opening;
+    std::vector<std::vector<std::size_t>> days; // from 30/01/2027
+    std::vector<std::string> stretches;         // "first-last days lowest lowestDay movements"
+    std::int64_t daysBelowZero;
+    std::string monthsBelowZero; // January and February
+  } cases[] = {
+      {"none", 100, {{1}, {}, {0}}, {}, 0, "no no"},
+      {"one at the start, of one day",
+       10,
+       {{1}, {0}, {0}},
+       {"30/01/2027-30/01/2027 1 -20'00 30/01/2027 1"},
+       1,
+       "yes no"},
+      {"one at the end, of one day",
+       40,
+       {{}, {1}, {1}},
+       {"01/02/2027-01/02/2027 1 -20'00 01/02/2027 1"},
+       1,
+       "no yes"},
+      {"one that runs to the end, lowest inside it, the first of equal days",
+       20,
+       {{1}, {1}, {0}, {1}, {0, 3}},
+       {"30/01/2027-03/02/2027 5 -40'00 31/01/2027 1"},
+       5,
+       "yes yes"},
+      {"several, each with the movements of its first day",
+       10,
+       {{1}, {0, 0}, {1, 1, 1}, {0}, {0}, {1, 2}, {}},
+       {"30/01/2027-30/01/2027 1 -20'00 30/01/2027 1",
+        "01/02/2027-02/02/2027 2 -50'00 01/02/2027 1 1 1",
+        "04/02/2027-05/02/2027 2 -120'00 04/02/2027 1 2"},
+       5,
+       "yes yes"},
+      {"a balance that shows as 0'00 is not below zero", 0.004, {{3}, {3}}, {}, 0, "no"},
+  };
+  for (const Case& c : cases) {
+    ChartSeries series(movements(), c.opening);
+    walk(series, movements(), c.opening, daysFrom3001(c.days));
+    std::vector<std::string> stretches;
+    for (const ChartStretch& s : series.belowZero()) {
+      std::string text = dateText(s.start.day) + "-" + dateText(s.last) + " " +
+                         std::to_string(s.dayCount) + " " + formatMoney(s.lowest) + " " +
+                         dateText(s.lowestDay);
+      for (std::size_t m : s.start.movements) {
+        text += ' ';
+        text += std::to_string(m);
+      }
+      stretches.push_back(text);
+    }
+    EXPECT_EQ(stretches, c.stretches) << c.name;
+    EXPECT_EQ(series.figures().daysBelowZero, c.daysBelowZero) << c.name;
+    std::string months;
+    for (const ChartMonth& m : series.months()) {
+      months += std::string(months.empty() ? "" : " ") + (m.belowZero ? "yes" : "no");
+    }
+    EXPECT_EQ(months, c.monthsBelowZero) << c.name;
+  }
+}
+
+// Each point's future minimum is the lowest day-end balance from it to the
+// end; with weeks or months, of each point's lowest.
+TEST(ChartPoints, FutureMinimumAndWhatEachPointMoved) {
+  struct Case {
+    std::size_t limit;
+    std::vector<std::string> points; // "dd/mm future put taken"
+  } cases[] = {
+      {100,
+       {"30/01 40'00 0'00 30'00", "31/01 40'00 30'00 0'00", "01/02 40'00 0'00 60'00",
+        "02/02 70'00 30'00 0'00", "03/02 70'00 0'00 0'00", "04/02 100'00 30'00 0'00"}},
+      {3, {"04/02 40'00 90'00 90'00"}},
+  };
+  for (const Case& c : cases) {
+    ChartSeries series(movements(), 100, c.limit);
+    walk(series, movements(), 100, daysFrom3001({{1}, {0}, {1, 1}, {0}, {}, {0}}));
+    std::vector<std::string> points;
+    series.forEachPoint([&](const ChartPoint& p) {
+      points.push_back(dateText(p.day).substr(0, 5) + " " + pageAmount(p.futureLowest) + " " +
+                       pageAmount(p.putIn) + " " + pageAmount(p.takenOut));
+    });
+    EXPECT_EQ(points, c.points) << c.limit;
+  }
 }
 
 // Past the point limit a point stands for a week, then for a month; its
@@ -144,8 +240,9 @@ TEST(ChartPoints, DaysThenWeeksThenMonths) {
     walk(series, movements(), 100, days);
     EXPECT_EQ(series.step(), c.step) << c.limit;
     std::vector<std::string> points;
-    series.forEachPoint([&](const DateParts& day, double closing, double lowest) {
-      points.push_back(dateText(day) + " " + formatMoney(closing) + " " + formatMoney(lowest));
+    series.forEachPoint([&](const ChartPoint& p) {
+      points.push_back(dateText(p.day) + " " + formatMoney(p.closing) + " " +
+                       formatMoney(p.lowest));
     });
     EXPECT_EQ(points.size(), c.step == ChartStep::day ? 10 : c.points.size()) << c.limit;
     for (std::size_t i = 0; i < c.points.size() && i < points.size(); ++i) {

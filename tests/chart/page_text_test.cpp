@@ -9,29 +9,34 @@ namespace balvix {
 namespace {
 
 // The numbers of the page's data are the report's amounts, rounded the same
-// way (an exact half to the even cent, judged on 18 digits).
+// way (an exact half to the even cent, judged on 18 digits); the page writes
+// them as the report does, with a 0 before "'".
 TEST(PageJson, AmountsAreTheReportsAmounts) {
   struct Case {
     double value;
     std::string json;
+    std::string page; // empty: not checked
   } cases[] = {
-      {1234.5, "1234.50"},
-      {1234567.5, "1234567.50"},
-      {0.5, "0.50"},
-      {0, "0.00"},
-      {-250, "-250.00"},
-      {-0.125, "-0.12"},
-      {0.375, "0.38"},
-      {999.999, "1000.00"},
-      {1000.245, "1000.24"},
-      {-0.004, "0.00"},
-      {-0.006, "-0.01"},
-      {1e15, "1000000000000000.00"},
-      {std::numeric_limits<double>::infinity(), "null"},
-      {std::nan(""), "null"},
+      {1234.5, "1234.50", "1.234'50"},
+      {1234567.5, "1234567.50", "1.234.567'50"},
+      {0.5, "0.50", "0'50"},
+      {0, "0.00", "0'00"},
+      {-250, "-250.00", "-250'00"},
+      {-0.125, "-0.12", "-0'12"},
+      {0.375, "0.38", "0'38"},
+      {999.999, "1000.00", "1.000'00"},
+      {1000.245, "1000.24", ""},
+      {-0.004, "0.00", "0'00"},
+      {-0.006, "-0.01", "-0'01"},
+      {1e15, "1000000000000000.00", "1.000.000.000.000.000'00"},
+      {std::numeric_limits<double>::infinity(), "null", ""},
+      {std::nan(""), "null", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(jsonAmount(c.value), c.json) << c.value;
+    if (!c.page.empty()) {
+      EXPECT_EQ(pageAmount(c.value), c.page) << c.value;
+    }
     if (c.json != "null") {
       EXPECT_EQ(shownAmount(c.value), std::stod(c.json)) << c.value;
     }

@@ -65,11 +65,77 @@ page_days() {
       for (i = 1; i <= n; i++) { gsub(/"/, "", d[i]); printf "%s %.2f\n", d[i], s[i] } }'
 }
 
+# The page's future minimum per walked day, "DATE AMOUNT".
+page_future() {
+  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
+    sed -e 's/.*"dias":\[\([^]]*\)\].*"minimosFuturos":\[\([^]]*\)\].*/\1\n\2/' |
+    awk 'NR == 1 { n = split($0, d, ",") } NR == 2 { split($0, s, ",")
+      for (i = 1; i <= n; i++) { gsub(/"/, "", d[i]); printf "%s %.2f\n", d[i], s[i] } }'
+}
+
+# The page's stretches below zero, "FROM TO DAYS LOWEST LOWEST_DAY" each.
+page_stretches() {
+  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
+    sed -e 's/.*"tramosBajoCero":\[\([^]]*\)\].*/\1/' | tr '}' '\n' |
+    sed -n 's/.*"desde":"\([^"]*\)","hasta":"\([^"]*\)","dias":\([0-9]*\),"minimo":\([-0-9.]*\),"diaMinimo":"\([^"]*\)".*/\1 \2 \3 \4 \5/p' |
+    awk '{ printf "%s %s %s %.2f %s\n", $1, $2, $3, $4, $5 }'
+}
+
+# From "DATE BALANCE" lines: the future minimum of each day, the lowest
+# balance from it to the end.
+future_of() {
+  tac "$1" | awk 'NR == 1 || $2 + 0 < low { low = $2 + 0 } { printf "%s %.2f\n", $1, low }' | tac
+}
+
+# From "DATE BALANCE" lines: the stretches of days below zero.
+stretches_of() {
+  awk 'function flush() { if (n) printf "%s %s %d %.2f %s\n", from, to, n, low, lowday; n = 0 }
+    $2 + 0 < 0 { if (!n) { from = $1; low = $2 + 0; lowday = $1 } n++; to = $1
+                 if ($2 + 0 < low) { low = $2 + 0; lowday = $1 } next }
+    { flush() } END { flush() }' "$1"
+}
+
+# The page's months, "MONTH CLOSING LOWEST LOWEST_DAY" each.
+page_months() {
+  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
+    sed -e 's/.*"meses":\[\([^]]*\)\].*/\1/' | tr '}' '\n' |
+    sed -n 's/.*"mes":"\([^"]*\)","cierre":\([-0-9.]*\),"minimo":\([-0-9.]*\),"diaMinimo":"\([^"]*\)".*/\1 \2 \3 \4/p' |
+    awk '{ printf "%s %.2f %.2f %s\n", $1, $2, $3, $4 }'
+}
+
+# From "DATE BALANCE" lines: each month's closing and first lowest balance.
+months_of() {
+  awk 'function flush() { if (month != "") printf "%s %.2f %.2f %s\n", month, closing, low, lowday }
+    { m = substr($1, 1, 7); v = $2 + 0
+      if (m != month) { flush(); month = m; low = v; lowday = $1 }
+      else if (v < low) { low = v; lowday = $1 }
+      closing = v }
+    END { flush() }' "$1"
+}
+
+# The page's future minimum, stretches below zero and month lowest are those
+# the report's balances give.
+check_answers() {
+  page_future "$1" >"$work/page-future"
+  future_of "$work/report-days" >"$work/report-future"
+  cmp -s "$work/page-future" "$work/report-future" ||
+    fail "future minimum: $(diff "$work/page-future" "$work/report-future" | head -5)"
+  page_stretches "$1" >"$work/page-stretches"
+  stretches_of "$work/report-days" >"$work/report-stretches"
+  cmp -s "$work/page-stretches" "$work/report-stretches" ||
+    fail "stretches below zero: $(diff "$work/page-stretches" "$work/report-stretches" | head -5)"
+  [ "$(wc -l <"$work/page-stretches")" -ge "${2:-0}" ] || fail "fewer than $2 stretches below zero"
+  page_months "$1" >"$work/page-months"
+  months_of "$work/report-days" >"$work/report-months"
+  cmp -s "$work/page-months" "$work/report-months" ||
+    fail "months: $(diff "$work/page-months" "$work/report-months" | head -5)"
+}
+
 # The report's day-end balances in the same form: the last balance after a
 # movement of the day, or the one carried from the day before.
 report_days() {
   local opening
-  opening=$(cut -d'|' -f3 "$examples/config.txt" | tr -d '\r\n')
+  opening=$(cut -d'|' -f3 "$(dirname "$1")/config.txt" | tr -d '\r\n')
   tr -d '\r' <"$1" | LC_ALL=C awk -v balance="$opening" '
     function flush() { if (day != "") printf "%s %.2f\n", day, balance }
     / = / { split($0, parts, " = "); split(parts[2], after, " "); v = after[1]
@@ -94,9 +160,22 @@ last=$(tail -n 1 "$work/page-days" | cut -d' ' -f1)
 start=$(cut -d'|' -f1 "$examples/config.txt" | awk -F/ '{print $3 "-" $2 "-" $1}')
 end=$(cut -d'|' -f2 "$examples/config.txt" | awk -F/ '{print $3 "-" $2 "-" $1}')
 [ "$first $last" = "$start $end" ] || fail "the page walks $first to $last, not $start to $end"
+check_answers "$dir/$page"
 [ "$native" -eq 0 ] || [ "$(tail -n 1 "$out")" = "$dir/$page" ] ||
   fail "the page's path is not the last line of the output: $(tail -n 1 "$out")"
 cp "$dir/$page" "$work/whole-period.html"
+
+# A tight year, below zero in several stretches.
+begin tight-year
+tight=$(dirname "$0")/../browser/tight
+cp "$tight/config.txt" "$tight/entrada.txt" "$dir/"
+tight_report=$(cut -d'|' -f4 "$tight/config.txt" | tr -d '\r\n')
+run "$balvix" int
+run "$grafico"
+page_days "$dir/${tight_report%.*}.html" >"$work/page-days"
+report_days "$dir/$tight_report" >"$work/report-days"
+cmp -s "$work/page-days" "$work/report-days" || fail "page and report disagree on the tight year"
+check_answers "$dir/${tight_report%.*}.html" 5
 
 begin same-as-int
 run "$grafico" int

@@ -1,4 +1,4 @@
-#include "chart/chart_run.h"
+#include "driver/program.h"
 #include "platform/posix/posix_platform.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "chart/chart_run.h"
+#include "driver/program.h"
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>

@@ -1,0 +1,207 @@
+// The chart pages of balvix-grafico in Debian's Chromium, driven by
+// playwright-core (pinned in package-lock.json).
+//
+// usage: node page.test.mjs EXAMPLE_PAGE TIGHT_PAGE [SCREENSHOT_DIR]
+// EXAMPLE_PAGE is the page of the example year, TIGHT_PAGE that of a tight
+// year that goes below zero in several stretches. With SCREENSHOT_DIR, the
+// example page is also saved there as grafico.png (1280 px wide) and
+// grafico-movil.png (390 px). CHROMIUM names another browser.
+import assert from "node:assert/strict";
+import { readFile } from "node:fs/promises";
+import path from "node:path";
+import { chromium } from "playwright-core";
+
+const [examplePage, tightPage, screenshots] = process.argv.slice(2);
+const url = (file) => "file://" + path.resolve(file);
+const browser = await chromium.launch({
+  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking"],
+});
+let failures = 0;
+
+async function check(name, body) {
+  try {
+    await body();
+    console.log("ok   " + name);
+  } catch (e) {
+    failures++;
+    console.log("FAIL " + name + "\n" + e.message);
+  }
+}
+
+async function open(file, width = 1280, height = 900) {
+  const page = await browser.newPage({ viewport: { width, height } });
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(e.message));
+  page.on("request", (r) => {
+    if (!r.url().startsWith("file:") && !r.url().startsWith("data:")) errors.push("request " + r.url());
+  });
+  await page.goto(url(file));
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  page.errors = errors;
+  return page;
+}
+
+// The position in the page of day `iso` on the chart, at the middle height.
+async function pointOf(page, iso) {
+  return page.evaluate((iso) => {
+    const datos = JSON.parse(document.getElementById("datos").textContent);
+    const u = window.balvixGrafico;
+    const i = datos.dias.indexOf(iso);
+    u.over.scrollIntoView({ block: "center" });
+    const caja = u.over.getBoundingClientRect();
+    return { x: caja.left + u.valToPos(u.data[0][i], "x"), y: caja.top + caja.height / 2 };
+  }, iso);
+}
+
+const tight = await open(tightPage);
+
+await check("the readout shows every movement of the day under the cursor", async () => {
+  // 01/01/2027 holds three movements, and the readout names them all.
+  const p = await pointOf(tight, "2027-01-01");
+  await tight.mouse.move(p.x, p.y);
+  const items = await tight.locator("#lectura li").allTextContents();
+  assert.deepEqual(items, [
+    "Alquiler: quitar 900'00",
+    "Luz: quitar 60'00",
+    "Internet: quitar 40'49",
+  ]);
+  assert.match(await tight.locator("#lectura").innerText(), /viernes 01\/01\/2027: saldo al final del día -900'49/);
+});
+
+await check("a tap or a slide shows the day under the finger", async () => {
+  const page = await browser.newPage({ viewport: { width: 390, height: 800 }, hasTouch: true });
+  await page.goto(url(tightPage));
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  const p = await pointOf(page, "2027-02-28");
+  await page.touchscreen.tap(p.x, p.y);
+  assert.match(await page.locator("#lectura").innerText(), /domingo 28\/02\/2027/);
+  // A finger sliding along the chart reads the days it passes.
+  const q = await pointOf(page, "2027-06-20");
+  const cdp = await page.context().newCDPSession(page);
+  const touch = (type, at) => cdp.send("Input.dispatchTouchEvent", { type, touchPoints: at ? [at] : [] });
+  await touch("touchStart", p);
+  await touch("touchMove", q);
+  assert.match(await page.locator("#lectura").innerText(), /domingo 20\/06\/2027/);
+  await touch("touchEnd");
+  await page.close();
+});
+
+await check("zooming into a stretch fits the vertical axis to it", async () => {
+  const page = await open(examplePage);
+  const from = await pointOf(page, "2027-11-01");
+  const to = await pointOf(page, "2027-11-30");
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  await page.mouse.move(to.x, to.y, { steps: 5 });
+  await page.mouse.up();
+  const scale = await page.evaluate(() => {
+    const u = window.balvixGrafico;
+    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
+  });
+  // The days shown all end above zero: zero is no longer on the axis, and
+  // the axis spans little more than the balances shown.
+  assert.ok(scale.low > 0, JSON.stringify(scale));
+  assert.ok(scale.min > 0 && scale.min <= scale.low && scale.max >= scale.high, JSON.stringify(scale));
+  assert.ok(scale.max - scale.min < 2 * (scale.high - scale.low) + 1, JSON.stringify(scale));
+  await page.close();
+});
+
+await check("the balance line cannot be hidden from the legend", async () => {
+  await tight.locator(".u-legend .u-series").nth(1).click();
+  assert.equal(await tight.evaluate(() => window.balvixGrafico.series[1].show), true);
+});
+
+// The file a CSV link gives when it is followed.
+async function csvOf(page, id) {
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#" + id)]);
+  return (await readFile(await download.path())).toString("utf8");
+}
+
+await check("the CSV of the days holds the page's data", async () => {
+  const [text, datos] = await Promise.all([
+    csvOf(tight, "csv-dias"),
+    tight.evaluate(() => JSON.parse(document.getElementById("datos").textContent)),
+  ]);
+  assert.equal(await tight.evaluate(() => document.querySelector(".descargas").hidden), false);
+  assert.ok(text.startsWith("\ufeffFecha;Saldo;Puesto;Quitado;Mínimo futuro\r\n"));
+  const rows = text.slice(1).split("\r\n").slice(1, -1).map((r) => r.split(";"));
+  assert.equal(rows.length, datos.dias.length);
+  const number = (t) => Number(t.replace(",", "."));
+  rows.forEach((r, i) => {
+    const [a, m, d] = datos.dias[i].split("-");
+    assert.equal(r[0], `${d}/${m}/${a}`);
+    assert.deepEqual(r.slice(1).map(number), [
+      datos.saldos[i], datos.puesto[i], datos.quitado[i], datos.minimosFuturos[i],
+    ]);
+    assert.ok(r.slice(1).every((t) => /^-?\d+,\d\d$/.test(t)), r.join(";"));
+  });
+});
+
+await check("the CSV of the months holds the month table", async () => {
+  const text = await csvOf(tight, "csv-meses");
+  const lines = text.split("\r\n");
+  assert.equal(lines[0], "\ufeffMes;Saldo al cierre;Saldo más bajo;Día del más bajo;Puesto;Quitado");
+  assert.equal(lines.length, 14);
+  assert.match(lines[1], /^enero 2027;[-\d]+,\d\d;-1260,49;23\/01\/2027;1500,00;[\d]+,\d\d$/);
+});
+
+await check("the page loads nothing and raises no error", async () => {
+  assert.deepEqual(tight.errors, []);
+});
+
+const example = await open(examplePage);
+await check("the example year's key figures are in the page", async () => {
+  const text = await example.locator("body").innerText();
+  for (const figure of ["12.110'55", "3.075'15, el 30/01/2027", "nunca", "25.907'00", "16.296'45",
+    "diciembre 2027", "El saldo no termina ningún día por debajo de cero."]) {
+    assert.ok(text.includes(figure), figure);
+  }
+  assert.equal(await example.locator("canvas").count(), 1);
+});
+
+await check("the axis labels a year by its months", async () => {
+  const labels = await example.evaluate(() =>
+    [...document.querySelectorAll(".u-axis")][0] ? window.balvixGrafico.axes[0]._values : []);
+  assert.ok(labels.length >= 12, labels.join(" "));
+  assert.ok(labels.includes("feb") && labels.includes("mar"), labels.join(" "));
+});
+
+await check("the print style hides the hints and the buttons", async () => {
+  await example.emulateMedia({ media: "print" });
+  for (const selector of [".pista", ".botones", ".descargas"]) {
+    assert.equal(await example.locator(selector).evaluate((e) => getComputedStyle(e).display), "none", selector);
+  }
+  await example.emulateMedia({ media: "screen" });
+});
+
+await check("at 390 px nothing is wider than the window", async () => {
+  for (const file of [examplePage, tightPage]) {
+    const page = await open(file, 390, 800);
+    const width = await page.evaluate(() => document.documentElement.scrollWidth);
+    assert.ok(width <= 390, file + ": " + width);
+    const labels = await page.evaluate(() => window.balvixGrafico.axes[0]._values);
+    assert.ok(labels.length >= 3, labels.join(" "));
+    await page.close();
+  }
+});
+
+if (screenshots) {
+  await example.screenshot({ path: path.join(screenshots, "grafico.png"), fullPage: false });
+  // The phone shows the chart of the tight year and the readout of a day.
+  const phone = await open(tightPage, 390, 844);
+  const p = await pointOf(phone, "2027-03-01");
+  await phone.mouse.move(p.x, p.y);
+  await phone.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
+  await phone.screenshot({ path: path.join(screenshots, "grafico-movil.png"), fullPage: false });
+  await tight.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
+  await tight.screenshot({ path: path.join(screenshots, "grafico-ajustado.png"), fullPage: false });
+}
+
+console.log("drawn in " + Math.round(await example.evaluate(() => window.balvixDibujoMs)) + " ms");
+await browser.close();
+if (failures > 0) {
+  console.log(failures + " failure(s)");
+  process.exit(1);
+}
