@@ -47,7 +47,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
   }
   file.close();
-  return {name, file.wholeWritten()};
+  return {name, file.wholeWritten(), file.opened()};
 }
 
 int runChartProgram(Platform& platform) {

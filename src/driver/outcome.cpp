@@ -7,7 +7,10 @@
 namespace balvix {
 
 Outcome outcomeOf(const WrittenReport& report) {
-  return {report.whole ? std::string_view() : reportIncompleteMessage, report.name};
+  // A file this run did not write is never opened: it would pass for this
+  // run's.
+  return {report.whole ? std::string_view() : reportIncompleteMessage,
+          report.ours ? report.name : std::string()};
 }
 
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {

@@ -13,7 +13,7 @@ WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const Run
   walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
            span.target);
   report.close();
-  return {inputs.config.reportName, report.wholeWritten()};
+  return {inputs.config.reportName, report.wholeWritten(), report.opened()};
 }
 
 WrittenReport runToDate(Platform& platform, const RunInputs& inputs, const DateParts& first,

@@ -21,11 +21,14 @@ struct RunInputs {
 };
 
 // The file a run wrote for the user, closed: its name in the program
-// directory, and whether every line of it was written (false also when an
-// earlier report could not be replaced).
+// directory, whether every line of it was written (false also when an
+// earlier report could not be replaced), and whether the file of that name
+// is this run's at all (false when an earlier one was kept or nothing could
+// be created).
 struct WrittenReport {
   std::string name;
   bool whole = true;
+  bool ours = true;
 };
 
 // What a run walks: from `first` to `last` (both walked, `first` strictly

@@ -129,6 +129,26 @@ run "$grafico"
 cmp -s "$dir/Errores.txt" "$work/balvix-errors" || fail "Errores.txt differs from balvix's"
 only config.txt entrada.txt Errores.txt
 
+# The page's name, or Errores.txt, as a second name of a read-only file
+# elsewhere: the file keeps its mode and bytes, even on a start that only
+# shows the usage text, and it is neither written nor opened.
+for name in "$page" Errores.txt; do
+  for args in "" xyz; do
+    begin "hard-linked-$name-${args:-whole}"
+    printf 'IMPORTANT\r\n' >"$work/$case/imp.txt"
+    chmod 444 "$work/$case/imp.txt"
+    ln "$work/$case/imp.txt" "$dir/$name"
+    run "$grafico" $args
+    [ "$(stat -c %a "$work/$case/imp.txt")" = 444 ] || fail "the outside file's mode changed"
+    [ "$(cat "$work/$case/imp.txt")" = "$(printf 'IMPORTANT\r\n')" ] || fail "the outside file changed"
+    [ "$dir/$name" -ef "$work/$case/imp.txt" ] || fail "the second name was removed"
+    if [ "$native" -eq 1 ] && [ "$name" = "$page" ] && [ -z "$args" ]; then
+      [ "$(cat "$out")" = 'No se pudo escribir el informe completo ...' ] ||
+        fail "said '$(cat "$out")'"
+    fi
+  done
+done
+
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"
   exit 1

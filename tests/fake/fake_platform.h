@@ -49,8 +49,7 @@ public:
 
   // The folder lock: how many times it was taken, whether it is held now,
   // and what went on in the wrong state: messages shown or documents opened
-  // while it was held, files removed or opened for writing while it was not
-  // (with "config.txt" present, so that there was something to lock).
+  // while it was held, files removed or opened for writing while it was not.
   std::size_t locksTaken = 0;
   bool locked = false;
   std::size_t toldWhileLocked = 0;

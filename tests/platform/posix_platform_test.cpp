@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -105,7 +111,9 @@ TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {
 
 // Lines are written only into a regular file of the directory that has no
 // other name; whatever else bears the name is refused at once and left as
-// it is. Inputs are read only from regular files, and never waited on.
+// it is. Inputs are read only from regular files, and never waited on. A
+// link is removed as a link; a directory, or a file with a second name, is
+// not removed.
 TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
   Folder folder;
   const std::string outside = folder.name("outside.txt");
@@ -114,25 +122,83 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
     const char* what;
     std::function<void(const fs::path&)> make;
     bool readable;
+    bool removable;
   };
   const Case cases[] = {
       {"a link to a file",
-       [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); }, true},
+       [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); }, true, true},
       {"a link to nothing", [&](const fs::path& p) { fs::create_symlink(p.string() + ".new", p); },
-       false},
+       false, true},
       {"a second name of a file",
-       [&](const fs::path& p) { fs::create_hard_link(folder.directory / outside, p); }, true},
-      {"a directory", [](const fs::path& p) { fs::create_directory(p); }, false},
-      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false},
+       [&](const fs::path& p) { fs::create_hard_link(folder.directory / outside, p); }, true,
+       false},
+      {"a directory", [](const fs::path& p) { fs::create_directory(p); }, false, false},
+      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, true},
   };
+  fs::permissions(folder.directory / outside, fs::perms::owner_read);
   for (const Case& c : cases) {
     const std::string name = folder.name(std::string(c.what).substr(2) + ".txt");
     c.make(folder.directory / name);
     EXPECT_EQ(folder.platform.openForAppend(name), nullptr) << c.what;
     EXPECT_EQ(folder.platform.readFile(name).has_value(), c.readable) << c.what;
     EXPECT_FALSE(fs::exists(folder.directory / (name + ".new"))) << c.what;
+    EXPECT_EQ(folder.platform.removeFile(name), c.removable) << c.what;
+    EXPECT_EQ(fs::exists(fs::symlink_status(folder.directory / name)), !c.removable) << c.what;
   }
   EXPECT_EQ(folder.bytes(outside), "outside\r\n");
+  EXPECT_EQ(fs::status(folder.directory / outside).permissions(), fs::perms::owner_read);
+  EXPECT_EQ(fs::hard_link_count(folder.directory / outside), 2u);
+}
+
+// The folder lock is the folder's own and exclusive: while one start holds it,
+// no other lock of either kind can be taken on the folder, and another start
+// waits until it is released; no file is created for it, and replacing an
+// entry by rename changes nothing.
+TEST(PosixFolderLock, ExclusiveOnTheFolderItself) {
+  Folder folder;
+  const std::string input = folder.name("config.txt");
+  ASSERT_TRUE(appendTo(folder.platform, input, "old"));
+  const auto entries = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.directory)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = entries();
+  std::unique_ptr<FolderLock> lock = folder.platform.lockFolder();
+  ASSERT_NE(lock, nullptr);
+
+  // An editor's save: the file replaced by another one, by rename.
+  const std::string saved = folder.name("saved.txt");
+  ASSERT_TRUE(appendTo(folder.platform, saved, "new"));
+  fs::rename(folder.directory / saved, folder.directory / input);
+
+  struct Attempt {
+    const char* what;
+    int operation;
+  };
+  for (const Attempt& a :
+       {Attempt{"exclusive", LOCK_EX | LOCK_NB}, Attempt{"shared", LOCK_SH | LOCK_NB}}) {
+    const int fd = ::open(folder.directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    EXPECT_NE(::flock(fd, a.operation), 0) << a.what;
+    ::close(fd);
+  }
+
+  std::atomic<bool> taken{false};
+  std::thread other([&] {
+    PosixPlatform second(1, folder.argv.data());
+    std::unique_ptr<FolderLock> waited = second.lockFolder();
+    taken = waited != nullptr;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(taken) << "another start did not wait";
+  EXPECT_EQ(entries(), before) << "no entry made for the lock";
+  lock.reset();
+  other.join();
+  EXPECT_TRUE(taken) << "another start got the folder once it was released";
 }
 
 } // namespace

@@ -201,9 +201,18 @@ bool PosixPlatform::exists(std::string_view name) {
 
 bool PosixPlatform::removeFile(std::string_view name) {
   // Removing an entry needs no permission on the file itself, so its mode is
-  // never touched (another name of the same file keeps it), and a link is
-  // removed as a link.
-  return ::unlink(pathOf(name).c_str()) == 0 || errno == ENOENT;
+  // never touched, and a link is removed as a link. A file with a second name
+  // is left as it is, as on Windows, where removing it would change what the
+  // other name shows.
+  const std::string path = pathOf(name);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    return errno == ENOENT;
+  }
+  if (S_ISREG(info.st_mode) && info.st_nlink != 1) {
+    return false;
+  }
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
@@ -248,9 +257,10 @@ std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
 }
 
 std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {
-  // Read-only and without waiting for the open itself; the lock is then
-  // waited for.
-  Descriptor fd(::open(pathOf("config.txt").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  // The lock is taken on the directory itself: a file of it may be replaced
+  // by rename or removed while a start runs (as editors save), the directory
+  // stays the same, and nothing is created in it.
+  Descriptor fd(::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() < 0) {
     return nullptr;
   }

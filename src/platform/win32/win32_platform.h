@@ -37,6 +37,10 @@ private:
 // or not) and the blanks after it; trailing blanks are kept.
 std::wstring commandTailOf(std::wstring_view commandLine);
 
+// The name of the mutex that locks the folder `directory` (a full path),
+// the same for every path to it; empty when the folder cannot be opened.
+std::wstring folderLockName(const std::wstring& directory);
+
 // Windows-1252 text as UTF-16, and back; a character without a Windows-1252
 // byte becomes "?" (no look-alike substitution).
 std::wstring utf16From1252(std::string_view text);
