@@ -11,9 +11,9 @@
 namespace balvix {
 
 std::string pageNameOf(std::string_view reportName) {
-  std::string name(
-      reportName.substr(0, reportName.size() - std::min<std::size_t>(4, reportName.size())));
-  return name + ".html";
+  std::string name(reportName.substr(
+      0, reportName.size() - std::min<std::size_t>(reportEnding.size(), reportName.size())));
+  return name.append(pageEnding);
 }
 
 WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
@@ -51,7 +51,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
 }
 
 int runChartProgram(Platform& platform) {
-  return runProgram(platform, {chartUsageText, true, writeChartPage});
+  return runProgram(platform, {chartUsageText, true, writeChartPage, longestChartReportName});
 }
 
 } // namespace balvix

@@ -44,7 +44,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     // that their faults come first.
     ErrorLog log(platform, oldLogRemoved);
     movements = readEntries(platform, log);
-    config = readRunConfig(platform, log);
+    config = readRunConfig(platform, log, kind.longestReportName);
     log.close();
     if (!allowsRun(movements, config)) {
       // Only a log of this start's faults is opened, and only a whole one:

@@ -175,6 +175,26 @@ for folder in "Перспектива 日本 €" "$(printf 'una-carpeta-de-nomb
   only config.txt entrada.txt informe.txt
 done
 
+# Report names at the systems' limit for a name: 255 characters are written
+# whole; a longer one is a faulty field, not a cut name without its .txt.
+long_name() { printf "%0$(($1 - 4))d.txt" 0 | tr 0 n; }
+for length in 255 256; do
+  begin "report-name-$length"
+  good_inputs
+  name=$(long_name "$length")
+  put config.txt "01/01/2013|03/01/2013|1000|$name\r\n"
+  run int
+  if [ "$length" -eq 255 ]; then
+    same_file "$name" example-report.txt
+    only config.txt entrada.txt "$name"
+  else
+    said 'Errores en ficheros de programa ...'"$( [ "$native" -eq 1 ] && printf '\n%s' "$dir/Errores.txt")"
+    [ "$(cat "$dir/Errores.txt")" = "$(printf 'config.txt L\355nea 1 [nombre fichero] es erroneo, debe ser [{letras y/\363 n\372meros}.txt] ...\r')" ] ||
+      fail "log: $(od -c "$dir/Errores.txt" | head -3)"
+    only config.txt entrada.txt Errores.txt
+  fi
+done
+
 begin date-run
 good_inputs
 run 02/01/2013
