@@ -91,8 +91,11 @@ public:
 
   // Hands the named file of the program directory to the user, the way the
   // system opens a document with its associated application, when it is a
-  // regular file (not a directory, a device or a link). The outcome is not
-  // reported: the file stays on disk whatever happens.
+  // regular file (not a directory, a device or a link). When the system
+  // cannot open it (no application for it, a path longer than the shell
+  // takes, an opener that cannot start or reports failure, no display), the
+  // user is told the file's full path instead, so that a run always says
+  // where its result is.
   virtual void openDocument(std::string_view name) = 0;
 
   // True when an entry of that name (a file or a directory) can be found in

@@ -217,6 +217,24 @@ good_inputs
 run 1234567890123456789012345
 same_file informe.txt example-report.txt
 
+# A graphical session whose opener cannot start, or reports failure: the
+# report's path is still told, as the last line.
+if [ "$native" -eq 1 ]; then
+  for opener in none failing; do
+    begin "opener-$opener"
+    good_inputs
+    mkdir "$work/$case/bin"
+    if [ "$opener" = failing ]; then
+      printf '#!/bin/sh\nexit 4\n' >"$work/$case/bin/xdg-open"
+      chmod +x "$work/$case/bin/xdg-open"
+    fi
+    as=(env DISPLAY=:0 PATH="$work/$case/bin")
+    run int
+    as=()
+    said "$dir/informe.txt"
+  done
+fi
+
 # --- what is in the folder besides plain files ------------------------------
 
 # A pipe in place of an input file is a file that cannot be read: the start

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -148,6 +152,88 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
   EXPECT_EQ(folder.bytes(outside), "outside\r\n");
   EXPECT_EQ(fs::status(folder.directory / outside).permissions(), fs::perms::owner_read);
   EXPECT_EQ(fs::hard_link_count(folder.directory / outside), 2u);
+}
+
+// The platform with what it would tell of a document it could not open kept
+// instead of written.
+class RecordingPlatform : public PosixPlatform {
+public:
+  using PosixPlatform::PosixPlatform;
+  std::vector<std::string> told;
+
+protected:
+  void tellWhereItIs(const std::string& path) override { told.push_back(path); }
+};
+
+// An environment variable set for the time of a test, and put back after.
+class Setting {
+public:
+  Setting(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      old_ = old;
+    }
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~Setting() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  Setting(const Setting&) = delete;
+  Setting& operator=(const Setting&) = delete;
+
+private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// A run always says where its result is: a document that cannot be opened
+// for the user (no display, no opener, an opener that fails or dies) is told
+// by its full path; one the opener takes is not.
+TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
+  Folder folder;
+  const std::string report = folder.name("report.txt");
+  ASSERT_TRUE(appendTo(folder.platform, report, "uno"));
+  const std::string path = (folder.directory / report).string();
+  struct Case {
+    const char* what;
+    const char* display;
+    const char* opener; // the opener's script; none when null
+    bool told;
+  };
+  const Case cases[] = {
+      {"no display", "", "exit 0", true},
+      {"no opener", ":0", nullptr, true},
+      {"the opener fails", ":0", "exit 3", true},
+      {"the opener dies", ":0", "kill -9 $$", true},
+      {"the opener shows it", ":0", "exit 0", false},
+  };
+  int binNumber = 0;
+  for (const Case& c : cases) {
+    const fs::path bin = folder.directory / folder.name("bin" + std::to_string(++binNumber));
+    fs::create_directories(bin);
+    const fs::path got = bin / "got";
+    if (c.opener != nullptr) {
+      std::ofstream(bin / "xdg-open")
+          << "#!/bin/sh\nprintf '%s' \"$1\" > '" << got.string() << "'\n"
+          << c.opener << "\n";
+      fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    }
+    Setting display("DISPLAY", c.display);
+    Setting wayland("WAYLAND_DISPLAY", "");
+    Setting searched("PATH", bin.string());
+    RecordingPlatform platform(1, folder.argv.data());
+    platform.openDocument(report);
+    EXPECT_EQ(platform.told, c.told ? std::vector<std::string>{path} : std::vector<std::string>{})
+        << c.what;
+    if (c.opener != nullptr && *c.display != '\0') {
+      std::ifstream in(got);
+      std::string handed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(handed, path) << c.what << ": the opener was given the file";
+    }
+  }
 }
 
 // The folder lock is the folder's own and exclusive: while one start holds it,

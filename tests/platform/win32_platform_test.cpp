@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <windows.h>
 
@@ -114,6 +115,42 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");
   EXPECT_TRUE(platform.removeFile(report));
   EXPECT_TRUE(platform.removeFile(moved));
+}
+
+// The platform with what it would tell of a document it could not open kept
+// instead of shown.
+class RecordingPlatform : public Win32Platform {
+public:
+  std::vector<std::wstring> told;
+
+protected:
+  void tellWhereItIs(const std::wstring& path) override { told.push_back(path); }
+};
+
+// A run always says where its result is: a document the shell cannot open (no
+// application for it, a path longer than the shell takes) is told by its
+// full path.
+TEST(Win32OpenDocument, PathToldWhenTheShellCannotOpenIt) {
+  RecordingPlatform platform;
+  const std::string stem = "balvix-open-" + std::to_string(GetCurrentProcessId());
+  const std::wstring directory = platform.programDirectory();
+  struct Case {
+    const char* what;
+    std::string name;
+  };
+  const Case cases[] = {
+      {"no application for it", stem + ".sin-programa-conocido"},
+      {"a path longer than the shell takes",
+       stem + std::string(MAX_PATH - directory.size() - stem.size(), 'n') + ".txt"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(appendTo(platform, c.name, "uno")) << c.what;
+    platform.told.clear();
+    platform.openDocument(c.name);
+    EXPECT_EQ(platform.told, std::vector<std::wstring>{directory + utf16From1252(c.name)})
+        << c.what;
+    EXPECT_TRUE(platform.removeFile(c.name)) << c.what;
+  }
 }
 
 // The folder lock is the folder's own and exclusive: while one start holds it,

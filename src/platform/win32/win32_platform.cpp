@@ -186,7 +186,19 @@ void Win32Platform::openDocument(std::string_view name) {
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
     return;
   }
-  ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // The shell takes paths up to the classic limit only, and not in their
+  // long form; a longer one is told as one it cannot open. A result of 32 or
+  // less is the shell's failure (no application for the file, for one).
+  const std::wstring shown = directory_ + utf16From1252(name);
+  if (shown.size() >= MAX_PATH ||
+      reinterpret_cast<INT_PTR>(
+          ShellExecuteW(nullptr, L"open", shown.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
+    tellWhereItIs(shown);
+  }
+}
+
+void Win32Platform::tellWhereItIs(const std::wstring& path) {
+  MessageBoxW(nullptr, path.c_str(), L"Programador", MB_OK);
 }
 
 bool Win32Platform::exists(std::string_view name) {

@@ -10,7 +10,7 @@ namespace balvix {
 // of the running executable, held as UTF-16 so that any folder name works;
 // paths too long for the classic limit are passed in their long form.
 // Messages are message boxes captioned "Programador" with one OK button, and
-// documents are opened by the shell.
+// documents are opened by the shell, or their path shown when it cannot.
 class Win32Platform : public Platform {
 public:
   Win32Platform();
@@ -26,6 +26,11 @@ public:
 
   // The program directory, ending with a backslash.
   const std::wstring& programDirectory() const { return directory_; }
+
+protected:
+  // Tells the user where a file is that the shell could not open: its full
+  // path in a message box captioned "Programador".
+  virtual void tellWhereItIs(const std::wstring& path);
 
 private:
   std::wstring pathOf(std::string_view name) const;
