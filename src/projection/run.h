@@ -13,6 +13,8 @@
 
 namespace balvix {
 
+class Report;
+
 // What a run projects: the one configuration line and the movements, both
 // read without fault.
 struct RunInputs {
@@ -29,7 +31,13 @@ struct WrittenReport {
   std::string name;
   bool whole = true;
   bool ours = true;
+  bool memoryRanOut = false; // the run ended there, the file incomplete
 };
+
+// Runs `write`, which appends a run's lines to `file` (already opened as
+// `name`), and closes the file. When memory runs out on the way, the file is
+// closed as it is and told incomplete.
+WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write);
 
 // What a run walks: from `first` to `last` (both walked, `first` strictly
 // before `last`, both real days) and, in amount mode, the amount whose

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "chart/chart_run.h"
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
 #include "projection/report.h"
@@ -244,6 +246,71 @@ TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
     EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}))
         << c.what;
     EXPECT_EQ(platform.fileBytes("entrada.txt"), c.entries) << c.what;
+  }
+}
+
+// Running out of memory anywhere ends the start with a message of its own and
+// exit code 0; the input files keep their bytes, and a report or page being
+// written is told incomplete (and opened, being this start's).
+TEST(OutOfMemory, ToldAndNothingLost) {
+  const std::string memory(outOfMemoryMessage);
+  const std::string memoryInReport = memory + "\r\n" + std::string(reportIncompleteMessage);
+  constexpr std::string_view twoFaults = "Nomina|0|poner|mensualidad|2|0\r\n"
+                                         "Seguro|0|quitar|mensualidad|2|0\r\n";
+  struct Case {
+    const char* what;
+    bool chart;
+    std::string_view entries;
+    std::string readRunsOut;   // the input whose read runs out
+    std::string appendRunsOut; // the file whose second append runs out
+    std::string message;
+    std::vector<std::string> opened;
+    std::vector<std::string> listing; // besides config.txt and entrada.txt
+  };
+  const Case cases[] = {
+      {"reading the movements", false, entries, "entrada.txt", "", memory, {}, {}},
+      {"reading the configuration", true, entries, "config.txt", "", memory, {}, {}},
+      {"writing the error log", false, twoFaults, "", "Errores.txt", memory, {}, {"Errores.txt"}},
+      {"writing the report",
+       false,
+       entries,
+       "",
+       "informe.txt",
+       memoryInReport,
+       {"informe.txt"},
+       {"informe.txt"}},
+      {"writing the page",
+       true,
+       entries,
+       "",
+       "informe.html",
+       memoryInReport,
+       {"informe.html"},
+       {"informe.html"}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform, c.entries);
+    platform.writeFile("Errores.txt", oldLog);
+    platform.readRunsOutOfMemory = c.readRunsOut;
+    platform.memoryRunsOut = [&](std::string_view name, std::size_t before) {
+      return name == c.appendRunsOut && before == 1;
+    };
+    EXPECT_EQ(c.chart ? runChartProgram(platform) : runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, std::vector<std::string>{c.message}) << c.what;
+    EXPECT_EQ(platform.opened, c.opened) << c.what;
+    std::vector<std::string> listing = c.listing;
+    listing.insert(listing.end(), {"config.txt", "entrada.txt"});
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(platform.listing(), listing) << c.what;
+    EXPECT_EQ(platform.fileBytes("config.txt"), config) << c.what;
+    EXPECT_EQ(platform.fileBytes("entrada.txt"), c.entries) << c.what;
+    EXPECT_FALSE(platform.locked) << c.what;
+    EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
+    if (!c.appendRunsOut.empty()) {
+      EXPECT_EQ(linesOf(platform.fileBytes(c.appendRunsOut).value_or("")).size(), 1u)
+          << c.what << ": the lines before are kept";
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <sstream>
 #include <utility>
 
@@ -148,6 +149,9 @@ bool FakePlatform::appendAllowed(std::string_view name) {
     count = std::prev(appendCounts_.end());
   }
   std::size_t before = count->second++;
+  if (memoryRunsOut && memoryRunsOut(name, before)) {
+    throw std::bad_alloc();
+  }
   return !(appendFails && appendFails(name, before));
 }
 
@@ -158,6 +162,9 @@ std::unique_ptr<FolderLock> FakePlatform::lockFolder() {
 std::optional<std::string> FakePlatform::readFile(std::string_view name) {
   if (readFails) {
     return std::nullopt;
+  }
+  if (name == readRunsOutOfMemory) {
+    throw std::bad_alloc();
   }
   return fileBytes(name);
 }

@@ -65,6 +65,13 @@ public:
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;
 
+  // Memory running out: in the append to a file that memoryRunsOut names
+  // (with the number of appends to it before), or in the read of the file
+  // named readRunsOutOfMemory; std::bad_alloc is thrown there, as an
+  // allocation of the program's at that point would.
+  std::function<bool(std::string_view name, std::size_t appendsBefore)> memoryRunsOut;
+  std::string readRunsOutOfMemory;
+
   // Called by the open files: one more append to `name`; false when it is
   // to fail.
   bool appendAllowed(std::string_view name);
