@@ -95,6 +95,49 @@ TEST(PosixFiles, LinesUntilTheFileIsClosed) {
   EXPECT_EQ(folder.bytes(name), "uno\r\n\r\ndos");
 }
 
+// The descriptor the process holds open on a file of the folder.
+int descriptorOf(const fs::path& file) {
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    if (fs::read_symlink(entry.path(), ec) == file) {
+      return std::stoi(entry.path().filename().string());
+    }
+  }
+  return -1;
+}
+
+// Closing tells whether the system kept everything written: a close that
+// fails (injected by closing the descriptor behind the file's back) is told.
+// Once closed, the file lets go of its descriptor: destroying it later closes
+// nothing else, so a file opened meanwhile, which may get the same descriptor,
+// stays writable.
+TEST(PosixFiles, CloseIsToldAndLetsGoOfTheDescriptor) {
+  struct Case {
+    const char* what;
+    bool closeFails;
+  };
+  for (const Case& c : {Case{"a close that succeeds", false}, Case{"a failed close", true}}) {
+    Folder folder;
+    const std::string first = folder.name("first.txt");
+    const std::string second = folder.name("second.txt");
+    std::unique_ptr<OutputFile> file = folder.platform.openForAppend(first);
+    ASSERT_NE(file, nullptr) << c.what;
+    ASSERT_TRUE(file->appendLine("uno")) << c.what;
+    if (c.closeFails) {
+      const int fd = descriptorOf(folder.directory / first);
+      ASSERT_GE(fd, 0) << c.what;
+      ::close(fd);
+    }
+    EXPECT_EQ(file->close(), !c.closeFails) << c.what;
+    std::unique_ptr<OutputFile> other = folder.platform.openForAppend(second);
+    ASSERT_NE(other, nullptr) << c.what;
+    file.reset();
+    EXPECT_TRUE(other->appendLine("dos")) << c.what;
+    EXPECT_TRUE(other->close()) << c.what;
+    EXPECT_EQ(folder.bytes(second), "dos\r\n") << c.what;
+  }
+}
+
 // An old report or log is removed whatever its permissions; an entry that is a
 // directory is neither removed nor written to.
 TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {

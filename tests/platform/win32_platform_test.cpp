@@ -92,6 +92,29 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
   DeleteFileW(path.c_str());
 }
 
+// Once closed, an output file lets go of its handle: destroying it later
+// closes nothing else, so a file opened meanwhile, which may get the same
+// handle, stays writable.
+TEST(Win32Files, ClosedFileLetsGoOfItsHandle) {
+  Win32Platform platform;
+  const std::string stem = "balvix-close-" + std::to_string(GetCurrentProcessId());
+  const std::string first = stem + ".first.txt";
+  const std::string second = stem + ".second.txt";
+  std::unique_ptr<OutputFile> file = platform.openForAppend(first);
+  ASSERT_NE(file, nullptr);
+  ASSERT_TRUE(file->appendLine("uno"));
+  EXPECT_TRUE(file->close());
+  std::unique_ptr<OutputFile> other = platform.openForAppend(second);
+  ASSERT_NE(other, nullptr);
+  file.reset();
+  EXPECT_TRUE(other->appendLine("dos"));
+  EXPECT_TRUE(other->close());
+  other.reset();
+  EXPECT_EQ(platform.readFile(second), "dos\r\n");
+  EXPECT_TRUE(platform.removeFile(first));
+  EXPECT_TRUE(platform.removeFile(second));
+}
+
 // An open file keeps receiving the lines, each at once, even when it is
 // renamed and another file takes its name meanwhile.
 TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
