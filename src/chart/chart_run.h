@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/run_config.h"
 #include "platform/platform.h"
 #include "projection/run.h"
 
@@ -11,6 +12,14 @@ namespace balvix {
 // The page's name: the report's name with ".html" in place of its ".txt"
 // (written in any letter case): balance2027.txt gives balance2027.html.
 std::string pageNameOf(std::string_view reportName);
+
+// The endings pageNameOf exchanges.
+inline constexpr std::string_view reportEnding = ".txt";
+inline constexpr std::string_view pageEnding = ".html";
+
+// The longest report name whose page name the system can hold.
+inline constexpr std::size_t longestChartReportName =
+    longestFileName - (pageEnding.size() - reportEnding.size());
 
 // The chart page of a run: walks the span as the report would and replaces
 // the page of the program directory (pageNameOf the report's name) with the

@@ -66,6 +66,18 @@ inline constexpr std::string_view missingFilesMessage = "No existen ficheros de 
 // run.
 inline constexpr std::string_view inputErrorsMessage = "Errores en ficheros de programa ...";
 
+// Shown instead, and nothing opened, when the input files do not allow a run
+// and their faults could not all be written to the error log (an earlier
+// start's log could not be removed, or a line of it was lost).
+inline constexpr std::string_view logNotWrittenMessage = "Errores en ficheros de programa ...\r\n"
+                                                         "No se pudo escribir Errores.txt ...";
+
+// Shown when the program runs out of memory, whatever it was doing (input
+// files too large for the memory it may take): the input files are left as
+// they are, and a report being written is told incomplete.
+inline constexpr std::string_view outOfMemoryMessage =
+    "No hay memoria suficiente para terminar ...";
+
 // Shown when the date of the argument is not strictly inside the period.
 inline constexpr std::string_view outsidePeriodMessage =
     "La fecha NO esta dentro del intervalo ...";

@@ -1,20 +1,49 @@
 #include "driver/outcome.h"
 
+#include "driver/messages.h"
 #include "projection/report.h"
 
 #include <memory>
+#include <new>
 
 namespace balvix {
 
+namespace {
+
+// Running out of memory while the report was written, and what follows: the
+// report is incomplete.
+constexpr std::string_view outOfMemoryInReportMessage =
+    "No hay memoria suficiente para terminar ...\r\n"
+    "No se pudo escribir el informe completo ...";
+static_assert(outOfMemoryInReportMessage.starts_with(outOfMemoryMessage) &&
+              outOfMemoryInReportMessage.ends_with(reportIncompleteMessage));
+
+} // namespace
+
 Outcome outcomeOf(const WrittenReport& report) {
-  return {report.whole ? std::string_view() : reportIncompleteMessage, report.name};
+  std::string_view message;
+  if (report.memoryRanOut) {
+    message = outOfMemoryInReportMessage;
+  } else if (!report.whole) {
+    message = reportIncompleteMessage;
+  }
+  // A file this run did not write is never opened: it would pass for this
+  // run's.
+  return {message, report.ours ? report.name : std::string()};
 }
 
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
   Outcome outcome;
   {
     std::unique_ptr<FolderLock> lock = platform.lockFolder();
-    outcome = work();
+    // Running out of memory ends the work where it is: the files it had open
+    // are closed as they are (a report being written says so itself), the
+    // input files were only read, and the lock is released.
+    try {
+      outcome = work();
+    } catch (const std::bad_alloc&) {
+      outcome = {outOfMemoryMessage, {}};
+    }
   }
   if (!outcome.message.empty()) {
     platform.showMessage(outcome.message);

@@ -18,14 +18,15 @@ struct Outcome {
 };
 
 // A written report is opened; one with missing lines is announced first with
-// "No se pudo escribir el informe completo ...".
+// "No se pudo escribir el informe completo ...". An earlier report that
+// could not be replaced is announced the same way and not opened.
 Outcome outcomeOf(const WrittenReport& report);
 
 // One start in the program directory: `work` reads and writes the files
 // while the start holds the folder lock (waiting while another start holds
-// it; without "config.txt" there is nothing to lock and `work` runs all the
-// same). The lock is released when `work` returns, before its outcome is
-// told, so that a message waiting for the user holds no other start back.
+// it; when the folder cannot be locked, `work` runs all the same). The lock is released when `work`
+// returns, before its outcome is told, so that a message waiting for the user holds no other start
+// back.
 void runInFolder(Platform& platform, const std::function<Outcome()>& work);
 
 } // namespace balvix

@@ -22,7 +22,7 @@ bool allowsRun(const EntriesRead& movements, const ConfigRead& config) {
 // Everything a start does to the files of the program directory, in order;
 // what it has to tell the user is returned, not shown.
 Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
-  removeErrorLog(platform);
+  const bool oldLogRemoved = removeErrorLog(platform);
 
   std::string argumentText = argumentTextOf(platform.commandTail());
   if (argumentText.empty() && kind.noArgumentIsWholePeriod) {
@@ -42,12 +42,19 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   {
     // The log stays open while both readers run; the movements first, so
     // that their faults come first.
-    ErrorLog log(platform);
+    ErrorLog log(platform, oldLogRemoved);
     movements = readEntries(platform, log);
-    config = readRunConfig(platform, log);
-  }
-  if (!allowsRun(movements, config)) {
-    return {inputErrorsMessage, std::string(errorLogName)};
+    config = readRunConfig(platform, log, kind.longestReportName);
+    log.close();
+    if (!allowsRun(movements, config)) {
+      // Only a log of this start's faults is opened, and only a whole one:
+      // an earlier start's log, or one with lines missing, would point at
+      // the wrong faults.
+      if (!log.complete()) {
+        return {logNotWrittenMessage, {}};
+      }
+      return {inputErrorsMessage, log.written() ? std::string(errorLogName) : std::string()};
+    }
   }
 
   RunInputs inputs{config.records.front(), movements};

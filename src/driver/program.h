@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/run_config.h"
 #include "platform/platform.h"
 #include "projection/run.h"
 
@@ -21,6 +22,9 @@ struct ProgramKind {
   std::string_view usage;       // shown for an argument the program does not take
   bool noArgumentIsWholePeriod; // a start without an argument projects it all
   Projection project;           // writes the program's file for a run
+  // The longest report name the configuration may give, so that the name of
+  // the file the program writes from it is one the system can hold.
+  std::size_t longestReportName = longestFileName;
 };
 
 // One start of the program of that kind, as runProgram does for balvix.

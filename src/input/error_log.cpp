@@ -12,13 +12,22 @@ void ErrorLog::appendLine(std::string_view message) {
   // The message ends at its first zero byte, if it holds one.
   message = message.substr(0, message.find('\0'));
   // A line that cannot be written is lost; the fault is counted all the same.
-  if (file_) {
-    (void)file_->appendLine(message);
+  if (file_ && file_->appendLine(message)) {
+    written_ = true;
+  } else {
+    complete_ = false;
   }
 }
 
-void removeErrorLog(Platform& platform) {
-  (void)platform.removeFile(errorLogName);
+void ErrorLog::close() {
+  if (file_ && !file_->close()) {
+    complete_ = false;
+  }
+  file_.reset();
+}
+
+bool removeErrorLog(Platform& platform) {
+  return platform.removeFile(errorLogName);
 }
 
 } // namespace balvix

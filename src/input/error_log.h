@@ -17,7 +17,11 @@ inline constexpr std::string_view errorLogName = "Errores.txt";
 // appended.
 class ErrorLog {
 public:
-  explicit ErrorLog(Platform& platform) : platform_(platform) {}
+  // `oldLogRemoved`: false when the log of an earlier start could not be
+  // removed; it is then kept as it is, and no line of this start goes into
+  // it (they would read as one log).
+  explicit ErrorLog(Platform& platform, bool oldLogRemoved = true)
+      : platform_(platform), opened_(!oldLogRemoved), complete_(oldLogRemoved) {}
 
   // Appends one message, up to its first zero byte, as one line (ended by CR
   // LF), creating the log when absent. A line that cannot be written is lost;
@@ -25,14 +29,27 @@ public:
   // same.
   void appendLine(std::string_view message);
 
+  // Closes the log once every line is appended; a close the system reports
+  // as failed counts as a lost line.
+  void close();
+
+  // True when the log on disk is this start's and holds every line appended
+  // so far: false once a line is lost, or when an old log was kept.
+  bool complete() const { return complete_; }
+
+  // True when this start wrote a log (some line reached the file).
+  bool written() const { return written_; }
+
 private:
   Platform& platform_;
   std::unique_ptr<OutputFile> file_;
   bool opened_ = false;
+  bool complete_ = true;
+  bool written_ = false;
 };
 
 // Removes the log of an earlier start, also when it is read-only or hidden.
-// A failure is ignored.
-void removeErrorLog(Platform& platform);
+// False when it is still there.
+bool removeErrorLog(Platform& platform);
 
 } // namespace balvix

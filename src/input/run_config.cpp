@@ -54,8 +54,13 @@ bool isDeviceName(std::string_view lowered) {
 }
 
 // Letters without accent, digits and points, ending in ".txt", in any letter
-// case; neither one of the program's own files nor a device.
-bool isValidReportName(std::string_view text) {
+// case, of up to `longest` characters; neither one of the program's own
+// files nor a device. A longer name is not cut: its cut form would lose its
+// ".txt".
+bool isValidReportName(std::string_view text, std::size_t longest) {
+  if (text.size() > longest) {
+    return false;
+  }
   std::string lowered = lowerCase1252(text);
   constexpr std::string_view allowed = "1234567890.qwertyuiopasdfghjklzxcvbnm";
   if (!lowered.ends_with(".txt") || lowered.find_first_not_of(allowed) != std::string_view::npos) {
@@ -68,7 +73,8 @@ bool isValidReportName(std::string_view text) {
 
 } // namespace
 
-ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
+ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
+                          std::size_t longestReportName) {
   ConfigRead read;
   FaultLog faults(linePrefix, logError, read.errorCount);
   std::size_t k = 0;
@@ -98,8 +104,8 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
       faults.report(k, balanceFault);
     }
 
-    if (isValidReportName(field[3])) {
-      config.reportName = storedText(field[3]);
+    if (isValidReportName(field[3], longestReportName)) {
+      config.reportName = std::string(field[3]);
     } else {
       faults.report(k, reportNameFault);
     }
@@ -109,12 +115,13 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError) {
   return read;
 }
 
-ConfigRead readRunConfig(Platform& platform, ErrorLog& log) {
+ConfigRead readRunConfig(Platform& platform, ErrorLog& log, std::size_t longestReportName) {
   std::optional<std::string> bytes = platform.readFile(configFileName);
   if (!bytes) {
     return {};
   }
-  return parseRunConfig(*bytes, [&log](std::string_view line) { log.appendLine(line); });
+  return parseRunConfig(
+      *bytes, [&log](std::string_view line) { log.appendLine(line); }, longestReportName);
 }
 
 } // namespace balvix

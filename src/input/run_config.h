@@ -12,13 +12,17 @@ namespace balvix {
 
 inline constexpr std::string_view configFileName = "config.txt";
 
+// The longest file name the systems hold: 255 characters (UTF-16 units on
+// Windows, bytes on Linux; a report name is plain ASCII, so both agree).
+inline constexpr std::size_t longestFileName = 255;
+
 // One non-empty line of the configuration file, its fields checked and
 // converted; a field that failed its check stays empty or 0.
 struct RunConfig {
   DateParts start; // fecha1, the first day of the period
   DateParts end;   // fecha2, the last day
   double openingBalance = 0;
-  std::string reportName; // as written (cut to 255 characters), letter case kept
+  std::string reportName; // as written, letter case kept
 };
 
 // The configuration file read and checked: one record per non-empty line, in
@@ -30,12 +34,17 @@ struct ConfigRead {
 
 // Checks every field of every non-empty line of `text` (the bytes of a
 // configuration file), sends one line per faulty field to `logError`
-// ("config.txt Línea " k message), and keeps the fields that pass.
-ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError);
+// ("config.txt Línea " k message), and keeps the fields that pass. A report
+// name longer than `longestReportName` is faulty: a program that writes a
+// file of a longer name than the report's own takes fewer characters, so
+// that the system can hold the name it writes.
+ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
+                          std::size_t longestReportName = longestFileName);
 
 // Reads "config.txt" of the program directory once and parses it, appending
 // its faults to `log`. A file that cannot be read, or that is not a regular
 // file, has no lines.
-ConfigRead readRunConfig(Platform& platform, ErrorLog& log);
+ConfigRead readRunConfig(Platform& platform, ErrorLog& log,
+                         std::size_t longestReportName = longestFileName);
 
 } // namespace balvix

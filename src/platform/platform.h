@@ -91,8 +91,11 @@ public:
 
   // Hands the named file of the program directory to the user, the way the
   // system opens a document with its associated application, when it is a
-  // regular file (not a directory, a device or a link). The outcome is not
-  // reported: the file stays on disk whatever happens.
+  // regular file (not a directory, a device or a link). When the system
+  // cannot open it (no application for it, a path longer than the shell
+  // takes, an opener that cannot start or reports failure, no display), the
+  // user is told the file's full path instead, so that a run always says
+  // where its result is.
   virtual void openDocument(std::string_view name) = 0;
 
   // True when an entry of that name (a file or a directory) can be found in
@@ -100,9 +103,10 @@ public:
   virtual bool exists(std::string_view name) = 0;
 
   // Removes the named file of the program directory even when it is
-  // read-only, hidden or a system file, without changing what any other name
-  // of it shows. A link of that name is removed itself, never what it points
-  // to; a directory is never removed. True when no such entry is left.
+  // read-only, hidden or a system file. A link of that name is removed
+  // itself, never what it points to; a directory is never removed, nor a file
+  // that has other names too (hard links), whose attributes the other names
+  // share. True when no such entry is left.
   virtual bool removeFile(std::string_view name) = 0;
 
   // Opens the named file of the program directory for appending, creating it
@@ -117,8 +121,10 @@ public:
   virtual std::optional<std::string> readFile(std::string_view name) = 0;
 
   // Locks the program directory against other starts of the program, waiting
-  // while another start holds it. The lock is taken on "config.txt" and no
-  // file is created for it; nothing when "config.txt" cannot be opened.
+  // while another start holds it. The lock belongs to the directory itself,
+  // not to a file in it: replacing or removing any entry meanwhile lets no
+  // other start in, and no file is created for it. Nothing when the
+  // directory cannot be opened for it.
   virtual std::unique_ptr<FolderLock> lockFolder() = 0;
 };
 

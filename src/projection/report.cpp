@@ -8,7 +8,8 @@ Report::Report(Platform& platform, std::string_view name) {
   if (platform.removeFile(name)) {
     file_ = platform.openForAppend(name);
   }
-  wholeWritten_ = file_ != nullptr;
+  opened_ = file_ != nullptr;
+  wholeWritten_ = opened_;
 }
 
 void Report::appendLine(std::string_view line) {

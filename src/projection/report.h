@@ -54,8 +54,12 @@ public:
   // False once any line failed to be written.
   bool wholeWritten() const { return wholeWritten_; }
 
+  // True when this run's file was opened (an earlier one removed first).
+  bool opened() const { return opened_; }
+
 private:
   std::unique_ptr<OutputFile> file_; // none once closed, or when it cannot be opened
+  bool opened_ = false;
   bool wholeWritten_ = true;
 };
 

@@ -3,17 +3,29 @@
 #include "projection/engine.h"
 #include "projection/report.h"
 
+#include <new>
 #include <optional>
 
 namespace balvix {
 
+WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write) {
+  bool memoryRanOut = false;
+  try {
+    write();
+  } catch (const std::bad_alloc&) {
+    memoryRanOut = true;
+  }
+  file.close();
+  return {std::string(name), file.wholeWritten() && !memoryRanOut, file.opened(), memoryRanOut};
+}
+
 WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   Report report(platform, inputs.config.reportName);
-  ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
-  walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
-           span.target);
-  report.close();
-  return {inputs.config.reportName, report.wholeWritten()};
+  return writeLines(report, inputs.config.reportName, [&] {
+    ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
+    walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
+             span.target);
+  });
 }
 
 } // namespace balvix

@@ -13,6 +13,8 @@
 
 namespace balvix {
 
+class Report;
+
 // What a run projects: the one configuration line and the movements, both
 // read without fault.
 struct RunInputs {
@@ -21,12 +23,21 @@ struct RunInputs {
 };
 
 // The file a run wrote for the user, closed: its name in the program
-// directory, and whether every line of it was written (false also when an
-// earlier report could not be replaced).
+// directory, whether every line of it was written (false also when an
+// earlier report could not be replaced), and whether the file of that name
+// is this run's at all (false when an earlier one was kept or nothing could
+// be created).
 struct WrittenReport {
   std::string name;
   bool whole = true;
+  bool ours = true;
+  bool memoryRanOut = false; // the run ended there, the file incomplete
 };
+
+// Runs `write`, which appends a run's lines to `file` (already opened as
+// `name`), and closes the file. When memory runs out on the way, the file is
+// closed as it is and told incomplete.
+WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write);
 
 // What a run walks: from `first` to `last` (both walked, `first` strictly
 // before `last`, both real days) and, in amount mode, the amount whose

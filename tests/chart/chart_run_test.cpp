@@ -19,6 +19,38 @@ TEST(PageName, HtmlInPlaceOfTxt) {
   EXPECT_EQ(pageNameOf("Informe.TXT"), "Informe.html");
   EXPECT_EQ(pageNameOf("a.b.txt"), "a.b.html");
   EXPECT_EQ(pageNameOf(".txt"), ".html");
+  EXPECT_EQ(pageNameOf(std::string(longestChartReportName - 4, 'n') + ".txt").size(),
+            longestFileName);
+}
+
+// A report name whose page name the system could not hold is a faulty field
+// of the configuration, logged before anything is written; balvix takes it.
+TEST(ChartProgram, ReportNameTooLongForThePage) {
+  struct Case {
+    std::size_t length; // of the report name
+    bool chartRuns;
+  };
+  for (const Case& c : {Case{254, true}, Case{255, false}}) {
+    const std::string report = std::string(c.length - 4, 'n') + ".txt";
+    const std::string page = pageNameOf(report);
+    FakePlatform platform;
+    platform.writeFile("config.txt", "01/01/2013|31/01/2013|1000|" + report + "\r\n");
+    platform.writeFile("entrada.txt", "Nomina|1500|poner|mensualidad|2|0\r\n");
+    platform.tail = "int";
+    runChartProgram(platform);
+    std::vector<std::string> listing = {"config.txt", "entrada.txt",
+                                        c.chartRuns ? page : "Errores.txt"};
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(platform.listing(), listing) << c.length;
+    if (!c.chartRuns) {
+      EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(inputErrorsMessage)});
+      EXPECT_TRUE(platform.fileBytes("Errores.txt")
+                      .value_or("")
+                      .starts_with("config.txt L\xEDnea 1 [nombre fichero] es erroneo"));
+    }
+    EXPECT_EQ(runProgram(platform), 0);
+    EXPECT_TRUE(platform.exists(report)) << c.length << ": balvix writes the report";
+  }
 }
 
 // The first and last "dias" of the page's data.
@@ -83,7 +115,8 @@ TEST(ChartProgram, StartsLikeBalvixAndWritesOnlyThePage) {
 }
 
 // A page with a line that could not be written, or an old page that cannot
-// be replaced, is announced as an incomplete report is.
+// be replaced, is announced as an incomplete report is; the old page is not
+// opened as this run's.
 TEST(ChartProgram, IncompletePageIsTold) {
   for (bool oldPageKept : {false, true}) {
     FakePlatform platform;
@@ -99,7 +132,8 @@ TEST(ChartProgram, IncompletePageIsTold) {
     }
     runChartProgram(platform);
     EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(reportIncompleteMessage)});
-    EXPECT_EQ(platform.opened, std::vector<std::string>{"b.html"});
+    EXPECT_EQ(platform.opened,
+              oldPageKept ? std::vector<std::string>{} : std::vector<std::string>{"b.html"});
     if (oldPageKept) {
       EXPECT_EQ(platform.fileBytes("b.html"), "an old page");
     }

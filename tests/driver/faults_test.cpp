@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "chart/chart_run.h"
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
 #include "projection/report.h"
@@ -31,6 +33,8 @@ constexpr std::string_view oldLog = "entrada.txt L\xEDnea 7 [dinero] es erroneo,
 
 const std::vector<std::string> told{std::string(reportIncompleteMessage)};
 const std::vector<std::string> refused{std::string(inputErrorsMessage)};
+const std::vector<std::string> refusedWithoutLog{std::string(logNotWrittenMessage)};
+const std::vector<std::string> none;
 
 std::vector<std::string> linesOf(std::string_view bytes) {
   std::vector<std::string> lines;
@@ -111,8 +115,8 @@ TEST(ErrorLogFaults, UnwritableLogStillRefusesTheRun) {
     platform.tail = "int";
     platform.appendFails = [](std::string_view name, std::size_t) { return name == "Errores.txt"; };
     EXPECT_EQ(runProgram(platform), 0) << c.what;
-    EXPECT_EQ(platform.messages, refused) << c.what;
-    EXPECT_EQ(platform.opened, std::vector<std::string>{"Errores.txt"}) << c.what;
+    EXPECT_EQ(platform.messages, refusedWithoutLog) << c.what;
+    EXPECT_EQ(platform.opened, none) << c.what << ": a log with lines missing is not opened";
     EXPECT_EQ(platform.listing(),
               (std::vector<std::string>{"Errores.txt", "config.txt", "entrada.txt"}))
         << c.what << ": no report";
@@ -146,6 +150,7 @@ TEST(OldFileFaults, OldReportThatCannotBeRemovedIsKeptWholeAndTheUserTold) {
     platform.readOnlyDirectory = c.readOnlyDirectory;
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, told) << c.what;
+    EXPECT_EQ(platform.opened, none) << c.what << ": the earlier report is not opened";
     EXPECT_EQ(platform.fileBytes("informe.txt"), oldReport)
         << c.what << ": no line of this run is mixed into the earlier report";
     EXPECT_EQ(platform.listing(),
@@ -154,32 +159,44 @@ TEST(OldFileFaults, OldReportThatCannotBeRemovedIsKeptWholeAndTheUserTold) {
   }
 }
 
+// An earlier log that cannot be removed is kept as it is: no line of this
+// start goes into it, and it is never opened as this start's.
 TEST(OldFileFaults, OldLogThatCannotBeRemoved) {
   struct Case {
     const char* what;
+    std::string_view config;
     std::string_view entries;
+    std::string_view tail;
     std::vector<std::string> messages;
     std::vector<std::string> opened;
   };
   const Case cases[] = {
-      {"good inputs still run", entries, {}, {"informe.txt"}},
-      {"faulty inputs are still refused", faultyEntries, refused, {"Errores.txt"}},
+      {"good inputs still run", config, entries, "int", {}, {"informe.txt"}},
+      {"the usage text", config, entries, "INT", {std::string(usageText)}, {}},
+      {"faulty inputs are refused without the log",
+       config,
+       faultyEntries,
+       "int",
+       refusedWithoutLog,
+       {}},
+      {"a refusal without faults",
+       "01/01/2013|01/01/2013|1000|informe.txt",
+       entries,
+       "int",
+       refusedWithoutLog,
+       {}},
   };
   for (const Case& c : cases) {
     FakePlatform platform;
     writeInputs(platform, c.entries);
+    platform.writeFile("config.txt", c.config);
+    platform.tail = c.tail;
     platform.writeFile("Errores.txt", oldLog);
     platform.removeFails = true;
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, c.messages) << c.what;
     EXPECT_EQ(platform.opened, c.opened) << c.what;
-    std::string log = platform.fileBytes("Errores.txt").value_or("");
-    EXPECT_TRUE(log.starts_with(oldLog)) << c.what << ": nothing of the earlier log is lost";
-    if (!c.messages.empty()) {
-      EXPECT_TRUE(log.ends_with("entrada.txt L\xEDnea 1 [dinero] es erroneo, siempre mayor de 0 "
-                                "...\r\n"))
-          << c.what << ": the faults of this start are in the log";
-    }
+    EXPECT_EQ(platform.fileBytes("Errores.txt"), oldLog) << c.what << ": the earlier log as it was";
   }
 }
 
@@ -216,7 +233,7 @@ TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
   };
   const Case cases[] = {
       {"a run cannot write its report", "int", entries, told},
-      {"faulty inputs are refused without a log", "int", faultyEntries, refused},
+      {"faulty inputs are refused without a log", "int", faultyEntries, refusedWithoutLog},
       {"the usage text needs no file", "INT", entries, {std::string(usageText)}},
   };
   for (const Case& c : cases) {
@@ -229,6 +246,71 @@ TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
     EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}))
         << c.what;
     EXPECT_EQ(platform.fileBytes("entrada.txt"), c.entries) << c.what;
+  }
+}
+
+// Running out of memory anywhere ends the start with a message of its own and
+// exit code 0; the input files keep their bytes, and a report or page being
+// written is told incomplete (and opened, being this start's).
+TEST(OutOfMemory, ToldAndNothingLost) {
+  const std::string memory(outOfMemoryMessage);
+  const std::string memoryInReport = memory + "\r\n" + std::string(reportIncompleteMessage);
+  constexpr std::string_view twoFaults = "Nomina|0|poner|mensualidad|2|0\r\n"
+                                         "Seguro|0|quitar|mensualidad|2|0\r\n";
+  struct Case {
+    const char* what;
+    bool chart;
+    std::string_view entries;
+    std::string readRunsOut;   // the input whose read runs out
+    std::string appendRunsOut; // the file whose second append runs out
+    std::string message;
+    std::vector<std::string> opened;
+    std::vector<std::string> listing; // besides config.txt and entrada.txt
+  };
+  const Case cases[] = {
+      {"reading the movements", false, entries, "entrada.txt", "", memory, {}, {}},
+      {"reading the configuration", true, entries, "config.txt", "", memory, {}, {}},
+      {"writing the error log", false, twoFaults, "", "Errores.txt", memory, {}, {"Errores.txt"}},
+      {"writing the report",
+       false,
+       entries,
+       "",
+       "informe.txt",
+       memoryInReport,
+       {"informe.txt"},
+       {"informe.txt"}},
+      {"writing the page",
+       true,
+       entries,
+       "",
+       "informe.html",
+       memoryInReport,
+       {"informe.html"},
+       {"informe.html"}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform, c.entries);
+    platform.writeFile("Errores.txt", oldLog);
+    platform.readRunsOutOfMemory = c.readRunsOut;
+    platform.memoryRunsOut = [&](std::string_view name, std::size_t before) {
+      return name == c.appendRunsOut && before == 1;
+    };
+    EXPECT_EQ(c.chart ? runChartProgram(platform) : runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, std::vector<std::string>{c.message}) << c.what;
+    EXPECT_EQ(platform.opened, c.opened) << c.what;
+    std::vector<std::string> listing = c.listing;
+    listing.insert(listing.end(), {"config.txt", "entrada.txt"});
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(platform.listing(), listing) << c.what;
+    EXPECT_EQ(platform.fileBytes("config.txt"), config) << c.what;
+    EXPECT_EQ(platform.fileBytes("entrada.txt"), c.entries) << c.what;
+    EXPECT_FALSE(platform.locked) << c.what;
+    EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
+    if (!c.appendRunsOut.empty()) {
+      EXPECT_EQ(linesOf(platform.fileBytes(c.appendRunsOut).value_or("")).size(), 1u)
+          << c.what << ": the lines before are kept";
+    }
   }
 }
 

@@ -208,6 +208,45 @@ run "$grafico"
 cmp -s "$dir/Errores.txt" "$work/balvix-errors" || fail "Errores.txt differs from balvix's"
 only config.txt entrada.txt Errores.txt
 
+# A report name whose page name would pass the systems' limit of 255
+# characters is refused as a faulty field before anything is written.
+for length in 254 255; do
+  begin "report-name-$length"
+  name=$(printf "%0$((length - 4))d.txt" 0 | tr 0 n)
+  printf '01/01/2027|31/12/2027|2500|%s\r\n' "$name" >"$dir/config.txt"
+  run "$grafico"
+  if [ "$length" -eq 254 ]; then
+    [ -f "$dir/${name%.txt}.html" ] || fail "no page"
+    only config.txt entrada.txt "${name%.txt}.html"
+  else
+    LC_ALL=C grep -q '^config.txt L.nea 1 \[nombre fichero\] es erroneo' "$dir/Errores.txt" ||
+      fail "no fault of the report name in the log"
+    only config.txt entrada.txt Errores.txt
+    [ "$native" -eq 0 ] || [ "$(head -n 1 "$out")" = 'Errores en ficheros de programa ...' ] ||
+      fail "said '$(cat "$out")'"
+  fi
+done
+
+# The page's name, or Errores.txt, as a second name of a read-only file
+# elsewhere: the file keeps its mode and bytes, even on a start that only
+# shows the usage text, and it is neither written nor opened.
+for name in "$page" Errores.txt; do
+  for args in "" xyz; do
+    begin "hard-linked-$name-${args:-whole}"
+    printf 'IMPORTANT\r\n' >"$work/$case/imp.txt"
+    chmod 444 "$work/$case/imp.txt"
+    ln "$work/$case/imp.txt" "$dir/$name"
+    run "$grafico" $args
+    [ "$(stat -c %a "$work/$case/imp.txt")" = 444 ] || fail "the outside file's mode changed"
+    [ "$(cat "$work/$case/imp.txt")" = "$(printf 'IMPORTANT\r\n')" ] || fail "the outside file changed"
+    [ "$dir/$name" -ef "$work/$case/imp.txt" ] || fail "the second name was removed"
+    if [ "$native" -eq 1 ] && [ "$name" = "$page" ] && [ -z "$args" ]; then
+      [ "$(cat "$out")" = 'No se pudo escribir el informe completo ...' ] ||
+        fail "said '$(cat "$out")'"
+    fi
+  done
+done
+
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"
   exit 1

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <sstream>
 #include <utility>
 
@@ -99,8 +100,7 @@ void FakePlatform::openDocument(std::string_view name) {
 }
 
 void FakePlatform::noteWrite() {
-  std::error_code ec;
-  if (!locked && fs::exists(pathOf("config.txt"), ec)) {
+  if (!locked) {
     ++writtenUnlocked;
   }
 }
@@ -149,20 +149,22 @@ bool FakePlatform::appendAllowed(std::string_view name) {
     count = std::prev(appendCounts_.end());
   }
   std::size_t before = count->second++;
+  if (memoryRunsOut && memoryRunsOut(name, before)) {
+    throw std::bad_alloc();
+  }
   return !(appendFails && appendFails(name, before));
 }
 
 std::unique_ptr<FolderLock> FakePlatform::lockFolder() {
-  std::error_code ec;
-  if (!fs::exists(pathOf("config.txt"), ec)) {
-    return nullptr;
-  }
   return std::make_unique<FakeFolderLock>(*this);
 }
 
 std::optional<std::string> FakePlatform::readFile(std::string_view name) {
   if (readFails) {
     return std::nullopt;
+  }
+  if (name == readRunsOutOfMemory) {
+    throw std::bad_alloc();
   }
   return fileBytes(name);
 }

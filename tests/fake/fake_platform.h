@@ -49,8 +49,7 @@ public:
 
   // The folder lock: how many times it was taken, whether it is held now,
   // and what went on in the wrong state: messages shown or documents opened
-  // while it was held, files removed or opened for writing while it was not
-  // (with "config.txt" present, so that there was something to lock).
+  // while it was held, files removed or opened for writing while it was not.
   std::size_t locksTaken = 0;
   bool locked = false;
   std::size_t toldWhileLocked = 0;
@@ -65,6 +64,13 @@ public:
   // A program directory whose entries cannot be created or removed: appends
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;
+
+  // Memory running out: in the append to a file that memoryRunsOut names
+  // (with the number of appends to it before), or in the read of the file
+  // named readRunsOutOfMemory; std::bad_alloc is thrown there, as an
+  // allocation of the program's at that point would.
+  std::function<bool(std::string_view name, std::size_t appendsBefore)> memoryRunsOut;
+  std::string readRunsOutOfMemory;
 
   // Called by the open files: one more append to `name`; false when it is
   // to fail.

@@ -54,6 +54,46 @@ TEST(ErrorLog, LinesAreAppendedAndRemoved) {
   removeErrorLog(platform); // nothing to remove is no fault
 }
 
+// Whether the log on disk can be shown as this start's: every line in it,
+// and no earlier log kept in its place.
+TEST(ErrorLog, CompleteOnlyWithEveryLineOfThisStart) {
+  struct Case {
+    const char* what;
+    bool oldLogRemoved;
+    std::size_t failingAppend; // the first append that fails; 9 for none
+    bool closeFails;
+    bool complete;
+    bool written;
+  };
+  const Case cases[] = {
+      {"every line written", true, 9, false, true, true},
+      {"the second line lost", true, 1, false, false, true},
+      {"every line lost", true, 0, false, false, false},
+      {"the close failed", true, 9, true, false, true},
+      {"an earlier log kept", false, 9, false, false, false},
+  };
+  for (const Case& c : cases) {
+    testing::FakePlatform platform;
+    platform.writeFile("Errores.txt", "old\r\n");
+    if (c.oldLogRemoved) {
+      removeErrorLog(platform);
+    }
+    platform.appendFails = [&](std::string_view, std::size_t before) {
+      return before >= c.failingAppend;
+    };
+    platform.closeFails = c.closeFails;
+    ErrorLog log(platform, c.oldLogRemoved);
+    log.appendLine("uno");
+    log.appendLine("dos");
+    log.close();
+    EXPECT_EQ(log.complete(), c.complete) << c.what;
+    EXPECT_EQ(log.written(), c.written) << c.what;
+    if (!c.oldLogRemoved) {
+      EXPECT_EQ(platform.fileBytes("Errores.txt"), "old\r\n") << c.what;
+    }
+  }
+}
+
 TEST(ErrorLog, LostLineStillCounts) {
   testing::FakePlatform platform;
   platform.appendFails = [](std::string_view, std::size_t) { return true; };

@@ -21,8 +21,12 @@ const std::array<std::string, 5> label = {"", "fecha1", "fecha2",
 
 using Parsed = testing::Parsed<ConfigRead>;
 
-Parsed parse(std::string_view text) {
-  return testing::parseLogged<ConfigRead>(parseRunConfig, text);
+Parsed parse(std::string_view text, std::size_t longestReportName = longestFileName) {
+  return testing::parseLogged<ConfigRead>(
+      [longestReportName](std::string_view bytes, const ErrorSink& sink) {
+        return parseRunConfig(bytes, sink, longestReportName);
+      },
+      text);
 }
 
 std::vector<std::string> faultLines(std::size_t k, std::string_view fields) {
@@ -47,10 +51,12 @@ TEST(ConfigFields, PassingAndFailingValues) {
        {"0", "0.00", "1500", "1500.75", ".5", "5."},
        {"", ".", "-5", "1,5", "1.500,75", "1.2.3", "1e3", " 5", std::string(400, '9')}},
       {4,
-       {"informe.txt", "Informe2014.TXT", ".txt", "com0.txt", "com10.txt", "console.txt"},
-       {"informe", "mi informe.txt", "informe_1.txt", "c:\\informe.txt", "a\xF1o.txt",
-        "informe.txt ", "config.txt", "ENTRADA.TXT", "Errores.txt", "con.txt", "Nul.txt",
-        "aux.informe.txt", "COM1.txt", "lpt9.txt"}}};
+       {"informe.txt", "Informe2014.TXT", ".txt", "com0.txt", "com10.txt", "console.txt",
+        std::string(251, 'n') + ".txt"},
+       {std::string(252, 'n') + ".txt", std::string(300, 'n') + ".txt", "informe", "mi informe.txt",
+        "informe_1.txt", "c:\\informe.txt", "a\xF1o.txt", "informe.txt ", "config.txt",
+        "ENTRADA.TXT", "Errores.txt", "con.txt", "Nul.txt", "aux.informe.txt", "COM1.txt",
+        "lpt9.txt"}}};
   for (const Case& c : cases) {
     std::array<std::string, 4> fields = {"01/01/2014", "31/12/2014", "2500.50", "a.txt"};
     for (bool passes : {true, false}) {
@@ -82,7 +88,7 @@ TEST(ConfigLines, CountAndNumbering) {
 }
 
 TEST(ConfigRecord, KeepsTextsAndNumbers) {
-  const std::string longName = std::string(300, 'n') + ".txt";
+  const std::string longName = std::string(251, 'n') + ".txt";
   Parsed parsed = parse("05/01/2014|28/02/2015|2500.50|Balance2014.TXT\r\n"
                         "01/01/2014|31/12/2014|0.1|" +
                         longName);
@@ -94,12 +100,31 @@ TEST(ConfigRecord, KeepsTextsAndNumbers) {
   EXPECT_EQ(config.openingBalance, 2500.5);
   EXPECT_EQ(config.reportName, "Balance2014.TXT");
   EXPECT_EQ(parsed.read.records[1].openingBalance, 0.1);
-  EXPECT_EQ(parsed.read.records[1].reportName, longName.substr(0, 255));
+  EXPECT_EQ(parsed.read.records[1].reportName, longName);
 
   RunConfig faulty = parse("x|y|z|w").read.records.at(0);
   EXPECT_TRUE(faulty.reportName.empty());
   EXPECT_EQ(faulty.start, DateParts{});
   EXPECT_EQ(faulty.end, DateParts{});
+}
+
+// A program that writes a file of a longer name than the report's own takes
+// shorter report names, and refuses a longer one as a faulty field.
+TEST(ConfigRecord, ReportNameWithinTheProgramsLimit) {
+  struct Case {
+    std::size_t longest;
+    std::size_t length; // of the report name, ".txt" included
+    bool passes;
+  };
+  for (const Case& c : {Case{255, 255, true}, Case{255, 256, false}, Case{254, 254, true},
+                        Case{254, 255, false}, Case{5, 5, true}, Case{5, 6, false}}) {
+    const std::string name = std::string(c.length - 4, 'n') + ".txt";
+    Parsed parsed = parse("01/01/2014|31/12/2014|0|" + name, c.longest);
+    EXPECT_EQ(parsed.log, c.passes ? std::vector<std::string>{} : faultLines(1, "4"))
+        << c.longest << " " << c.length;
+    EXPECT_EQ(parsed.read.records.at(0).reportName, c.passes ? name : "")
+        << c.longest << " " << c.length;
+  }
 }
 
 } // namespace

@@ -2,11 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -85,6 +95,49 @@ TEST(PosixFiles, LinesUntilTheFileIsClosed) {
   EXPECT_EQ(folder.bytes(name), "uno\r\n\r\ndos");
 }
 
+// The descriptor the process holds open on a file of the folder.
+int descriptorOf(const fs::path& file) {
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    if (fs::read_symlink(entry.path(), ec) == file) {
+      return std::stoi(entry.path().filename().string());
+    }
+  }
+  return -1;
+}
+
+// Closing tells whether the system kept everything written: a close that
+// fails (injected by closing the descriptor behind the file's back) is told.
+// Once closed, the file lets go of its descriptor: destroying it later closes
+// nothing else, so a file opened meanwhile, which may get the same descriptor,
+// stays writable.
+TEST(PosixFiles, CloseIsToldAndLetsGoOfTheDescriptor) {
+  struct Case {
+    const char* what;
+    bool closeFails;
+  };
+  for (const Case& c : {Case{"a close that succeeds", false}, Case{"a failed close", true}}) {
+    Folder folder;
+    const std::string first = folder.name("first.txt");
+    const std::string second = folder.name("second.txt");
+    std::unique_ptr<OutputFile> file = folder.platform.openForAppend(first);
+    ASSERT_NE(file, nullptr) << c.what;
+    ASSERT_TRUE(file->appendLine("uno")) << c.what;
+    if (c.closeFails) {
+      const int fd = descriptorOf(folder.directory / first);
+      ASSERT_GE(fd, 0) << c.what;
+      ::close(fd);
+    }
+    EXPECT_EQ(file->close(), !c.closeFails) << c.what;
+    std::unique_ptr<OutputFile> other = folder.platform.openForAppend(second);
+    ASSERT_NE(other, nullptr) << c.what;
+    file.reset();
+    EXPECT_TRUE(other->appendLine("dos")) << c.what;
+    EXPECT_TRUE(other->close()) << c.what;
+    EXPECT_EQ(folder.bytes(second), "dos\r\n") << c.what;
+  }
+}
+
 // An old report or log is removed whatever its permissions; an entry that is a
 // directory is neither removed nor written to.
 TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {
@@ -105,7 +158,9 @@ TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {
 
 // Lines are written only into a regular file of the directory that has no
 // other name; whatever else bears the name is refused at once and left as
-// it is. Inputs are read only from regular files, and never waited on.
+// it is. Inputs are read only from regular files, and never waited on. A
+// link is removed as a link; a directory, or a file with a second name, is
+// not removed.
 TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
   Folder folder;
   const std::string outside = folder.name("outside.txt");
@@ -114,25 +169,165 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
     const char* what;
     std::function<void(const fs::path&)> make;
     bool readable;
+    bool removable;
   };
   const Case cases[] = {
       {"a link to a file",
-       [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); }, true},
+       [&](const fs::path& p) { fs::create_symlink(folder.directory / outside, p); }, true, true},
       {"a link to nothing", [&](const fs::path& p) { fs::create_symlink(p.string() + ".new", p); },
-       false},
+       false, true},
       {"a second name of a file",
-       [&](const fs::path& p) { fs::create_hard_link(folder.directory / outside, p); }, true},
-      {"a directory", [](const fs::path& p) { fs::create_directory(p); }, false},
-      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false},
+       [&](const fs::path& p) { fs::create_hard_link(folder.directory / outside, p); }, true,
+       false},
+      {"a directory", [](const fs::path& p) { fs::create_directory(p); }, false, false},
+      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, true},
   };
+  fs::permissions(folder.directory / outside, fs::perms::owner_read);
   for (const Case& c : cases) {
     const std::string name = folder.name(std::string(c.what).substr(2) + ".txt");
     c.make(folder.directory / name);
     EXPECT_EQ(folder.platform.openForAppend(name), nullptr) << c.what;
     EXPECT_EQ(folder.platform.readFile(name).has_value(), c.readable) << c.what;
     EXPECT_FALSE(fs::exists(folder.directory / (name + ".new"))) << c.what;
+    EXPECT_EQ(folder.platform.removeFile(name), c.removable) << c.what;
+    EXPECT_EQ(fs::exists(fs::symlink_status(folder.directory / name)), !c.removable) << c.what;
   }
   EXPECT_EQ(folder.bytes(outside), "outside\r\n");
+  EXPECT_EQ(fs::status(folder.directory / outside).permissions(), fs::perms::owner_read);
+  EXPECT_EQ(fs::hard_link_count(folder.directory / outside), 2u);
+}
+
+// The platform with what it would tell of a document it could not open kept
+// instead of written.
+class RecordingPlatform : public PosixPlatform {
+public:
+  using PosixPlatform::PosixPlatform;
+  std::vector<std::string> told;
+
+protected:
+  void tellWhereItIs(const std::string& path) override { told.push_back(path); }
+};
+
+// An environment variable set for the time of a test, and put back after.
+class Setting {
+public:
+  Setting(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      old_ = old;
+    }
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~Setting() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  Setting(const Setting&) = delete;
+  Setting& operator=(const Setting&) = delete;
+
+private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// A run always says where its result is: a document that cannot be opened
+// for the user (no display, no opener, an opener that fails or dies) is told
+// by its full path; one the opener takes is not.
+TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
+  Folder folder;
+  const std::string report = folder.name("report.txt");
+  ASSERT_TRUE(appendTo(folder.platform, report, "uno"));
+  const std::string path = (folder.directory / report).string();
+  struct Case {
+    const char* what;
+    const char* display;
+    const char* opener; // the opener's script; none when null
+    bool told;
+  };
+  const Case cases[] = {
+      {"no display", "", "exit 0", true},
+      {"no opener", ":0", nullptr, true},
+      {"the opener fails", ":0", "exit 3", true},
+      {"the opener dies", ":0", "kill -9 $$", true},
+      {"the opener shows it", ":0", "exit 0", false},
+  };
+  int binNumber = 0;
+  for (const Case& c : cases) {
+    const fs::path bin = folder.directory / folder.name("bin" + std::to_string(++binNumber));
+    fs::create_directories(bin);
+    const fs::path got = bin / "got";
+    if (c.opener != nullptr) {
+      std::ofstream(bin / "xdg-open")
+          << "#!/bin/sh\nprintf '%s' \"$1\" > '" << got.string() << "'\n"
+          << c.opener << "\n";
+      fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    }
+    Setting display("DISPLAY", c.display);
+    Setting wayland("WAYLAND_DISPLAY", "");
+    Setting searched("PATH", bin.string());
+    RecordingPlatform platform(1, folder.argv.data());
+    platform.openDocument(report);
+    EXPECT_EQ(platform.told, c.told ? std::vector<std::string>{path} : std::vector<std::string>{})
+        << c.what;
+    if (c.opener != nullptr && *c.display != '\0') {
+      std::ifstream in(got);
+      std::string handed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(handed, path) << c.what << ": the opener was given the file";
+    }
+  }
+}
+
+// The folder lock is the folder's own and exclusive: while one start holds it,
+// no other lock of either kind can be taken on the folder, and another start
+// waits until it is released; no file is created for it, and replacing an
+// entry by rename changes nothing.
+TEST(PosixFolderLock, ExclusiveOnTheFolderItself) {
+  Folder folder;
+  const std::string input = folder.name("config.txt");
+  ASSERT_TRUE(appendTo(folder.platform, input, "old"));
+  const auto entries = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.directory)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = entries();
+  std::unique_ptr<FolderLock> lock = folder.platform.lockFolder();
+  ASSERT_NE(lock, nullptr);
+
+  // An editor's save: the file replaced by another one, by rename.
+  const std::string saved = folder.name("saved.txt");
+  ASSERT_TRUE(appendTo(folder.platform, saved, "new"));
+  fs::rename(folder.directory / saved, folder.directory / input);
+
+  struct Attempt {
+    const char* what;
+    int operation;
+  };
+  for (const Attempt& a :
+       {Attempt{"exclusive", LOCK_EX | LOCK_NB}, Attempt{"shared", LOCK_SH | LOCK_NB}}) {
+    const int fd = ::open(folder.directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    EXPECT_NE(::flock(fd, a.operation), 0) << a.what;
+    ::close(fd);
+  }
+
+  std::atomic<bool> taken{false};
+  std::thread other([&] {
+    PosixPlatform second(1, folder.argv.data());
+    std::unique_ptr<FolderLock> waited = second.lockFolder();
+    taken = waited != nullptr;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(taken) << "another start did not wait";
+  EXPECT_EQ(entries(), before) << "no entry made for the lock";
+  lock.reset();
+  other.join();
+  EXPECT_TRUE(taken) << "another start got the folder once it was released";
 }
 
 } // namespace

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cwctype>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <windows.h>
 
@@ -67,14 +73,46 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
   EXPECT_TRUE(platform.exists(folder));
   RemoveDirectoryW(folderPath.c_str());
 
+  // A file with a second name keeps its read-only attribute and both names:
+  // the attribute would change for the other name too.
   const std::string other = stem + ".other.txt";
   ASSERT_TRUE(appendTo(platform, file, "old"));
   const std::wstring otherPath = directory + utf16From1252(other);
   ASSERT_TRUE(CreateHardLinkW(otherPath.c_str(), path.c_str(), nullptr));
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(platform.openForAppend(other), nullptr);
   EXPECT_EQ(platform.readFile(other), "old\r\n");
-  EXPECT_TRUE(platform.removeFile(other));
-  EXPECT_TRUE(platform.removeFile(file));
+  EXPECT_FALSE(platform.removeFile(other));
+  EXPECT_FALSE(platform.removeFile(file));
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY,
+            DWORD{FILE_ATTRIBUTE_READONLY});
+  EXPECT_TRUE(platform.exists(other));
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(otherPath.c_str());
+  DeleteFileW(path.c_str());
+}
+
+// Once closed, an output file lets go of its handle: destroying it later
+// closes nothing else, so a file opened meanwhile, which may get the same
+// handle, stays writable.
+TEST(Win32Files, ClosedFileLetsGoOfItsHandle) {
+  Win32Platform platform;
+  const std::string stem = "balvix-close-" + std::to_string(GetCurrentProcessId());
+  const std::string first = stem + ".first.txt";
+  const std::string second = stem + ".second.txt";
+  std::unique_ptr<OutputFile> file = platform.openForAppend(first);
+  ASSERT_NE(file, nullptr);
+  ASSERT_TRUE(file->appendLine("uno"));
+  EXPECT_TRUE(file->close());
+  std::unique_ptr<OutputFile> other = platform.openForAppend(second);
+  ASSERT_NE(other, nullptr);
+  file.reset();
+  EXPECT_TRUE(other->appendLine("dos"));
+  EXPECT_TRUE(other->close());
+  other.reset();
+  EXPECT_EQ(platform.readFile(second), "dos\r\n");
+  EXPECT_TRUE(platform.removeFile(first));
+  EXPECT_TRUE(platform.removeFile(second));
 }
 
 // An open file keeps receiving the lines, each at once, even when it is
@@ -100,6 +138,93 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");
   EXPECT_TRUE(platform.removeFile(report));
   EXPECT_TRUE(platform.removeFile(moved));
+}
+
+// The platform with what it would tell of a document it could not open kept
+// instead of shown.
+class RecordingPlatform : public Win32Platform {
+public:
+  std::vector<std::wstring> told;
+
+protected:
+  void tellWhereItIs(const std::wstring& path) override { told.push_back(path); }
+};
+
+// A run always says where its result is: a document the shell cannot open (no
+// application for it, a path longer than the shell takes) is told by its
+// full path.
+TEST(Win32OpenDocument, PathToldWhenTheShellCannotOpenIt) {
+  RecordingPlatform platform;
+  const std::string stem = "balvix-open-" + std::to_string(GetCurrentProcessId());
+  const std::wstring directory = platform.programDirectory();
+  struct Case {
+    const char* what;
+    std::string name;
+  };
+  const Case cases[] = {
+      {"no application for it", stem + ".sin-programa-conocido"},
+      {"a path longer than the shell takes",
+       stem + std::string(MAX_PATH - directory.size() - stem.size(), 'n') + ".txt"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(appendTo(platform, c.name, "uno")) << c.what;
+    platform.told.clear();
+    platform.openDocument(c.name);
+    EXPECT_EQ(platform.told, std::vector<std::wstring>{directory + utf16From1252(c.name)})
+        << c.what;
+    EXPECT_TRUE(platform.removeFile(c.name)) << c.what;
+  }
+}
+
+// The folder lock is the folder's own and exclusive: while one start holds it,
+// the folder's mutex cannot be taken, by any path to the folder, and another
+// start waits until it is released; no file is created for it, and replacing
+// an entry by rename changes nothing.
+TEST(Win32FolderLock, ExclusiveOnTheFolderItself) {
+  Win32Platform platform;
+  const std::wstring directory = platform.programDirectory();
+  const std::string stem = "balvix-lock-" + std::to_string(GetCurrentProcessId());
+  const std::string input = stem + ".config.txt";
+  const std::string saved = stem + ".saved.txt";
+  ASSERT_TRUE(appendTo(platform, input, "old"));
+  std::wstring shouted = directory;
+  std::transform(shouted.begin(), shouted.end(), shouted.begin(), [](wchar_t c) {
+    return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+  });
+  const std::wstring name = folderLockName(directory);
+  ASSERT_FALSE(name.empty());
+  EXPECT_EQ(folderLockName(shouted), name) << "the same folder in capitals";
+  EXPECT_EQ(folderLockName(directory + L"."), name) << "the same folder by another path";
+
+  std::unique_ptr<FolderLock> lock = platform.lockFolder();
+  ASSERT_NE(lock, nullptr);
+  ASSERT_TRUE(appendTo(platform, saved, "new"));
+  ASSERT_TRUE(MoveFileExW((directory + utf16From1252(saved)).c_str(),
+                          (directory + utf16From1252(input)).c_str(), MOVEFILE_REPLACE_EXISTING));
+
+  std::atomic<bool> free{true};
+  std::thread([&] {
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+    free = mutex == nullptr || WaitForSingleObject(mutex, 0) != WAIT_TIMEOUT;
+    if (mutex != nullptr) {
+      CloseHandle(mutex);
+    }
+  }).join();
+  EXPECT_FALSE(free) << "the folder's mutex could be taken meanwhile";
+
+  std::atomic<bool> taken{false};
+  std::thread other([&] {
+    Win32Platform second;
+    std::unique_ptr<FolderLock> waited = second.lockFolder();
+    taken = waited != nullptr;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(taken) << "another start did not wait";
+  lock.reset();
+  other.join();
+  EXPECT_TRUE(taken) << "another start got the folder once it was released";
+  EXPECT_TRUE(platform.removeFile(input));
+  EXPECT_FALSE(platform.exists(saved));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -96,6 +97,11 @@ private:
   int fd_;
 };
 
+// How long the opener of a document is waited for: this many polls, this
+// many microseconds apart (ten seconds in all).
+constexpr int openerPatience = 200;
+constexpr useconds_t openerPoll = 50000;
+
 // The most room made at once for a file read.
 constexpr int readAheadLimit = 1 << 28;
 
@@ -162,6 +168,10 @@ void PosixPlatform::showMessage(std::string_view text) {
   writeAll(STDOUT_FILENO, utf8);
 }
 
+void PosixPlatform::tellWhereItIs(const std::string& path) {
+  writeAll(STDOUT_FILENO, path + "\n");
+}
+
 void PosixPlatform::openDocument(std::string_view name) {
   std::string path = pathOf(name);
   // Only a regular file is handed on: never a directory, a device or a link,
@@ -175,7 +185,7 @@ void PosixPlatform::openDocument(std::string_view name) {
   bool graphical =
       (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
   if (!graphical) {
-    writeAll(STDOUT_FILENO, path + "\n");
+    tellWhereItIs(path);
     return;
   }
 #if defined(__APPLE__)
@@ -190,8 +200,29 @@ void PosixPlatform::openDocument(std::string_view name) {
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   std::vector<char*> args = {const_cast<char*>(opener), path.data(), nullptr};
   pid_t pid = 0;
-  posix_spawnp(&pid, opener, &actions, nullptr, args.data(), environ);
+  const int spawned = posix_spawnp(&pid, opener, &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    tellWhereItIs(path);
+    return;
+  }
+  // The opener hands the file on and ends, telling by its exit status whether
+  // it could. One that is still running after a while is taken to show the
+  // file itself (some run the viewer in their place) and is left to it.
+  for (int waited = 0; waited < openerPatience; ++waited) {
+    int status = 0;
+    const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == pid) {
+      if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        tellWhereItIs(path);
+      }
+      return;
+    }
+    if (ended < 0 && errno != EINTR) {
+      return;
+    }
+    ::usleep(openerPoll);
+  }
 }
 
 bool PosixPlatform::exists(std::string_view name) {
@@ -201,9 +232,18 @@ bool PosixPlatform::exists(std::string_view name) {
 
 bool PosixPlatform::removeFile(std::string_view name) {
   // Removing an entry needs no permission on the file itself, so its mode is
-  // never touched (another name of the same file keeps it), and a link is
-  // removed as a link.
-  return ::unlink(pathOf(name).c_str()) == 0 || errno == ENOENT;
+  // never touched, and a link is removed as a link. A file with a second name
+  // is left as it is, as on Windows, where removing it would change what the
+  // other name shows.
+  const std::string path = pathOf(name);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    return errno == ENOENT;
+  }
+  if (S_ISREG(info.st_mode) && info.st_nlink != 1) {
+    return false;
+  }
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
@@ -248,9 +288,10 @@ std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
 }
 
 std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {
-  // Read-only and without waiting for the open itself; the lock is then
-  // waited for.
-  Descriptor fd(::open(pathOf("config.txt").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  // The lock is taken on the directory itself: a file of it may be replaced
+  // by rename or removed while a start runs (as editors save), the directory
+  // stays the same, and nothing is created in it.
+  Descriptor fd(::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() < 0) {
     return nullptr;
   }

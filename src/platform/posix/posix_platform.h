@@ -9,7 +9,8 @@ namespace balvix {
 // The platform of a terminal program on a POSIX system. The program directory
 // is the directory of the running executable; messages go to standard output
 // as UTF-8; a document is handed to the desktop's opener in a graphical
-// session, and otherwise its path is written to standard output.
+// session, and its path is written to standard output when there is none or
+// the opener fails.
 class PosixPlatform : public Platform {
 public:
   // `argv` as main received it: the arguments form the command tail, and
@@ -27,6 +28,11 @@ public:
 
   // The program directory, ending with "/".
   const std::string& programDirectory() const { return directory_; }
+
+protected:
+  // Tells the user where a file is that could not be opened for them: its
+  // full path (UTF-8) as a line of its own on standard output.
+  virtual void tellWhereItIs(const std::string& path);
 
 private:
   std::string pathOf(std::string_view name) const;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -103,23 +104,16 @@ private:
 // The most room made at once for a file read.
 constexpr LONGLONG readAheadLimit = 1 << 28;
 
-// A byte far beyond the end of any text file. Windows locks are mandatory:
-// a lock over the content would keep the file from being read.
-constexpr DWORD lockOffsetHigh = 0x7FFFFFFF;
-
+// Owns the folder's mutex until it goes.
 class Win32FolderLock : public FolderLock {
 public:
-  explicit Win32FolderLock(HANDLE file) : file_(file) {}
-  ~Win32FolderLock() override {
-    OVERLAPPED at{};
-    at.OffsetHigh = lockOffsetHigh;
-    UnlockFileEx(file_.get(), 0, 1, 0, &at);
-  }
+  explicit Win32FolderLock(HANDLE mutex) : mutex_(mutex) {}
+  ~Win32FolderLock() override { ReleaseMutex(mutex_.get()); }
   Win32FolderLock(const Win32FolderLock&) = delete;
   Win32FolderLock& operator=(const Win32FolderLock&) = delete;
 
 private:
-  Handle file_;
+  Handle mutex_;
 };
 
 } // namespace
@@ -192,7 +186,19 @@ void Win32Platform::openDocument(std::string_view name) {
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
     return;
   }
-  ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // The shell takes paths up to the classic limit only, and not in their
+  // long form; a longer one is told as one it cannot open. A result of 32 or
+  // less is the shell's failure (no application for the file, for one).
+  const std::wstring shown = directory_ + utf16From1252(name);
+  if (shown.size() >= MAX_PATH ||
+      reinterpret_cast<INT_PTR>(
+          ShellExecuteW(nullptr, L"open", shown.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
+    tellWhereItIs(shown);
+  }
+}
+
+void Win32Platform::tellWhereItIs(const std::wstring& path) {
+  MessageBoxW(nullptr, path.c_str(), L"Programador", MB_OK);
 }
 
 bool Win32Platform::exists(std::string_view name) {
@@ -201,22 +207,41 @@ bool Win32Platform::exists(std::string_view name) {
 
 bool Win32Platform::removeFile(std::string_view name) {
   std::wstring path = pathOf(name);
-  // A read-only, hidden or system file is made a plain one first, so that it
-  // can be deleted; the attributes are those of the entry itself, never of
-  // what a link of that name points to.
+  // Everything is done through one handle on the entry itself (a link of
+  // that name is opened as the link, never what it points to), so that what
+  // is checked is what is changed. Attributes belong to the file, not to a
+  // name: a file with a second name is left alone, since resetting its
+  // read-only attribute would change what the other name shows.
   {
-    Handle entry(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+    Handle entry(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (entry.valid()) {
+                             OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!entry.valid()) {
+      DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(entry.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
+      return false;
+    }
+    // A read-only, hidden or system file is made a plain one first, so that
+    // it can be deleted.
+    constexpr DWORD keeping =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((info.dwFileAttributes & keeping) != 0) {
       FILE_BASIC_INFO basic{};
       basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
       SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
     }
-  }
-  if (!DeleteFileW(path.c_str())) {
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
+                                    sizeof disposition)) {
+      return false;
+    }
   }
   // Where deletion waits for the last handle (older systems, Wine), a file
   // that another program holds open for a moment, such as the viewer of the
@@ -276,20 +301,46 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
   }
 }
 
+std::wstring folderLockName(const std::wstring& directory) {
+  Handle folder(CreateFileW(longForm(directory).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return L"";
+  }
+  wchar_t name[64];
+  swprintf(name, sizeof name / sizeof name[0], L"Local\\balvix-carpeta-%08lx-%08lx%08lx",
+           static_cast<unsigned long>(info.dwVolumeSerialNumber),
+           static_cast<unsigned long>(info.nFileIndexHigh),
+           static_cast<unsigned long>(info.nFileIndexLow));
+  return name;
+}
+
 std::unique_ptr<FolderLock> Win32Platform::lockFolder() {
-  Handle file(CreateFileW(pathOf("config.txt").c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
+  // A mutex named after the folder's identity: its volume and its file
+  // number, which every path to it shares (in any letter case, by a short
+  // name, through a mapped drive or a junction) and which stays the same
+  // whatever happens to the entries in it, or to its own name, meanwhile. A
+  // lock on a file of the folder would go with that file when an editor
+  // saves by rename, and a lock file would be left in the folder.
+  const std::wstring name = folderLockName(directory_);
+  if (name.empty()) {
     return nullptr;
   }
-  // Exclusive, and waiting while another start holds it.
-  OVERLAPPED at{};
-  at.OffsetHigh = lockOffsetHigh;
-  if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (mutex == nullptr) {
     return nullptr;
   }
-  return std::make_unique<Win32FolderLock>(file.release());
+  Handle owned(mutex);
+  // Waiting while another start holds it; a start that ended without
+  // releasing it (killed) leaves it abandoned, and it is taken all the same.
+  const DWORD waited = WaitForSingleObject(owned.get(), INFINITE);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    return nullptr;
+  }
+  return std::make_unique<Win32FolderLock>(owned.release());
 }
 
 } // namespace balvix

@@ -10,7 +10,7 @@ namespace balvix {
 // of the running executable, held as UTF-16 so that any folder name works;
 // paths too long for the classic limit are passed in their long form.
 // Messages are message boxes captioned "Programador" with one OK button, and
-// documents are opened by the shell.
+// documents are opened by the shell, or their path shown when it cannot.
 class Win32Platform : public Platform {
 public:
   Win32Platform();
@@ -27,6 +27,11 @@ public:
   // The program directory, ending with a backslash.
   const std::wstring& programDirectory() const { return directory_; }
 
+protected:
+  // Tells the user where a file is that the shell could not open: its full
+  // path in a message box captioned "Programador".
+  virtual void tellWhereItIs(const std::wstring& path);
+
 private:
   std::wstring pathOf(std::string_view name) const;
 
@@ -36,6 +41,10 @@ private:
 // The command tail of a command line: what follows the program's name (quoted
 // or not) and the blanks after it; trailing blanks are kept.
 std::wstring commandTailOf(std::wstring_view commandLine);
+
+// The name of the mutex that locks the folder `directory` (a full path),
+// the same for every path to it; empty when the folder cannot be opened.
+std::wstring folderLockName(const std::wstring& directory);
 
 // Windows-1252 text as UTF-16, and back; a character without a Windows-1252
 // byte becomes "?" (no look-alike substitution).
