@@ -1,7 +1,5 @@
 #include "projection/engine.h"
 
-#include "projection/prefetch.h"
-
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -222,9 +220,6 @@ public:
     due_.clear();
     std::merge(ofMonthDay.begin(), ofMonthDay.end(), queued_.begin(), queued_.end(),
                std::back_inserter(due_));
-    for (std::size_t i : due_) {
-      prefetch(&walked_[i]);
-    }
     steps_.clear();
     for (std::size_t i : due_) {
       apply(i, day);
@@ -239,10 +234,9 @@ public:
   }
 
 private:
-  // What the walk needs of a movement, kept together (in one cache line),
-  // so that applying one touches one place: a day's movements are scattered
-  // over the whole file.
-  struct alignas(64) Walked {
+  // What the walk needs of a movement, kept together so that applying one
+  // touches one place: a day's movements are scattered over the whole file.
+  struct Walked {
     double amount = 0;
     bool adds = false;           // "poner"
     bool periodic = false;       // "periodo"

@@ -1,7 +1,6 @@
 #include "projection/report.h"
 
 #include "projection/money.h"
-#include "projection/prefetch.h"
 
 namespace balvix {
 
@@ -113,17 +112,7 @@ const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
   return pieces;
 }
 
-void ReportWriter::day(const DateParts& date, std::span<const std::size_t> due) {
-  // The movements of a day are scattered over the whole file: their pieces
-  // are fetched together rather than one after another.
-  for (std::size_t movement : due) {
-    prefetch(&pieces_[movement]);
-  }
-  for (std::size_t movement : due) {
-    if (pieces_[movement].end != 0) {
-      prefetch(pieceText_.data() + pieces_[movement].start);
-    }
-  }
+void ReportWriter::day(const DateParts& date, std::span<const std::size_t> /*due*/) {
   line_.clear();
   appendDayLine(line_, date);
   line_ += lineEnd;
