@@ -20,13 +20,13 @@ ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
   figures_.closing = openingBalance;
 }
 
-void ChartSeries::day(const DateParts& date, std::span<const std::size_t> due) {
+void ChartSeries::day(const DateParts& date) {
   if (walking_) {
     finishDay();
   }
   walking_ = true;
   today_ = date;
-  todaysMovements_.assign(due.begin(), due.end());
+  todaysMovements_.clear();
   if (months_.empty() || months_.back().year != date.year || months_.back().month != date.month) {
     ChartMonth month;
     month.year = date.year;
@@ -42,6 +42,7 @@ void ChartSeries::movement(std::size_t movement, double /*before*/, double after
   if (!walking_ || movement >= movements_.entries.size()) {
     return;
   }
+  todaysMovements_.push_back(movement);
   const Entry& moved = movements_.entries[movement];
   ChartMonth& month = months_.back();
   if (moved.action == Action::add) {

@@ -67,7 +67,7 @@ public:
   ChartSeries(const EntriesRead& movements, double openingBalance,
               std::size_t pointLimit = defaultPointLimit);
 
-  void day(const DateParts& date, std::span<const std::size_t> due) override;
+  void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
   void movement(std::size_t movement, double before, double after) override;
   void closing(double balance) override;

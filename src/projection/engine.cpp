@@ -210,26 +210,16 @@ public:
 
   // Tells the day and every movement due that day, in file order: the
   // monthly ones of this day of the month merged with those queued for it.
-  // The day is worked out whole before it is told: its consumers write to
-  // files, and the walk's own records are then met together rather than one
-  // between two writes.
   void walk(std::int64_t day) {
     const DateParts today = dateOfDayNumber(day);
+    events_.day(today);
     const std::vector<std::size_t>& ofMonthDay = monthly_[static_cast<std::size_t>(today.day)];
     queue_.take(day, queued_);
     due_.clear();
     std::merge(ofMonthDay.begin(), ofMonthDay.end(), queued_.begin(), queued_.end(),
                std::back_inserter(due_));
-    steps_.clear();
     for (std::size_t i : due_) {
       apply(i, day);
-    }
-    events_.day(today, due_);
-    for (const Step& step : steps_) {
-      if (step.activates) {
-        events_.activation(step.movement);
-      }
-      events_.movement(step.movement, step.before, step.after);
     }
   }
 
@@ -245,21 +235,16 @@ private:
     EntrySchedule schedule;
   };
 
-  // A movement applied on the day walked, to be told.
-  struct Step {
-    std::size_t movement;
-    double before;
-    double after;
-    bool activates; // a periodic movement's activation day
-  };
-
-  // Applies the movement to the balance. A periodic one is activated on its
-  // first date; then it waits for its next date.
+  // Applies the movement to the balance and tells it. A periodic one is
+  // activated on its first date; then it waits for its next date.
   void apply(std::size_t i, std::int64_t day) {
     Walked& walked = walked_[i];
-    const double after = walked.adds ? walked.amount + balance_ : balance_ - walked.amount;
-    steps_.push_back({i, balance_, after, walked.periodic && walked.occurrence == 0});
-    balance_ = after;
+    if (walked.periodic && walked.occurrence == 0) {
+      events_.activation(i);
+    }
+    const double before = balance_;
+    balance_ = walked.adds ? walked.amount + balance_ : balance_ - walked.amount;
+    events_.movement(i, before, balance_);
     if (walked.periodic) {
       // Only a movement with a real activation date is ever due.
       std::int64_t next = laterDueDay(walked.schedule, walked.start, ++walked.occurrence);
@@ -274,7 +259,6 @@ private:
   DueQueue queue_;
   std::vector<std::size_t> queued_;                  // the movements queued for the day walked
   std::vector<std::size_t> due_;                     // all movements due that day, in file order
-  std::vector<Step> steps_;                          // and what they did
   std::array<std::vector<std::size_t>, 32> monthly_; // by day of the month
   std::vector<Walked> walked_;                       // by movement
   double balance_;

@@ -112,7 +112,7 @@ const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
   return pieces;
 }
 
-void ReportWriter::day(const DateParts& date, std::span<const std::size_t> /*due*/) {
+void ReportWriter::day(const DateParts& date) {
   line_.clear();
   appendDayLine(line_, date);
   line_ += lineEnd;

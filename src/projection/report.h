@@ -6,7 +6,6 @@
 #include "projection/walk_events.h"
 
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,7 +68,7 @@ class ReportWriter : public WalkEvents {
 public:
   ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
 
-  void day(const DateParts& date, std::span<const std::size_t> due) override;
+  void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
   void movement(std::size_t movement, double before, double after) override;
   void closing(double balance) override;

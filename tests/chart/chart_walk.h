@@ -33,8 +33,7 @@ inline void walk(WalkEvents& events, const EntriesRead& read, double opening,
   double balance = opening;
   for (const WalkDay& day : days) {
     const std::string& d = day.date;
-    events.day({std::stoi(d.substr(0, 2)), std::stoi(d.substr(3, 2)), std::stoi(d.substr(6))},
-               day.movements);
+    events.day({std::stoi(d.substr(0, 2)), std::stoi(d.substr(3, 2)), std::stoi(d.substr(6))});
     for (std::size_t index : day.movements) {
       const Entry& entry = read.entries[index];
       double after = entry.action == Action::add ? entry.amount + balance : balance - entry.amount;

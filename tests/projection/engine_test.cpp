@@ -126,32 +126,6 @@ TEST(Walk, WhichDaysMovementsApply) {
             2);
 }
 
-// Each day names the movements told after it, in the order they come.
-TEST(Walk, DayNamesTheMovementsThatFollow) {
-  struct Recorder : WalkEvents {
-    void day(const DateParts&, std::span<const std::size_t> due) override {
-      announced.emplace_back(due.begin(), due.end());
-      told.emplace_back();
-    }
-    void activation(std::size_t) override {}
-    void movement(std::size_t movement, double, double) override {
-      told.back().push_back(movement);
-    }
-    void closing(double) override {}
-    std::vector<std::vector<std::size_t>> announced, told;
-  };
-  EntriesRead m;
-  add(m, "Mes", 1, "poner", "mensualidad", "5");
-  add(m, "Semana", 1, "quitar", "periodo", "1semana", "29/12/2014", Unit::weeks, 7);
-  add(m, "Una", 1, "poner", "concreta", "05/01/2015");
-  add(m, "Otro", 1, "poner", "mensualidad", "5");
-  add(m, "Dia", 1, "poner", "periodo", "2dia", "03/01/2015", Unit::days, 2);
-  Recorder recorder;
-  walkDays(recorder, m, 0, {1, 1, 2015}, {28, 2, 2015});
-  EXPECT_EQ(recorder.announced, recorder.told);
-  EXPECT_EQ(recorder.told[4], (std::vector<std::size_t>{0, 1, 2, 3, 4})); // 05/01
-}
-
 TEST(Walk, WholeCalendarAndManyMovements) {
   EntriesRead m;
   for (int i = 0; i < 40000; ++i) {
