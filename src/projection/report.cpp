@@ -37,13 +37,9 @@ void Report::close() {
   file_.reset();
 }
 
-void appendDayLine(std::string& line, const DateParts& day) {
-  line += weekdayName(day.year, day.month, day.day);
-  line += ' ';
-  appendDate(line, day);
-}
-
 namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
 
 // " moment when", the end of both the activation and the movement line.
 void appendTiming(std::string& line, const Entry& entry) {
@@ -55,126 +51,77 @@ void appendTiming(std::string& line, const Entry& entry) {
 
 } // namespace
 
-void appendActivationLine(std::string& line, const Entry& entry, std::string_view amountText) {
-  line += "ACTIVACI\xD3N !! ";
-  line += entry.comment;
-  line += ' ';
-  line += wordOf(entry.action);
-  line += ' ';
-  line += amountText;
-  appendTiming(line, entry);
-}
-
-void appendMovementLine(std::string& line, const Entry& entry, std::string_view beforeText,
-                        std::string_view amountText, std::string_view afterText) {
-  line += entry.comment;
-  line += ' ';
-  line += beforeText;
-  line += ' ';
-  line += wordOf(entry.action);
-  line += ' ';
-  line += amountText;
-  line += " = ";
-  line += afterText;
-  appendTiming(line, entry);
-}
-
-namespace {
-
-constexpr std::string_view lineEnd = "\r\n";
-
-} // namespace
-
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
-    : sink_(sink), entries_(entries), pieces_(entries.size()), balance_(openingBalance) {
+    : sink_(sink), entries_(entries), amountTexts_(entries.size()), balance_(openingBalance) {
   appendMoney(balanceText_, balance_);
-  // Room for the pieces of every movement, at once (amounts of up to 20
-  // characters): growing step by step would move them each time.
-  std::size_t size = 0;
-  for (const Entry& entry : entries) {
-    size += entry.comment.size() + entry.when.size() + 40;
-  }
-  pieceText_.reserve(size);
 }
 
-const ReportWriter::Pieces& ReportWriter::piecesOf(std::size_t movement) {
-  Pieces& pieces = pieces_[movement];
-  if (pieces.end == 0) {
-    // The movement line with empty balances, cut where they go.
-    const Entry& entry = entries_[movement];
-    const std::string amount = formatMoney(entry.amount);
-    pieces.start = pieceText_.size();
-    appendMovementLine(pieceText_, entry, "", amount, "");
-    pieces.end = pieceText_.size();
-    pieces.headEnd = pieces.start + entry.comment.size() + 1;
-    pieces.middleEnd = pieceText_.find(amount + " = ", pieces.headEnd) + amount.size() + 3;
+const std::string& ReportWriter::amountTextOf(std::size_t movement) {
+  // formatMoney never gives an empty text.
+  std::string& text = amountTexts_[movement];
+  if (text.empty()) {
+    appendMoney(text, entries_[movement].amount);
   }
-  return pieces;
+  return text;
 }
 
+// "Martes 01/01/2013": the weekday name, then the day and month as two digits
+// and the year as four.
 void ReportWriter::day(const DateParts& date) {
-  line_.clear();
-  appendDayLine(line_, date);
-  line_ += lineEnd;
-  sink_.appendEndedLines(line_);
-}
-
-void ReportWriter::activation(std::size_t movement) {
-  line_.clear();
-  appendActivationLine(line_, entries_[movement], formatMoney(entries_[movement].amount));
+  line_.assign(weekdayName(date.year, date.month, date.day));
+  line_ += ' ';
+  appendDate(line_, date);
   sink_.appendLine(line_);
 }
 
+// "ACTIVACIÓN !! " comment action amount moment when, one blank between the
+// fields, which are written exactly as the movements file holds them.
+void ReportWriter::activation(std::size_t movement) {
+  const Entry& entry = entries_[movement];
+  line_.assign("ACTIVACI\xD3N !! ");
+  line_ += entry.comment;
+  line_ += ' ';
+  line_ += wordOf(entry.action);
+  line_ += ' ';
+  line_ += amountTextOf(movement);
+  appendTiming(line_, entry);
+  sink_.appendLine(line_);
+}
+
+// comment, balance before, action, amount, "=", balance after, moment, when;
+// then an empty line.
 void ReportWriter::movement(std::size_t movement, double before, double after) {
   // Each movement starts from the balance the one before it left.
   if (before != balance_) {
     balanceText_.clear();
     appendMoney(balanceText_, before);
   }
-  const Pieces& pieces = piecesOf(movement);
-  const std::string_view text = pieceText_;
-  line_.assign(text.substr(pieces.start, pieces.headEnd - pieces.start));
+  const Entry& entry = entries_[movement];
+  line_.assign(entry.comment);
+  line_ += ' ';
   line_ += balanceText_;
-  line_ += text.substr(pieces.headEnd, pieces.middleEnd - pieces.headEnd);
+  line_ += ' ';
+  line_ += wordOf(entry.action);
+  line_ += ' ';
+  line_ += amountTextOf(movement);
+  line_ += " = ";
   const std::size_t afterAt = line_.size();
   appendMoney(line_, after);
   balanceText_.assign(line_, afterAt);
-  line_ += text.substr(pieces.middleEnd, pieces.end - pieces.middleEnd);
+  appendTiming(line_, entry);
   line_ += lineEnd; // and the empty line after it
   line_ += lineEnd;
   sink_.appendEndedLines(line_);
   balance_ = after;
 }
 
+// Two empty lines, then "Saldo total = " and the final balance.
 void ReportWriter::closing(double balance) {
   sink_.appendLine("");
   sink_.appendLine("");
-  sink_.appendLine(closingLine(balance));
-}
-
-std::string dayLine(const DateParts& day) {
-  std::string line;
-  appendDayLine(line, day);
-  return line;
-}
-
-std::string activationLine(const Entry& entry) {
-  std::string line;
-  appendActivationLine(line, entry, formatMoney(entry.amount));
-  return line;
-}
-
-std::string movementLine(const Entry& entry, double before, double after) {
-  std::string line;
-  appendMovementLine(line, entry, formatMoney(before), formatMoney(entry.amount),
-                     formatMoney(after));
-  return line;
-}
-
-std::string closingLine(double balance) {
-  std::string line = "Saldo total = ";
-  appendMoney(line, balance);
-  return line;
+  line_.assign("Saldo total = ");
+  appendMoney(line_, balance);
+  sink_.appendLine(line_);
 }
 
 } // namespace balvix

@@ -62,8 +62,8 @@ private:
 // The report's lines of a walk: a day line per day, the activation and
 // movement lines of each movement applied (the movement line followed by an
 // empty line), then two empty lines and the closing line. The amounts are
-// written as formatMoney writes them; a movement's fixed pieces and the
-// running balance are written once and reused.
+// written as formatMoney writes them; each movement's amount is written once,
+// when it first applies, and the running balance once per change.
 class ReportWriter : public WalkEvents {
 public:
   ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
@@ -74,46 +74,14 @@ public:
   void closing(double balance) override;
 
 private:
-  // The fixed pieces of a movement's line around its two balances, written
-  // into pieceText_ when it first applies: "comment ", " action amount = "
-  // and " moment when", one after the other, from `start`.
-  struct Pieces {
-    std::size_t start = 0;
-    std::size_t headEnd = 0;
-    std::size_t middleEnd = 0;
-    std::size_t end = 0; // 0 until written
-  };
-  const Pieces& piecesOf(std::size_t movement);
+  const std::string& amountTextOf(std::size_t movement);
 
   LineSink& sink_;
   const std::vector<Entry>& entries_;
-  std::vector<Pieces> pieces_;
-  std::string pieceText_;   // the pieces of every movement applied so far
-  double balance_;          // the balance balanceText_ holds
-  std::string balanceText_; // as formatMoney writes it
+  std::vector<std::string> amountTexts_; // by movement, empty until it first applies
+  double balance_;                       // the balance balanceText_ holds
+  std::string balanceText_;              // as formatMoney writes it
   std::string line_;
 };
-
-// "Martes 01/01/2013": the weekday name, then the day and month as two digits
-// and the year as four.
-std::string dayLine(const DateParts& day);
-
-// "ACTIVACIÓN !! " comment action amount moment when, one blank between the
-// fields, which are written exactly as the movements file holds them.
-std::string activationLine(const Entry& entry);
-
-// comment, balance before, action, amount, "=", balance after, moment, when.
-std::string movementLine(const Entry& entry, double before, double after);
-
-// "Saldo total = " and the final balance.
-std::string closingLine(double balance);
-
-// The same lines appended to `line`, with the amounts already written as
-// formatMoney writes them, so that a walk can reuse one buffer and the text
-// of an amount it has written before.
-void appendDayLine(std::string& line, const DateParts& day);
-void appendActivationLine(std::string& line, const Entry& entry, std::string_view amountText);
-void appendMovementLine(std::string& line, const Entry& entry, std::string_view beforeText,
-                        std::string_view amountText, std::string_view afterText);
 
 } // namespace balvix

@@ -88,14 +88,14 @@ TEST(Report, LostLineIsToldBeforeTheReportOpens) {
 TEST(ReportLines, FieldsAsStored) {
   EntriesRead m;
   add(m, std::string(255, 'x') + "  a b ", 1234567.5, "quitar", "periodo", "1semanames",
-      "01/01/2013", Unit::weeks, 7);
-  const Entry& e = m.entries[0];
-  EXPECT_EQ(activationLine(e),
-            "ACTIVACI\xD3N !! " + e.comment + " quitar 1.234.567'50 periodo 1semanames");
-  EXPECT_EQ(movementLine(e, 100.004, 100.004 - 1234567.5),
-            e.comment + " 100'00 quitar 1.234.567'50 = -1.234.467'50 periodo 1semanames");
-  EXPECT_EQ(closingLine(-1e-12), "Saldo total = '00");
-  EXPECT_EQ(dayLine({9, 7, 50}), "Sabado 09/07/0050");
+      "09/07/0050", Unit::weeks, 7);
+  const std::string comment = m.entries[0].comment;
+  EXPECT_EQ(project(m, configOf("08/07/0050", "09/07/0050", 100.004)),
+            (Lines{"Viernes 08/07/0050", "Sabado 09/07/0050",
+                   "ACTIVACI\xD3N !! " + comment + " quitar 1.234.567'50 periodo 1semanames",
+                   comment + " 100'00 quitar 1.234.567'50 = -1.234.467'50 periodo 1semanames", "",
+                   "", "", "Saldo total = -1.234.467'50"}));
+  EXPECT_EQ(project({}, configOf("08/07/0050", "09/07/0050", -1e-12)).back(), "Saldo total = '00");
 }
 
 } // namespace

@@ -55,37 +55,45 @@ std::int64_t centsOf(const std::string& text) {
   return text.front() == '-' ? -cents : cents;
 }
 
+std::string textOf(const DateParts& d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d", d.day % 100, d.month % 100, d.year % 10000);
+  return text;
+}
+
+// " moment when", the end of the activation and the movement line.
+std::string timingOf(const Entry& e) {
+  return " " + std::string(wordOf(e.moment)) + " " + e.when;
+}
+
 // Every movement tested on every day, in file order; the target in cents.
 Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, std::int64_t last,
                     std::optional<std::int64_t> target) {
   Lines lines;
   for (std::int64_t day = first;; ++day) {
     DateParts today = dateOfDayNumber(day);
-    lines.push_back(dayLine(today));
+    lines.push_back(std::string(weekdayName(today.year, today.month, today.day)) + " " +
+                    textOf(today));
     for (std::size_t i = 0; i < m.entries.size(); ++i) {
       const Entry& e = m.entries[i];
       if (!dueOn(e, m.schedules[i], today)) {
         continue;
       }
       if (e.moment == Moment::periodic && m.schedules[i].anchor == today) {
-        lines.push_back(activationLine(e));
+        lines.push_back("ACTIVACI\xD3N !! " + e.comment + " " + std::string(wordOf(e.action)) +
+                        " " + formatMoney(e.amount) + timingOf(e));
       }
       double after = e.action == Action::add ? balance + e.amount : balance - e.amount;
-      lines.push_back(movementLine(e, balance, after));
+      lines.push_back(e.comment + " " + formatMoney(balance) + " " + std::string(wordOf(e.action)) +
+                      " " + formatMoney(e.amount) + " = " + formatMoney(after) + timingOf(e));
       lines.emplace_back();
       balance = after;
     }
     if (day == last || (target && centsOf(formatMoney(balance)) >= *target)) {
-      lines.insert(lines.end(), {"", "", closingLine(balance)});
+      lines.insert(lines.end(), {"", "", "Saldo total = " + formatMoney(balance)});
       return lines;
     }
   }
-}
-
-std::string textOf(const DateParts& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d/%02d/%04d", d.day % 100, d.month % 100, d.year % 10000);
-  return text;
 }
 
 // Random periods (years 1 to 9999, leap days, month ends), schedules of every
