@@ -1,7 +1,6 @@
 #include "projection/money.h"
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -87,65 +86,6 @@ std::string hundredthsFromText(double magnitude) {
   return firstNonZero == std::string::npos ? std::string{} : result.substr(firstNonZero);
 }
 
-// Exact integers wide enough for a 53-bit significand times 10^21.
-__extension__ using Wide = unsigned __int128;
-
-// Magnitudes below this are written by the exact integer route below; the
-// rest (amounts no one has) by way of their decimal text.
-constexpr double integerRouteLimit = 1e15;
-
-// 10^0 to 10^19, all that fit 64 bits.
-constexpr std::array<std::uint64_t, 20> powersOfTen = [] {
-  std::array<std::uint64_t, 20> powers{};
-  std::uint64_t power = 1;
-  for (std::uint64_t& p : powers) {
-    p = power;
-    power *= 10;
-  }
-  return powers;
-}();
-
-constexpr std::uint64_t powerOfTen(int n) {
-  return powersOfTen[static_cast<std::size_t>(n)];
-}
-
-// m × 10^n for n from 0 to 38.
-Wide timesPowerOfTen(std::uint64_t m, int n) {
-  return n > 19 ? Wide{m} * powerOfTen(19) * powerOfTen(n - 19) : Wide{m} * powerOfTen(n);
-}
-
-// The hundredths of a magnitude from 0.001 to integerRouteLimit, by the rule
-// of hundredthsFromText, in integers: the magnitude is m × 2^-s exactly; it is
-// rounded to 18 significant digits N × 10^(p-17) (half to even, on the exact
-// value), and N is rounded to hundredths, half to even again.
-std::uint64_t hundredthsOfModerate(double magnitude) {
-  // A normal double: 52 stored bits of the significand, the leading 1 implied.
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int binaryExponent = static_cast<int>(bits >> 52) - 1022; // magnitude < 2^e
-  const int shift = 53 - binaryExponent;                          // from 3 to 62 in this range
-  // 10^p <= magnitude < 10^(p+1): p is floor((e-1) log10 2) or one more.
-  int p = ((binaryExponent - 1) * 78913 >> 18) + 1;
-  Wide scaled = timesPowerOfTen(m, 17 - p);
-  if ((scaled >> shift) < powerOfTen(17)) {
-    --p;
-    scaled = timesPowerOfTen(m, 17 - p);
-  }
-  const Wide one = Wide{1} << shift;
-  const Wide rest = scaled & (one - 1);
-  auto digits = static_cast<std::uint64_t>(scaled >> shift);
-  if (rest > one / 2 || (rest == one / 2 && digits % 2 == 1)) {
-    ++digits; // may reach 10^18, the same number with one digit more
-  }
-  const std::uint64_t unit = powerOfTen(15 - p); // one hundredth in N's digits
-  std::uint64_t hundredths = digits / unit;
-  const std::uint64_t dropped = digits % unit;
-  if (dropped > unit - dropped || (dropped == unit - dropped && hundredths % 2 == 1)) {
-    ++hundredths;
-  }
-  return hundredths;
-}
-
 // Below this magnitude the hundredths of most values follow from the product
 // by 100 (see hundredthsDigits).
 constexpr double productRouteLimit = 1e13;
@@ -183,15 +123,10 @@ void appendGrouped(std::string& text, bool negative, std::string_view hundredths
 }
 
 // The digits of a finite magnitude in hundredths as formatMoney rounds it,
-// without leading zeros (empty for zero). `buffer` holds them below
-// integerRouteLimit, `large` beyond.
+// without leading zeros (empty for zero). They are in `buffer` when the
+// product by 100 settles them, in `large` otherwise.
 std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer,
                                   std::string& large) {
-  if (magnitude >= integerRouteLimit) {
-    large = hundredthsFromText(magnitude);
-    return large;
-  }
-  std::uint64_t hundredths = 0;
   if (magnitude < productRouteLimit) {
     // Most amounts lie well away from a half hundredth. Below 10^13 the
     // product by 100 is off the exact one by at most 1/16, and the 18 digits
@@ -200,21 +135,21 @@ std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer
     // The product's whole part fits, and the nearest whole number is it or
     // the next.
     const double product = magnitude * 100;
-    hundredths = static_cast<std::uint64_t>(product);
+    auto hundredths = static_cast<std::uint64_t>(product);
     if (product - static_cast<double>(hundredths) >= 0.5) {
       ++hundredths;
     }
-    if (std::fabs(product - static_cast<double>(hundredths)) >= 0.25) {
-      hundredths = magnitude >= 0.001 ? hundredthsOfModerate(magnitude) : 0;
+    if (std::fabs(product - static_cast<double>(hundredths)) < 0.25) {
+      if (hundredths == 0) {
+        return {};
+      }
+      char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths).ptr;
+      return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
     }
-  } else {
-    hundredths = hundredthsOfModerate(magnitude);
   }
-  if (hundredths == 0) {
-    return {};
-  }
-  char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths).ptr;
-  return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+  // Near a half hundredth, and beyond the product's reach: the exact route.
+  large = hundredthsFromText(magnitude);
+  return large;
 }
 
 // True when the first amount is at or above the second, both held as
