@@ -177,6 +177,7 @@ TEST(AmountRun, StopsAtTheBalanceTheReportWrites) {
   EntriesRead below;
   add(below, "Gasto", 2, "quitar", "concreta", "01/01/2013");
   add(below, "Vuelta", 0.996, "poner", "concreta", "02/01/2013");
+  const EntriesRead none;
   struct Case {
     const EntriesRead& movements;
     double opening;
@@ -189,6 +190,10 @@ TEST(AmountRun, StopsAtTheBalanceTheReportWrites) {
       // -1 never reaches 0; -0.004 is written '00 and does.
       {below, 1, "0", "02/01/2013", "Saldo total = '00"},
       {below, 1, "0.001", "31/12/2013", "Saldo total = '00"},
+      // A balance below a tenth: '05 is 0.05, neither 0.06 nor 0.5.
+      {none, 0.05, "0.06", "31/12/2013", "Saldo total = '05"},
+      {none, 0.05, "0.5", "31/12/2013", "Saldo total = '05"},
+      {none, 0.05, "0.05", "01/01/2013", "Saldo total = '05"},
   };
   for (const Case& c : cases) {
     Lines lines = project(c.movements, configOf("01/01/2013", "31/12/2013", c.opening), c.target);
