@@ -52,15 +52,18 @@ void appendTiming(std::string& line, const Entry& entry) {
 } // namespace
 
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
-    : sink_(sink), entries_(entries), amountTexts_(entries.size()), balance_(openingBalance) {
+    : sink_(sink), entries_(entries), actionAndAmount_(entries.size()), balance_(openingBalance) {
   appendMoney(balanceText_, balance_);
 }
 
-const std::string& ReportWriter::amountTextOf(std::size_t movement) {
-  // formatMoney never gives an empty text.
-  std::string& text = amountTexts_[movement];
+const std::string& ReportWriter::actionAndAmountOf(std::size_t movement) {
+  std::string& text = actionAndAmount_[movement];
   if (text.empty()) {
-    appendMoney(text, entries_[movement].amount);
+    const Entry& entry = entries_[movement];
+    text += ' ';
+    text += wordOf(entry.action);
+    text += ' ';
+    appendMoney(text, entry.amount);
   }
   return text;
 }
@@ -80,10 +83,7 @@ void ReportWriter::activation(std::size_t movement) {
   const Entry& entry = entries_[movement];
   line_.assign("ACTIVACI\xD3N !! ");
   line_ += entry.comment;
-  line_ += ' ';
-  line_ += wordOf(entry.action);
-  line_ += ' ';
-  line_ += amountTextOf(movement);
+  line_ += actionAndAmountOf(movement);
   appendTiming(line_, entry);
   sink_.appendLine(line_);
 }
@@ -100,10 +100,7 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   line_.assign(entry.comment);
   line_ += ' ';
   line_ += balanceText_;
-  line_ += ' ';
-  line_ += wordOf(entry.action);
-  line_ += ' ';
-  line_ += amountTextOf(movement);
+  line_ += actionAndAmountOf(movement);
   line_ += " = ";
   const std::size_t afterAt = line_.size();
   appendMoney(line_, after);

@@ -62,8 +62,9 @@ private:
 // The report's lines of a walk: a day line per day, the activation and
 // movement lines of each movement applied (the movement line followed by an
 // empty line), then two empty lines and the closing line. The amounts are
-// written as formatMoney writes them; each movement's amount is written once,
-// when it first applies, and the running balance once per change.
+// written as formatMoney writes them; each movement's action and amount are
+// written once, when it first applies, and the running balance once per
+// change.
 class ReportWriter : public WalkEvents {
 public:
   ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
@@ -74,13 +75,14 @@ public:
   void closing(double balance) override;
 
 private:
-  const std::string& amountTextOf(std::size_t movement);
+  // " action amount", as both lines of the movement write them.
+  const std::string& actionAndAmountOf(std::size_t movement);
 
   LineSink& sink_;
   const std::vector<Entry>& entries_;
-  std::vector<std::string> amountTexts_; // by movement, empty until it first applies
-  double balance_;                       // the balance balanceText_ holds
-  std::string balanceText_;              // as formatMoney writes it
+  std::vector<std::string> actionAndAmount_; // by movement, empty until it first applies
+  double balance_;                           // the balance balanceText_ holds
+  std::string balanceText_;                  // as formatMoney writes it
   std::string line_;
 };
 
