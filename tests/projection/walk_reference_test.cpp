@@ -63,7 +63,11 @@ std::string textOf(const DateParts& d) {
 
 // " moment when", the end of the activation and the movement line.
 std::string timingOf(const Entry& e) {
-  return " " + std::string(wordOf(e.moment)) + " " + e.when;
+  std::string text = " ";
+  text += wordOf(e.moment);
+  text += ' ';
+  text += e.when;
+  return text;
 }
 
 // Every movement tested on every day, in file order; the target in cents.
