@@ -379,7 +379,7 @@ fi
 # Out of memory: a movements file larger than the memory the program may take
 # (not under AddressSanitizer, which needs far more address space to start).
 # The start says so, ends with exit code 0 and leaves the files as they were.
-if [ "$native" -eq 1 ] && ! grep -q -a -m 1 AddressSanitizer "$exe"; then
+if [ "$native" -eq 1 ] && ! grep -q -a -m 1 __asan_init "$exe"; then
   begin out-of-memory
   good_inputs
   yes 'Diario|1.5|poner|periodo|1dia|01/01/2013' | head -c 64000000 >"$dir/entrada.txt"
