@@ -42,26 +42,20 @@ void appendText(std::string& out, std::string_view cp1252) {
 void appendCount(std::string& out, std::int64_t number) {
   std::array<char, 24> digits{};
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-  std::string hundredths(digits.data(), end);
-  hundredths += "00";
-  std::string text;
-  appendGrouped(text, false, hundredths);
-  text.resize(text.size() - 3); // without "'00"
-  out += text.empty() ? "0" : text;
+  appendThousands(out,
+                  std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
 }
 
 // A target amount in the page's form, every decimal it has kept (at least
 // two): 2000 gives 2.000'00, 0.801 gives 0'801.
 void appendExactAmount(std::string& out, const ExactAmount& amount) {
-  std::string hundredths = amount.units + amount.fraction.substr(0, 2);
-  hundredths.append(2 - std::min<std::size_t>(2, amount.fraction.size()), '0');
-  hundredths.erase(0, std::min(hundredths.find_first_not_of('0'), hundredths.size()));
-  std::string text;
-  appendGrouped(text, false, hundredths);
-  out += pageAmountOf(text);
-  if (amount.fraction.size() > 2) {
-    out += amount.fraction.substr(2);
+  if (amount.units.empty()) {
+    out += '0';
   }
+  appendThousands(out, amount.units);
+  out += '\'';
+  out += amount.fraction;
+  out.append(2 - std::min<std::size_t>(2, amount.fraction.size()), '0');
 }
 
 // An amount in the page's form; a negative one stands out.

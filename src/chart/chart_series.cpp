@@ -18,6 +18,11 @@ ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
       balance_(openingBalance) {
   figures_.opening = openingBalance;
   figures_.closing = openingBalance;
+  // Judged once per movement here rather than each time it is applied.
+  subCent_.reserve(movements.entries.size());
+  for (const Entry& entry : movements.entries) {
+    subCent_.push_back(!(shownAmount(entry.amount) == entry.amount));
+  }
 }
 
 void ChartSeries::day(const DateParts& date) {
@@ -46,9 +51,7 @@ void ChartSeries::movement(std::size_t movement, double /*before*/, double after
   }
   todaysMovements_.push_back(movement);
   const Entry& moved = movements_.entries[movement];
-  if (!figures_.subCent && !(shownAmount(moved.amount) == moved.amount)) {
-    figures_.subCent = true;
-  }
+  figures_.subCent = figures_.subCent || subCent_[movement];
   ChartMonth& month = months_.back();
   if (moved.action == Action::add) {
     month.putIn += moved.amount;

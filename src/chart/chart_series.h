@@ -149,6 +149,7 @@ private:
   double putToday_ = 0;
   double takenToday_ = 0;
   std::vector<std::size_t> todaysMovements_;
+  std::vector<bool> subCent_; // per movement: its amount has digits below the cent
   bool inStretch_ = false;
   double stretchLowestShown_ = 0;
 

@@ -92,34 +92,31 @@ constexpr double productRouteLimit = 1e13;
 
 } // namespace
 
-void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
-  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
-  // Sign, units with a point every three digits, "'" and two decimals.
-  const std::size_t length = 1 + unitCount + (unitCount > 0 ? (unitCount - 1) / 3 : 0) + 3;
+void appendThousands(std::string& text, std::string_view digits) {
   const std::size_t at = text.size();
-  text.resize(at + length);
+  text.resize(at + digits.size() + (digits.empty() ? 0 : (digits.size() - 1) / 3));
   char* out = text.data() + at;
-  if (negative && !hundredths.empty()) {
-    *out++ = '-';
-  }
   // The first group has one to three digits, every other group three.
-  std::size_t untilPoint = unitCount % 3 == 0 ? 3 : unitCount % 3;
-  for (std::size_t i = 0; i < unitCount; ++i) {
+  std::size_t untilPoint = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
+  for (char c : digits) {
     if (untilPoint == 0) {
       *out++ = '.';
       untilPoint = 3;
     }
-    *out++ = hundredths[i];
+    *out++ = c;
     --untilPoint;
   }
-  *out++ = '\'';
-  for (std::size_t i = hundredths.size(); i < 2; ++i) {
-    *out++ = '0';
+}
+
+void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  if (negative && !hundredths.empty()) {
+    text += '-';
   }
-  for (char c : hundredths.substr(unitCount)) {
-    *out++ = c;
-  }
-  text.resize(static_cast<std::size_t>(out - text.data()));
+  appendThousands(text, hundredths.substr(0, unitCount));
+  text += '\'';
+  text.append(hundredths.size() < 2 ? 2 - hundredths.size() : 0, '0');
+  text += hundredths.substr(unitCount);
 }
 
 namespace {

@@ -19,8 +19,13 @@ void appendMoney(std::string& text, double value);
 // Appends the text of an amount whose magnitude in hundredths has the decimal
 // digits `hundredths` (no leading zeros; empty for zero), as formatMoney
 // writes it: "123456" gives 1.234'56, "5" gives '05, and with `negative` a
-// "-" before any but the zero text. The one home of the thousands grouping.
+// "-" before any but the zero text.
 void appendGrouped(std::string& text, bool negative, std::string_view hundredths);
+
+// Appends the decimal digits of a whole number with a point between groups of
+// three, counted from the right: "1234567" gives 1.234.567. The one home of
+// the thousands grouping.
+void appendThousands(std::string& text, std::string_view digits);
 
 // An amount of at least 0 held exactly in decimal, however many digits it
 // has: the digits before the point without leading zeros, and those after it
