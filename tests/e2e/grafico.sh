@@ -56,20 +56,13 @@ only() {
   [ "$(entries)" = "$want" ] || fail "program directory holds '$(entries)', expected '$want'"
 }
 
-# The page's data: "DATE BALANCE" per walked day, the balance with two decimals.
+# The page's data: "DATE AMOUNT" per walked day, the amount (of the list
+# KEY, "saldos" by default) with two decimals.
 page_days() {
   sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
-    sed -e 's/.*"dias":\[\([^]]*\)\].*"saldos":\[\([^]]*\)\].*/\1\n\2/' |
+    sed -e "s/.*\"dias\":\[\([^]]*\)\].*\"${2:-saldos}\":\[\([^]]*\)\].*/\1\n\2/" |
     awk 'NR == 1 { n = split($0, d, ",") } NR == 2 { m = split($0, s, ",")
       if (n != m) { print "mismatch " n " " m; exit }
-      for (i = 1; i <= n; i++) { gsub(/"/, "", d[i]); printf "%s %.2f\n", d[i], s[i] } }'
-}
-
-# The page's future minimum per walked day, "DATE AMOUNT".
-page_future() {
-  sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
-    sed -e 's/.*"dias":\[\([^]]*\)\].*"minimosFuturos":\[\([^]]*\)\].*/\1\n\2/' |
-    awk 'NR == 1 { n = split($0, d, ",") } NR == 2 { split($0, s, ",")
       for (i = 1; i <= n; i++) { gsub(/"/, "", d[i]); printf "%s %.2f\n", d[i], s[i] } }'
 }
 
@@ -116,7 +109,7 @@ months_of() {
 # The page's future minimum, stretches below zero and month lowest are those
 # the report's balances give.
 check_answers() {
-  page_future "$1" >"$work/page-future"
+  page_days "$1" minimosFuturos >"$work/page-future"
   future_of "$work/report-days" >"$work/report-future"
   cmp -s "$work/page-future" "$work/report-future" ||
     fail "future minimum: $(diff "$work/page-future" "$work/report-future" | head -5)"
