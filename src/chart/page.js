@@ -85,26 +85,29 @@
     return digitos.replace(/\B(?=(\d{3})+(?!\d))/g, ".");
   }
 
+  // An amount's sign ("-", but not for one written as zero), its units and
+  // its two decimals, as text.
+  function partesDinero(v) {
+    var c = centesimas(v);
+    while (c.length < 3) {
+      c = "0" + c;
+    }
+    return [v < 0 && /[1-9]/.test(c) ? "-" : "", c.slice(0, -2), c.slice(-2)];
+  }
+
   // An amount as the page writes it: 1.234'50, 0'50, -250'00, 0'00.
   function dinero(v) {
     if (v === null || v === undefined || !isFinite(v)) {
       return "";
     }
-    var c = centesimas(v);
-    while (c.length < 3) {
-      c = "0" + c;
-    }
-    var texto = agrupar(c.slice(0, -2)) + "'" + c.slice(-2);
-    return (v < 0 && /[1-9]/.test(c) ? "-" : "") + texto;
+    var p = partesDinero(v);
+    return p[0] + agrupar(p[1]) + "'" + p[2];
   }
 
   // An amount for a Spanish spreadsheet: a decimal comma and no grouping.
   function numeroCsv(v) {
-    var c = centesimas(v);
-    while (c.length < 3) {
-      c = "0" + c;
-    }
-    return (v < 0 && /[1-9]/.test(c) ? "-" : "") + c.slice(0, -2) + "," + c.slice(-2);
+    var p = partesDinero(v);
+    return p[0] + p[1] + "," + p[2];
   }
 
   var xs = datos.dias.map(diasDeIso);
