@@ -282,6 +282,9 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
     read.schedules.push_back(schedule);
     read.entries.push_back(std::move(entry));
   }
+  if (hasTextAfterEnd(text)) {
+    faults.report(k + 1, textAfterEndFault);
+  }
   return read;
 }
 

@@ -74,6 +74,10 @@ using ErrorSink = std::function<void(std::string_view line)>;
 // digit ("0 5"), and a "periodo" count that does not lead its unit word, is 0
 // or has a digit after the word ("3mes", "2semanas", "0001dia" pass; "mes3",
 // "0dia", "1e2mes", "3mes3" do not).
+//
+// Text after a byte 26 other than further 26s, blanks, tabs and line ends is
+// one more fault, logged last with the number the next movement line would
+// have had.
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
 // Reads "entrada.txt" of the program directory once and parses it, appending

@@ -125,6 +125,16 @@ TEST(EntryLines, KindsAndNumbering) {
   EXPECT_EQ(ends.log, endsLog);
 
   EXPECT_TRUE(parse("; solo comentarios\r\n\r\n").read.entries.empty());
+
+  // Text after a byte 26 is one fault more, numbered as the next movement.
+  Parsed afterEnd = parse("; c\r\nA|0|poner|mensualidad|1|0\r\n\x1A\r\n"
+                          "B|1|poner|mensualidad|1|0");
+  std::vector<std::string> afterEndLog = faultLines(1, "2");
+  afterEndLog.push_back(prefix + "2 [fin de texto]");
+  EXPECT_EQ(afterEnd.log, afterEndLog);
+  EXPECT_EQ(afterEnd.read.errorCount, 2);
+  EXPECT_EQ(afterEnd.read.entries.size(), 1U);
+  EXPECT_TRUE(parse("A|1|poner|mensualidad|1|0\r\n\x1A\r\n\x1A").log.empty());
 }
 
 TEST(EntryLines, NoLimitOnTheirNumber) {
