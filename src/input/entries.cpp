@@ -95,24 +95,24 @@ bool isPeriodCount(std::string_view when, std::string_view word) {
 // number read ("1.850.50", "1 850") it would silently be smaller, so such a
 // field is refused. Other text after the number ("1850.50 EUR") is allowed.
 std::optional<double> amountOf(std::string_view text) {
-  NumericPrefix number = numericPrefix(text);
-  std::string_view rest = text.substr(number.length);
-  if (!(number.value > 0) || !std::isfinite(number.value) ||
-      text.find(',') != std::string_view::npos || std::any_of(rest.begin(), rest.end(), isDigit)) {
+  std::optional<double> amount = soleNumericValue(text);
+  if (!amount || !(*amount > 0) || !std::isfinite(*amount) ||
+      text.find(',') != std::string_view::npos) {
     return std::nullopt;
   }
-  return number.value;
+  return amount;
 }
 
-// The day of a "mensualidad": a whole number from 1 to 28. A day with a
-// fraction ("15.5") would never come round, so it is refused rather than left
-// to silently never happen.
+// The day of a "mensualidad": a whole number from 1 to 28, and the only
+// number of the field. A day with a fraction ("15.5") would never come round,
+// and one followed by another number ("15,5", "5,20", "1 15") would be read
+// as some other day than meant, so both are refused.
 std::optional<int> monthDayOf(std::string_view text) {
-  double day = numericValue(text);
-  if (!(day > 0 && day <= 28 && day == std::floor(day))) {
+  std::optional<double> day = soleNumericValue(text);
+  if (!day || !(*day > 0 && *day <= 28 && *day == std::floor(*day))) {
     return std::nullopt;
   }
-  return static_cast<int>(day);
+  return static_cast<int>(*day);
 }
 
 // The interval of a count of units (decimal digits without leading zeros), in
@@ -139,8 +139,9 @@ struct Period {
 
 // The count and unit of a "periodo": one unit word, only digits and the
 // letters of that word, and the count leading it: digits worth at least 1
-// followed directly by the word. "3meses", "2semanas", "0001dia" and
-// "1semanames" (weeks) pass; "0dia", "mes3", "1e2mes" do not.
+// followed directly by the word, and no digit after it. "3meses", "2semanas",
+// "0001dia" and "1semanames" (weeks) pass; "0dia", "mes3", "1e2mes", "3mes3"
+// do not.
 std::optional<Period> periodOf(std::string_view when) {
   // At most one unit word passes: no two of them have the same letters.
   for (const KeyWord<Unit>& unit : unitWords) {
@@ -150,7 +151,9 @@ std::optional<Period> periodOf(std::string_view when) {
     std::size_t countEnd = std::min(when.find_first_not_of("0123456789"), when.size());
     std::string_view count = when.substr(0, countEnd);
     count.remove_prefix(std::min(count.find_first_not_of('0'), count.size()));
-    if (count.empty() || !when.substr(countEnd).starts_with(unit.word)) {
+    std::string_view afterCount = when.substr(countEnd);
+    if (count.empty() || !afterCount.starts_with(unit.word) ||
+        std::any_of(afterCount.begin(), afterCount.end(), isDigit)) {
       return std::nullopt;
     }
     return Period{intervalOf(count, unit.kind), unit.kind};
@@ -195,9 +198,9 @@ std::optional<When> whenOf(std::optional<Moment> moment, std::string_view text) 
 }
 
 // The `activar periodo` of any moment but "periodo", also a faulty one: the
-// text "0" (its value 0, and one "0" in it).
+// text "0" (its value 0, the only number of the field, and one "0" in it).
 bool isNoActivation(std::string_view text) {
-  return numericValue(text) == 0 && std::count(text.begin(), text.end(), '0') == 1;
+  return soleNumericValue(text) == 0.0 && std::count(text.begin(), text.end(), '0') == 1;
 }
 
 } // namespace
@@ -278,6 +281,9 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
     }
     read.schedules.push_back(schedule);
     read.entries.push_back(std::move(entry));
+  }
+  if (hasTextAfterEnd(text)) {
+    faults.report(k + 1, textAfterEndFault);
   }
   return read;
 }

@@ -69,9 +69,15 @@ using ErrorSink = std::function<void(std::string_view line)>;
 // Besides the form of each field, a movement is faulty when it would be read
 // otherwise than written: an amount with a comma or with a digit after the
 // number read ("1,5", "1.850.50", "1 850"; "1850.50 EUR" and " 10" pass), a
-// day of the month with a fraction, and a "periodo" count that does not lead
-// its unit word, or is 0 ("3mes", "2semanas", "0001dia" pass; "mes3", "0dia",
-// "1e2mes" do not).
+// day of the month with a fraction or with a digit after the number read
+// ("15.5", "15,5", "1 15"; "15abc" passes), an activation "0" followed by a
+// digit ("0 5"), and a "periodo" count that does not lead its unit word, is 0
+// or has a digit after the word ("3mes", "2semanas", "0001dia" pass; "mes3",
+// "0dia", "1e2mes", "3mes3" do not).
+//
+// Text after a byte 26 other than further 26s, blanks, tabs and line ends is
+// one more fault, logged last with the number the next movement line would
+// have had.
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
 // Reads "entrada.txt" of the program directory once and parses it, appending

@@ -21,6 +21,11 @@ std::string storedText(std::string_view text);
 // last wanted field is ignored.
 std::vector<std::string_view> splitFields(std::string_view line, std::size_t count);
 
+// The fault of an input file with text after its byte 26, logged with the
+// number the reader would give its next line.
+inline constexpr std::string_view textAfterEndFault =
+    " [fin de texto] hay texto tras el caracter 26 ...";
+
 // The faults of one input file: each one raises the count by 1 and sends the
 // line prefix, the line number and the message to the sink.
 class FaultLog {

@@ -47,4 +47,10 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
+bool hasTextAfterEnd(std::string_view text) {
+  std::size_t end = text.find(endOfText);
+  return end != std::string_view::npos &&
+         text.find_first_not_of("\x1A \t\r\n", end) != std::string_view::npos;
+}
+
 } // namespace balvix

@@ -14,4 +14,9 @@ namespace balvix {
 // hold neither byte 13 nor byte 10. The views point into `text`.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// True when something besides further 26s, blanks, tabs, carriage returns and
+// line feeds follows the first byte 26 of the text: text that splitLines does
+// not read, which a reader must not drop without a word.
+bool hasTextAfterEnd(std::string_view text);
+
 } // namespace balvix

@@ -191,6 +191,15 @@ double numericValue(std::string_view text) {
   return numericPrefix(text).value;
 }
 
+std::optional<double> soleNumericValue(std::string_view text) {
+  NumericPrefix number = numericPrefix(text);
+  std::string_view rest = text.substr(number.length);
+  if (std::any_of(rest.begin(), rest.end(), isDigit)) {
+    return std::nullopt;
+  }
+  return number.value;
+}
+
 bool isPlainDecimal(std::string_view text) {
   return std::any_of(text.begin(), text.end(), isDigit) &&
          std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.'; }) &&

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace balvix {
@@ -26,6 +27,12 @@ double numericValue(std::string_view text);
 
 // numericValue's reading of the text, with the characters it took.
 NumericPrefix numericPrefix(std::string_view text);
+
+// numericValue of a text that holds one number: nothing when a digit follows
+// the number read ("15,5", "5,20", "1 15", "10/15", "2-3", "12abc3"), or when
+// the text holds digits but starts with no number ("x5"). Other text after the
+// number is allowed: "15abc" is 15, "1e3" 1000, "&H7F" 127.
+std::optional<double> soleNumericValue(std::string_view text);
 
 // Digits with at most one decimal point and at least one digit, nothing else:
 // "0", "1500.75", ".5" and "5." are; "", ".", "-5", " 5", "1e3" are not.

@@ -112,6 +112,9 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
 
     read.records.push_back(std::move(config));
   }
+  if (hasTextAfterEnd(text)) {
+    faults.report(k + 1, textAfterEndFault);
+  }
   return read;
 }
 

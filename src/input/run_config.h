@@ -34,7 +34,10 @@ struct ConfigRead {
 
 // Checks every field of every non-empty line of `text` (the bytes of a
 // configuration file), sends one line per faulty field to `logError`
-// ("config.txt Línea " k message), and keeps the fields that pass. A report
+// ("config.txt Línea " k message), and keeps the fields that pass. Text after
+// a byte 26 other than further 26s, blanks, tabs and line ends is one more
+// fault, logged last with the number the next non-empty line would have had.
+// A report
 // name longer than `longestReportName` is faulty: a program that writes a
 // file of a longer name than the report's own takes fewer characters, so
 // that the system can hold the name it writes.

@@ -119,8 +119,8 @@ only entrada.txt
 # --- faulty input files ----------------------------------------------------
 
 begin faults-in-both-files
-put entrada.txt '; gastos\r\nNomina|1,5|poner|mensualidad|29|0\r\nSeguro|450|quitar|Periodo|1a\361o|03/01/2013\r\n'
-put config.txt '\r\n01/01/2013|31/02/2013|-5|entrada.txt\r\n'
+put entrada.txt '; gastos\r\nNomina|1,5|poner|mensualidad|29|0\r\nSeguro|450|quitar|Periodo|1a\361o|03/01/2013\r\n\032Luz|60|quitar|mensualidad|5|0\r\n'
+put config.txt '\r\n01/01/2013|31/02/2013|-5|entrada.txt\r\n\032\r\n \032x'
 put Errores.txt 'left by an earlier start\r\n'
 run int
 said "$(printf 'Errores en ficheros de programa ...\n%s' "$(report_line Errores.txt)")"

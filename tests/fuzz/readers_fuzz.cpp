@@ -4,7 +4,8 @@
 // thousand lines and more take seconds under the fuzzer's instrumentation;
 // the large_inputs test runs the program on them instead.)
 //
-// Checked: every log line names its file and a line that exists, the counts
+// Checked: every log line names its file and a line that exists (text after a
+// byte 26 is logged last, with the number after the last line's), the counts
 // agree with the log, reading twice gives the same answer, and a line without
 // a logged fault yields a record the projection can use as it is.
 
@@ -72,12 +73,20 @@ public:
     return [this](std::string_view line) { take(line); };
   }
 
-  // Marks the lines that have a fault, checking that each exists.
-  std::vector<bool> faultyLines(std::size_t count) const {
+  // Marks the lines that have a fault, checking that each exists, and that
+  // the text after a byte 26 is logged, last, exactly when there is some.
+  std::vector<bool> faultyLines(std::size_t count, std::string_view text) const {
     std::vector<bool> faulty(count + 1, false);
-    for (std::size_t number : numbers_) {
-      require(number >= 1 && number <= count, "the line number names a line that was read");
-      faulty[number] = true;
+    std::size_t fieldFaults = numbers_.size();
+    if (balvix::hasTextAfterEnd(text)) {
+      require(textAfterEnd_ && numbers_.back() == count + 1,
+              "text after a byte 26 is logged last, numbered after the last line");
+      --fieldFaults;
+    }
+    for (std::size_t i = 0; i < fieldFaults; ++i) {
+      require(numbers_[i] >= 1 && numbers_[i] <= count,
+              "the line number names a line that was read");
+      faulty[numbers_[i]] = true;
     }
     return faulty;
   }
@@ -100,6 +109,8 @@ private:
     require(line.find('\r') == std::string_view::npos && line.find('\n') == std::string_view::npos,
             "a log line holds no line end");
     require(numbers_.empty() || number >= numbers_.back(), "the faults come in line order");
+    require(!textAfterEnd_, "nothing is logged after the text after a byte 26");
+    textAfterEnd_ = line.substr(at).starts_with(" [fin de texto]");
     numbers_.push_back(number);
     if (keepLines_) {
       lines_.emplace_back(line);
@@ -109,6 +120,7 @@ private:
   std::string_view prefix_;
   bool keepLines_;
   std::vector<std::size_t> numbers_;
+  bool textAfterEnd_ = false;
   std::vector<std::string> lines_;
 };
 
@@ -135,7 +147,7 @@ void checkEntries(std::string_view text) {
   require(read.entries.size() <= nonEmptyLines(text), "no more movements than non-empty lines");
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
-  std::vector<bool> faulty = log.faultyLines(read.entries.size());
+  std::vector<bool> faulty = log.faultyLines(read.entries.size(), text);
 
   for (std::size_t i = 0; i < read.entries.size(); ++i) {
     const balvix::Entry& e = read.entries[i];
@@ -182,7 +194,7 @@ void checkConfig(std::string_view text) {
   require(read.records.size() == nonEmptyLines(text), "one record per non-empty line");
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
-  std::vector<bool> faulty = log.faultyLines(read.records.size());
+  std::vector<bool> faulty = log.faultyLines(read.records.size(), text);
 
   for (std::size_t i = 0; i < read.records.size(); ++i) {
     const balvix::RunConfig& c = read.records[i];

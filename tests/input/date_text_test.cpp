@@ -35,6 +35,8 @@ TEST(DateText, RealDaysOnly) {
       {"1/1/2014", std::nullopt},
       {"0a/01/2014", std::nullopt},
       {"01/01/201/", std::nullopt},
+      {"01/012014/", std::nullopt},
+      {"01/1/52014", std::nullopt},
       {"01-01-2014", std::nullopt},
       {"01/01/20145", std::nullopt},
       {"int", std::nullopt},

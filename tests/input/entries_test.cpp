@@ -60,14 +60,17 @@ TEST(EntryFields, PassingAndFailingValues) {
         "1 850", "10EUR2", "12abc3", "5,", "1850,-"}},
       {monthlyLine, 3, {"poner", "quitar"}, {"Poner", "poner ", " quitar"}},
       {onceLine, 5, {"15/03/2014", "29/02/2012"}, {"31/02/2014", "1/2/2014", "01-02-2014"}},
-      {onceLine, 6, {"0"}, {"00", "", "0.0", "1", "01/01/2014"}},
+      {onceLine, 6, {"0"}, {"00", "", "0.0", "1", "01/01/2014", "0 5", "0/1", "x0"}},
       {periodicLine,
        5,
        {"3mes", "3meses", "1a\xF1o", "2semana", "2semanas", "10dia", "0001dia", "1semanames"},
        {"mes", "3 mes", "3MES", "3mes2a\xF1o", "0dia", "0mes", "000mes", "dia7", "mes3", "1e2mes",
-        "1d2dia", "s2semana", "3mesmes", "2semanasemana"}},
+        "1d2dia", "s2semana", "3mesmes", "2semanasemana", "3mes3", "2semanas5"}},
       {periodicLine, 6, {"29/02/2012"}, {"0", "31/04/2014", "5/1/2014"}},
-      {monthlyLine, 5, {"1", "28", "15abc", "15.0"}, {"0", "29", "", "15.5", "0.5"}},
+      {monthlyLine,
+       5,
+       {"1", "28", "15abc", "15.0", "1e1", "&H0F", " 15"},
+       {"0", "29", "", "15.5", "0.5", "15,5", "5,20", "1 15", "10/15", "2-3", "15abc3"}},
       {monthlyLine, 6, {"0"}, {"1", "00"}}};
   for (const Case& c : cases) {
     Fields fields = c.line;
@@ -122,6 +125,16 @@ TEST(EntryLines, KindsAndNumbering) {
   EXPECT_EQ(ends.log, endsLog);
 
   EXPECT_TRUE(parse("; solo comentarios\r\n\r\n").read.entries.empty());
+
+  // Text after a byte 26 is one fault more, numbered as the next movement.
+  Parsed afterEnd = parse("; c\r\nA|0|poner|mensualidad|1|0\r\n\x1A\r\n"
+                          "B|1|poner|mensualidad|1|0");
+  std::vector<std::string> afterEndLog = faultLines(1, "2");
+  afterEndLog.push_back(prefix + "2 [fin de texto]");
+  EXPECT_EQ(afterEnd.log, afterEndLog);
+  EXPECT_EQ(afterEnd.read.errorCount, 2);
+  EXPECT_EQ(afterEnd.read.entries.size(), 1U);
+  EXPECT_TRUE(parse("A|1|poner|mensualidad|1|0\r\n\x1A\r\n\x1A").log.empty());
 }
 
 TEST(EntryLines, NoLimitOnTheirNumber) {

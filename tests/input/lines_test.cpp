@@ -38,5 +38,21 @@ TEST(SplitLines, LineEnds) {
   EXPECT_EQ(splitLines(longLine + "\r\n"), std::vector<std::string_view>{longLine});
 }
 
+// Only further 26s, blanks, tabs and line ends may follow a byte 26.
+TEST(SplitLines, TextAfterTheEnd) {
+  const std::pair<std::string, bool> cases[] = {{"a\r\n", false},
+                                                {"a\x1A", false},
+                                                {"a\x1A\x1A \t\r\n\r", false},
+                                                {"a\x1A"
+                                                 "b",
+                                                 true},
+                                                {"\x1A\r\n\x01", true},
+                                                {"a\r\n\x1A\r\n;", true},
+                                                {"a\x1A\r\n\xA0", true}};
+  for (const auto& [text, after] : cases) {
+    EXPECT_EQ(hasTextAfterEnd(text), after) << text;
+  }
+}
+
 } // namespace
 } // namespace balvix

@@ -82,6 +82,11 @@ TEST(ConfigLines, CountAndNumbering) {
   EXPECT_EQ(parse(good + "\r\n" + good).read.records.size(), 2U);
   EXPECT_EQ(parse(good + "\n" + good + "\r" + good + "\n").read.records.size(), 3U);
   EXPECT_TRUE(parse("").read.records.empty());
+  Parsed afterEnd = parse("\r\n" + good + "\r\n\r\n" + good + "\x1A\r\n\x1A x");
+  EXPECT_EQ(afterEnd.log, std::vector<std::string>{prefix + "3 [fin de texto]"});
+  EXPECT_EQ(afterEnd.read.errorCount, 1);
+  EXPECT_EQ(afterEnd.read.records.size(), 2U);
+  EXPECT_TRUE(parse(good + "\r\n\x1A").log.empty());
   Parsed empties = parse("\r\n\r\n");
   EXPECT_TRUE(empties.read.records.empty());
   EXPECT_TRUE(empties.log.empty());
