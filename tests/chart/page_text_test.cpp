@@ -38,10 +38,10 @@ TEST(PageJson, AmountsAreTheReportsAmounts) {
       EXPECT_EQ(pageAmount(c.value), c.page) << c.value;
     }
     if (c.json != "null") {
-      EXPECT_EQ(shownAmount(c.value), std::stod(c.json)) << c.value;
+      EXPECT_EQ(roundedToCent(c.value), std::stod(c.json)) << c.value;
     }
   }
-  EXPECT_TRUE(std::isnan(shownAmount(std::nan(""))));
+  EXPECT_TRUE(std::isnan(roundedToCent(std::nan(""))));
 }
 
 TEST(PageText, EscapedForHtmlAndJson) {
@@ -62,7 +62,7 @@ TEST(PageText, EscapedForHtmlAndJson) {
   };
   for (const Case& c : cases) {
     std::string html;
-    appendHtmlText(html, c.cp1252);
+    appendHtmlEscaped(html, c.cp1252);
     EXPECT_EQ(html, c.html);
     std::string json;
     appendJsonString(json, c.cp1252);
