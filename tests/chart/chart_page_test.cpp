@@ -194,6 +194,7 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
     std::vector<WalkDay> days;
     std::vector<std::string> texts;
     std::vector<std::string> absent;
+    double opening = 500.25;
   } cases[] = {
       {"a year's line adds up every month of the year",
        "b.txt",
@@ -216,6 +217,30 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
         "El saldo no termina ningún día por "
         "debajo de cero."},
        {}},
+      {"a key-figure day with three movements names them all",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {2, 2, 1}}},
+       {"Compra semanal (quitar 85'60), Compra semanal (quitar 85'60), Alquiler "
+        "&lt;/script&gt;&lt;b&gt;&amp;&quot;&#39; (quitar 2.500'00)</span>"},
+       {" m\xC3\xA1s</span>"}},
+      {"a walk that ends on a month's last day says no day of it",
+       "b.txt",
+       {{"30/01/2027", {}}, {"31/01/2027", {}}},
+       {"<tr><td>enero 2027<td>"},
+       {"(hasta el"}},
+      {"a lowest balance of exactly 0'00 leaves nothing to spend",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {1}}, {"03/01/2027", {0}}},
+       {"<dt>Se puede gastar hoy sin bajar de cero</dt><dd>nada<span class=\"detalle\">el "
+        "saldo llega a 0'00 el 02/01/2027</span>",
+        "<dd>nunca</dd>"},
+       {},
+       2500},
+      {"a movement below the cent keeps its note after a whole one the same day",
+       "b.txt",
+       {{"03/01/2027", {3, 0}}},
+       {"por debajo del céntimo"},
+       {}},
       {"an amount below the cent brings a note about the sums",
        "b.txt",
        {{"03/01/2027", {3}}},
@@ -224,8 +249,8 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
        {}},
   };
   for (const Case& c : cases) {
-    PageModel model(movements(), 500.25);
-    walk(model, movements(), 500.25, c.days);
+    PageModel model(movements(), c.opening);
+    walk(model, movements(), c.opening, c.days);
     const std::string page = chartPage(model, runOf(c.reportName));
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << c.name << ": " << text;
