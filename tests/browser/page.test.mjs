@@ -126,8 +126,22 @@ async function zoomInto(page, from, to) {
   });
 }
 
-await check("an amount run keeps its target in view, and zooming into the first month fits the axis", async () => {
-  const page = await open(amountPage);
+await check("an amount run keeps its target in view, labelled as the key figure writes it, and zooming into the first month fits the axis", async () => {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  page.errors = [];
+  page.on("pageerror", (e) => page.errors.push(e.message));
+  await page.addInitScript(() => {
+    window.textsDrawn = [];
+    const fillText = CanvasRenderingContext2D.prototype.fillText;
+    CanvasRenderingContext2D.prototype.fillText = function (text, ...rest) {
+      window.textsDrawn.push(text);
+      return fillText.call(this, text, ...rest);
+    };
+  });
+  await page.goto(url(amountPage));
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  assert.ok((await page.evaluate(() => window.textsDrawn)).includes("objetivo 5.000'005"));
+  assert.match(await page.locator("body").innerText(), /hasta que el saldo llegue a 5\.000'005/);
   const [target, high, max] = await page.evaluate(() => {
     const datos = JSON.parse(document.getElementById("datos").textContent);
     return [datos.objetivo, Math.max(...datos.saldos), window.balvixGrafico.scales.y.max];

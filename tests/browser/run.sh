@@ -32,7 +32,7 @@ page() {
 }
 example=$(page "$work/example" "$examples") || exit 1
 tight=$(page "$work/tight" "$here/tight") || exit 1
-amount=$(page "$work/amount" "$here/tight" 5000) || exit 1
+amount=$(page "$work/amount" "$here/tight" 5000.005) || exit 1
 twoMonths=$(page "$work/two-months" "$here/tight" 28/02/2027) || exit 1
 weeks=$(page "$work/weeks" "$here/long") || exit 1
 CHROMIUM=$browser exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
