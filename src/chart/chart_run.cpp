@@ -18,12 +18,12 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   const std::string name = pageNameOf(config.reportName);
   Report file(platform, name);
   return writeLines(file, name, [&] {
-    PageModel series(inputs.movements, config.openingBalance);
-    walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
+    PageModel model(inputs.movements, config.openingBalance);
+    walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    const std::string page = chartPage(series, run);
+    const std::string page = chartPage(model, run);
 
     std::string_view rest = page;
     while (!rest.empty()) {
