@@ -92,7 +92,19 @@ var balvixFormat = (function () {
   // hundredth judged on its decimal expansion to 18 significant digits, an
   // exact half going to the even hundredth. "123456" for 1234.56.
   function hundredths(v) {
-    var text = Math.abs(v).toExponential(17);
+    var magnitude = Math.abs(v);
+    if (magnitude < 1e13) {
+      // Most amounts lie well away from a half hundredth: below 10^13 the
+      // product by 100 is off the exact one by at most 1/16, so when it lies
+      // within a quarter of a whole number, that number is the rounded amount.
+      var product = magnitude * 100;
+      var whole = Math.floor(product);
+      whole += product - whole >= 0.5 ? 1 : 0;
+      if (Math.abs(product - whole) < 0.25) {
+        return whole === 0 ? "" : String(whole);
+      }
+    }
+    var text = magnitude.toExponential(17);
     var e = text.indexOf("e");
     var significand = text.slice(0, e).replace(".", "");
     var kept = +text.slice(e + 1) + 3; // digits at or before the hundredths
