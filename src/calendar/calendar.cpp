@@ -114,4 +114,32 @@ std::string isoDate(const DateParts& date) {
   return text;
 }
 
+std::string yearText(int year) {
+  std::string text;
+  appendZeroPadded(text, year, 4);
+  return text;
+}
+
+std::string dayOfMonthText(const DateParts& date) {
+  std::string text;
+  appendZeroPadded(text, date.day, 2);
+  return text;
+}
+
+std::string dayMonthText(const DateParts& date) {
+  std::string text;
+  appendZeroPadded(text, date.day, 2);
+  text += '/';
+  appendZeroPadded(text, date.month, 2);
+  return text;
+}
+
+std::string isoMonth(int year, int month) {
+  std::string text;
+  appendZeroPadded(text, year, 4);
+  text += '-';
+  appendZeroPadded(text, month, 2);
+  return text;
+}
+
 } // namespace balvix

@@ -58,6 +58,14 @@ std::string dateText(const DateParts& date);
 // programs.
 std::string isoDate(const DateParts& date);
 
+// Pieces of a date written as the dates above write them: the year with four
+// digits ("0050"), the day of the month with two ("09"), the day and month
+// as dd/mm ("09/07"), and the month as aaaa-mm ("0050-07").
+std::string yearText(int year);
+std::string dayOfMonthText(const DateParts& date);
+std::string dayMonthText(const DateParts& date);
+std::string isoMonth(int year, int month);
+
 // The Spanish name of the weekday, as Windows-1252 bytes: "Domingo", "Lunes",
 // "Martes", "Miércoles", "Jueves", "Viernes" or "Sabado" (without accent).
 // Right for every real day from 01/01/0001 to 31/12/9999.

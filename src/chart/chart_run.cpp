@@ -1,8 +1,7 @@
 #include "chart/chart_run.h"
 
 #include "chart/chart_page.h"
-#include "chart/chart_series.h"
-#include "chart/page_text.h"
+#include "chart/page_model.h"
 #include "projection/engine.h"
 #include "projection/report.h"
 
@@ -19,19 +18,12 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
   const std::string name = pageNameOf(config.reportName);
   Report file(platform, name);
   return writeLines(file, name, [&] {
-    ChartSeries series(inputs.movements, config.openingBalance);
-    walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);
+    PageModel model(inputs.movements, config.openingBalance);
+    walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
-    ChartRun run{config.reportName, ChartMode::wholePeriod, {}, {}, config.start, config.end};
-    const std::string lastDay = dateText(span.last); // the run refers to it
-    if (span.target) {
-      run.mode = ChartMode::toAmount;
-      run.target = *span.target;
-    } else if (!(span.last == config.end)) {
-      run.mode = ChartMode::toDate;
-      run.argument = lastDay;
-    }
-    const std::string page = chartPage(series, run);
+    const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
+                       config.start, config.end};
+    const std::string page = chartPage(model, run);
 
     std::string_view rest = page;
     while (!rest.empty()) {

@@ -13,13 +13,12 @@ namespace balvix {
 // (written in any letter case): balance2027.txt gives balance2027.html.
 std::string pageNameOf(std::string_view reportName);
 
-// The endings pageNameOf exchanges.
-inline constexpr std::string_view reportEnding = ".txt";
+// The ending pageNameOf puts in place of reportNameEnding.
 inline constexpr std::string_view pageEnding = ".html";
 
 // The longest report name whose page name the system can hold.
 inline constexpr std::size_t longestChartReportName =
-    longestFileName - (pageEnding.size() - reportEnding.size());
+    longestFileName - (pageEnding.size() - reportNameEnding.size());
 
 // The chart page of a run: walks the span as the report would and replaces
 // the page of the program directory (pageNameOf the report's name) with the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace balvix {
@@ -16,8 +17,25 @@ std::string_view uplotStyle();
 // third_party/uplot/LICENSE, its licence, shown on the page.
 std::string_view uplotLicense();
 
-// src/chart/page.js, the script that draws the page's chart from its data.
+// The page's scripts, each a file of src/chart: page_format.js (dates,
+// amounts and CSV numbers), page_ticks.js (the date axis's ticks),
+// page_chart.js (the chart's uPlot options: lines, scales, axes and marks),
+// page_readout.js (the readout of a day),
+// page_downloads.js (the CSV files) and page.js, which draws the page with
+// them from its data.
+std::string_view pageFormatScript();
+std::string_view pageTicksScript();
+std::string_view pageChartScript();
+std::string_view pageReadoutScript();
+std::string_view pageDownloadsScript();
 std::string_view pageScript();
+
+// The page's scripts in the order the page holds them, each using those
+// before it.
+inline std::array<std::string_view, 6> pageScripts() {
+  return {pageFormatScript(),  pageTicksScript(),     pageChartScript(),
+          pageReadoutScript(), pageDownloadsScript(), pageScript()};
+}
 
 // src/chart/page.css, the page's own style.
 std::string_view pageStyle();

@@ -3,50 +3,94 @@
 #include "projection/money.h"
 #include "text/cp1252.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace balvix {
 
+namespace {
+
+constexpr std::array<std::string_view, 12> monthNames = {
+    "enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
+    "julio", "agosto",  "septiembre", "octubre", "noviembre", "diciembre"};
+
+} // namespace
+
 std::string jsonAmount(double value) {
   if (!std::isfinite(value)) {
     return "null";
   }
+  const std::string hundredths = roundedHundredths(value);
   std::string json;
-  for (char c : formatMoney(value)) {
-    if (c == '\'') {
-      if (json.empty() || json == "-") {
-        json += '0';
-      }
-      json += '.';
-    } else if (c != '.') {
-      json += c;
-    }
+  if (value < 0 && !hundredths.empty()) {
+    json += '-';
   }
-  return json;
-}
-
-std::string pageAmountOf(std::string text) {
-  const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
-  if (text.size() > sign && text[sign] == '\'') {
-    text.insert(sign, 1, '0');
+  if (hundredths.size() <= 2) {
+    json += "0.";
+    json.append(2 - hundredths.size(), '0');
+    return json += hundredths;
   }
-  return text;
+  json.append(hundredths, 0, hundredths.size() - 2);
+  json += '.';
+  return json.append(hundredths, hundredths.size() - 2);
 }
 
 std::string pageAmount(double value) {
-  return pageAmountOf(formatMoney(value));
+  if (!std::isfinite(value)) {
+    return formatMoney(value);
+  }
+  const std::string hundredths = roundedHundredths(value);
+  std::string text;
+  if (value < 0 && !hundredths.empty()) {
+    text += '-';
+  }
+  if (hundredths.size() <= 2) {
+    text += '0';
+  }
+  appendGrouped(text, false, hundredths);
+  return text;
 }
 
-double shownAmount(double value) {
-  std::string json = jsonAmount(value);
-  double shown = std::numeric_limits<double>::quiet_NaN();
-  std::from_chars(json.data(), json.data() + json.size(), shown);
-  return shown;
+double roundedToCent(double value) {
+  if (!std::isfinite(value)) {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  // The hundredths as a number in scientific form, read back exactly.
+  std::string digits = roundedHundredths(value);
+  if (digits.empty()) {
+    return 0;
+  }
+  digits += "e-2";
+  double rounded = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), rounded);
+  return value < 0 ? -rounded : rounded;
 }
 
-void appendHtmlText(std::string& out, std::string_view cp1252) {
+void appendExactAmount(std::string& out, const ExactAmount& amount) {
+  if (amount.units.empty()) {
+    out += '0';
+  }
+  appendThousands(out, amount.units);
+  out += '\'';
+  out += amount.fraction;
+  out.append(2 - std::min<std::size_t>(2, amount.fraction.size()), '0');
+}
+
+void appendCount(std::string& out, std::int64_t number) {
+  std::array<char, 24> digits{};
+  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  appendThousands(out,
+                  std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+}
+
+std::string_view monthName(int month) {
+  return monthNames[static_cast<std::size_t>(month - 1) % monthNames.size()];
+}
+
+void appendHtmlEscaped(std::string& out, std::string_view cp1252) {
   for (char c : cp1252) {
     switch (c) {
     case '&':

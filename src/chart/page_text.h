@@ -1,18 +1,20 @@
 #pragma once
 
 #include "calendar/calendar.h"
+#include "projection/money.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace balvix {
 
-// The text forms of the chart page, which is UTF-8.
+// The text forms of the chart page, which is UTF-8. Amounts are rounded to
+// the cent exactly as the report rounds them (roundedHundredths), so the
+// page's figures, its data and the report always agree.
 
-// formatMoney's text of `value` as a JSON number with two decimals:
-// "1.234'50" gives 1234.50, "'50" 0.50, "-'12" -0.12, "-250'00" -250.00; a
-// value that is not finite gives null. So the page's numbers always agree with
-// the report's amounts.
+// An amount as a JSON number with two decimals: 1234.5 gives 1234.50, 0.5
+// 0.50, -0.125 -0.12, -0.004 0.00; a value that is not finite gives null.
 std::string jsonAmount(double value);
 
 // An amount as the page writes it: the report's text with a 0 before "'" when
@@ -20,19 +22,28 @@ std::string jsonAmount(double value);
 // 1234.5 gives 1.234'50 as in the report.
 std::string pageAmount(double value);
 
-// `text`, an amount in the report's form, in the page's form (see pageAmount).
-std::string pageAmountOf(std::string text);
+// The amount rounded to the cent as the report writes it, as the nearest
+// number (NaN for one that is not finite): equal report texts give equal
+// numbers and a lower text never a higher number, so balances can be
+// compared as the user sees them.
+double roundedToCent(double value);
 
-// The amount of jsonAmount's text as a number (NaN for null): equal report
-// texts give equal numbers and a lower text never a higher number, so
-// balances can be compared as the user sees them.
-double shownAmount(double value);
+// Appends an amount held exactly (a target) in the page's form, every decimal
+// it has kept and at least two: 2000 gives 2.000'00, 0.801 0'801.
+void appendExactAmount(std::string& out, const ExactAmount& amount);
 
-// Appends Windows-1252 text as UTF-8, written so that it stays text in HTML
+// Appends a count with "." between groups of three digits, as the report
+// groups amounts: 18.263.
+void appendCount(std::string& out, std::int64_t number);
+
+// The month's name in the page's Spanish: 1 gives "enero", 12 "diciembre".
+std::string_view monthName(int month);
+
+// Appends Windows-1252 text as UTF-8, escaped so that it stays text in HTML
 // content and in attribute values: &, <, >, " and ' as character references,
 // and the control characters a page cannot hold (all but tab, line feed and
 // carriage return) as blanks.
-void appendHtmlText(std::string& out, std::string_view cp1252);
+void appendHtmlEscaped(std::string& out, std::string_view cp1252);
 
 // Appends Windows-1252 text as a JSON string, quotes included; "<", ">" and
 // "&" are written as \u escapes so that the string can never close the

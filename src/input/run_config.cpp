@@ -63,7 +63,8 @@ bool isValidReportName(std::string_view text, std::size_t longest) {
   }
   std::string lowered = lowerCase1252(text);
   constexpr std::string_view allowed = "1234567890.qwertyuiopasdfghjklzxcvbnm";
-  if (!lowered.ends_with(".txt") || lowered.find_first_not_of(allowed) != std::string_view::npos) {
+  if (!lowered.ends_with(reportNameEnding) ||
+      lowered.find_first_not_of(allowed) != std::string_view::npos) {
     return false;
   }
   bool isProgramFile =
@@ -125,6 +126,15 @@ ConfigRead readRunConfig(Platform& platform, ErrorLog& log, std::size_t longestR
   }
   return parseRunConfig(
       *bytes, [&log](std::string_view line) { log.appendLine(line); }, longestReportName);
+}
+
+std::string_view reportStem(std::string_view reportName) {
+  if (reportName.size() >= reportNameEnding.size() &&
+      lowerCase1252(reportName.substr(reportName.size() - reportNameEnding.size())) ==
+          reportNameEnding) {
+    reportName.remove_suffix(reportNameEnding.size());
+  }
+  return reportName;
 }
 
 } // namespace balvix

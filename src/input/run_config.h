@@ -16,6 +16,13 @@ inline constexpr std::string_view configFileName = "config.txt";
 // Windows, bytes on Linux; a report name is plain ASCII, so both agree).
 inline constexpr std::size_t longestFileName = 255;
 
+// How every report name ends (in any letter case).
+inline constexpr std::string_view reportNameEnding = ".txt";
+
+// The report's name without its ending: balance2027.TXT gives balance2027,
+// and ".txt" gives an empty stem. A name without the ending stays whole.
+std::string_view reportStem(std::string_view reportName);
+
 // One non-empty line of the configuration file, its fields checked and
 // converted; a field that failed its check stays empty or 0.
 struct RunConfig {

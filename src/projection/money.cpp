@@ -182,6 +182,12 @@ void appendMoney(std::string& text, double value) {
   appendGrouped(text, std::signbit(value), hundredthsDigits(std::fabs(value), buffer, large));
 }
 
+std::string roundedHundredths(double value) {
+  std::array<char, 24> buffer{};
+  std::string large;
+  return std::string(hundredthsDigits(std::fabs(value), buffer, large));
+}
+
 std::string formatMoney(double value) {
   std::string text;
   appendMoney(text, value);

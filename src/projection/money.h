@@ -22,6 +22,12 @@ void appendMoney(std::string& text, double value);
 // "-" before any but the zero text.
 void appendGrouped(std::string& text, bool negative, std::string_view hundredths);
 
+// The magnitude of a finite `value` in hundredths, rounded as formatMoney
+// rounds it, as decimal digits without leading zeros (empty when it is
+// written as zero): 1234.5 gives "123450", -0.125 "12", 0.004 "". The texts
+// of other forms of the amount are built from these digits.
+std::string roundedHundredths(double value);
+
 // Appends the decimal digits of a whole number with a point between groups of
 // three, counted from the right: "1234567" gives 1.234.567. The one home of
 // the thousands grouping.

@@ -39,13 +39,19 @@ struct WrittenReport {
 // closed as it is and told incomplete.
 WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write);
 
+// How far a run was asked to go: the whole period, up to a date inside it,
+// or until the balance reaches an amount.
+enum class RunGoal { wholePeriod, toDate, toAmount };
+
 // What a run walks: from `first` to `last` (both walked, `first` strictly
 // before `last`, both real days) and, in amount mode, the amount whose
-// reaching, as the report writes the balance, ends the walk early.
+// reaching, as the report writes the balance, ends the walk early; `goal`
+// says which of the runs it is (toAmount exactly when there is a target).
 struct RunSpan {
   DateParts first;
   DateParts last;
   std::optional<ExactAmount> target;
+  RunGoal goal = RunGoal::wholePeriod;
 };
 
 // One way of writing a projection: walks the span and writes its one file of

@@ -1,9 +1,11 @@
 // The chart pages of balvix-grafico in Debian's Chromium, driven by
 // playwright-core (pinned in package-lock.json).
 //
-// usage: node page.test.mjs EXAMPLE_PAGE TIGHT_PAGE [SCREENSHOT_DIR]
-// EXAMPLE_PAGE is the page of the example year, TIGHT_PAGE that of a tight
-// year that goes below zero in several stretches. With SCREENSHOT_DIR, the
+// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS [SCREENSHOT_DIR]
+// EXAMPLE is the page of the example year, TIGHT that of a tight year that
+// goes below zero in several stretches, AMOUNT the tight year run to an
+// amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
+// page of six centuries drawn in weeks. With SCREENSHOT_DIR, the
 // example page is also saved there as grafico.png (1280 px wide) and
 // grafico-movil.png (390 px). CHROMIUM names another browser.
 import assert from "node:assert/strict";
@@ -11,7 +13,8 @@ import { readFile } from "node:fs/promises";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
-const [examplePage, tightPage, screenshots] = process.argv.slice(2);
+const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, screenshots] =
+  process.argv.slice(2);
 const url = (file) => "file://" + path.resolve(file);
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
@@ -105,6 +108,87 @@ await check("zooming into a stretch fits the vertical axis to it", async () => {
   assert.ok(scale.low > 0, JSON.stringify(scale));
   assert.ok(scale.min > 0 && scale.min <= scale.low && scale.max >= scale.high, JSON.stringify(scale));
   assert.ok(scale.max - scale.min < 2 * (scale.high - scale.low) + 1, JSON.stringify(scale));
+  await page.close();
+});
+
+// The y scale and the balances shown after dragging from day `from` to `to`.
+async function zoomInto(page, from, to) {
+  const a = await pointOf(page, from);
+  const b = await pointOf(page, to);
+  await page.mouse.move(a.x, a.y);
+  await page.mouse.down();
+  await page.mouse.move(b.x, b.y, { steps: 5 });
+  await page.mouse.up();
+  return page.evaluate(() => {
+    const u = window.balvixGrafico;
+    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
+  });
+}
+
+await check("an amount run keeps its target in view, labelled as the key figure writes it, and zooming into the first month fits the axis", async () => {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  page.errors = [];
+  page.on("pageerror", (e) => page.errors.push(e.message));
+  await page.addInitScript(() => {
+    window.textsDrawn = [];
+    const fillText = CanvasRenderingContext2D.prototype.fillText;
+    CanvasRenderingContext2D.prototype.fillText = function (text, ...rest) {
+      window.textsDrawn.push(text);
+      return fillText.call(this, text, ...rest);
+    };
+  });
+  await page.goto(url(amountPage));
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  assert.ok((await page.evaluate(() => window.textsDrawn)).includes("objetivo 5.000'005"));
+  assert.match(await page.locator("body").innerText(), /hasta que el saldo llegue a 5\.000'005/);
+  const [target, high, max] = await page.evaluate(() => {
+    const datos = JSON.parse(document.getElementById("datos").textContent);
+    return [datos.objetivo, Math.max(...datos.saldos), window.balvixGrafico.scales.y.max];
+  });
+  assert.ok(high < target && target <= max, JSON.stringify({ target, high, max }));
+  const scale = await zoomInto(page, "2027-01-01", "2027-01-31");
+  assert.ok(scale.max < target, JSON.stringify(scale));
+  assert.ok(scale.min <= scale.low && scale.max >= scale.high, JSON.stringify(scale));
+  assert.ok(scale.max - scale.min < 2 * (scale.high - scale.low) + 1, JSON.stringify(scale));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+await check("two months at 390 px have their ticks on the 1st and the 15th", async () => {
+  const page = await open(twoMonthsPage, 390, 800);
+  const ticks = await page.evaluate(() => window.balvixGrafico.axes[0]._splits);
+  const days = ticks.map((x) => new Date(x * 86400000).getUTCDate());
+  assert.ok(days.includes(1) && days.includes(15), days.join(" "));
+  assert.ok(days.every((d) => d === 1 || d === 15), days.join(" "));
+  await page.close();
+});
+
+// An amount of whole cents as the page writes it.
+function amountText(v) {
+  const [units, cents] = Math.abs(v).toFixed(2).split(".");
+  return (v < 0 ? "-" : "") + units.replace(/\B(?=(\d{3})+$)/g, ".") + "'" + cents;
+}
+
+await check("a page of weeks reads a point's own lowest, and the weekday of any year", async () => {
+  const page = await open(weeksPage);
+  const datos = await page.evaluate(() => JSON.parse(document.getElementById("datos").textContent));
+  assert.equal(datos.paso, "semana");
+  const weekdays = ["domingo", "lunes", "martes", "miércoles", "jueves", "viernes", "sábado"];
+  // A week of 1520, and one past a million at the end.
+  for (const at of [Math.floor(datos.dias.length / 5), datos.dias.length - 3]) {
+    const p = await pointOf(page, datos.dias[at]);
+    await page.mouse.move(p.x, p.y);
+    const i = await page.evaluate(() => window.balvixGrafico.cursor.idx);
+    const [y, m, d] = datos.dias[i].split("-");
+    const weekday = weekdays[new Date(Date.UTC(+y, m - 1, +d)).getUTCDay()];
+    assert.notEqual(datos.minimos[i], datos.saldos[i]);
+    assert.equal((await page.locator("#lectura").innerText()).split("\n")[0],
+      `semana hasta el ${weekday} ${d}/${m}/${y}: saldo al cierre ${amountText(datos.saldos[i])}, ` +
+      `el más bajo ${amountText(datos.minimos[i])}; puesto ${amountText(datos.puesto[i])}, ` +
+      `quitado ${amountText(datos.quitado[i])}`);
+  }
+  assert.ok(datos.saldos[datos.saldos.length - 3] >= 1e6);
   await page.close();
 });
 

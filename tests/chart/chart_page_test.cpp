@@ -30,17 +30,15 @@ std::string examplePage(ChartRun run, std::size_t pointLimit = 1000, std::size_t
                                {"02/01/2027", {2}}, {"03/01/2027", {}}, {"04/01/2027", {}},
                                {"05/01/2027", {1}}, {"06/01/2027", {}}};
   days.resize(dayCount);
-  ChartSeries series(movements(), 500.25, pointLimit);
-  walk(series, movements(), 500.25, days);
-  return chartPage(series, run);
+  PageModel model(movements(), 500.25, pointLimit);
+  walk(model, movements(), 500.25, days);
+  return chartPage(model, run);
 }
 
-ChartRun runOf(std::string_view reportName, ChartMode mode = ChartMode::wholePeriod,
-               std::string_view argument = {}) {
+ChartRun runOf(std::string_view reportName, RunGoal goal = RunGoal::wholePeriod) {
   ChartRun run;
   run.reportName = reportName;
-  run.mode = mode;
-  run.argument = argument;
+  run.goal = goal;
   return run;
 }
 
@@ -120,50 +118,44 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
 
 TEST(ChartPage, RunModesAndLongPeriods) {
   struct Case {
-    ChartMode mode;
+    RunGoal goal;
     const char* reportName;
-    const char* argument;
     const char* target; // an amount, digits with at most one point
     std::size_t pointLimit;
     std::size_t dayCount;
     std::vector<std::string> texts;
   } cases[] = {
-      {ChartMode::toDate,
+      {RunGoal::toDate,
        "b.txt",
-       "06/01/2027",
        "",
        1000,
        8,
        {"<dd>hasta el 06/01/2027</dd>",
         "<dt>Periodo de config.txt</dt><dd>del 30/12/2026 al 31/03/2027</dd>",
         "\"fechaElegida\":\"2027-01-06\""}},
-      {ChartMode::toAmount,
+      {RunGoal::toAmount,
        "b.txt",
-       "",
        "0.801",
        1000,
        2,
        {"hasta que el saldo llegue a 0'801: lo alcanza el 31/12/2026", "\"objetivo\":0.801",
         "<dt>Periodo de config.txt</dt>"}},
-      {ChartMode::toAmount,
+      {RunGoal::toAmount,
        "b.TXT",
-       "",
        "2000",
        1000,
        8,
        {"<title>b \xC2\xB7",
         "hasta que el saldo llegue a 2.000'00: no lo alcanza en todo el periodo",
         "\"objetivo\":2000,"}},
-      {ChartMode::toAmount,
+      {RunGoal::toAmount,
        "b.txt",
-       "",
        "2350.75",
        1000,
        3,
        {"hasta que el saldo llegue a 2.350'75: lo alcanza el 01/01/2027"}},
-      {ChartMode::wholePeriod,
+      {RunGoal::wholePeriod,
        "b.txt",
-       "",
        "",
        4,
        8,
@@ -172,9 +164,8 @@ TEST(ChartPage, RunModesAndLongPeriods) {
         "cada punto del gr\xC3\xA1"
         "fico es una semana",
         "son exactas"}},
-      {ChartMode::wholePeriod,
+      {RunGoal::wholePeriod,
        "b.txt",
-       "",
        "",
        1,
        8,
@@ -184,7 +175,7 @@ TEST(ChartPage, RunModesAndLongPeriods) {
   for (const Case& c : cases) {
     std::string_view target = c.target;
     std::size_t point = std::min(target.find('.'), target.size());
-    ChartRun run = runOf(c.reportName, c.mode, c.argument);
+    ChartRun run = runOf(c.reportName, c.goal);
     run.target = {std::string(target.substr(0, point)),
                   std::string(target.substr(std::min(point + 1, target.size())))};
     const std::string page = examplePage(run, c.pointLimit, c.dayCount);
@@ -203,6 +194,7 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
     std::vector<WalkDay> days;
     std::vector<std::string> texts;
     std::vector<std::string> absent;
+    double opening = 500.25;
   } cases[] = {
       {"a year's line adds up every month of the year",
        "b.txt",
@@ -225,6 +217,30 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
         "El saldo no termina ningún día por "
         "debajo de cero."},
        {}},
+      {"a key-figure day with three movements names them all",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {2, 2, 1}}},
+       {"Compra semanal (quitar 85'60), Compra semanal (quitar 85'60), Alquiler "
+        "&lt;/script&gt;&lt;b&gt;&amp;&quot;&#39; (quitar 2.500'00)</span>"},
+       {" m\xC3\xA1s</span>"}},
+      {"a walk that ends on a month's last day says no day of it",
+       "b.txt",
+       {{"30/01/2027", {}}, {"31/01/2027", {}}},
+       {"<tr><td>enero 2027<td>"},
+       {"(hasta el"}},
+      {"a lowest balance of exactly 0'00 leaves nothing to spend",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {1}}, {"03/01/2027", {0}}},
+       {"<dt>Se puede gastar hoy sin bajar de cero</dt><dd>nada<span class=\"detalle\">el "
+        "saldo llega a 0'00 el 02/01/2027</span>",
+        "<dd>nunca</dd>"},
+       {},
+       2500},
+      {"a movement below the cent keeps its note after a whole one the same day",
+       "b.txt",
+       {{"03/01/2027", {3, 0}}},
+       {"por debajo del céntimo"},
+       {}},
       {"an amount below the cent brings a note about the sums",
        "b.txt",
        {{"03/01/2027", {3}}},
@@ -233,9 +249,9 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
        {}},
   };
   for (const Case& c : cases) {
-    ChartSeries series(movements(), 500.25);
-    walk(series, movements(), 500.25, c.days);
-    const std::string page = chartPage(series, runOf(c.reportName));
+    PageModel model(movements(), c.opening);
+    walk(model, movements(), c.opening, c.days);
+    const std::string page = chartPage(model, runOf(c.reportName));
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << c.name << ": " << text;
     }
@@ -252,9 +268,9 @@ TEST(ChartPage, DayCountGrouped) {
   for (int i = 0; i < 1234; ++i) {
     days.push_back({dateText(addDays({1, 1, 2027}, i)), {}});
   }
-  ChartSeries series(movements(), 500.25);
-  walk(series, movements(), 500.25, days);
-  EXPECT_NE(chartPage(series, runOf("b.txt")).find("(1.234 días)"), std::string::npos);
+  PageModel model(movements(), 500.25);
+  walk(model, movements(), 500.25, days);
+  EXPECT_NE(chartPage(model, runOf("b.txt")).find("(1.234 días)"), std::string::npos);
 }
 
 // The page loads nothing: no address outside the chart library's credits, no
@@ -271,7 +287,11 @@ TEST(ChartPage, SelfContained) {
   }
   EXPECT_NE(lower.find("content-security-policy\" content=\"default-src 'none';"),
             std::string::npos);
-  for (std::string_view script : {uplotScript(), pageScript()}) {
+  std::vector<std::string_view> scripts = {uplotScript()};
+  for (std::string_view script : pageScripts()) {
+    scripts.push_back(script);
+  }
+  for (std::string_view script : scripts) {
     EXPECT_EQ(lowerCase(std::string(script)).find("</script"), std::string::npos);
     EXPECT_EQ(script.find("<!--"), std::string::npos);
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/chart_series.h"
+#include "chart/page_model.h"
 #include "chart/page_text.h"
 #include "input/entries.h"
 #include "projection/money.h"

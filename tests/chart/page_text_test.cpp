@@ -1,47 +1,112 @@
 #include "chart/page_text.h"
 
+#include "chart/page_rules_table.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace balvix {
 namespace {
 
-// The numbers of the page's data are the report's amounts, rounded the same
-// way (an exact half to the even cent, judged on 18 digits); the page writes
-// them as the report does, with a 0 before "'".
-TEST(PageJson, AmountsAreTheReportsAmounts) {
-  struct Case {
-    double value;
-    std::string json;
-    std::string page; // empty: not checked
-  } cases[] = {
-      {1234.5, "1234.50", "1.234'50"},
-      {1234567.5, "1234567.50", "1.234.567'50"},
-      {0.5, "0.50", "0'50"},
-      {0, "0.00", "0'00"},
-      {-250, "-250.00", "-250'00"},
-      {-0.125, "-0.12", "-0'12"},
-      {0.375, "0.38", "0'38"},
-      {999.999, "1000.00", "1.000'00"},
-      {1000.245, "1000.24", ""},
-      {-0.004, "0.00", "0'00"},
-      {-0.006, "-0.01", "-0'01"},
-      {1e15, "1000000000000000.00", "1.000.000.000.000.000'00"},
-      {std::numeric_limits<double>::infinity(), "null", ""},
-      {std::nan(""), "null", ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(jsonAmount(c.value), c.json) << c.value;
-    if (!c.page.empty()) {
-      EXPECT_EQ(pageAmount(c.value), c.page) << c.value;
+// The fields of each line of the table of rules shared with the page's
+// script, comments and empty lines left out.
+std::vector<std::vector<std::string>> pageRules() {
+  std::vector<std::vector<std::string>> rules;
+  std::string_view table = pageRulesTable();
+  while (!table.empty()) {
+    const std::string_view line = table.substr(0, table.find('\n'));
+    table.remove_prefix(std::min(table.size(), line.size() + 1));
+    if (line.empty() || line.front() == '#') {
+      continue;
     }
-    if (c.json != "null") {
-      EXPECT_EQ(shownAmount(c.value), std::stod(c.json)) << c.value;
+    std::vector<std::string> fields(1);
+    for (char c : line) {
+      if (c == '|') {
+        fields.emplace_back();
+      } else {
+        fields.back().push_back(c);
+      }
+    }
+    rules.push_back(fields);
+  }
+  return rules;
+}
+
+// An amount given as digits with at most one point, held exactly.
+ExactAmount exactAmountOf(const std::string& text) {
+  const std::size_t point = std::min(text.find('.'), text.size());
+  std::string units = text.substr(0, point);
+  std::string fraction = text.substr(std::min(point + 1, text.size()));
+  units.erase(0, units.find_first_not_of('0'));
+  fraction.erase(fraction.find_last_not_of('0') + 1);
+  return {units, fraction};
+}
+
+// The calendar's weekday names, by the page's.
+std::string calendarWeekday(const std::string& pageName) {
+  const std::pair<std::string, std::string> names[] = {{"lunes", "Lunes"},
+                                                       {"martes", "Martes"},
+                                                       {"mi\xC3\xA9rcoles", "Mi\xE9rcoles"},
+                                                       {"jueves", "Jueves"},
+                                                       {"viernes", "Viernes"},
+                                                       {"s\xC3\xA1"
+                                                        "bado",
+                                                        "Sabado"},
+                                                       {"domingo", "Domingo"}};
+  for (const auto& [page, calendar] : names) {
+    if (page == pageName) {
+      return calendar;
     }
   }
-  EXPECT_TRUE(std::isnan(shownAmount(std::nan(""))));
+  return "no weekday " + pageName;
+}
+
+// The page's amounts, targets, dates and months are those of the table the
+// page's script passes too.
+TEST(PageRules, SharedWithThePageScript) {
+  const auto rules = pageRules();
+  ASSERT_GT(rules.size(), 30u);
+  for (const std::vector<std::string>& rule : rules) {
+    const std::string& kind = rule[0];
+    ASSERT_EQ(rule.size(), kind == "amount" || kind == "date" ? 4u : 3u) << rule[1];
+    if (kind == "amount") {
+      const double value = std::stod(rule[1]);
+      EXPECT_EQ(pageAmount(value), rule[2]) << rule[1];
+      EXPECT_EQ(jsonAmount(value), rule[3]) << rule[1];
+      EXPECT_EQ(roundedToCent(value), std::stod(rule[3])) << rule[1];
+    } else if (kind == "target") {
+      std::string text;
+      appendExactAmount(text, exactAmountOf(rule[1]));
+      EXPECT_EQ(text, rule[2]) << rule[1];
+    } else if (kind == "date") {
+      const DateParts date{std::stoi(rule[1].substr(8)), std::stoi(rule[1].substr(5, 2)),
+                           std::stoi(rule[1].substr(0, 4))};
+      EXPECT_EQ(isoDate(date), rule[1]);
+      EXPECT_EQ(dateText(date), rule[2]);
+      EXPECT_EQ(weekdayName(date.year, date.month, date.day), calendarWeekday(rule[3])) << rule[1];
+    } else {
+      ASSERT_EQ(kind, "month");
+      const int year = std::stoi(rule[1].substr(0, 4));
+      const int month = std::stoi(rule[1].substr(5));
+      EXPECT_EQ(isoMonth(year, month), rule[1]);
+      EXPECT_EQ(std::string(monthName(month)) + ' ' + yearText(year), rule[2]);
+    }
+  }
+}
+
+// Amounts that are not finite have no number in the page's data.
+TEST(PageJson, NoNumberForWhatIsNotFinite) {
+  for (double value : {std::numeric_limits<double>::infinity(), std::nan("")}) {
+    EXPECT_EQ(jsonAmount(value), "null");
+    EXPECT_TRUE(std::isnan(roundedToCent(value)));
+  }
 }
 
 TEST(PageText, EscapedForHtmlAndJson) {
@@ -62,7 +127,7 @@ TEST(PageText, EscapedForHtmlAndJson) {
   };
   for (const Case& c : cases) {
     std::string html;
-    appendHtmlText(html, c.cp1252);
+    appendHtmlEscaped(html, c.cp1252);
     EXPECT_EQ(html, c.html);
     std::string json;
     appendJsonString(json, c.cp1252);

@@ -88,26 +88,29 @@ stretches_of() {
     { flush() } END { flush() }' "$1"
 }
 
-# The page's months, "MONTH CLOSING LOWEST LOWEST_DAY" each.
+# The page's months, "MONTH CLOSING LOWEST LOWEST_DAY PUT_IN TAKEN_OUT" each.
 page_months() {
   sed -n '/id="datos"/,/<\/script>/p' "$1" | tr -d '\n' |
     sed -e 's/.*"meses":\[\([^]]*\)\].*/\1/' | tr '}' '\n' |
-    sed -n 's/.*"mes":"\([^"]*\)","cierre":\([-0-9.]*\),"minimo":\([-0-9.]*\),"diaMinimo":"\([^"]*\)".*/\1 \2 \3 \4/p' |
-    awk '{ printf "%s %.2f %.2f %s\n", $1, $2, $3, $4 }'
+    sed -n 's/.*"mes":"\([^"]*\)","cierre":\([-0-9.]*\),"minimo":\([-0-9.]*\),"diaMinimo":"\([^"]*\)","puesto":\([0-9.]*\),"quitado":\([0-9.]*\).*/\1 \2 \3 \4 \5 \6/p' |
+    awk '{ printf "%s %.2f %.2f %s %.2f %.2f\n", $1, $2, $3, $4, $5, $6 }'
 }
 
-# From "DATE BALANCE" lines: each month's closing and first lowest balance.
+# From "DATE BALANCE" lines and the report's "DATE ACTION AMOUNT" movements:
+# each month's closing and first lowest balance, and its sums put in and
+# taken out.
 months_of() {
-  awk 'function flush() { if (month != "") printf "%s %.2f %.2f %s\n", month, closing, low, lowday }
+  awk 'function flush() { if (month != "") printf "%s %.2f %.2f %s %.2f %.2f\n", month, closing, low, lowday, put[month], taken[month] }
+    NR == FNR { if ($2 == "poner") put[substr($1, 1, 7)] += $3; else taken[substr($1, 1, 7)] += $3; next }
     { m = substr($1, 1, 7); v = $2 + 0
       if (m != month) { flush(); month = m; low = v; lowday = $1 }
       else if (v < low) { low = v; lowday = $1 }
       closing = v }
-    END { flush() }' "$1"
+    END { flush() }' "$work/report-movements" "$1"
 }
 
-# The page's future minimum, stretches below zero and month lowest are those
-# the report's balances give.
+# The page's future minimum, stretches below zero, month lowest and month sums
+# are those the report's balances and movements give.
 check_answers() {
   page_days "$1" minimosFuturos >"$work/page-future"
   future_of "$work/report-days" >"$work/report-future"
@@ -122,6 +125,16 @@ check_answers() {
   months_of "$work/report-days" >"$work/report-months"
   cmp -s "$work/page-months" "$work/report-months" ||
     fail "months: $(diff "$work/page-months" "$work/report-months" | head -5)"
+}
+
+# The report's movements, "DATE ACTION AMOUNT" each, the amount as the report
+# writes it, in a number.
+report_movements() {
+  tr -d '\r' <"$1" | LC_ALL=C awk '
+    / = / { split($0, parts, " = "); n = split(parts[1], f, " "); v = f[n]
+            gsub(/\./, "", v); sub(/'"'"'/, ".", v); printf "%s %s %.2f\n", day, f[n - 1], v; next }
+    NF == 2 && !/^ACTIVACI/ && $2 ~ /^[0-9][0-9]\/[0-9][0-9]\/[0-9][0-9][0-9][0-9]$/ {
+      split($2, p, "/"); day = p[3] "-" p[2] "-" p[1] }'
 }
 
 # The report's day-end balances in the same form: the last balance after a
@@ -145,6 +158,7 @@ run "$grafico"
 only config.txt entrada.txt "$page" "$report"
 page_days "$dir/$page" >"$work/page-days"
 report_days "$dir/$report" >"$work/report-days"
+report_movements "$dir/$report" >"$work/report-movements"
 [ -s "$work/page-days" ] || fail "no data in the page"
 cmp -s "$work/page-days" "$work/report-days" ||
   fail "page and report disagree: $(diff "$work/page-days" "$work/report-days" | head -5)"
@@ -167,6 +181,7 @@ run "$balvix" int
 run "$grafico"
 page_days "$dir/${tight_report%.*}.html" >"$work/page-days"
 report_days "$dir/$tight_report" >"$work/report-days"
+report_movements "$dir/$tight_report" >"$work/report-movements"
 cmp -s "$work/page-days" "$work/report-days" || fail "page and report disagree on the tight year"
 check_answers "$dir/${tight_report%.*}.html" 5
 

@@ -1,4 +1,4 @@
-#include "chart/chart_series.h"
+#include "chart/page_model.h"
 
 #include "chart/page_text.h"
 
@@ -12,8 +12,7 @@ constexpr std::int64_t daysPerWeek = 7;
 
 } // namespace
 
-ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
-                         std::size_t pointLimit)
+PageModel::PageModel(const EntriesRead& movements, double openingBalance, std::size_t pointLimit)
     : movements_(movements), pointLimit_(std::max<std::size_t>(pointLimit, 1)),
       balance_(openingBalance) {
   figures_.opening = openingBalance;
@@ -21,11 +20,11 @@ ChartSeries::ChartSeries(const EntriesRead& movements, double openingBalance,
   // Judged once per movement here rather than each time it is applied.
   subCent_.reserve(movements.entries.size());
   for (const Entry& entry : movements.entries) {
-    subCent_.push_back(!(shownAmount(entry.amount) == entry.amount));
+    subCent_.push_back(!(roundedToCent(entry.amount) == entry.amount));
   }
 }
 
-void ChartSeries::day(const DateParts& date) {
+void PageModel::day(const DateParts& date) {
   if (walking_) {
     finishDay();
   }
@@ -42,9 +41,9 @@ void ChartSeries::day(const DateParts& date) {
   }
 }
 
-void ChartSeries::activation(std::size_t /*movement*/) {}
+void PageModel::activation(std::size_t /*movement*/) {}
 
-void ChartSeries::movement(std::size_t movement, double /*before*/, double after) {
+void PageModel::movement(std::size_t movement, double /*before*/, double after) {
   balance_ = after;
   if (!walking_ || movement >= movements_.entries.size()) {
     return;
@@ -64,7 +63,7 @@ void ChartSeries::movement(std::size_t movement, double /*before*/, double after
   }
 }
 
-void ChartSeries::closing(double balance) {
+void PageModel::closing(double balance) {
   if (walking_) {
     finishDay();
     walking_ = false;
@@ -72,46 +71,46 @@ void ChartSeries::closing(double balance) {
   figures_.closing = balance;
 }
 
-void ChartSeries::finishDay() {
+void PageModel::finishDay() {
   const double balance = balance_;
-  if (!haveShown_ || !(balance == lastBalance_)) {
+  if (!haveRounded_ || !(balance == lastBalance_)) {
     lastBalance_ = balance;
-    lastShown_ = shownAmount(balance);
-    haveShown_ = true;
+    lastRounded_ = roundedToCent(balance);
+    haveRounded_ = true;
   }
-  const double shown = lastShown_;
+  const double rounded = lastRounded_;
   const std::int64_t index = figures_.dayCount++;
 
   if (index == 0) {
     figures_.first = today_;
     figures_.lowest = {today_, balance, todaysMovements_};
     figures_.highest = figures_.lowest;
-    lowestShown_ = shown;
-    highestShown_ = shown;
-  } else if (shown < lowestShown_) {
+    lowestRounded_ = rounded;
+    highestRounded_ = rounded;
+  } else if (rounded < lowestRounded_) {
     figures_.lowest = {today_, balance, todaysMovements_};
-    lowestShown_ = shown;
-  } else if (shown > highestShown_) {
+    lowestRounded_ = rounded;
+  } else if (rounded > highestRounded_) {
     figures_.highest = {today_, balance, todaysMovements_};
-    highestShown_ = shown;
+    highestRounded_ = rounded;
   }
-  if (shown < 0) {
+  if (rounded < 0) {
     if (!figures_.firstBelowZero) {
       figures_.firstBelowZero = ChartDay{today_, balance, todaysMovements_};
     }
     ++figures_.daysBelowZero;
     if (!inStretch_) {
       stretches_.push_back({{today_, balance, todaysMovements_}, today_, 0, today_, balance});
-      stretchLowestShown_ = shown;
+      stretchLowestRounded_ = rounded;
       inStretch_ = true;
     }
     ChartStretch& stretch = stretches_.back();
     stretch.last = today_;
     ++stretch.dayCount;
-    if (shown < stretchLowestShown_) {
+    if (rounded < stretchLowestRounded_) {
       stretch.lowestDay = today_;
       stretch.lowest = balance;
-      stretchLowestShown_ = shown;
+      stretchLowestRounded_ = rounded;
     }
   } else {
     inStretch_ = false;
@@ -119,12 +118,12 @@ void ChartSeries::finishDay() {
   figures_.last = today_;
 
   ChartMonth& month = months_.back();
-  if (month.lastDay == DateParts{} || shown < monthLowestShown_) {
+  if (month.lastDay == DateParts{} || rounded < monthLowestRounded_) {
     month.lowest = balance;
     month.lowestDay = today_;
-    monthLowestShown_ = shown;
+    monthLowestRounded_ = rounded;
   }
-  month.belowZero = month.belowZero || shown < 0;
+  month.belowZero = month.belowZero || rounded < 0;
   month.lastDay = today_;
   month.closing = balance;
 
@@ -139,7 +138,7 @@ void ChartSeries::finishDay() {
   }
   if (!weeksDropped_) {
     if (index % daysPerWeek == 0) {
-      weeks_.push_back({balance, balance, shown, putToday_, takenToday_});
+      weeks_.push_back({balance, balance, rounded, putToday_, takenToday_});
       if (weeks_.size() > pointLimit_) {
         weeksDropped_ = true;
         weeks_ = {};
@@ -149,22 +148,22 @@ void ChartSeries::finishDay() {
       week.closing = balance;
       week.putIn += putToday_;
       week.takenOut += takenToday_;
-      if (shown < week.lowestShown) {
+      if (rounded < week.lowestRounded) {
         week.lowest = balance;
-        week.lowestShown = shown;
+        week.lowestRounded = rounded;
       }
     }
   }
 }
 
-ChartStep ChartSeries::step() const {
+ChartStep PageModel::step() const {
   if (!daysDropped_) {
     return ChartStep::day;
   }
   return weeksDropped_ ? ChartStep::month : ChartStep::week;
 }
 
-void ChartSeries::forEachPoint(const std::function<void(const ChartPoint& point)>& visit) const {
+void PageModel::forEachPoint(const std::function<void(const ChartPoint& point)>& visit) const {
   std::vector<ChartPoint> points;
   switch (step()) {
   case ChartStep::day: {
@@ -208,15 +207,15 @@ void ChartSeries::forEachPoint(const std::function<void(const ChartPoint& point)
     }
     break;
   }
-  // The future minimum, from the last point back; equal shown amounts keep
+  // The future minimum, from the last point back; equal rounded amounts keep
   // the later one, which is as low.
-  double futureShown = 0;
+  double futureRounded = 0;
   for (std::size_t i = points.size(); i-- > 0;) {
-    const double shown = shownAmount(points[i].lowest);
-    if (i + 1 < points.size() && !(shown < futureShown)) {
+    const double rounded = roundedToCent(points[i].lowest);
+    if (i + 1 < points.size() && !(rounded < futureRounded)) {
       points[i].futureLowest = points[i + 1].futureLowest;
     } else {
-      futureShown = shown;
+      futureRounded = rounded;
     }
   }
   for (const ChartPoint& point : points) {

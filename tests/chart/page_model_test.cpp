@@ -1,4 +1,4 @@
-#include "chart/chart_series.h"
+#include "chart/page_model.h"
 
 #include "chart/chart_walk.h"
 
@@ -57,9 +57,9 @@ TEST(ChartFigures, LowestHighestAndBelowZeroOnDayEnds) {
        "28/12/2027 -5'00"},
   };
   for (const Case& c : cases) {
-    ChartSeries series(movements(), c.opening);
-    walk(series, movements(), c.opening, c.days);
-    const ChartFigures& f = series.figures();
+    PageModel model(movements(), c.opening);
+    walk(model, movements(), c.opening, c.days);
+    const ChartFigures& f = model.figures();
     auto text = [](const ChartDay& d) { return dateText(d.day) + " " + formatMoney(d.balance); };
     EXPECT_EQ(f.dayCount, static_cast<std::int64_t>(c.days.size())) << c.name;
     EXPECT_EQ(dateText(f.first), c.days.front().date) << c.name;
@@ -73,16 +73,16 @@ TEST(ChartFigures, LowestHighestAndBelowZeroOnDayEnds) {
 
 // The movements of the lowest day are the ones of that day, in file order.
 TEST(ChartFigures, LowestDayKeepsItsMovements) {
-  ChartSeries series(movements(), 200);
-  walk(series, movements(), 200,
+  PageModel model(movements(), 200);
+  walk(model, movements(), 200,
        {{"01/01/2027", {2}}, {"02/01/2027", {0, 2, 1}}, {"03/01/2027", {0}}});
-  EXPECT_EQ(series.figures().lowest.movements, (std::vector<std::size_t>{0, 2, 1}));
-  EXPECT_EQ(series.figures().highest.movements, (std::vector<std::size_t>{2}));
+  EXPECT_EQ(model.figures().lowest.movements, (std::vector<std::size_t>{0, 2, 1}));
+  EXPECT_EQ(model.figures().highest.movements, (std::vector<std::size_t>{2}));
 }
 
 TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
-  ChartSeries series(movements(), 1000);
-  walk(series, movements(), 1000,
+  PageModel model(movements(), 1000);
+  walk(model, movements(), 1000,
        {{"30/12/2026", {0, 1}},
         {"31/12/2026", {2}},
         {"01/01/2027", {0}},
@@ -101,9 +101,9 @@ TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
       {1, 2027, "870'00", "870'00", "30'00", "60'00", "31/01/2027", "31/01/2027"},
       {2, 2027, "870'00", "870'00", "'00", "'00", "01/02/2027", "01/02/2027"},
   };
-  ASSERT_EQ(series.months().size(), std::size(expected));
+  ASSERT_EQ(model.months().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    const ChartMonth& m = series.months()[i];
+    const ChartMonth& m = model.months()[i];
     const Row& r = expected[i];
     EXPECT_EQ(m.month, r.month);
     EXPECT_EQ(m.year, r.year);
@@ -114,9 +114,9 @@ TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
     EXPECT_EQ(dateText(m.lastDay), r.lastDay) << r.month;
     EXPECT_EQ(dateText(m.lowestDay), r.lowestDay) << r.month;
   }
-  EXPECT_EQ(formatMoney(series.figures().putIn), "60'00");
-  EXPECT_EQ(formatMoney(series.figures().takenOut), "190'00");
-  EXPECT_EQ(formatMoney(series.figures().closing), "870'00");
+  EXPECT_EQ(formatMoney(model.figures().putIn), "60'00");
+  EXPECT_EQ(formatMoney(model.figures().takenOut), "190'00");
+  EXPECT_EQ(formatMoney(model.figures().closing), "870'00");
 }
 
 // Consecutive days from 30/01/2027, each with the movements given.
@@ -167,10 +167,10 @@ TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
       {"a balance that shows as 0'00 is not below zero", 0.004, {{3}, {3}}, {}, 0, "no"},
   };
   for (const Case& c : cases) {
-    ChartSeries series(movements(), c.opening);
-    walk(series, movements(), c.opening, daysFrom3001(c.days));
+    PageModel model(movements(), c.opening);
+    walk(model, movements(), c.opening, daysFrom3001(c.days));
     std::vector<std::string> stretches;
-    for (const ChartStretch& s : series.belowZero()) {
+    for (const ChartStretch& s : model.belowZero()) {
       std::string text = dateText(s.start.day) + "-" + dateText(s.last) + " " +
                          std::to_string(s.dayCount) + " " + formatMoney(s.lowest) + " " +
                          dateText(s.lowestDay);
@@ -181,9 +181,9 @@ TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
       stretches.push_back(text);
     }
     EXPECT_EQ(stretches, c.stretches) << c.name;
-    EXPECT_EQ(series.figures().daysBelowZero, c.daysBelowZero) << c.name;
+    EXPECT_EQ(model.figures().daysBelowZero, c.daysBelowZero) << c.name;
     std::string months;
-    for (const ChartMonth& m : series.months()) {
+    for (const ChartMonth& m : model.months()) {
       months += std::string(months.empty() ? "" : " ") + (m.belowZero ? "yes" : "no");
     }
     EXPECT_EQ(months, c.monthsBelowZero) << c.name;
@@ -203,10 +203,10 @@ TEST(ChartPoints, FutureMinimumAndWhatEachPointMoved) {
       {3, {"04/02 40'00 90'00 90'00"}},
   };
   for (const Case& c : cases) {
-    ChartSeries series(movements(), 100, c.limit);
-    walk(series, movements(), 100, daysFrom3001({{1}, {0}, {1, 1}, {0}, {}, {0}}));
+    PageModel model(movements(), 100, c.limit);
+    walk(model, movements(), 100, daysFrom3001({{1}, {0}, {1, 1}, {0}, {}, {0}}));
     std::vector<std::string> points;
-    series.forEachPoint([&](const ChartPoint& p) {
+    model.forEachPoint([&](const ChartPoint& p) {
       points.push_back(dateText(p.day).substr(0, 5) + " " + pageAmount(p.futureLowest) + " " +
                        pageAmount(p.putIn) + " " + pageAmount(p.takenOut));
     });
@@ -236,11 +236,11 @@ TEST(ChartPoints, DaysThenWeeksThenMonths) {
       days.push_back({dateText(addDays({27, 1, 2027}, i)),
                       i == 4 ? std::vector<std::size_t>{0, 0} : std::vector<std::size_t>{1}});
     }
-    ChartSeries series(movements(), 100, c.limit);
-    walk(series, movements(), 100, days);
-    EXPECT_EQ(series.step(), c.step) << c.limit;
+    PageModel model(movements(), 100, c.limit);
+    walk(model, movements(), 100, days);
+    EXPECT_EQ(model.step(), c.step) << c.limit;
     std::vector<std::string> points;
-    series.forEachPoint([&](const ChartPoint& p) {
+    model.forEachPoint([&](const ChartPoint& p) {
       points.push_back(dateText(p.day) + " " + formatMoney(p.closing) + " " +
                        formatMoney(p.lowest));
     });

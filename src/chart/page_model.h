@@ -2,6 +2,8 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
+#include "projection/money.h"
+#include "projection/run.h"
 #include "projection/walk_events.h"
 
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace balvix {
@@ -80,21 +83,21 @@ struct ChartPoint {
   std::span<const std::size_t> movements;
 };
 
-// The page's view of one walk: fed with the walk's events, it keeps the key
+// The model of the chart page of one walk: fed with the walk's events, it keeps the key
 // figures, the months, and the chart's points. A point is each walked day's
 // balance while there are at most `pointLimit` days; beyond that, each week's
 // (seven walked days counted from the first, the last week maybe shorter)
 // lowest and closing balance while there are at most `pointLimit` weeks;
 // beyond that, each month's. Memory stays within about `pointLimit` points
 // and one record per month, whatever the length of the walk.
-class ChartSeries : public WalkEvents {
+class PageModel : public WalkEvents {
 public:
   static constexpr std::size_t defaultPointLimit = 200000;
 
-  // `movements` must outlive the series: the events name movements by their
+  // `movements` must outlive the model: the events name movements by their
   // index in movements.entries.
-  ChartSeries(const EntriesRead& movements, double openingBalance,
-              std::size_t pointLimit = defaultPointLimit);
+  PageModel(const EntriesRead& movements, double openingBalance,
+            std::size_t pointLimit = defaultPointLimit);
 
   void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
@@ -118,7 +121,7 @@ private:
   struct Week {
     double closing = 0;
     double lowest = 0;
-    double lowestShown = 0;
+    double lowestRounded = 0;
     double putIn = 0;
     double takenOut = 0;
   };
@@ -151,16 +154,25 @@ private:
   std::vector<std::size_t> todaysMovements_;
   std::vector<bool> subCent_; // per movement: its amount has digits below the cent
   bool inStretch_ = false;
-  double stretchLowestShown_ = 0;
+  double stretchLowestRounded_ = 0;
 
   // Rounded values of the lowest and highest so far, of the month's lowest,
   // and the last balance rounded (most days repeat the day before).
-  double lowestShown_ = 0;
-  double highestShown_ = 0;
-  double monthLowestShown_ = 0;
+  double lowestRounded_ = 0;
+  double highestRounded_ = 0;
+  double monthLowestRounded_ = 0;
   double lastBalance_ = 0;
-  double lastShown_ = 0;
-  bool haveShown_ = false;
+  double lastRounded_ = 0;
+  bool haveRounded_ = false;
+};
+
+// What the page says about its run besides the walk itself.
+struct ChartRun {
+  std::string_view reportName; // the report's name in config.txt, Windows-1252
+  RunGoal goal = RunGoal::wholePeriod;
+  ExactAmount target;    // toAmount: the amount to reach
+  DateParts periodFirst; // the period of config.txt, shown beside a shorter run
+  DateParts periodLast;
 };
 
 } // namespace balvix

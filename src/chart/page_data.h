@@ -1,0 +1,36 @@
+#pragma once
+
+#include "chart/page_model.h"
+
+#include <string>
+
+namespace balvix {
+
+// Appends the data of the chart page, the page's contract with its scripts
+// and with other tools, as one JSON object in
+// <script type="application/json" id="datos">...</script> and a line end:
+//   "informe": the report's name;
+//   "paso": "dia", "semana" or "mes", the span of one point (see PageModel);
+//   "dias": the ISO date (aaaa-mm-dd) of each point, its last day;
+//   "saldos": the balance at the end of that day, a number with two decimals
+//             that is exactly the report's amount (1.234'50 is 1234.50);
+//   "minimos": for weeks and months only, the lowest day-end balance of each;
+//   "minimosFuturos": the future minimum of each point;
+//   "puesto", "quitado": what each point put in and took out;
+//   "movimientosDia": for days only, the movements of each day, as indexes
+//             into "apuntes", which holds [comment, "poner"/"quitar", amount
+//             as the page writes it] for every movement of entrada.txt;
+//   "tramosBajoCero": [{"desde", "hasta", "dias", "minimo", "diaMinimo"}];
+//   "meses": [{"mes" (aaaa-mm), "cierre", "minimo", "diaMinimo", "puesto",
+//             "quitado"}];
+//   "periodo": {"desde", "hasta"} of config.txt;
+//   "objetivo": the amount of an amount run, every decimal it was given;
+//   "fechaElegida": the day of a date run (each absent otherwise);
+//   "minimo", "maximo": {"dia", "saldo"} of the lowest and highest balance,
+//             null when no day was walked.
+// With "paso" "dia", "dias" and "saldos" hold every walked day. Amounts are
+// numbers with two decimals, as "saldos"; dates are ISO dates. Every list
+// ends its line, so that the data of a long walk is in lines of one list.
+void appendPageData(std::string& out, const PageModel& model, const ChartRun& run);
+
+} // namespace balvix

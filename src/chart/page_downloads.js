@@ -1,0 +1,71 @@
+// The CSV files of a balvix-grafico page, built from the page's data when a
+// link is followed: ";" between fields, a decimal comma, dates dd/mm/aaaa,
+// CR LF, UTF-8 with a byte-order mark, for a Spanish spreadsheet. Used by
+// page.js as balvixDownloads.
+var balvixDownloads = (function (format) {
+  "use strict";
+
+  function csv(rows) {
+    return "\ufeff" + rows.map(function (row) {
+      return row.map(function (cell) {
+        return /[";\r\n]/.test(cell) ? '"' + cell.replace(/"/g, '""') + '"' : cell;
+      }).join(";");
+    }).join("\r\n") + "\r\n";
+  }
+
+  // Each point of the chart (xs: the day number of each point).
+  function pointsCsv(data, xs) {
+    var rows = [[data.paso === "dia" ? "Fecha" : "Hasta el", "Saldo", "Puesto", "Quitado",
+      "Mínimo futuro"]];
+    for (var i = 0; i < xs.length; i++) {
+      rows.push([format.dateText(xs[i]), format.csvNumber(data.saldos[i]),
+        format.csvNumber(data.puesto[i]), format.csvNumber(data.quitado[i]),
+        format.csvNumber(data.minimosFuturos[i])]);
+    }
+    return csv(rows);
+  }
+
+  function monthsCsv(data) {
+    var rows = [["Mes", "Saldo al cierre", "Saldo más bajo", "Día del más bajo", "Puesto",
+      "Quitado"]];
+    (data.meses || []).forEach(function (m) {
+      rows.push([format.monthText(m.mes), format.csvNumber(m.cierre), format.csvNumber(m.minimo),
+        format.dateText(format.dayNumberOfIso(m.diaMinimo)), format.csvNumber(m.puesto),
+        format.csvNumber(m.quitado)]);
+    });
+    return csv(rows);
+  }
+
+  // Makes the link `id` give the file `contentOf()` when it is followed.
+  function link(id, contentOf) {
+    var anchor = document.getElementById(id);
+    if (!anchor) {
+      return;
+    }
+    var prepare = function () {
+      anchor.href = "data:text/csv;charset=utf-8," + encodeURIComponent(contentOf());
+    };
+    // A link without an address is not followed: it gets one now, and the
+    // file's own when it is followed.
+    anchor.href = "#";
+    anchor.addEventListener("click", prepare);
+    anchor.addEventListener("focus", prepare);
+    anchor.addEventListener("mouseenter", prepare);
+  }
+
+  // Offers both files and shows their links.
+  function offer(data, xs) {
+    link("csv-dias", function () {
+      return pointsCsv(data, xs);
+    });
+    link("csv-meses", function () {
+      return monthsCsv(data);
+    });
+    var downloads = document.querySelector(".descargas");
+    if (downloads) {
+      downloads.hidden = false;
+    }
+  }
+
+  return { offer: offer };
+})(balvixFormat);

@@ -1,0 +1,204 @@
+// The page's rules for writing dates and amounts, the same as the program's:
+// days counted from 01/01/1970 (so that every date from 01/01/0001 to
+// 31/12/9999 has its number, worked out here rather than with Date, which
+// would bring in the time zone), dates dd/mm/aaaa, weekday and month names,
+// amounts rounded to the cent as the report rounds them and written as the
+// page writes them, a target with every decimal it was given, and numbers for
+// a Spanish spreadsheet. The other scripts of the page use it as
+// balvixFormat; tests/chart/page_rules.txt holds the cases both languages
+// pass.
+var balvixFormat = (function () {
+  "use strict";
+
+  // Days since 01/01/1970 of a day of the Gregorian calendar, and back.
+  function dayNumber(year, month, day) {
+    year -= month <= 2 ? 1 : 0;
+    var era = Math.floor(year / 400);
+    var yearOfEra = year - era * 400;
+    var dayOfYear = Math.floor((153 * (month + (month > 2 ? -3 : 9)) + 2) / 5) + day - 1;
+    var dayOfEra = yearOfEra * 365 + Math.floor(yearOfEra / 4) - Math.floor(yearOfEra / 100) +
+      dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+  }
+
+  // [year, month, day] of a day number.
+  function dateOfDayNumber(number) {
+    number += 719468;
+    var era = Math.floor(number / 146097);
+    var dayOfEra = number - era * 146097;
+    var yearOfEra = Math.floor((dayOfEra - Math.floor(dayOfEra / 1460) +
+      Math.floor(dayOfEra / 36524) - Math.floor(dayOfEra / 146096)) / 365);
+    var dayOfYear = dayOfEra - (365 * yearOfEra + Math.floor(yearOfEra / 4) -
+      Math.floor(yearOfEra / 100));
+    var shiftedMonth = Math.floor((5 * dayOfYear + 2) / 153);
+    var day = dayOfYear - Math.floor((153 * shiftedMonth + 2) / 5) + 1;
+    var month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    return [yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day];
+  }
+
+  // The day number of an ISO date (aaaa-mm-dd).
+  function dayNumberOfIso(iso) {
+    var parts = iso.split("-");
+    return dayNumber(+parts[0], +parts[1], +parts[2]);
+  }
+
+  function twoDigits(n) {
+    return (n < 10 ? "0" : "") + n;
+  }
+
+  function fourDigits(n) {
+    var text = String(n);
+    while (text.length < 4) {
+      text = "0" + text;
+    }
+    return text;
+  }
+
+  var MONTH_ABBREVIATIONS = ["ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct",
+    "nov", "dic"];
+  var MONTH_NAMES = ["enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto",
+    "septiembre", "octubre", "noviembre", "diciembre"];
+  // 01/01/1970 was a Thursday.
+  var WEEKDAYS = ["jueves", "viernes", "sábado", "domingo", "lunes", "martes", "miércoles"];
+
+  // dd/mm/aaaa of a day number.
+  function dateText(x) {
+    var date = dateOfDayNumber(Math.round(x));
+    return twoDigits(date[2]) + "/" + twoDigits(date[1]) + "/" + fourDigits(date[0]);
+  }
+
+  function weekday(x) {
+    return WEEKDAYS[((Math.round(x) % 7) + 7) % 7];
+  }
+
+  // "marzo 2027" of an ISO month (aaaa-mm), as the month table names it.
+  function monthText(isoMonth) {
+    var parts = isoMonth.split("-");
+    return MONTH_NAMES[+parts[1] - 1] + " " + parts[0];
+  }
+
+  // Adds one to a text of decimal digits, growing it by a digit on carry.
+  function increment(digits) {
+    var i = digits.length - 1;
+    while (i >= 0 && digits.charAt(i) === "9") {
+      i--;
+    }
+    var tail = digits.slice(i + 1).replace(/9/g, "0");
+    return i < 0 ? "1" + tail : digits.slice(0, i) + (+digits.charAt(i) + 1) + tail;
+  }
+
+  // The magnitude of an amount in hundredths as the report rounds it, as
+  // decimal digits without leading zeros ("" for zero): to the nearest
+  // hundredth judged on its decimal expansion to 18 significant digits, an
+  // exact half going to the even hundredth. "123456" for 1234.56.
+  function hundredths(v) {
+    var magnitude = Math.abs(v);
+    if (magnitude < 1e13) {
+      // Most amounts lie well away from a half hundredth: below 10^13 the
+      // product by 100 is off the exact one by at most 1/16, so when it lies
+      // within a quarter of a whole number, that number is the rounded amount.
+      var product = magnitude * 100;
+      var whole = Math.floor(product);
+      whole += product - whole >= 0.5 ? 1 : 0;
+      if (Math.abs(product - whole) < 0.25) {
+        return whole === 0 ? "" : String(whole);
+      }
+    }
+    var text = magnitude.toExponential(17);
+    var e = text.indexOf("e");
+    var significand = text.slice(0, e).replace(".", "");
+    var kept = +text.slice(e + 1) + 3; // digits at or before the hundredths
+    var result = "";
+    if (kept >= significand.length) {
+      result = significand + "0".repeat(kept - significand.length);
+    } else if (kept >= 0) {
+      result = significand.slice(0, kept);
+      var dropped = significand.slice(kept);
+      var first = dropped.charAt(0);
+      var restIsZero = /^0*$/.test(dropped.slice(1));
+      var lastKeptOdd = result !== "" && +result.charAt(result.length - 1) % 2 === 1;
+      if (first > "5" || (first === "5" && (!restIsZero || lastKeptOdd))) {
+        result = increment(result);
+      }
+    }
+    return result.replace(/^0+/, "");
+  }
+
+  // Digits with "." between groups of three: the one grouping of the page.
+  function group(digits) {
+    return digits.replace(/\B(?=(\d{3})+(?!\d))/g, ".");
+  }
+
+  // An amount's sign ("-", but not for one written as zero), its units and
+  // its two decimals, as text.
+  function amountParts(v) {
+    var digits = hundredths(v);
+    var sign = v < 0 && digits !== "" ? "-" : "";
+    while (digits.length < 3) {
+      digits = "0" + digits;
+    }
+    return [sign, digits.slice(0, -2), digits.slice(-2)];
+  }
+
+  // An amount as the page writes it: 1.234'50, 0'50, -250'00, 0'00; "" for
+  // no amount.
+  function amount(v) {
+    if (v === null || v === undefined || !isFinite(v)) {
+      return "";
+    }
+    var parts = amountParts(v);
+    return parts[0] + group(parts[1]) + "'" + parts[2];
+  }
+
+  // An amount for a Spanish spreadsheet: a decimal comma and no grouping.
+  function csvNumber(v) {
+    var parts = amountParts(v);
+    return parts[0] + parts[1] + "," + parts[2];
+  }
+
+  // The shortest decimal text of a number of at least 0, without exponent.
+  function plainDecimal(v) {
+    var text = String(v);
+    var e = text.indexOf("e");
+    if (e < 0) {
+      return text;
+    }
+    var mantissa = text.slice(0, e);
+    var digits = mantissa.replace(".", "");
+    var point = mantissa.indexOf(".");
+    var units = (point < 0 ? mantissa.length : point) + +text.slice(e + 1);
+    if (units <= 0) {
+      return "0." + "0".repeat(-units) + digits;
+    }
+    if (units >= digits.length) {
+      return digits + "0".repeat(units - digits.length);
+    }
+    return digits.slice(0, units) + "." + digits.slice(units);
+  }
+
+  // A target amount (at least 0) as the key figures write it: every decimal
+  // it has and at least two, 2.000'00, 0'801, 45.000'905.
+  function exactAmount(v) {
+    var parts = plainDecimal(Math.abs(v)).split(".");
+    var fraction = parts[1] || "";
+    while (fraction.length < 2) {
+      fraction += "0";
+    }
+    return group(parts[0]) + "'" + fraction;
+  }
+
+  return {
+    dayNumber: dayNumber,
+    dateOfDayNumber: dateOfDayNumber,
+    dayNumberOfIso: dayNumberOfIso,
+    twoDigits: twoDigits,
+    fourDigits: fourDigits,
+    MONTH_ABBREVIATIONS: MONTH_ABBREVIATIONS,
+    dateText: dateText,
+    weekday: weekday,
+    monthText: monthText,
+    amount: amount,
+    csvNumber: csvNumber,
+    exactAmount: exactAmount
+  };
+})();

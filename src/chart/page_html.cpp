@@ -1,0 +1,44 @@
+#include "chart/page_html.h"
+
+#include "chart/page_text.h"
+
+namespace balvix {
+
+void appendHtmlAmount(std::string& out, double value) {
+  const std::string text = pageAmount(value);
+  if (!text.empty() && text.front() == '-') {
+    out += "<span class=\"neg\">";
+    out += text;
+    out += "</span>";
+  } else {
+    out += text;
+  }
+}
+
+void appendDays(std::string& out, std::int64_t count) {
+  appendCount(out, count);
+  out += count == 1 ? " día" : " días";
+}
+
+void appendMovementList(std::string& out, const PageModel& model,
+                        const std::vector<std::size_t>& movements, std::size_t limit) {
+  for (std::size_t i = 0; i < movements.size() && i < limit; ++i) {
+    const Entry& entry = model.entry(movements[i]);
+    if (i > 0) {
+      out += ", ";
+    }
+    appendHtmlEscaped(out, entry.comment);
+    out += " (";
+    out += wordOf(entry.action);
+    out += ' ';
+    appendHtmlAmount(out, entry.amount);
+    out += ')';
+  }
+  if (movements.size() > limit) {
+    out += " y ";
+    appendCount(out, static_cast<std::int64_t>(movements.size() - limit));
+    out += " más";
+  }
+}
+
+} // namespace balvix

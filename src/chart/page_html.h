@@ -1,0 +1,31 @@
+#pragma once
+
+#include "chart/page_model.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace balvix {
+
+// The pieces of HTML that the key figures and the tables of the chart page
+// both write.
+
+// Movements named after a day of the key figures or a stretch below zero.
+inline constexpr std::size_t movementsNamed = 3;
+
+// Appends an amount in the page's form (pageAmount); a negative one in
+// <span class="neg">, so that it stands out.
+void appendHtmlAmount(std::string& out, double value);
+
+// Appends a count of days: "1 día", "40 días", "1.234 días".
+void appendDays(std::string& out, std::int64_t count);
+
+// Appends the movements of a day, their comments escaped: "Nomina (poner
+// 1.850'50), Alquiler (quitar 900'00)" and, past the first `limit`, how many
+// more: " y 2 más".
+void appendMovementList(std::string& out, const PageModel& model,
+                        const std::vector<std::size_t>& movements, std::size_t limit);
+
+} // namespace balvix

@@ -1,0 +1,122 @@
+#include "chart/page_tables.h"
+
+#include "chart/page_html.h"
+#include "chart/page_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+namespace balvix {
+
+namespace {
+
+// Rows of the table of stretches below zero; the data holds them all.
+constexpr std::size_t stretchRows = 200;
+
+// The month table shows every year open when the walk touches at most this
+// many; a longer one would be long to scroll and slow to lay out.
+constexpr int yearsOpen = 10;
+
+} // namespace
+
+void appendStretchTable(std::string& out, const PageModel& model) {
+  const std::vector<ChartStretch>& stretches = model.belowZero();
+  out += "<h2>Tramos por debajo de cero</h2>\n";
+  if (stretches.empty()) {
+    out += "<p>El saldo no termina ningún día por debajo de cero.</p>\n";
+    return;
+  }
+  out += "<div class=\"tabla\"><table class=\"tramos\">\n<thead><tr><th>Desde<th>Hasta<th>Días"
+         "<th>Saldo más bajo<th>Día del más bajo<th>Movimientos del primer día</thead>\n"
+         "<tbody>\n";
+  for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
+    const ChartStretch& stretch = stretches[i];
+    out += "<tr><td>";
+    out += dateText(stretch.start.day);
+    out += "<td>";
+    out += dateText(stretch.last);
+    out += "<td>";
+    appendCount(out, stretch.dayCount);
+    out += "<td>";
+    appendHtmlAmount(out, stretch.lowest);
+    out += "<td>";
+    out += dateText(stretch.lowestDay);
+    out += "<td class=\"texto\">";
+    appendMovementList(out, model, stretch.start.movements, movementsNamed);
+    out += '\n';
+  }
+  out += "</tbody>\n</table></div>\n";
+  if (stretches.size() > stretchRows) {
+    out += "<p class=\"nota\">Y ";
+    appendCount(out, static_cast<std::int64_t>(stretches.size() - stretchRows));
+    out += " tramos más, en los datos de la página.</p>\n";
+  }
+}
+
+// The rows leave their cells and rows unclosed, as HTML allows: a table of
+// ten thousand years stays about half the size.
+void appendMonthTable(std::string& out, const PageModel& model) {
+  const std::vector<ChartMonth>& months = model.months();
+  const bool open = months.empty() || months.back().year - months.front().year < yearsOpen;
+  out += "<h2>Meses</h2>\n";
+  for (auto month = months.begin(); month != months.end();) {
+    auto yearEnd = month;
+    double putIn = 0;
+    double takenOut = 0;
+    for (; yearEnd != months.end() && yearEnd->year == month->year; ++yearEnd) {
+      putIn += yearEnd->putIn;
+      takenOut += yearEnd->takenOut;
+    }
+    const std::string year = yearText(month->year);
+    out += open ? "<details class=\"anyo\" open><summary>" : "<details class=\"anyo\"><summary>";
+    out += year;
+    out += ": saldo al cierre ";
+    appendHtmlAmount(out, std::prev(yearEnd)->closing);
+    out += ", puesto ";
+    appendHtmlAmount(out, putIn);
+    out += ", quitado ";
+    appendHtmlAmount(out, takenOut);
+    out += "</summary>\n<div class=\"tabla\"><table class=\"meses\">\n<thead><tr><th>Mes"
+           "<th>Saldo al cierre<th>Saldo más bajo<th>Día<th>Puesto (poner)<th>Quitado (quitar)"
+           "</thead>\n<tbody>\n";
+    for (; month != yearEnd; ++month) {
+      out += month->belowZero ? "<tr class=\"bajo-cero\"><td>" : "<tr><td>";
+      out += monthName(month->month);
+      out += ' ';
+      out += year;
+      if (month->lastDay.day < daysInMonth(month->year, month->month) &&
+          std::next(month) == months.end()) {
+        out += " (hasta el ";
+        out += dayOfMonthText(month->lastDay);
+        out += ')';
+      }
+      out += "<td>";
+      appendHtmlAmount(out, month->closing);
+      out += "<td>";
+      appendHtmlAmount(out, month->lowest);
+      if (month->belowZero) {
+        out += " <span class=\"marca\" title=\"por debajo de cero\">▼</span>";
+      }
+      out += "<td>";
+      out += dayMonthText(month->lowestDay);
+      out += "<td>";
+      appendHtmlAmount(out, month->putIn);
+      out += "<td>";
+      appendHtmlAmount(out, month->takenOut);
+      out += '\n';
+    }
+    out += "</tbody>\n</table></div>\n</details>\n";
+  }
+  if (!months.empty()) {
+    out += "<p class=\"nota\">▼: el saldo termina algún día del mes por debajo de cero.</p>\n";
+  }
+  if (model.figures().subCent) {
+    out += "<p class=\"nota\">Algún importe tiene cifras por debajo del céntimo: las sumas de "
+           "esta página son de los importes exactos, y el informe muestra cada movimiento "
+           "redondeado, así que sumar sus líneas puede dar unos céntimos de diferencia.</p>\n";
+  }
+}
+
+} // namespace balvix
