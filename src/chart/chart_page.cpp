@@ -383,7 +383,8 @@ void appendJsonList(std::string& out, std::string_view key, const std::string& i
   out += "],\n";
 }
 
-void appendData(std::string& out, const ChartSeries& series, const ChartRun& run) {
+void appendData(std::string& out, const ChartSeries& series, const ChartRun& run,
+                std::string_view moreData) {
   const ChartStep step = series.step();
   std::string days;
   std::string balances;
@@ -486,6 +487,7 @@ void appendData(std::string& out, const ChartSeries& series, const ChartRun& run
   } else {
     out += R"("minimo":null,"maximo":null)";
   }
+  out += moreData;
   out += "}</script>\n";
 }
 
@@ -507,7 +509,7 @@ std::string_view reportStem(std::string_view reportName) {
   return reportName;
 }
 
-std::string chartPage(const ChartSeries& series, const ChartRun& run) {
+std::string chartPage(const ChartSeries& series, const ChartRun& run, std::string_view moreData) {
   // A report named only ".txt" keeps its whole name as the page's title.
   const std::string_view stem =
       reportStem(run.reportName).empty() ? run.reportName : reportStem(run.reportName);
@@ -540,7 +542,7 @@ std::string chartPage(const ChartSeries& series, const ChartRun& run) {
   appendText(out, uplotLicense());
   out += "</pre>\n</footer>\n";
 
-  appendData(out, series, run);
+  appendData(out, series, run, moreData);
   out += "<script>\n";
   out += uplotScript();
   out += "</script>\n<script>\n";

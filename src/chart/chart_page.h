@@ -66,7 +66,10 @@ struct ChartRun {
 // With "paso" "dia", "dias" and "saldos" hold every walked day. Amounts are
 // numbers with two decimals, as "saldos".
 //
+// `moreData` goes last in the data's object as it is (see scenarioData).
+//
 // The bytes depend only on the arguments: no time, place or locale.
-std::string chartPage(const ChartSeries& series, const ChartRun& run);
+std::string chartPage(const ChartSeries& series, const ChartRun& run,
+                      std::string_view moreData = {});
 
 } // namespace balvix

@@ -3,6 +3,7 @@
 #include "chart/chart_page.h"
 #include "chart/chart_series.h"
 #include "chart/page_text.h"
+#include "chart/scenario_data.h"
 #include "projection/engine.h"
 #include "projection/report.h"
 
@@ -31,7 +32,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
       run.mode = ChartMode::toDate;
       run.argument = lastDay;
     }
-    const std::string page = chartPage(series, run);
+    const std::string page = chartPage(series, run, scenarioData(series, inputs, span));
 
     std::string_view rest = page;
     while (!rest.empty()) {
