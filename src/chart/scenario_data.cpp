@@ -52,6 +52,18 @@ void appendIndexes(std::string& out, const std::vector<std::size_t>& indexes) {
   out += ']';
 }
 
+// "aaaa-mm-dd":[indexes] of a day with some, after a comma unless first.
+void appendDayIndexes(std::string& out, const DateParts& day,
+                      const std::vector<std::size_t>& indexes) {
+  if (indexes.empty()) {
+    return;
+  }
+  out += out.empty() ? "\"" : ",\"";
+  out += isoDate(day);
+  out += "\":";
+  appendIndexes(out, indexes);
+}
+
 // [comment, "poner"/"quitar", amount] of a movement.
 void appendMovement(std::string& out, const Entry& entry) {
   out += '[';
@@ -191,8 +203,6 @@ void appendScenario(std::string& out, const Scenario& scenario, const ChartSerie
   std::string balances;
   std::string lowests;
   std::string futureLowests;
-  std::string putIn;
-  std::string takenOut;
   std::string addedDays;
   std::string takenDaysText;
   std::size_t index = 0;
@@ -203,8 +213,6 @@ void appendScenario(std::string& out, const Scenario& scenario, const ChartSerie
     balances += comma + jsonAmount(point.closing);
     lowests += comma + jsonAmount(point.lowest);
     futureLowests += comma + jsonAmount(point.futureLowest);
-    putIn += comma + jsonAmount(point.putIn);
-    takenOut += comma + jsonAmount(point.takenOut);
     if (step == ChartStep::day) {
       std::vector<std::size_t> added;
       for (std::size_t movement : point.movements) {
@@ -212,11 +220,10 @@ void appendScenario(std::string& out, const Scenario& scenario, const ChartSerie
           added.push_back(movement - scenario.keptCount);
         }
       }
-      addedDays += comma;
-      appendIndexes(addedDays, added);
-      takenDaysText += comma;
-      appendIndexes(takenDaysText,
-                    index < takenDays.size() ? takenDays[index] : std::vector<std::size_t>{});
+      appendDayIndexes(addedDays, point.day, added);
+      if (index < takenDays.size()) {
+        appendDayIndexes(takenDaysText, point.day, takenDays[index]);
+      }
     }
     ++index;
   });
@@ -233,15 +240,11 @@ void appendScenario(std::string& out, const Scenario& scenario, const ChartSerie
   }
   appendKey(out, "minimosFuturos");
   out += '[' + futureLowests + ']';
-  appendKey(out, "puesto");
-  out += '[' + putIn + ']';
-  appendKey(out, "quitado");
-  out += '[' + takenOut + ']';
   if (step == ChartStep::day) {
     appendKey(out, "anadidosDia");
-    out += '[' + addedDays + ']';
+    out += '{' + addedDays + '}';
     appendKey(out, "quitadosDia");
-    out += '[' + takenDaysText + ']';
+    out += '{' + takenDaysText + '}';
   }
   appendKey(out, "cifras");
   appendFigures(out, series, span.target);

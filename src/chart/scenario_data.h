@@ -28,11 +28,12 @@ namespace balvix {
 //     "paso": as the plan's; "dias": only when its points are not the
 //         plan's (an amount run that stops on another day, or points of
 //         another step), the ISO day of each point;
-//     "saldos", "minimos" (weeks and months only), "minimosFuturos",
-//         "puesto", "quitado": as the plan's lists, for its own walk;
-//     "anadidosDia", "quitadosDia" (days only): for each point, the indexes
-//         into "anadidos" of the added movements applied that day, and into
-//         "quitados" of the taken ones that would have been;
+//     "saldos", "minimos" (weeks and months only), "minimosFuturos": as
+//         the plan's lists, for its own walk;
+//     "anadidosDia", "quitadosDia" (days only): {"aaaa-mm-dd": [indexes]}
+//         for the days that have any: the indexes into "anadidos" of the
+//         added movements applied that day, and into "quitados" of the taken
+//         ones that would have been;
 //     "cifras": its figures; "diferencias": its figures less the plan's;
 //     "tramosBajoCero", "meses": as the plan's;
 //   "escenariosFuera": the file names beyond the sixth, which are not used.
