@@ -83,6 +83,17 @@ void appendDay(std::string& out, const ChartDay& day) {
   out += '}';
 }
 
+// "aaaa-mm-dd", or null for no day.
+void appendDayOrNull(std::string& out, const DateParts* day) {
+  if (day == nullptr) {
+    out += "null";
+    return;
+  }
+  out += '"';
+  out += isoDate(*day);
+  out += '"';
+}
+
 // The figures of a walk as the comparison shows them.
 void appendFigures(std::string& out, const ChartSeries& series,
                    const std::optional<ExactAmount>& target) {
@@ -93,14 +104,14 @@ void appendFigures(std::string& out, const ChartSeries& series,
   out += ",\"maximo\":";
   appendDay(out, figures.highest);
   out += ",\"primerDiaBajoCero\":";
-  out += figures.firstBelowZero ? "\"" + isoDate(figures.firstBelowZero->day) + "\"" : "null";
+  appendDayOrNull(out, figures.firstBelowZero ? &figures.firstBelowZero->day : nullptr);
   out += ",\"diasBajoCero\":" + std::to_string(figures.daysBelowZero) +
          ",\"tramos\":" + std::to_string(series.belowZero().size()) +
          ",\"totalPuesto\":" + jsonAmount(figures.putIn) +
          ",\"totalQuitado\":" + jsonAmount(figures.takenOut);
   if (target) {
     out += ",\"diaObjetivo\":";
-    out += reachesAmount(figures.closing, *target) ? "\"" + isoDate(figures.last) + "\"" : "null";
+    appendDayOrNull(out, reachesAmount(figures.closing, *target) ? &figures.last : nullptr);
   }
   out += '}';
 }
@@ -209,10 +220,15 @@ void appendScenario(std::string& out, const Scenario& scenario, const ChartSerie
   series.forEachPoint([&](const ChartPoint& point) {
     const char* comma = index == 0 ? "" : ",";
     days += comma;
-    days += '"' + isoDate(point.day) + '"';
-    balances += comma + jsonAmount(point.closing);
-    lowests += comma + jsonAmount(point.lowest);
-    futureLowests += comma + jsonAmount(point.futureLowest);
+    days += '"';
+    days += isoDate(point.day);
+    days += '"';
+    balances += comma;
+    balances += jsonAmount(point.closing);
+    lowests += comma;
+    lowests += jsonAmount(point.lowest);
+    futureLowests += comma;
+    futureLowests += jsonAmount(point.futureLowest);
     if (step == ChartStep::day) {
       std::vector<std::size_t> added;
       for (std::size_t movement : point.movements) {
