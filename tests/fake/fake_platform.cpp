@@ -178,7 +178,7 @@ TextFolder FakePlatform::readTextFolder(std::string_view folder, std::size_t mos
     return found;
   }
   found.state = TextFolder::State::unreadable;
-  if (!fs::is_directory(status) || folderUnreadable) {
+  if (!fs::is_directory(status)) {
     return found;
   }
   found.state = TextFolder::State::read;
@@ -196,9 +196,6 @@ TextFolder FakePlatform::readTextFolder(std::string_view folder, std::size_t mos
       const fs::path filePath = path / name;
       if (!fs::is_regular_file(fs::symlink_status(filePath, ec))) {
         file.state = FolderFile::State::notRegular;
-      } else if (std::find(unreadableFolderFiles.begin(), unreadableFolderFiles.end(), name) !=
-                 unreadableFolderFiles.end()) {
-        file.state = FolderFile::State::unreadable;
       } else {
         file.state = FolderFile::State::read;
         file.content = fileBytes(std::string(folder) + "/" + name).value_or("");

@@ -63,10 +63,6 @@ public:
   bool removeFails = false;
   bool closeFails = false; // an output file's close tells of a lost write
   bool readFails = false;
-  // readTextFolder finds a folder that cannot be listed, or these files of it
-  // unreadable.
-  bool folderUnreadable = false;
-  std::vector<std::string> unreadableFolderFiles;
   // A program directory whose entries cannot be created or removed: appends
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;
