@@ -28,7 +28,7 @@ Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
   const std::string prefix = path + std::string(lineWord);
   FaultLog faults(prefix, logError, errorCount);
   EntriesRead added;
-  std::vector<bool> taken(plan.entries.size(), false);
+  std::vector<bool> taken(planLines.size(), false);
   const std::vector<std::string_view> lines = movementLines(file.content);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i];
@@ -51,9 +51,8 @@ Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
     scenario.takenMovements.push_back(match);
   }
   EntriesRead& movements = scenario.movements;
-  movements.errorCount = added.errorCount;
   for (std::size_t i = 0; i < plan.entries.size(); ++i) {
-    if (!taken[i]) {
+    if (i >= taken.size() || !taken[i]) {
       movements.entries.push_back(plan.entries[i]);
       movements.schedules.push_back(plan.schedules[i]);
     }
@@ -75,7 +74,12 @@ ScenariosRead scenariosOf(const TextFolder& folder, const EntriesRead& plan,
     FaultLog(scenarioFolderName, logError, read.errorCount).reportFile(folderFault);
     return read;
   }
-  const std::vector<std::string_view> planLines = movementLines(planText);
+  // The lines of the movements, one per movement; bytes that are not those
+  // the movements were read from give nothing to take away.
+  std::vector<std::string_view> planLines = movementLines(planText);
+  if (planLines.size() != plan.entries.size()) {
+    planLines.clear();
+  }
   for (std::size_t i = 0; i < folder.files.size(); ++i) {
     const FolderFile& file = folder.files[i];
     if (i >= mostScenarios) {

@@ -47,7 +47,8 @@ struct ScenariosRead {
 };
 
 // The scenarios of a folder as the platform read it, against the movements
-// `plan` parsed without fault from `planText` (the bytes of "entrada.txt").
+// `plan` parsed from `planText` (the bytes of "entrada.txt"; with other bytes
+// no movement can be taken away).
 // Each fault is one line to `logError`, in file order and, within a file, in
 // line order, prefixed by the file's path in the program directory written
 // with `separator` ("escenarios/coche.txt Línea 3 [dinero] ..."), lines
