@@ -1,6 +1,6 @@
 # The packages a user downloads, made with cpack in a build directory:
 #   Windows: balvix-<version>-win64.zip    balvix.exe, balvix-grafico.exe, the
-#            example config.txt and entrada.txt, LEEME.txt and README.txt (notes
+#            example config.txt, entrada.txt and escenarios/coche.txt, LEEME.txt and README.txt (notes
 #            in Spanish and English), uPlot-LICENSE.txt
 #   Linux:   balvix-<version>-Linux.tar.gz the balvix and balvix-grafico
 #            programs, the examples, README.md and uPlot-LICENSE.txt
@@ -22,6 +22,8 @@ install(TARGETS balvix balvix-grafico RUNTIME DESTINATION . COMPONENT balvix)
 install(FILES examples/config.txt examples/entrada.txt ${balvix_package_notes}
   DESTINATION . COMPONENT balvix)
 # The licence of uPlot, which draws the chart of balvix-grafico's pages.
+# The example scenario, in the folder the chart program reads them from.
+install(FILES examples/escenarios/coche.txt DESTINATION escenarios COMPONENT balvix)
 install(FILES third_party/uplot/LICENSE DESTINATION . RENAME uPlot-LICENSE.txt COMPONENT balvix)
 
 set(CPACK_PACKAGE_NAME balvix)

@@ -41,7 +41,7 @@ void appendChartBox(std::string& out, const PageModel& model) {
 
 } // namespace
 
-std::string chartPage(const PageModel& model, const ChartRun& run) {
+std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData) {
   // A report named only ".txt" keeps its whole name as the page's title.
   const std::string_view stem =
       reportStem(run.reportName).empty() ? run.reportName : reportStem(run.reportName);
@@ -74,7 +74,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run) {
   appendHtmlEscaped(out, uplotLicense());
   out += "</pre>\n</footer>\n";
 
-  appendPageData(out, model, run);
+  appendPageData(out, model, run, moreData);
   out += "<script>\n";
   out += uplotScript();
   out += "</script>\n<script>\n";

@@ -16,7 +16,9 @@ namespace balvix {
 // scripts draw from (page_data.h). Amounts are written as the report writes
 // them but with a 0 before "'" (pageAmount), dates as dd/mm/aaaa.
 //
+// `moreData` goes last in the data's object as it is (see scenarioData).
+//
 // The bytes depend only on the arguments: no time, place or locale.
-std::string chartPage(const PageModel& model, const ChartRun& run);
+std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData = {});
 
 } // namespace balvix

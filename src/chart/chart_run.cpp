@@ -2,6 +2,7 @@
 
 #include "chart/chart_page.h"
 #include "chart/page_model.h"
+#include "chart/scenario_data.h"
 #include "projection/engine.h"
 #include "projection/report.h"
 
@@ -23,7 +24,7 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    const std::string page = chartPage(model, run);
+    const std::string page = chartPage(model, run, scenarioData(model, inputs, span));
 
     std::string_view rest = page;
     while (!rest.empty()) {

@@ -7,8 +7,6 @@
 
 namespace balvix {
 
-namespace {
-
 void appendDayJson(std::string& out, const ChartDay& day) {
   out += R"({"dia":")";
   out += isoDate(day.day);
@@ -16,6 +14,46 @@ void appendDayJson(std::string& out, const ChartDay& day) {
   out += jsonAmount(day.balance);
   out += '}';
 }
+
+std::string_view stepJson(ChartStep step) {
+  return step == ChartStep::day ? "\"dia\"" : step == ChartStep::week ? "\"semana\"" : "\"mes\"";
+}
+
+void appendMovementJson(std::string& out, const Entry& entry) {
+  out += '[';
+  appendJsonString(out, entry.comment);
+  out += ",\"";
+  out += wordOf(entry.action);
+  out += "\",\"";
+  out += pageAmount(entry.amount);
+  out += "\"]";
+}
+
+std::string stretchesJson(const PageModel& model) {
+  std::string stretches;
+  for (const ChartStretch& stretch : model.belowZero()) {
+    stretches += stretches.empty() ? "" : ",\n";
+    stretches += R"({"desde":")" + isoDate(stretch.start.day) + R"(","hasta":")" +
+                 isoDate(stretch.last) + R"(","dias":)" + std::to_string(stretch.dayCount) +
+                 R"(,"minimo":)" + jsonAmount(stretch.lowest) + R"(,"diaMinimo":")" +
+                 isoDate(stretch.lowestDay) + "\"}";
+  }
+  return stretches;
+}
+
+std::string monthsJson(const PageModel& model) {
+  std::string months;
+  for (const ChartMonth& month : model.months()) {
+    months += months.empty() ? "" : ",\n";
+    months += R"({"mes":")" + isoMonth(month.year, month.month) + R"(","cierre":)" +
+              jsonAmount(month.closing) + R"(,"minimo":)" + jsonAmount(month.lowest) +
+              R"(,"diaMinimo":")" + isoDate(month.lowestDay) + R"(","puesto":)" +
+              jsonAmount(month.putIn) + R"(,"quitado":)" + jsonAmount(month.takenOut) + "}";
+  }
+  return months;
+}
+
+namespace {
 
 // "key":[...], from the texts of each item.
 void appendJsonList(std::string& out, std::string_view key, const std::string& items) {
@@ -26,16 +64,7 @@ void appendJsonList(std::string& out, std::string_view key, const std::string& i
   out += "],\n";
 }
 
-// The lists of the chart's points, one text per list.
-struct PointLists {
-  std::string days;
-  std::string balances;
-  std::string lowests;
-  std::string futureLowests;
-  std::string putIn;
-  std::string takenOut;
-  std::string movements;
-};
+} // namespace
 
 PointLists pointListsOf(const PageModel& model) {
   PointLists lists;
@@ -66,56 +95,29 @@ PointLists pointListsOf(const PageModel& model) {
   return lists;
 }
 
+namespace {
+
 // Every movement of entrada.txt: [comment, action, amount as the page writes it].
 std::string entriesOf(const PageModel& model) {
   std::string entries;
   for (std::size_t i = 0; i < model.entryCount(); ++i) {
-    const Entry& entry = model.entry(i);
-    entries += i > 0 ? ",\n[" : "[";
-    appendJsonString(entries, entry.comment);
-    entries += ",\"";
-    entries += wordOf(entry.action);
-    entries += "\",\"";
-    entries += pageAmount(entry.amount);
-    entries += "\"]";
+    entries += i > 0 ? ",\n" : "";
+    appendMovementJson(entries, model.entry(i));
   }
   return entries;
 }
 
-std::string stretchesOf(const PageModel& model) {
-  std::string stretches;
-  for (const ChartStretch& stretch : model.belowZero()) {
-    stretches += stretches.empty() ? "" : ",\n";
-    stretches += R"({"desde":")" + isoDate(stretch.start.day) + R"(","hasta":")" +
-                 isoDate(stretch.last) + R"(","dias":)" + std::to_string(stretch.dayCount) +
-                 R"(,"minimo":)" + jsonAmount(stretch.lowest) + R"(,"diaMinimo":")" +
-                 isoDate(stretch.lowestDay) + "\"}";
-  }
-  return stretches;
-}
-
-std::string monthsOf(const PageModel& model) {
-  std::string months;
-  for (const ChartMonth& month : model.months()) {
-    months += months.empty() ? "" : ",\n";
-    months += R"({"mes":")" + isoMonth(month.year, month.month) + R"(","cierre":)" +
-              jsonAmount(month.closing) + R"(,"minimo":)" + jsonAmount(month.lowest) +
-              R"(,"diaMinimo":")" + isoDate(month.lowestDay) + R"(","puesto":)" +
-              jsonAmount(month.putIn) + R"(,"quitado":)" + jsonAmount(month.takenOut) + "}";
-  }
-  return months;
-}
-
 } // namespace
 
-void appendPageData(std::string& out, const PageModel& model, const ChartRun& run) {
+void appendPageData(std::string& out, const PageModel& model, const ChartRun& run,
+                    std::string_view moreData) {
   const ChartStep step = model.step();
   const ChartFigures& figures = model.figures();
   const PointLists points = pointListsOf(model);
   out += R"(<script type="application/json" id="datos">{"informe":)";
   appendJsonString(out, run.reportName);
   out += ",\"paso\":";
-  out += step == ChartStep::day ? "\"dia\"" : step == ChartStep::week ? "\"semana\"" : "\"mes\"";
+  out += stepJson(step);
   out += ",\n";
   appendJsonList(out, "dias", points.days);
   appendJsonList(out, "saldos", points.balances);
@@ -129,8 +131,8 @@ void appendPageData(std::string& out, const PageModel& model, const ChartRun& ru
     appendJsonList(out, "movimientosDia", points.movements);
     appendJsonList(out, "apuntes", entriesOf(model));
   }
-  appendJsonList(out, "tramosBajoCero", stretchesOf(model));
-  appendJsonList(out, "meses", monthsOf(model));
+  appendJsonList(out, "tramosBajoCero", stretchesJson(model));
+  appendJsonList(out, "meses", monthsJson(model));
 
   out += R"("periodo":{"desde":")" + isoDate(run.periodFirst) + R"(","hasta":")" +
          isoDate(run.periodLast) + "\"},\n";
@@ -153,6 +155,7 @@ void appendPageData(std::string& out, const PageModel& model, const ChartRun& ru
   } else {
     out += R"("minimo":null,"maximo":null)";
   }
+  out += moreData;
   out += "}</script>\n";
 }
 

@@ -7,16 +7,18 @@
 #include "input/entries.h"
 #include "input/error_log.h"
 #include "input/run_config.h"
+#include "input/scenarios.h"
 #include "projection/run.h"
 
 namespace balvix {
 
 namespace {
 
-bool allowsRun(const EntriesRead& movements, const ConfigRead& config) {
+bool allowsRun(const EntriesRead& movements, const ConfigRead& config,
+               const ScenariosRead& scenarios) {
   return !movements.entries.empty() && config.records.size() == 1 &&
          config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
-         config.errorCount == 0;
+         config.errorCount == 0 && scenarios.errorCount == 0;
 }
 
 // Everything a start does to the files of the program directory, in order;
@@ -39,14 +41,19 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
 
   EntriesRead movements;
   ConfigRead config;
+  ScenariosRead scenarios;
   {
-    // The log stays open while both readers run; the movements first, so
-    // that their faults come first.
+    // The log stays open while the readers run; the movements first, so
+    // that their faults come first, and the scenarios last.
     ErrorLog log(platform, oldLogRemoved);
-    movements = readEntries(platform, log);
+    std::string movementsText; // the scenarios take movements away by their lines
+    movements = readEntries(platform, log, kind.readsScenarios ? &movementsText : nullptr);
     config = readRunConfig(platform, log, kind.longestReportName);
+    if (kind.readsScenarios) {
+      scenarios = readScenarios(platform, movements, movementsText, log);
+    }
     log.close();
-    if (!allowsRun(movements, config)) {
+    if (!allowsRun(movements, config, scenarios)) {
       // Only a log of this start's faults is opened, and only a whole one:
       // an earlier start's log, or one with lines missing, would point at
       // the wrong faults.
@@ -57,7 +64,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     }
   }
 
-  RunInputs inputs{config.records.front(), movements};
+  RunInputs inputs{config.records.front(), movements, &scenarios};
   if (argument.mode == RunMode::amount) {
     const RunConfig& run = inputs.config;
     return outcomeOf(

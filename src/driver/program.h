@@ -25,6 +25,7 @@ struct ProgramKind {
   // The longest report name the configuration may give, so that the name of
   // the file the program writes from it is one the system can hold.
   std::size_t longestReportName = longestFileName;
+  bool readsScenarios = false; // the scenarios of the folder "escenarios" go to `project`
 };
 
 // One start of the program of that kind, as runProgram does for balvix.

@@ -213,87 +213,97 @@ std::string_view wordOf(Moment moment) {
   return wordOfKind(momentWords, moment);
 }
 
+std::vector<std::string_view> movementLines(std::string_view text) {
+  std::vector<std::string_view> lines = splitLines(text);
+  std::erase_if(lines, [](std::string_view line) { return line.empty() || isCommentLine(line); });
+  return lines;
+}
+
+void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, EntriesRead& read) {
+  std::vector<std::string_view> field = splitFields(line, 6);
+  Entry entry;
+
+  if (!field[0].empty()) {
+    entry.comment = storedText(field[0]);
+  } else {
+    faults.report(k, commentFault);
+  }
+
+  if (std::optional<double> amount = amountOf(field[1])) {
+    entry.amount = *amount;
+  } else {
+    faults.report(k, amountFault);
+  }
+
+  if (std::optional<Action> action = kindOf(actionWords, field[2])) {
+    entry.action = *action;
+  } else {
+    faults.report(k, actionFault);
+  }
+
+  std::optional<Moment> moment = kindOf(momentWords, field[3]);
+  if (moment) {
+    entry.moment = *moment;
+  } else {
+    faults.report(k, momentFault);
+  }
+
+  std::optional<When> when = whenOf(moment, field[4]);
+  if (when) {
+    entry.when = storedText(field[4]);
+    entry.date = when->date;
+    entry.monthDay = when->monthDay;
+  } else {
+    faults.report(k, whenFault);
+  }
+
+  std::optional<DateParts> activation;
+  if (moment == Moment::periodic) {
+    activation = realDateOf(field[5]);
+    if (!activation) {
+      faults.report(k, activationFault);
+    }
+  } else if (!isNoActivation(field[5])) {
+    faults.report(k, activationFault);
+  }
+
+  // A "periodo" whose count and activation passed is due from then on.
+  EntrySchedule schedule;
+  if (when && activation) {
+    schedule = {when->period.interval, when->period.unit, *activation};
+  }
+  read.schedules.push_back(schedule);
+  read.entries.push_back(std::move(entry));
+}
+
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   EntriesRead read;
   FaultLog faults(linePrefix, logError, read.errorCount);
-  std::size_t k = 0;
-  const std::vector<std::string_view> lines = splitLines(text);
+  const std::vector<std::string_view> lines = movementLines(text);
   // Room for every line at once: growing step by step would move the
   // movements read so far each time.
   read.entries.reserve(lines.size());
   read.schedules.reserve(lines.size());
-  for (std::string_view line : lines) {
-    if (line.empty() || isCommentLine(line)) {
-      continue;
-    }
-    ++k;
-    std::vector<std::string_view> field = splitFields(line, 6);
-    Entry entry;
-
-    if (!field[0].empty()) {
-      entry.comment = storedText(field[0]);
-    } else {
-      faults.report(k, commentFault);
-    }
-
-    if (std::optional<double> amount = amountOf(field[1])) {
-      entry.amount = *amount;
-    } else {
-      faults.report(k, amountFault);
-    }
-
-    if (std::optional<Action> action = kindOf(actionWords, field[2])) {
-      entry.action = *action;
-    } else {
-      faults.report(k, actionFault);
-    }
-
-    std::optional<Moment> moment = kindOf(momentWords, field[3]);
-    if (moment) {
-      entry.moment = *moment;
-    } else {
-      faults.report(k, momentFault);
-    }
-
-    std::optional<When> when = whenOf(moment, field[4]);
-    if (when) {
-      entry.when = storedText(field[4]);
-      entry.date = when->date;
-      entry.monthDay = when->monthDay;
-    } else {
-      faults.report(k, whenFault);
-    }
-
-    std::optional<DateParts> activation;
-    if (moment == Moment::periodic) {
-      activation = realDateOf(field[5]);
-      if (!activation) {
-        faults.report(k, activationFault);
-      }
-    } else if (!isNoActivation(field[5])) {
-      faults.report(k, activationFault);
-    }
-
-    // A "periodo" whose count and activation passed is due from then on.
-    EntrySchedule schedule;
-    if (when && activation) {
-      schedule = {when->period.interval, when->period.unit, *activation};
-    }
-    read.schedules.push_back(schedule);
-    read.entries.push_back(std::move(entry));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    parseMovementLine(lines[i], i + 1, faults, read);
   }
   if (hasTextAfterEnd(text)) {
-    faults.report(k + 1, textAfterEndFault);
+    faults.report(lines.size() + 1, textAfterEndFault);
   }
   return read;
 }
 
-EntriesRead readEntries(Platform& platform, ErrorLog& log) {
-  std::optional<std::string> bytes = platform.readFile(entriesFileName);
-  if (!bytes) {
+EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes) {
+  std::optional<std::string> read = platform.readFile(entriesFileName);
+  if (!read) {
     return {};
   }
-  return parseEntries(*bytes, [&log](std::string_view line) { log.appendLine(line); });
+  EntriesRead movements =
+      parseEntries(*read, [&log](std::string_view line) { log.appendLine(line); });
+  if (bytes != nullptr) {
+    *bytes = std::move(*read);
+  }
+  return movements;
 }
 
 } // namespace balvix

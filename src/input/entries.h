@@ -80,9 +80,20 @@ using ErrorSink = std::function<void(std::string_view line)>;
 // have had.
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError);
 
+// The movement lines of a movements file's bytes, in file order: the lines
+// that are neither empty nor comments (a comment's first character that is
+// not a blank is ";"). The i-th of them is line i + 1 of the messages.
+std::vector<std::string_view> movementLines(std::string_view text);
+
+class FaultLog;
+
+// Checks one movement line as parseEntries does, as line `k`: its faults go to
+// `faults`, and its record and schedule are appended to `read`.
+void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, EntriesRead& read);
+
 // Reads "entrada.txt" of the program directory once and parses it, appending
 // its faults to `log`. A file that cannot be read, or that is not a regular
-// file, has no movements.
-EntriesRead readEntries(Platform& platform, ErrorLog& log);
+// file, has no movements. With `bytes`, the file's bytes are kept there.
+EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes = nullptr);
 
 } // namespace balvix

@@ -26,12 +26,15 @@ std::vector<std::string_view> splitFields(std::string_view line, std::size_t cou
 }
 
 void FaultLog::report(std::size_t lineNumber, std::string_view message) {
+  reportFile(std::to_string(lineNumber).append(message));
+}
+
+void FaultLog::reportFile(std::string_view message) {
   // The count never wraps round to zero, which would let a run go ahead.
   if (count_ < std::numeric_limits<std::int32_t>::max()) {
     ++count_;
   }
   std::string line(prefix_);
-  line += std::to_string(lineNumber);
   line += message;
   if (sink_) {
     sink_(line);

@@ -34,6 +34,8 @@ public:
       : prefix_(prefix), sink_(sink), count_(count) {}
 
   void report(std::size_t lineNumber, std::string_view message);
+  // A fault of the file as a whole: the prefix and the message, no number.
+  void reportFile(std::string_view message);
 
 private:
   std::string_view prefix_;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace balvix {
 
@@ -66,6 +67,55 @@ public:
   FolderLock& operator=(const FolderLock&) = delete;
 };
 
+// One file of a folder of the program directory, as readTextFolder finds it.
+struct FolderFile {
+  enum class State {
+    read,       // a regular file, read whole into `content`
+    notRegular, // a directory, a link, a pipe, a device: never opened
+    unreadable, // a regular file that could not be opened or read
+    unread,     // beyond the files asked for: only named
+  };
+  std::string name; // Windows-1252, as the folder holds it ("coche.txt")
+  State state = State::unread;
+  std::string content;
+};
+
+// The character between a folder's name and a file's name in the paths the
+// user reads: "\" on Windows, "/" elsewhere.
+#if defined(_WIN32)
+inline constexpr char pathSeparator = '\\';
+#else
+inline constexpr char pathSeparator = '/';
+#endif
+
+// True when the name ends in ".txt", in any letter case: the names of the
+// files readTextFolder reads.
+inline bool hasTextEnding(std::string_view name) {
+  constexpr std::string_view ending = ".txt";
+  if (name.size() < ending.size()) {
+    return false;
+  }
+  name.remove_prefix(name.size() - ending.size());
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    const char c = name[i];
+    if (c != ending[i] && !(c >= 'A' && c <= 'Z' && c - 'A' + 'a' == ending[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// What readTextFolder finds in the folder.
+struct TextFolder {
+  enum class State {
+    absent,     // no entry of that name: nothing to read
+    read,       // a folder, listed
+    unreadable, // an entry that is not a folder (a file, a link) or one that cannot be listed
+  };
+  State state = State::absent;
+  std::vector<FolderFile> files; // in the byte order of their names
+};
+
 // Everything the program asks of the operating system. The logic never sees a
 // path: every file it touches lies in the program directory (the directory of
 // the running executable, never the working directory) and is named by a plain
@@ -119,6 +169,15 @@ public:
   // when it cannot be opened or read or is not a regular file (a pipe, a
   // device or a directory is never waited on).
   virtual std::optional<std::string> readFile(std::string_view name) = 0;
+
+  // The files of the program directory's folder `folder` whose names end in
+  // ".txt" (in any letter case), in the byte order of their Windows-1252
+  // names; entries of other names are left alone. The first `mostRead` of
+  // them are read when they are regular files; an entry of another kind (a
+  // directory, a link, a pipe, a device) is never followed, read or waited
+  // on. The folder is reached through the program directory itself, never
+  // through a link, and nothing is ever written in it.
+  virtual TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) = 0;
 
   // Locks the program directory against other starts of the program, waiting
   // while another start holds it. The lock belongs to the directory itself,

@@ -3,6 +3,7 @@
 #include "calendar/calendar.h"
 #include "input/entries.h"
 #include "input/run_config.h"
+#include "input/scenarios.h"
 #include "platform/platform.h"
 #include "projection/money.h"
 
@@ -16,10 +17,12 @@ namespace balvix {
 class Report;
 
 // What a run projects: the one configuration line and the movements, both
-// read without fault.
+// read without fault, and the scenarios beside them when the program reads
+// any (also read without fault).
 struct RunInputs {
   const RunConfig& config;
   const EntriesRead& movements;
+  const ScenariosRead* scenarios = nullptr;
 };
 
 // The file a run wrote for the user, closed: its name in the program

@@ -112,6 +112,34 @@ TEST(ProgramStart, FaultsOfTheMovementsComeFirst) {
             "n\xFAmeros}.txt] ...\r\n");
 }
 
+// The chart program reads the scenarios last and refuses to start on their
+// faults; balvix never reads them.
+TEST(ProgramStart, ScenarioFaultsComeLastInTheChartProgramOnly) {
+  const std::string scenarioFault = "escenarios" + std::string(1, pathSeparator) +
+                                    "x.txt L\xEDnea 1 [quitar] es erroneo, no queda en entrada.txt "
+                                    "un movimiento igual ...\r\n";
+  FakePlatform platform;
+  platform.writeFile("config.txt", "01/01/2013|03/01/2013|1000|");
+  platform.writeFile("entrada.txt", goodEntries);
+  platform.writeFile("escenarios/x.txt", "-Nomina\r\n");
+  platform.tail = "int";
+  runChartProgram(platform);
+  EXPECT_EQ(platform.fileBytes("Errores.txt"),
+            "config.txt L\xEDnea 1 [nombre fichero] es erroneo, debe ser [{letras y/\xF3 "
+            "n\xFAmeros}.txt] ...\r\n" +
+                scenarioFault);
+
+  platform.writeFile("config.txt", goodConfig);
+  platform.messages.clear();
+  runChartProgram(platform);
+  EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(inputErrorsMessage)});
+  EXPECT_EQ(platform.fileBytes("Errores.txt"), scenarioFault);
+  EXPECT_FALSE(platform.exists("informe.html"));
+  runProgram(platform);
+  EXPECT_TRUE(platform.exists("informe.txt"));
+  EXPECT_FALSE(platform.exists("Errores.txt"));
+}
+
 TEST(ProgramStart, AllowedRunWritesAndOpensTheReport) {
   for (const char* tail : {"int", "02/01/2013", "2500"}) {
     FakePlatform platform;

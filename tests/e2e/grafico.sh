@@ -185,6 +185,79 @@ report_movements "$dir/$tight_report" >"$work/report-movements"
 cmp -s "$work/page-days" "$work/report-days" || fail "page and report disagree on the tight year"
 check_answers "$dir/${tight_report%.*}.html" 5
 
+# The scenario N of the page as data of the page's own form: its "dias" (the
+# plan's unless it has its own), "saldos", "minimosFuturos" and
+# "tramosBajoCero".
+scenario_data() { # scenario_data N PAGE
+  LC_ALL=C awk -v n="$1" '{ sub(/\r$/, "") }
+    /^"escenarios":\[\{"nombre":/ || (k && /^\{"nombre":/) { k++ }
+    !k && !plan && /^"dias":\[/ { plan = $0 }
+    k == n && /^"(dias|saldos|minimosFuturos)":\[/ { own[substr($0, 2, index($0, "\":") - 2)] = $0 }
+    k == n && /^"tramosBajoCero":\[/ { stretches = 1 }
+    stretches { list = list $0; if ($0 ~ /\],?$/) stretches = 0 }
+    END { print "<script type=\"application/json\" id=\"datos\">{" ("dias" in own ? own["dias"] : plan)
+          print own["saldos"]; print own["minimosFuturos"]; print list; print "}</script>" }' "$2"
+}
+
+# The movements file a scenario describes: entrada.txt less the movements it
+# takes away (each the first identical one left), then those it adds.
+described() { # described ENTRADA SCENARIO
+  LC_ALL=C awk '{ sub(/\r$/, "") }
+    FNR == NR { plan[++n] = $0; movement[n] = $0 != "" && $0 !~ /^ *;/; next }
+    $0 == "" || /^ *;/ { next }
+    /^-/ { for (i = 1; i <= n; i++) if (movement[i] && !gone[i] && plan[i] == substr($0, 2)) break
+           gone[i] = 1; next }
+    { added[++a] = $0 }
+    END { for (i = 1; i <= n; i++) if (!gone[i]) printf "%s\r\n", plan[i]
+          for (i = 1; i <= a; i++) printf "%s\r\n", added[i] }' "$1" "$2"
+}
+
+# Each scenario of INPUTS/escenarios against the report of the movements file
+# it describes: the same balances day by day, future minimum and stretches.
+check_scenarios() { # check_scenarios INPUTS ARGUMENT
+  local inputs=$1 argument=$2 name n=0 report_name page_name
+  report_name=$(cut -d'|' -f4 "$inputs/config.txt" | tr -d '\r\n')
+  page_name=${report_name%.*}.html
+  begin "scenarios-$(basename "$inputs")-$argument"
+  cp "$inputs/config.txt" "$inputs/entrada.txt" "$dir/"
+  cp -R "$inputs/escenarios" "$dir/"
+  run "$grafico" "$argument"
+  [ -f "$dir/$page_name" ] || { fail "no page"; return; }
+  local page_copy=$work/$case/page.html
+  cp "$dir/$page_name" "$page_copy"
+  for name in $(cd "$inputs/escenarios" && ls | LC_ALL=C sort); do
+    n=$((n + 1))
+    begin "scenario-$(basename "$inputs")-$argument-$name"
+    cp "$inputs/config.txt" "$dir/"
+    described "$inputs/entrada.txt" "$inputs/escenarios/$name" >"$dir/entrada.txt"
+    run "$balvix" "$argument"
+    report_days "$dir/$report_name" >"$work/report-days"
+    scenario_data "$n" "$page_copy" >"$work/scenario.html"
+    page_days "$work/scenario.html" >"$work/page-days"
+    [ -s "$work/page-days" ] || fail "no balances of $name in the page"
+    cmp -s "$work/page-days" "$work/report-days" ||
+      fail "$name: $(diff "$work/page-days" "$work/report-days" | head -5)"
+    page_days "$work/scenario.html" minimosFuturos >"$work/page-future"
+    future_of "$work/report-days" >"$work/report-future"
+    cmp -s "$work/page-future" "$work/report-future" || fail "$name: future minimum differs"
+    page_stretches "$work/scenario.html" >"$work/page-stretches"
+    stretches_of "$work/report-days" >"$work/report-stretches"
+    cmp -s "$work/page-stretches" "$work/report-stretches" || fail "$name: stretches differ"
+  done
+  [ "$n" -gt 0 ] || fail "no scenario in $inputs/escenarios"
+}
+
+check_scenarios "$examples" int
+check_scenarios "$examples" 9000
+check_scenarios "$tight" int
+check_scenarios "$tight" 400
+
+# An empty folder of scenarios leaves the page as it is.
+begin empty-scenarios
+mkdir "$dir/escenarios"
+run "$grafico"
+cmp -s "$dir/$page" "$work/whole-period.html" || fail "an empty escenarios folder changed the page"
+
 begin same-as-int
 run "$grafico" int
 cmp -s "$dir/$page" "$work/whole-period.html" || fail "int and no argument give different pages"

@@ -169,7 +169,46 @@ std::optional<std::string> FakePlatform::readFile(std::string_view name) {
   return fileBytes(name);
 }
 
+TextFolder FakePlatform::readTextFolder(std::string_view folder, std::size_t mostRead) {
+  TextFolder found;
+  std::error_code ec;
+  const fs::path path = pathOf(folder);
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (!fs::exists(status)) {
+    return found;
+  }
+  found.state = TextFolder::State::unreadable;
+  if (!fs::is_directory(status)) {
+    return found;
+  }
+  found.state = TextFolder::State::read;
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(path, ec)) {
+    std::string name = entry.path().filename().string();
+    if (hasTextEnding(name)) {
+      names.push_back(std::move(name));
+    }
+  }
+  std::sort(names.begin(), names.end());
+  for (std::string& name : names) {
+    FolderFile file{name, FolderFile::State::unread, {}};
+    if (found.files.size() < mostRead) {
+      const fs::path filePath = path / name;
+      if (!fs::is_regular_file(fs::symlink_status(filePath, ec))) {
+        file.state = FolderFile::State::notRegular;
+      } else {
+        file.state = FolderFile::State::read;
+        file.content = fileBytes(std::string(folder) + "/" + name).value_or("");
+      }
+    }
+    found.files.push_back(std::move(file));
+  }
+  return found;
+}
+
 void FakePlatform::writeFile(std::string_view name, std::string_view bytes) {
+  std::error_code ec;
+  fs::create_directories(pathOf(name).parent_path(), ec);
   std::ofstream out(pathOf(name), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }

@@ -29,12 +29,14 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
   std::unique_ptr<FolderLock> lockFolder() override;
 
   const std::filesystem::path& directory() const { return dir_; }
   std::filesystem::path pathOf(std::string_view name) const;
 
-  // Writes a file of the program directory with exactly these bytes.
+  // Writes a file of the program directory with exactly these bytes; a name
+  // such as "escenarios/coche.txt" writes into that folder, made if need be.
   void writeFile(std::string_view name, std::string_view bytes);
   // Takes away every write permission of a file of the program directory.
   void makeReadOnly(std::string_view name) const;

@@ -1,8 +1,8 @@
-// Fuzz target: the movements reader and the configuration reader on arbitrary
-// bytes. A first byte 0 asks for one long line made of copies of the rest, a
-// megabyte long; other inputs are read as they are. (Files of a hundred
-// thousand lines and more take seconds under the fuzzer's instrumentation;
-// the large_inputs test runs the program on them instead.)
+// Fuzz target: the movements reader, the configuration reader and the
+// scenario reader on arbitrary bytes. A first byte 0 asks for one long line made of copies of the
+// rest, a megabyte long; other inputs are read as they are. (Files of a hundred thousand lines and
+// more take seconds under the fuzzer's instrumentation; the large_inputs test runs the program on
+// them instead.)
 //
 // Checked: every log line names its file and a line that exists (text after a
 // byte 26 is logged last, with the number after the last line's), the counts
@@ -14,6 +14,7 @@
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/run_config.h"
+#include "input/scenarios.h"
 #include "text/cp1252.h"
 
 #include <cmath>
@@ -215,11 +216,46 @@ void checkConfig(std::string_view text) {
   }
 }
 
+// The text as a scenario of a small plan, and as a plan whose every movement
+// one scenario takes away.
+void checkScenario(std::string_view text) {
+  if (text.size() > shortText) {
+    return;
+  }
+  const std::string plan = "Nomina|1500|poner|mensualidad|1|0\r\nLuz|50|quitar|mensualidad|5|0\r\n";
+  const balvix::EntriesRead planRead = balvix::parseEntries(plan, nullptr);
+  Log log("escenarios/x.txt L\xEDnea ", false);
+  const balvix::TextFolder folder{balvix::TextFolder::State::read,
+                                  {{"x.txt", balvix::FolderFile::State::read, std::string(text)}}};
+  balvix::ScenariosRead read = balvix::scenariosOf(folder, planRead, plan, '/', log.sink());
+  require(read.scenarios.size() == 1 && read.leftOut.empty(), "one file, one scenario");
+  const balvix::Scenario& scenario = read.scenarios.front();
+  require(static_cast<std::size_t>(read.errorCount) == log.size(),
+          "one log line per counted fault");
+  log.faultyLines(balvix::movementLines(text).size());
+  require(scenario.taken.size() == scenario.takenMovements.size() &&
+              scenario.keptCount + scenario.taken.size() == planRead.entries.size() &&
+              scenario.keptCount + scenario.added.size() == scenario.movements.entries.size(),
+          "the plan less the taken movements, then the added ones");
+
+  std::string takeAll;
+  for (std::string_view line : balvix::movementLines(text)) {
+    takeAll.append("-").append(line).append("\r\n");
+  }
+  const balvix::EntriesRead asPlan = balvix::parseEntries(text, nullptr);
+  const balvix::TextFolder all{balvix::TextFolder::State::read,
+                               {{"x.txt", balvix::FolderFile::State::read, takeAll}}};
+  balvix::ScenariosRead none = balvix::scenariosOf(all, asPlan, text, '/', nullptr);
+  require(none.errorCount == 0 && none.scenarios.front().movements.entries.empty(),
+          "a scenario that takes every line of the plan away keeps no movement");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = textOf(data, size);
   checkEntries(text);
   checkConfig(text);
+  checkScenario(text);
   return 0;
 }

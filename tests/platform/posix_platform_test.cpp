@@ -279,6 +279,48 @@ TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
   }
 }
 
+// A folder of text files: only ".txt" names (any letter case), in name
+// order, the first ones read; a directory, a pipe or a link of such a name is
+// never read (a pipe without a writer would hold the start for ever), nor is
+// the folder itself reached through a link or when it is a file.
+TEST(PosixFiles, TextFolderReadThroughTheFolder) {
+  Folder folder;
+  const std::string name = folder.name("escenarios");
+  EXPECT_EQ(folder.platform.readTextFolder(name, 6).state, TextFolder::State::absent);
+  const fs::path dir = folder.directory / name;
+  fs::create_directory(dir);
+  for (const char* file : {"b.txt", "a.TXT", "notas.md", "outside", "unread.txt"}) {
+    std::ofstream(dir / file) << file;
+  }
+  fs::create_directory(dir / "dir.txt");
+  fs::create_symlink(dir / "outside", dir / "link.txt");
+  ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
+
+  const TextFolder read = folder.platform.readTextFolder(name, 5);
+  ASSERT_EQ(read.state, TextFolder::State::read);
+  using State = FolderFile::State;
+  std::vector<std::string> found;
+  for (const FolderFile& file : read.files) {
+    const char* state = file.state == State::read         ? "read "
+                        : file.state == State::notRegular ? "not regular "
+                        : file.state == State::unread     ? "unread "
+                                                          : "unreadable ";
+    found.push_back(state + file.name + (file.content.empty() ? "" : " " + file.content));
+  }
+  EXPECT_EQ(found, (std::vector<std::string>{"read a.TXT a.TXT", "read b.txt b.txt",
+                                             "not regular dir.txt", "not regular link.txt",
+                                             "not regular pipe.txt", "unread unread.txt"}));
+
+  const std::string link = folder.name("enlace");
+  fs::create_directory_symlink(dir, folder.directory / link);
+  const std::string plain = folder.name("fichero");
+  std::ofstream(folder.directory / plain) << "x";
+  for (const std::string& other : {link, plain}) {
+    EXPECT_EQ(folder.platform.readTextFolder(other, 6).state, TextFolder::State::unreadable)
+        << other;
+  }
+}
+
 // The folder lock is the folder's own and exclusive: while one start holds it,
 // no other lock of either kind can be taken on the folder, and another start
 // waits until it is released; no file is created for it, and replacing an

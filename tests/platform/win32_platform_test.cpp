@@ -47,6 +47,41 @@ bool appendTo(Platform& platform, const std::string& name, std::string_view line
   return file && file->appendLine(line);
 }
 
+// A folder of text files: only ".txt" names (any letter case), in name
+// order, the first ones read; a directory of such a name is never read, nor
+// is the folder read when it is a file.
+TEST(Win32Files, TextFolderReadThroughTheFolder) {
+  Win32Platform platform;
+  const std::string name = "balvix-files-" + std::to_string(GetCurrentProcessId()) + "-escenarios";
+  const std::wstring folder = platform.programDirectory() + utf16From1252(name);
+  EXPECT_EQ(platform.readTextFolder(name, 6).state, TextFolder::State::absent);
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  for (const char* file : {"b.txt", "a.TXT", "notas.md", "unread.txt"}) {
+    ASSERT_TRUE(appendTo(platform, name + "\\" + file, file));
+  }
+  ASSERT_TRUE(CreateDirectoryW((folder + L"\\dir.txt").c_str(), nullptr));
+
+  const TextFolder read = platform.readTextFolder(name, 3);
+  ASSERT_EQ(read.state, TextFolder::State::read);
+  std::vector<std::string> found;
+  for (const FolderFile& file : read.files) {
+    found.push_back(std::to_string(static_cast<int>(file.state)) + " " + file.name + " " +
+                    file.content);
+  }
+  // 0 read, 1 not a regular file, 3 not read.
+  EXPECT_EQ(found, (std::vector<std::string>{"0 a.TXT a.TXT\r\n", "0 b.txt b.txt\r\n", "1 dir.txt ",
+                                             "3 unread.txt "}));
+
+  RemoveDirectoryW((folder + L"\\dir.txt").c_str());
+  for (const char* file : {"b.txt", "a.TXT", "notas.md", "unread.txt"}) {
+    platform.removeFile(name + "\\" + file);
+  }
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_TRUE(appendTo(platform, name, "a file"));
+  EXPECT_EQ(platform.readTextFolder(name, 6).state, TextFolder::State::unreadable);
+  platform.removeFile(name);
+}
+
 // An old report or log is removed even when it is read-only, hidden and a
 // system file; an entry that is a directory is neither removed, written to
 // nor read, and a file with a second name is not written to.

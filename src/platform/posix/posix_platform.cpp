@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -133,6 +134,56 @@ public:
 private:
   Descriptor fd_;
 };
+
+// The whole content of an open file; nothing when a read fails.
+std::optional<std::string> readWhole(int fd) {
+  std::string content;
+  // Room for the whole file at once (up to a size no movements file
+  // reaches); a file that grows meanwhile is read all the same.
+  if (struct stat info{}; ::fstat(fd, &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<std::size_t>(std::min<off_t>(info.st_size, readAheadLimit)));
+  }
+  std::array<char, 65536> buffer;
+  for (;;) {
+    ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      return std::nullopt;
+    }
+    if (got == 0) {
+      return content;
+    }
+    content.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+}
+
+// Reads the regular file `name` of the open folder `folder` into `content`.
+// An entry of another kind is never opened; the check is made again on the
+// open file, since the entry may have been replaced meanwhile.
+FolderFile::State readFileAt(int folder, const std::string& name, std::string& content) {
+  struct stat info {};
+  if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    return FolderFile::State::unreadable;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    return FolderFile::State::notRegular;
+  }
+  Descriptor fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) {
+    return errno == ELOOP ? FolderFile::State::notRegular : FolderFile::State::unreadable;
+  }
+  if (!isRegularFile(fd.get(), false)) {
+    return FolderFile::State::notRegular;
+  }
+  std::optional<std::string> read = readWhole(fd.get());
+  if (!read) {
+    return FolderFile::State::unreadable;
+  }
+  content = std::move(*read);
+  return FolderFile::State::read;
+}
 
 } // namespace
 
@@ -265,26 +316,67 @@ std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
   if (fd.get() < 0 || !isRegularFile(fd.get(), false)) {
     return std::nullopt;
   }
-  std::string content;
-  // Room for the whole file at once (up to a size no movements file
-  // reaches); a file that grows meanwhile is read all the same.
-  if (struct stat info{}; ::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
-    content.reserve(static_cast<std::size_t>(std::min<off_t>(info.st_size, readAheadLimit)));
+  return readWhole(fd.get());
+}
+
+int PosixPlatform::programFolder() {
+  if (folder_ < 0) {
+    folder_ = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
-  std::array<char, 65536> buffer;
+  return folder_;
+}
+
+PosixPlatform::~PosixPlatform() {
+  if (folder_ >= 0) {
+    ::close(folder_);
+  }
+}
+
+TextFolder PosixPlatform::readTextFolder(std::string_view folder, std::size_t mostRead) {
+  TextFolder found;
+  const int base = programFolder();
+  // The folder itself is never a link: O_NOFOLLOW makes one fail (ELOOP, or
+  // ENOTDIR with O_DIRECTORY on some systems), as does a file of that name.
+  const int opened = base < 0
+                         ? -1
+                         : ::openat(base, utf8From1252(folder).c_str(),
+                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (opened < 0) {
+    found.state =
+        base >= 0 && errno == ENOENT ? TextFolder::State::absent : TextFolder::State::unreadable;
+    return found;
+  }
+  DIR* listing = ::fdopendir(opened);
+  if (listing == nullptr) {
+    ::close(opened);
+    found.state = TextFolder::State::unreadable;
+    return found;
+  }
+  // The names as the system holds them, beside their Windows-1252 form.
+  std::vector<std::pair<std::string, std::string>> names;
   for (;;) {
-    ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-    if (got < 0 && errno == EINTR) {
-      continue;
+    errno = 0;
+    const dirent* entry = ::readdir(listing);
+    if (entry == nullptr) {
+      break;
     }
-    if (got < 0) {
-      return std::nullopt;
+    std::string name = cp1252FromUtf8(entry->d_name);
+    if (hasTextEnding(name)) {
+      names.emplace_back(std::move(name), entry->d_name);
     }
-    if (got == 0) {
-      return content;
-    }
-    content.append(buffer.data(), static_cast<std::size_t>(got));
   }
+  found.state = errno == 0 ? TextFolder::State::read : TextFolder::State::unreadable;
+  std::sort(names.begin(), names.end());
+  const int at = ::dirfd(listing);
+  for (auto& [name, systemName] : names) {
+    FolderFile file{std::move(name), FolderFile::State::unread, {}};
+    if (found.files.size() < mostRead) {
+      file.state = readFileAt(at, systemName, file.content);
+    }
+    found.files.push_back(std::move(file));
+  }
+  ::closedir(listing);
+  return found;
 }
 
 std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {

@@ -16,6 +16,9 @@ public:
   // `argv` as main received it: the arguments form the command tail, and
   // argv[0] locates the program when the system cannot say where it is.
   PosixPlatform(int argc, char** argv);
+  ~PosixPlatform() override;
+  PosixPlatform(const PosixPlatform&) = delete;
+  PosixPlatform& operator=(const PosixPlatform&) = delete;
 
   std::string commandTail() override { return tail_; }
   void showMessage(std::string_view text) override;
@@ -24,6 +27,7 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
   std::unique_ptr<FolderLock> lockFolder() override;
 
   // The program directory, ending with "/".
@@ -36,9 +40,13 @@ protected:
 
 private:
   std::string pathOf(std::string_view name) const;
+  // The program directory, open: the files of its folders are reached
+  // through it. -1 when it cannot be opened.
+  int programFolder();
 
   std::string directory_;
   std::string tail_;
+  int folder_ = -1; // programFolder's descriptor, once opened
 };
 
 } // namespace balvix

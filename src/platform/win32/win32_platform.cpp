@@ -104,6 +104,27 @@ private:
 // The most room made at once for a file read.
 constexpr LONGLONG readAheadLimit = 1 << 28;
 
+// The whole content of an open file; nothing when a read fails.
+std::optional<std::string> readWhole(HANDLE file) {
+  std::string content;
+  // Room for the whole file at once (up to a size no movements file
+  // reaches); a file that grows meanwhile is read all the same.
+  if (LARGE_INTEGER size{}; GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    content.reserve(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, readAheadLimit)));
+  }
+  std::vector<char> buffer(65536);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return std::nullopt;
+    }
+    if (got == 0) {
+      return content;
+    }
+    content.append(buffer.data(), got);
+  }
+}
+
 // Owns the folder's mutex until it goes.
 class Win32FolderLock : public FolderLock {
 public:
@@ -282,23 +303,75 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
   if (!file.valid() || !isRegularFile(file.get(), false)) {
     return std::nullopt;
   }
-  std::string content;
-  // Room for the whole file at once (up to a size no movements file
-  // reaches); a file that grows meanwhile is read all the same.
-  if (LARGE_INTEGER size{}; GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-    content.reserve(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, readAheadLimit)));
+  return readWhole(file.get());
+}
+
+TextFolder Win32Platform::readTextFolder(std::string_view folder, std::size_t mostRead) {
+  TextFolder found;
+  const std::wstring base = programFolder() + utf16From1252(folder);
+  // The folder itself, never a link (a junction or a symbolic link).
+  const DWORD attributes = GetFileAttributesW(longForm(base).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    found.state = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                      ? TextFolder::State::absent
+                      : TextFolder::State::unreadable;
+    return found;
   }
-  std::vector<char> buffer(65536);
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
-      return std::nullopt;
-    }
-    if (got == 0) {
-      return content;
-    }
-    content.append(buffer.data(), got);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    found.state = TextFolder::State::unreadable;
+    return found;
   }
+  struct Name {
+    std::string cp1252;
+    std::wstring wide;
+    DWORD attributes;
+    bool operator<(const Name& other) const {
+      return cp1252 != other.cp1252 ? cp1252 < other.cp1252 : wide < other.wide;
+    }
+  };
+  std::vector<Name> names;
+  WIN32_FIND_DATAW data{};
+  HANDLE search = FindFirstFileW(longForm(base + L"\\*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) {
+    found.state = TextFolder::State::unreadable;
+    return found;
+  }
+  found.state = TextFolder::State::read;
+  do {
+    std::string name = cp1252FromUtf16(data.cFileName);
+    if (hasTextEnding(name)) {
+      names.push_back({std::move(name), data.cFileName, data.dwFileAttributes});
+    }
+  } while (FindNextFileW(search, &data));
+  if (GetLastError() != ERROR_NO_MORE_FILES) {
+    found.state = TextFolder::State::unreadable;
+  }
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  for (Name& name : names) {
+    FolderFile file{std::move(name.cp1252), FolderFile::State::unread, {}};
+    if (found.files.size() < mostRead) {
+      file.state = FolderFile::State::notRegular;
+      // A directory or a link is never opened; what is opened is checked as
+      // readFile checks it, the entry itself, never what a link points to.
+      if ((name.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+        Handle opened(CreateFileW(longForm(base + L"\\" + name.wide).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!opened.valid()) {
+          file.state = FolderFile::State::unreadable;
+        } else if (isRegularFile(opened.get(), false)) {
+          std::optional<std::string> content = readWhole(opened.get());
+          file.state = content ? FolderFile::State::read : FolderFile::State::unreadable;
+          file.content = content ? std::move(*content) : std::string();
+        }
+      }
+    }
+    found.files.push_back(std::move(file));
+  }
+  return found;
 }
 
 std::wstring folderLockName(const std::wstring& directory) {

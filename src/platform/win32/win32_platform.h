@@ -22,6 +22,7 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
+  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
   std::unique_ptr<FolderLock> lockFolder() override;
 
   // The program directory, ending with a backslash.
@@ -34,6 +35,9 @@ protected:
 
 private:
   std::wstring pathOf(std::string_view name) const;
+  // The program directory, ending with a backslash, through which the files
+  // of its folders are reached.
+  const std::wstring& programFolder() const { return directory_; }
 
   std::wstring directory_;
 };

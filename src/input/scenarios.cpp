@@ -1,0 +1,116 @@
+#include "input/scenarios.h"
+
+#include "input/fields.h"
+#include "input/lines.h"
+
+#include <utility>
+
+namespace balvix {
+
+namespace {
+
+constexpr std::string_view lineWord = " L\xEDnea ";
+constexpr std::string_view noMatchFault =
+    " [quitar] es erroneo, no queda en entrada.txt un movimiento igual ...";
+constexpr std::string_view notRegularFault = " [fichero] es erroneo, no es un fichero normal ...";
+constexpr std::string_view unreadableFault = " [fichero] es erroneo, no se puede leer ...";
+constexpr std::string_view folderFault =
+    " [carpeta] es erroneo, no es una carpeta que se pueda leer ...";
+
+constexpr std::size_t endingSize = 4; // ".txt"
+
+// One scenario file's bytes against the plan.
+Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
+                    const std::vector<std::string_view>& planLines, const std::string& path,
+                    const ErrorSink& logError, std::int32_t& errorCount) {
+  Scenario scenario;
+  scenario.fileName = file.name;
+  scenario.name = file.name.substr(0, file.name.size() - endingSize);
+  const std::string prefix = path + std::string(lineWord);
+  FaultLog faults(prefix, logError, errorCount);
+  EntriesRead added;
+  std::vector<bool> taken(planLines.size(), false);
+  const std::vector<std::string_view> lines = movementLines(file.content);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (!line.starts_with('-')) {
+      parseMovementLine(line, i + 1, faults, added);
+      scenario.added.emplace_back(line);
+      continue;
+    }
+    line.remove_prefix(1);
+    std::size_t match = 0;
+    while (match < planLines.size() && (taken[match] || planLines[match] != line)) {
+      ++match;
+    }
+    if (match == planLines.size()) {
+      faults.report(i + 1, noMatchFault);
+      continue;
+    }
+    taken[match] = true;
+    scenario.taken.emplace_back(line);
+    scenario.takenMovements.push_back(match);
+  }
+  if (hasTextAfterEnd(file.content)) {
+    faults.report(lines.size() + 1, textAfterEndFault);
+  }
+  EntriesRead& movements = scenario.movements;
+  for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+    if (i >= taken.size() || !taken[i]) {
+      movements.entries.push_back(plan.entries[i]);
+      movements.schedules.push_back(plan.schedules[i]);
+    }
+  }
+  scenario.keptCount = movements.entries.size();
+  for (std::size_t i = 0; i < added.entries.size(); ++i) {
+    movements.entries.push_back(std::move(added.entries[i]));
+    movements.schedules.push_back(added.schedules[i]);
+  }
+  return scenario;
+}
+
+} // namespace
+
+ScenariosRead scenariosOf(const TextFolder& folder, const EntriesRead& plan,
+                          std::string_view planText, char separator, const ErrorSink& logError) {
+  ScenariosRead read;
+  if (folder.state == TextFolder::State::unreadable) {
+    FaultLog(scenarioFolderName, logError, read.errorCount).reportFile(folderFault);
+    return read;
+  }
+  // The lines of the movements, one per movement; bytes that are not those
+  // the movements were read from give nothing to take away.
+  std::vector<std::string_view> planLines = movementLines(planText);
+  if (planLines.size() != plan.entries.size()) {
+    planLines.clear();
+  }
+  for (std::size_t i = 0; i < folder.files.size(); ++i) {
+    const FolderFile& file = folder.files[i];
+    if (i >= mostScenarios) {
+      read.leftOut.push_back(file.name);
+      continue;
+    }
+    const std::string path = std::string(scenarioFolderName) + separator + file.name;
+    switch (file.state) {
+    case FolderFile::State::read:
+      read.scenarios.push_back(scenarioOf(file, plan, planLines, path, logError, read.errorCount));
+      break;
+    case FolderFile::State::notRegular:
+      FaultLog(path, logError, read.errorCount).reportFile(notRegularFault);
+      break;
+    case FolderFile::State::unreadable:
+    case FolderFile::State::unread:
+      FaultLog(path, logError, read.errorCount).reportFile(unreadableFault);
+      break;
+    }
+  }
+  return read;
+}
+
+ScenariosRead readScenarios(Platform& platform, const EntriesRead& plan, std::string_view planText,
+                            ErrorLog& log) {
+  return scenariosOf(platform.readTextFolder(scenarioFolderName, mostScenarios), plan, planText,
+                     pathSeparator, [&log](std::string_view line) { log.appendLine(line); });
+}
+
+} // namespace balvix

@@ -1,0 +1,160 @@
+#include "input/scenarios.h"
+
+#include "fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace balvix {
+namespace {
+
+const std::string plan = "; plan\r\n"
+                         "Nomina|1000|poner|mensualidad|1|0\r\n"
+                         "Luz|50|quitar|mensualidad|5|0\r\n"
+                         "Luz|50|quitar|mensualidad|5|0\r\n";
+const std::string car = "Coche|200|quitar|mensualidad|10|0";
+const std::string light = "Luz|50|quitar|mensualidad|5|0";
+
+struct Read {
+  ScenariosRead read;
+  std::vector<std::string> log;
+};
+
+Read readFolder(const std::vector<FolderFile>& files, char separator = '/') {
+  Read result;
+  const EntriesRead movements = parseEntries(plan, nullptr);
+  result.read = scenariosOf({TextFolder::State::read, files}, movements, plan, separator,
+                            [&result](std::string_view line) { result.log.emplace_back(line); });
+  return result;
+}
+
+FolderFile file(std::string name, std::string content) {
+  return {std::move(name), FolderFile::State::read, std::move(content)};
+}
+
+// The comments of a scenario's movements, in the order it walks them.
+std::string comments(const Scenario& scenario) {
+  std::string text;
+  for (const Entry& entry : scenario.movements.entries) {
+    text += entry.comment + " ";
+  }
+  return text;
+}
+
+TEST(ScenarioLines, AddAndTakeAwayMovements) {
+  struct Case {
+    const char* what;
+    std::string content;
+    std::string walked; // comments of the movements walked
+    std::vector<std::size_t> taken;
+    std::vector<std::string> log;
+  };
+  const std::string line3 = "escenarios/x.txt L\xEDnea 3 ";
+  const Case cases[] = {
+      {"an added line", car + "\r\n", "Nomina Luz Luz Coche ", {}, {}},
+      {"a taken line", "-" + light, "Nomina Luz ", {1}, {}},
+      {"two identical taken one at a time",
+       "-" + light + "\r\n-" + light + "\r\n",
+       "Nomina ",
+       {1, 2},
+       {}},
+      {"a third taken with none left, numbered past comments and empty lines",
+       "-" + light + "\r\n; c\r\n\r\n-" + light + "\n-" + light,
+       "Nomina ",
+       {1, 2},
+       {line3 + "[quitar] es erroneo, no queda en entrada.txt un movimiento igual ..."}},
+      {"a taken line that is not byte for byte",
+       car + "\r\n" + car + "\r\n-" + light + " ",
+       "Nomina Luz Luz Coche Coche ",
+       {},
+       {line3 + "[quitar] es erroneo, no queda en entrada.txt un movimiento igual ..."}},
+      {"a fault in an added line",
+       "-" + light + "\r\n" + car + "\r\nCoche|1,5|poner|mensualidad|10|0",
+       "Nomina Luz Coche Coche ",
+       {1},
+       {line3 + "[dinero] es erroneo, siempre mayor de 0 ..."}},
+      {"a movement after a byte 26",
+       "-" + light + "\r\n" + car + "\r\n\x1a" + car,
+       "Nomina Luz Coche ",
+       {1},
+       {line3 + "[fin de texto] hay texto tras el caracter 26 ..."}},
+  };
+  for (const Case& c : cases) {
+    const Read result = readFolder({file("x.txt", c.content)});
+    ASSERT_EQ(result.read.scenarios.size(), 1u) << c.what;
+    const Scenario& scenario = result.read.scenarios.front();
+    EXPECT_EQ(scenario.name, "x") << c.what;
+    EXPECT_EQ(comments(scenario), c.walked) << c.what;
+    EXPECT_EQ(scenario.takenMovements, c.taken) << c.what;
+    EXPECT_EQ(scenario.taken.size(), c.taken.size()) << c.what;
+    EXPECT_EQ(scenario.keptCount + scenario.added.size(), scenario.movements.entries.size())
+        << c.what;
+    EXPECT_EQ(result.log, c.log) << c.what;
+    EXPECT_EQ(result.read.errorCount, static_cast<std::int32_t>(c.log.size())) << c.what;
+  }
+}
+
+TEST(ScenarioFolder, FilesFaultsAndTheSixUsed) {
+  const Read windows = readFolder({file("coche.txt", "x|0|poner|mensualidad|1|0")}, '\\');
+  EXPECT_EQ(windows.log, std::vector<std::string>{"escenarios\\coche.txt L\xEDnea 1 [dinero] es "
+                                                  "erroneo, siempre mayor de 0 ..."});
+
+  std::vector<FolderFile> files;
+  for (char name = 'a'; name <= 'h'; ++name) {
+    files.push_back(file(std::string(1, name) + ".txt", car));
+  }
+  files[1].state = FolderFile::State::notRegular;
+  files[2].state = FolderFile::State::unreadable;
+  files[7].state = FolderFile::State::notRegular; // beyond the six: only named
+  const Read read = readFolder(files);
+  EXPECT_EQ(read.log, (std::vector<std::string>{
+                          "escenarios/b.txt [fichero] es erroneo, no es un fichero normal ...",
+                          "escenarios/c.txt [fichero] es erroneo, no se puede leer ..."}));
+  EXPECT_EQ(read.read.scenarios.size(), 4u);
+  EXPECT_EQ(read.read.leftOut, (std::vector<std::string>{"g.txt", "h.txt"}));
+
+  const EntriesRead movements = parseEntries(plan, nullptr);
+  std::vector<std::string> log;
+  const ScenariosRead unreadable =
+      scenariosOf({TextFolder::State::unreadable, {}}, movements, plan, '/',
+                  [&log](std::string_view line) { log.emplace_back(line); });
+  EXPECT_EQ(log, std::vector<std::string>{
+                     "escenarios [carpeta] es erroneo, no es una carpeta que se pueda leer ..."});
+  EXPECT_EQ(unreadable.errorCount, 1);
+}
+
+// Through the platform: only ".txt" names, in name order; a directory or a
+// pipe of such a name is a fault, never waited on.
+TEST(ScenarioFolder, ReadThroughThePlatform) {
+  testing::FakePlatform platform;
+  platform.writeFile("entrada.txt", plan);
+  ErrorLog log(platform);
+  const EntriesRead movements = parseEntries(plan, nullptr);
+  EXPECT_TRUE(readScenarios(platform, movements, plan, log).scenarios.empty());
+
+  platform.writeFile("escenarios/notas.md", car);
+  platform.writeFile("escenarios/b.txt", car);
+  platform.writeFile("escenarios/A.TXT", "-" + light);
+  EXPECT_EQ(readScenarios(platform, movements, plan, log).errorCount, 0);
+  const ScenariosRead read = readScenarios(platform, movements, plan, log);
+  ASSERT_EQ(read.scenarios.size(), 2u);
+  EXPECT_EQ(read.scenarios[0].name, "A");
+  EXPECT_EQ(read.scenarios[1].fileName, "b.txt");
+
+  std::filesystem::create_directory(platform.pathOf("escenarios/c.txt"));
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo(platform.pathOf("escenarios/d.txt").c_str(), 0600), 0);
+#endif
+  EXPECT_GE(readScenarios(platform, movements, plan, log).errorCount, 1);
+  log.close();
+  EXPECT_NE(platform.fileBytes("Errores.txt")
+                .value_or("")
+                .find("escenarios" + std::string(1, pathSeparator) + "c.txt [fichero]"),
+            std::string::npos);
+}
+
+} // namespace
+} // namespace balvix
