@@ -181,8 +181,10 @@ Win32Platform::Win32Platform() : folder_(INVALID_HANDLE_VALUE) {
   }
   directory_ = path.substr(0, slash + 1);
   // Held without FILE_SHARE_DELETE: nobody can rename, move or remove the
-  // folder while the program runs, so its path names it throughout.
-  Handle folder(CreateFileW(longForm(directory_).c_str(), FILE_READ_ATTRIBUTES,
+  // folder while the program runs, so its path names it throughout. A handle
+  // that reads only attributes would share everything whatever it asks, so
+  // it also asks to traverse.
+  Handle folder(CreateFileW(longForm(directory_).c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (folder.valid() && !lockNameOf(folder.get()).empty()) {
