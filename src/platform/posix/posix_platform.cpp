@@ -334,9 +334,11 @@ bool PosixPlatform::removeFile(std::string_view name) {
 
 std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
   // Created here or not at all (O_EXCL): whatever bears the name already, a
-  // file put there meanwhile, a link (never followed), a pipe, is left alone.
-  const int fd = ::openat(folder_, nameOf(name).c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // file put there meanwhile, a link (never followed), a pipe (never waited
+  // on), is left alone.
+  const int fd =
+      ::openat(folder_, nameOf(name).c_str(),
+               O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) {
     return nullptr;
   }
