@@ -381,10 +381,10 @@ if [ "$native" -eq 1 ] && [ "$(id -u)" -eq 0 ]; then
   put Errores.txt 'old\r\n'
   chown -R nobody "$dir"
   chmod 300 "$dir"
+  before=$(cksum "$dir"/*)
   run int
   said 'No se pudo reservar la carpeta del programa para esta ejecución ...'
-  only config.txt entrada.txt Errores.txt
-  [ "$(cat "$dir/Errores.txt")" = "$(printf 'old\r')" ] || fail "the old log changed"
+  [ "$(cksum "$dir"/*)" = "$before" ] || fail "files changed: $(ls "$dir")"
   as=()
 elif [ "$native" -eq 1 ]; then
   echo "skipped the read-only folder cases: they need root to run as nobody"
@@ -535,6 +535,7 @@ if [ "$native" -eq 1 ] && unshare -m true 2>/dev/null; then
   good_inputs
   put Errores.txt 'old\r\n'
   cp "$dir/config.txt" "$dir/entrada.txt" "$dir/Errores.txt" "$cwd/"
+  before=$(cksum "$dir"/* "$cwd"/*)
   out="$work/$case/stdout"
   (cd "$cwd" && PATH="$dir:$PATH" unshare -m bash -c \
     'mount -t tmpfs none /proc || exit 77; exec "$0" int' "$(basename "$exe")" >"$out" 2>/dev/null)
@@ -544,11 +545,7 @@ if [ "$native" -eq 1 ] && unshare -m true 2>/dev/null; then
   else
     [ "$rc" -eq 0 ] || fail "exit code $rc"
     said 'No se encuentra la carpeta del programa ...'
-    only config.txt entrada.txt Errores.txt
-    for folder in "$dir" "$cwd"; do
-      [ "$(cd "$folder" && ls | grep -v -x "$(basename "$exe")" | tr '\n' ' ')" = "Errores.txt config.txt entrada.txt " ] &&
-        [ "$(cat "$folder/Errores.txt")" = "$(printf 'old\r')" ] || fail "$folder changed: $(ls "$folder")"
-    done
+    [ "$(cksum "$dir"/* "$cwd"/*)" = "$before" ] || fail "files changed: $(ls "$dir" "$cwd")"
   fi
 fi
 
