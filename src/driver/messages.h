@@ -78,6 +78,16 @@ inline constexpr std::string_view logNotWrittenMessage = "Errores en ficheros de
 inline constexpr std::string_view outOfMemoryMessage =
     "No hay memoria suficiente para terminar ...";
 
+// Shown, and nothing touched, when the system cannot tell where the program
+// is: its folder is never guessed.
+inline constexpr std::string_view folderNotFoundMessage =
+    "No se encuentra la carpeta del programa ...";
+
+// Shown, and nothing written, when the program's folder cannot be reserved
+// for this start against other starts in it.
+inline constexpr std::string_view folderNotReservedMessage =
+    "No se pudo reservar la carpeta del programa para esta ejecuci\xF3n ...";
+
 // Shown when the date of the argument is not strictly inside the period.
 inline constexpr std::string_view outsidePeriodMessage =
     "La fecha NO esta dentro del intervalo ...";

@@ -33,16 +33,20 @@ Outcome outcomeOf(const WrittenReport& report) {
 }
 
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
-  Outcome outcome;
-  {
+  Outcome outcome{folderNotFoundMessage, {}};
+  if (platform.folderFound()) {
     std::unique_ptr<FolderLock> lock = platform.lockFolder();
-    // Running out of memory ends the work where it is: the files it had open
-    // are closed as they are (a report being written says so itself), the
-    // input files were only read, and the lock is released.
-    try {
-      outcome = work();
-    } catch (const std::bad_alloc&) {
-      outcome = {outOfMemoryMessage, {}};
+    if (!lock) {
+      outcome = {folderNotReservedMessage, {}};
+    } else {
+      // Running out of memory ends the work where it is: the files it had
+      // open are closed as they are (a report being written says so itself),
+      // the input files were only read, and the lock is released.
+      try {
+        outcome = work();
+      } catch (const std::bad_alloc&) {
+        outcome = {outOfMemoryMessage, {}};
+      }
     }
   }
   if (!outcome.message.empty()) {

@@ -24,9 +24,10 @@ Outcome outcomeOf(const WrittenReport& report);
 
 // One start in the program directory: `work` reads and writes the files
 // while the start holds the folder lock (waiting while another start holds
-// it; when the folder cannot be locked, `work` runs all the same). The lock is released when `work`
-// returns, before its outcome is told, so that a message waiting for the user holds no other start
-// back.
+// it). When the folder was not found, or cannot be locked, `work` does not
+// run and the user is told so. The lock is released when `work` returns,
+// before its outcome is told, so that a message waiting for the user holds no
+// other start back.
 void runInFolder(Platform& platform, const std::function<Outcome()>& work);
 
 } // namespace balvix

@@ -13,7 +13,9 @@ namespace balvix {
 // and either tells the user what is wrong or runs the projection the argument
 // asks for. All of that holds the folder lock, so that starts in one folder
 // run one after the other; the user is told, and a file opened, only after
-// the lock is released. Returns the process exit code, 0 on every path.
+// the lock is released. A start whose folder was not found, or cannot be
+// locked, touches no file and says so. Returns the process exit code, 0 on
+// every path.
 int runProgram(Platform& platform);
 
 // What makes a program of the family what it is: how it is started and what

@@ -118,10 +118,12 @@ struct TextFolder {
 
 // Everything the program asks of the operating system. The logic never sees a
 // path: every file it touches lies in the program directory (the directory of
-// the running executable, never the working directory) and is named by a plain
-// file name such as "config.txt". All texts that cross this interface are
-// Windows-1252 bytes, exactly as the files hold them; an implementation
-// converts them where the system needs another encoding.
+// the running executable, as the system tells it, never a guess nor the
+// working directory) and is named by a plain file name such as "config.txt".
+// The directory is held from the start: a folder moved, or another put at its
+// path, while the program runs redirects nothing. All texts that cross this
+// interface are Windows-1252 bytes, exactly as the files hold them; an
+// implementation converts them where the system needs another encoding.
 //
 // Failures are values: nothing here throws or ends the process.
 class Platform {
@@ -141,7 +143,8 @@ public:
 
   // Hands the named file of the program directory to the user, the way the
   // system opens a document with its associated application, when it is a
-  // regular file (not a directory, a device or a link). When the system
+  // regular file (not a directory, a device or a link) and the folder can
+  // still be named by a path. When the system
   // cannot open it (no application for it, a path longer than the shell
   // takes, an opener that cannot start or reports failure, no display), the
   // user is told the file's full path instead, so that a run always says
@@ -153,16 +156,18 @@ public:
   virtual bool exists(std::string_view name) = 0;
 
   // Removes the named file of the program directory even when it is
-  // read-only, hidden or a system file. A link of that name is removed
-  // itself, never what it points to; a directory is never removed, nor a file
-  // that has other names too (hard links), whose attributes the other names
-  // share. True when no such entry is left.
+  // read-only, hidden or a system file. Only a regular file is removed, or a
+  // link of that name itself, never what it points to: never a directory, a
+  // pipe, a socket or a device, nor a file that has other names too (hard
+  // links), whose attributes the other names share. A file another program
+  // holds open is waited for a moment; when it cannot go, it stays exactly
+  // as it was. True when no such entry is left.
   virtual bool removeFile(std::string_view name) = 0;
 
-  // Opens the named file of the program directory for appending, creating it
-  // when it is absent. Nothing when it cannot be opened, or when the name is
-  // not a regular file of the directory: a link (followed never), a
-  // directory, a device or a pipe, or a file that has other names too.
+  // Creates the named file of the program directory and opens it for
+  // appending. Nothing when it cannot be created, and in particular when any
+  // entry of that name is there already (a file put there since an old one
+  // was removed, a link, a directory, a pipe): that entry is left alone.
   virtual std::unique_ptr<OutputFile> openForAppend(std::string_view name) = 0;
 
   // The whole content of the named file of the program directory, or nothing
@@ -178,12 +183,17 @@ public:
   // on. The folder is reached through the program directory itself, never
   // through a link, and nothing is ever written in it.
   virtual TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) = 0;
+  // True when the system told where the running executable is and its
+  // folder is held; otherwise no file operation here touches anything.
+  virtual bool folderFound() = 0;
 
   // Locks the program directory against other starts of the program, waiting
   // while another start holds it. The lock belongs to the directory itself,
   // not to a file in it: replacing or removing any entry meanwhile lets no
-  // other start in, and no file is created for it. Nothing when the
-  // directory cannot be opened for it.
+  // other start in, and no file is created for it. Nothing when the lock
+  // cannot be taken at all (no folder found, a folder that the system can
+  // lock only when it may list it, no handle left): the start must then
+  // write nothing.
   virtual std::unique_ptr<FolderLock> lockFolder() = 0;
 };
 

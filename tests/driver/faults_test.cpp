@@ -200,6 +200,34 @@ TEST(OldFileFaults, OldLogThatCannotBeRemoved) {
   }
 }
 
+// A file another program puts under the name of the report, the page or the
+// log between the removal of the old one and the creation of the new one is
+// left alone: nothing goes into it, and it is not opened as this start's.
+TEST(OldFileFaults, FileThatAppearsAfterTheRemovalIsLeftAlone) {
+  struct Case {
+    const char* what;
+    bool chart;
+    std::string_view entries;
+    std::string name;
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {"the report", false, entries, "informe.txt", reportIncompleteMessage},
+      {"the page", true, entries, "informe.html", reportIncompleteMessage},
+      {"the log", false, faultyEntries, "Errores.txt", logNotWrittenMessage},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    writeInputs(platform, c.entries);
+    platform.writeFile(c.name, oldReport);
+    platform.appearsAfterRemoval = c.name;
+    EXPECT_EQ(c.chart ? runChartProgram(platform) : runProgram(platform), 0) << c.what;
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(c.message)}) << c.what;
+    EXPECT_EQ(platform.opened, none) << c.what;
+    EXPECT_EQ(platform.fileBytes(c.name), "not the program's\r\n") << c.what;
+  }
+}
+
 TEST(OldFileFaults, ReportNameTakenByADirectory) {
   struct Case {
     const char* what;

@@ -155,7 +155,9 @@ TEST(ProgramStart, AllowedRunWritesAndOpensTheReport) {
 
 // Every start holds the folder lock while it touches files (from the removal
 // of the old log on) and releases it before it tells the user anything, so
-// that a message waiting for a click holds no other start back.
+// that a message waiting for a click holds no other start back. A start
+// whose folder is not found, or cannot be locked, says so and touches
+// nothing.
 TEST(ProgramStart, FolderLockedWhileWritingReleasedBeforeTelling) {
   struct Case {
     const char* what;
@@ -164,6 +166,9 @@ TEST(ProgramStart, FolderLockedWhileWritingReleasedBeforeTelling) {
     std::string_view entries;
     std::size_t locks;
     std::size_t told; // messages and opened files
+    bool folderMissing = false;
+    bool lockRefused = false;
+    std::string_view message = ""; // the one message, when given
   };
   const Case cases[] = {
       {"usage", "INT", goodConfig, goodEntries, 1, 1},
@@ -174,6 +179,11 @@ TEST(ProgramStart, FolderLockedWhileWritingReleasedBeforeTelling) {
        1},
       {"outside the period", "05/01/2013", goodConfig, goodEntries, 1, 1},
       {"a run", "int", goodConfig, goodEntries, 1, 1},
+      {"folder not found", "int", goodConfig, goodEntries, 0, 1, true, false,
+       folderNotFoundMessage},
+      {"folder not found, usage", "INT", goodConfig, goodEntries, 0, 1, true, false,
+       folderNotFoundMessage},
+      {"lock refused", "int", goodConfig, goodEntries, 0, 1, false, true, folderNotReservedMessage},
   };
   for (const Case& c : cases) {
     FakePlatform platform;
@@ -185,12 +195,19 @@ TEST(ProgramStart, FolderLockedWhileWritingReleasedBeforeTelling) {
     }
     platform.writeFile("Errores.txt", "old\r\n");
     platform.tail = c.tail;
+    platform.folderMissing = c.folderMissing;
+    platform.lockRefused = c.lockRefused;
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.locksTaken, c.locks) << c.what;
     EXPECT_FALSE(platform.locked) << c.what;
     EXPECT_EQ(platform.writtenUnlocked, 0u) << c.what;
     EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
     EXPECT_EQ(platform.messages.size() + platform.opened.size(), c.told) << c.what;
+    if (!c.message.empty()) {
+      EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(c.message)}) << c.what;
+      EXPECT_EQ(platform.fileBytes("Errores.txt"), "old\r\n") << c.what;
+      EXPECT_EQ(platform.listing().size(), 3u) << c.what;
+    }
   }
 }
 

@@ -371,6 +371,20 @@ if [ "$native" -eq 1 ] && [ "$(id -u)" -eq 0 ]; then
   said 'No se pudo escribir el informe completo ...' # the old report is not opened
   [ "$(stat -c %a "$dir/informe.txt")" = 444 ] || fail "mode $(stat -c %a "$dir/informe.txt") instead of 444"
   [ "$(cat "$dir/informe.txt")" = "$(printf 'an old report\r\n')" ] || fail "the old report changed"
+
+  # A folder its user may enter and write but not list: Linux locks no such
+  # folder, so the start is refused and writes nothing.
+  begin folder-not-listable
+  chmod 755 "$work/$case" "$cwd"
+  chown nobody "$cwd"
+  good_inputs
+  put Errores.txt 'old\r\n'
+  chown -R nobody "$dir"
+  chmod 300 "$dir"
+  before=$(cksum "$dir"/*)
+  run int
+  said 'No se pudo reservar la carpeta del programa para esta ejecución ...'
+  [ "$(cksum "$dir"/*)" = "$before" ] || fail "files changed: $(ls "$dir")"
   as=()
 elif [ "$native" -eq 1 ]; then
   echo "skipped the read-only folder cases: they need root to run as nobody"
@@ -401,6 +415,24 @@ begin long-reference
 long_inputs
 run int
 reference="$dir/informe.txt"
+
+# A file size limit and a standard output whose reader has gone end no start:
+# the report is told incomplete, the lost path line is a failed write, and
+# the exit code is 0.
+if [ "$native" -eq 1 ]; then
+  begin file-size-limit
+  long_inputs
+  as=(bash -c 'ulimit -f 64 && exec "$@"' limited)
+  run int
+  as=()
+  said "$(printf 'No se pudo escribir el informe completo ...\n%s' "$dir/informe.txt")"
+
+  begin closed-pipe
+  good_inputs
+  (cd "$cwd" && { sleep 0.3; "$program" int; echo $? >"$work/$case/rc"; } | true)
+  [ "$(cat "$work/$case/rc")" = 0 ] || fail "exit code $(cat "$work/$case/rc")"
+  same_file informe.txt example-report.txt
+fi
 
 # Two starts at once in one folder run one after the other: one whole report,
 # the same as a single run's.
@@ -464,6 +496,58 @@ if [ "$native" -eq 1 ]; then
   wait "$holder" "$pid"
   same_file informe.txt example-report.txt
   absent Errores.txt
+fi
+
+# The folder moved while a start waits for it, and a link to another folder
+# put at its path: the start removes, reads and writes only in its own folder,
+# wherever it now is, and leaves the other folder as it was.
+if [ "$native" -eq 1 ]; then
+  begin folder-swapped
+  good_inputs
+  put Errores.txt 'old\r\n'
+  other="$work/$case/other"
+  mkdir "$other"
+  cp "$dir/config.txt" "$dir/entrada.txt" "$dir/Errores.txt" "$other/"
+  printf 'not the program\x27s\r\n' >"$other/informe.txt"
+  before=$(cd "$other" && cksum ./*)
+  flock "$dir" -c "touch '$work/$case/held'; sleep 2" &
+  holder=$!
+  until [ -e "$work/$case/held" ]; do sleep 0.01; done
+  out="$work/$case/stdout"
+  (cd "$cwd" && "$program" int >"$out" 2>&1) &
+  pid=$!
+  sleep 0.5
+  mv "$dir" "$work/$case/moved"
+  ln -s "$other" "$dir"
+  wait "$holder"
+  wait "$pid" || fail "exit code $?"
+  said "$work/$case/moved/informe.txt"
+  [ "$(cd "$other" && cksum ./*)" = "$before" ] || fail "the other folder changed: $(ls "$other")"
+  cmp -s "$work/$case/moved/informe.txt" "$expected/example-report.txt" || fail "no report in its own folder"
+  [ ! -e "$work/$case/moved/Errores.txt" ] || fail "the old log of its own folder stays"
+fi
+
+# Without /proc the system cannot tell where the program is: started by a
+# bare name found on PATH, it says so and touches nothing, neither next to
+# itself nor in the working directory. (Not under AddressSanitizer, whose
+# runtime needs /proc to start.)
+if [ "$native" -eq 1 ] && unshare -m true 2>/dev/null && ! grep -q -a -m 1 __asan_init "$exe"; then
+  begin no-proc
+  good_inputs
+  put Errores.txt 'old\r\n'
+  cp "$dir/config.txt" "$dir/entrada.txt" "$dir/Errores.txt" "$cwd/"
+  before=$(cksum "$dir"/* "$cwd"/*)
+  out="$work/$case/stdout"
+  (cd "$cwd" && PATH="$dir:$PATH" unshare -m bash -c \
+    'mount -t tmpfs none /proc || exit 77; exec "$0" int' "$(basename "$exe")" >"$out" 2>/dev/null)
+  rc=$?
+  if [ "$rc" -eq 77 ]; then
+    echo "skipped the case without /proc: tmpfs cannot be mounted over it here"
+  else
+    [ "$rc" -eq 0 ] || fail "exit code $rc"
+    said 'No se encuentra la carpeta del programa ...'
+    [ "$(cksum "$dir"/* "$cwd"/*)" = "$before" ] || fail "files changed: $(ls "$dir" "$cwd")"
+  fi
 fi
 
 # A report replaced by a link while it is written sends nothing through the

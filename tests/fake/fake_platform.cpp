@@ -116,22 +116,31 @@ bool FakePlatform::removeFile(std::string_view name) {
   if (!fs::exists(fs::symlink_status(pathOf(name), ec))) {
     return true;
   }
-  // Only files are removed, as on the real systems; never a directory.
-  if (removeFails || readOnlyDirectory || fs::is_directory(fs::symlink_status(pathOf(name), ec))) {
+  // Only files and links are removed, as on the real systems; never a
+  // directory or a pipe.
+  const fs::file_status status = fs::symlink_status(pathOf(name), ec);
+  if (removeFails || readOnlyDirectory ||
+      !(fs::is_regular_file(status) || fs::is_symlink(status))) {
     return false;
   }
 #ifdef _WIN32
   // Windows removes no read-only file; the platform resets the attribute.
   fs::permissions(pathOf(name), fs::perms::owner_write, fs::perm_options::add, ec);
 #endif
-  return fs::remove(pathOf(name), ec) && !ec;
+  if (!fs::remove(pathOf(name), ec) || ec) {
+    return false;
+  }
+  if (name == appearsAfterRemoval) {
+    writeFile(name, "not the program's\r\n");
+  }
+  return true;
 }
 
 std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
   noteWrite();
+  // Created here or not at all, as on the real systems.
   std::error_code ec;
-  fs::file_status status = fs::symlink_status(pathOf(name), ec);
-  if (fs::exists(status) ? !fs::is_regular_file(status) : readOnlyDirectory) {
+  if (fs::exists(fs::symlink_status(pathOf(name), ec)) || readOnlyDirectory) {
     return nullptr;
   }
   auto file = std::make_unique<FakeOutputFile>(*this, std::string(name));
@@ -156,6 +165,9 @@ bool FakePlatform::appendAllowed(std::string_view name) {
 }
 
 std::unique_ptr<FolderLock> FakePlatform::lockFolder() {
+  if (folderMissing || lockRefused) {
+    return nullptr;
+  }
   return std::make_unique<FakeFolderLock>(*this);
 }
 

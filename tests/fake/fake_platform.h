@@ -30,6 +30,7 @@ public:
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
   TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  bool folderFound() override { return !folderMissing; }
   std::unique_ptr<FolderLock> lockFolder() override;
 
   const std::filesystem::path& directory() const { return dir_; }
@@ -66,6 +67,12 @@ public:
   // A program directory whose entries cannot be created or removed: appends
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;
+  // The system cannot tell where the program is; the folder cannot be locked.
+  bool folderMissing = false;
+  bool lockRefused = false;
+  // Another program puts a file of that name in place as soon as the old one
+  // is removed.
+  std::string appearsAfterRemoval;
 
   // Memory running out: in the append to a file that memoryRunsOut names
   // (with the number of appends to it before), or in the read of the file

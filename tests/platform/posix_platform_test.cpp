@@ -156,11 +156,10 @@ TEST(PosixFiles, ReadOnlyFilesAreRemovedDirectoriesNever) {
   EXPECT_TRUE(fs::is_directory(folder.directory / directory));
 }
 
-// Lines are written only into a regular file of the directory that has no
-// other name; whatever else bears the name is refused at once and left as
-// it is. Inputs are read only from regular files, and never waited on. A
-// link is removed as a link; a directory, or a file with a second name, is
-// not removed.
+// Lines are written only into a file the platform creates; whatever bears the
+// name already is refused at once and left as it is. Inputs are read only
+// from regular files, and never waited on. A link is removed as a link; a
+// directory, a pipe, a socket or a file with a second name is not removed.
 TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
   Folder folder;
   const std::string outside = folder.name("outside.txt");
@@ -180,7 +179,10 @@ TEST(PosixFiles, OnlyRegularFilesAreWrittenAndRead) {
        [&](const fs::path& p) { fs::create_hard_link(folder.directory / outside, p); }, true,
        false},
       {"a directory", [](const fs::path& p) { fs::create_directory(p); }, false, false},
-      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, true},
+      {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, false},
+      {"a socket", [](const fs::path& p) { ASSERT_EQ(::mknod(p.c_str(), S_IFSOCK | 0600, 0), 0); },
+       false, false},
+      {"a file already there", [](const fs::path& p) { std::ofstream(p) << "mine"; }, true, true},
   };
   fs::permissions(folder.directory / outside, fs::perms::owner_read);
   for (const Case& c : cases) {
@@ -234,17 +236,21 @@ private:
 
 // A run always says where its result is: a document that cannot be opened
 // for the user (no display, no opener, an opener that fails or dies) is told
-// by its full path; one the opener takes is not.
+// by its full path; one the opener takes is not. A link is neither opened nor
+// told.
 TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
   Folder folder;
   const std::string report = folder.name("report.txt");
   ASSERT_TRUE(appendTo(folder.platform, report, "uno"));
   const std::string path = (folder.directory / report).string();
+  const std::string link = folder.name("link.txt");
+  fs::create_symlink(path, folder.directory / link);
   struct Case {
     const char* what;
     const char* display;
     const char* opener; // the opener's script; none when null
     bool told;
+    bool throughLink = false;
   };
   const Case cases[] = {
       {"no display", "", "exit 0", true},
@@ -252,6 +258,7 @@ TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
       {"the opener fails", ":0", "exit 3", true},
       {"the opener dies", ":0", "kill -9 $$", true},
       {"the opener shows it", ":0", "exit 0", false},
+      {"a link to the file", "", "exit 0", false, true},
   };
   int binNumber = 0;
   for (const Case& c : cases) {
@@ -268,7 +275,7 @@ TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
     Setting wayland("WAYLAND_DISPLAY", "");
     Setting searched("PATH", bin.string());
     RecordingPlatform platform(1, folder.argv.data());
-    platform.openDocument(report);
+    platform.openDocument(c.throughLink ? link : report);
     EXPECT_EQ(platform.told, c.told ? std::vector<std::string>{path} : std::vector<std::string>{})
         << c.what;
     if (c.opener != nullptr && *c.display != '\0') {

@@ -84,7 +84,8 @@ TEST(Win32Files, TextFolderReadThroughTheFolder) {
 
 // An old report or log is removed even when it is read-only, hidden and a
 // system file; an entry that is a directory is neither removed, written to
-// nor read, and a file with a second name is not written to.
+// nor read, and a file with a second name, or any file already there, is not
+// written to.
 TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
   Win32Platform platform;
   const std::string stem = "balvix-files-" + std::to_string(GetCurrentProcessId());
@@ -92,6 +93,7 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
 
   const std::string file = stem + ".txt";
   ASSERT_TRUE(appendTo(platform, file, "old"));
+  EXPECT_EQ(platform.openForAppend(file), nullptr) << "created anew only";
   const std::wstring path = directory + utf16From1252(file);
   ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                    FILE_ATTRIBUTE_SYSTEM));
@@ -125,6 +127,28 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(otherPath.c_str());
   DeleteFileW(path.c_str());
+}
+
+// An old file that another program holds open, sharing its deletion, is
+// waited for a moment and then left exactly as it was: read-only still, and
+// not deleted later, when that program closes it.
+TEST(Win32Files, FileHeldOpenElsewhereStaysAsItWas) {
+  Win32Platform platform;
+  const std::string name = "balvix-held-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  ASSERT_TRUE(appendTo(platform, name, "old"));
+  const std::wstring path = platform.programDirectory() + utf16From1252(name);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(platform.removeFile(name));
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY,
+            DWORD{FILE_ATTRIBUTE_READONLY});
+  CloseHandle(held);
+  EXPECT_EQ(platform.readFile(name), "old\r\n");
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(platform.removeFile(name));
 }
 
 // Once closed, an output file lets go of its handle: destroying it later
@@ -214,7 +238,8 @@ TEST(Win32OpenDocument, PathToldWhenTheShellCannotOpenIt) {
 // The folder lock is the folder's own and exclusive: while one start holds it,
 // the folder's mutex cannot be taken, by any path to the folder, and another
 // start waits until it is released; no file is created for it, and replacing
-// an entry by rename changes nothing.
+// an entry by rename changes nothing. Another folder has another mutex. The
+// folder itself is held: nobody can open it to rename or remove it.
 TEST(Win32FolderLock, ExclusiveOnTheFolderItself) {
   Win32Platform platform;
   const std::wstring directory = platform.programDirectory();
@@ -230,6 +255,20 @@ TEST(Win32FolderLock, ExclusiveOnTheFolderItself) {
   ASSERT_FALSE(name.empty());
   EXPECT_EQ(folderLockName(shouted), name) << "the same folder in capitals";
   EXPECT_EQ(folderLockName(directory + L"."), name) << "the same folder by another path";
+  const std::wstring first = directory + utf16From1252(stem + ".a");
+  const std::wstring second = directory + utf16From1252(stem + ".b");
+  ASSERT_TRUE(CreateDirectoryW(first.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(second.c_str(), nullptr));
+  EXPECT_NE(folderLockName(first), folderLockName(second)) << "two folders, one mutex";
+  RemoveDirectoryW(first.c_str());
+  RemoveDirectoryW(second.c_str());
+  HANDLE renaming =
+      CreateFileW(directory.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  EXPECT_EQ(renaming, INVALID_HANDLE_VALUE) << "the folder could be renamed";
+  if (renaming != INVALID_HANDLE_VALUE) {
+    CloseHandle(renaming);
+  }
 
   std::unique_ptr<FolderLock> lock = platform.lockFolder();
   ASSERT_NE(lock, nullptr);

@@ -6,10 +6,12 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -29,7 +31,20 @@ namespace balvix {
 
 namespace {
 
-std::string executablePath(const char* argv0) {
+// How a folder is opened when it cannot be listed, only searched: its files
+// are reached through such a handle, but some systems lock none (Linux).
+#if defined(O_PATH)
+constexpr int searchOnly = O_PATH;
+#elif defined(O_SEARCH)
+constexpr int searchOnly = O_SEARCH;
+#else
+constexpr int searchOnly = O_RDONLY;
+#endif
+
+// The full path of the running executable, as the system tells it; nothing
+// when it cannot (no /proc, a path too long for it, a program file since
+// removed). Never a guess from argv[0] or the working directory.
+std::optional<std::string> executablePath() {
 #if defined(__APPLE__)
   std::uint32_t size = 0;
   _NSGetExecutablePath(nullptr, &size);
@@ -41,12 +56,13 @@ std::string executablePath(const char* argv0) {
       return path;
     }
   }
+  return std::nullopt;
 #else
   std::vector<char> buffer(PATH_MAX);
   for (;;) {
     ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length < 0) {
-      break;
+    if (length <= 0 || buffer[0] != '/') {
+      return std::nullopt;
     }
     if (static_cast<std::size_t>(length) < buffer.size()) {
       return std::string(buffer.data(), static_cast<std::size_t>(length));
@@ -54,14 +70,38 @@ std::string executablePath(const char* argv0) {
     buffer.resize(buffer.size() * 2);
   }
 #endif
-  if (argv0 != nullptr) {
-    if (char* real = realpath(argv0, nullptr)) {
-      std::string path = real;
-      std::free(real);
-      return path;
-    }
+}
+
+// The same file system entry.
+bool sameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opens the folder of the executable at `path` and checks that it holds the
+// very program that runs (not a folder put at that path since); -1 when it
+// cannot. A folder that cannot be listed is opened for searching only, where
+// the system has such a handle: its files can still be reached through it.
+int openProgramFolder(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = path.substr(0, slash + 1);
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) {
+    fd = ::open(folder.c_str(), searchOnly | O_DIRECTORY | O_CLOEXEC);
   }
-  return "./";
+  if (fd < 0) {
+    return -1;
+  }
+#if !defined(__APPLE__)
+  struct stat running {};
+  struct stat found {};
+  if (::stat("/proc/self/exe", &running) != 0 ||
+      ::fstatat(fd, path.c_str() + slash + 1, &found, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !sameEntry(running, found)) {
+    ::close(fd);
+    return -1;
+  }
+#endif
+  return fd;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -106,11 +146,10 @@ constexpr useconds_t openerPoll = 50000;
 // The most room made at once for a file read.
 constexpr int readAheadLimit = 1 << 28;
 
-// True when the open file is a regular file; with `oneName`, also only when
-// no other name (hard link) leads to it.
-bool isRegularFile(int fd, bool oneName) {
+// True when the open file is a regular file.
+bool isRegularFile(int fd) {
   struct stat info {};
-  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (!oneName || info.st_nlink == 1);
+  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 class PosixOutputFile : public OutputFile {
@@ -126,13 +165,16 @@ private:
   Descriptor fd_;
 };
 
-// Closing the descriptor releases the lock.
+// Holds the lock taken on the program folder's descriptor until it goes.
 class PosixFolderLock : public FolderLock {
 public:
-  explicit PosixFolderLock(int fd) : fd_(fd) {}
+  explicit PosixFolderLock(int folder) : folder_(folder) {}
+  ~PosixFolderLock() override { ::flock(folder_, LOCK_UN); }
+  PosixFolderLock(const PosixFolderLock&) = delete;
+  PosixFolderLock& operator=(const PosixFolderLock&) = delete;
 
 private:
-  Descriptor fd_;
+  int folder_;
 };
 
 // The whole content of an open file; nothing when a read fails.
@@ -174,7 +216,7 @@ FolderFile::State readFileAt(int folder, const std::string& name, std::string& c
   if (fd.get() < 0) {
     return errno == ELOOP ? FolderFile::State::notRegular : FolderFile::State::unreadable;
   }
-  if (!isRegularFile(fd.get(), false)) {
+  if (!isRegularFile(fd.get())) {
     return FolderFile::State::notRegular;
   }
   std::optional<std::string> read = readWhole(fd.get());
@@ -188,10 +230,13 @@ FolderFile::State readFileAt(int folder, const std::string& name, std::string& c
 } // namespace
 
 PosixPlatform::PosixPlatform(int argc, char** argv) {
-  std::string path = executablePath(argc > 0 ? argv[0] : nullptr);
-  directory_ = path.substr(0, path.rfind('/') + 1);
-  if (directory_.empty()) {
-    directory_ = "./";
+  // A write to a pipe whose reader has gone, or beyond the file size limit,
+  // fails like any other instead of ending the process without a word.
+  ::signal(SIGPIPE, SIG_IGN);
+  ::signal(SIGXFSZ, SIG_IGN);
+  if (std::optional<std::string> path = executablePath()) {
+    directory_ = path->substr(0, path->rfind('/') + 1);
+    folder_ = openProgramFolder(*path);
   }
   std::string joined;
   for (int i = 1; i < argc; ++i) {
@@ -203,8 +248,43 @@ PosixPlatform::PosixPlatform(int argc, char** argv) {
   tail_ = cp1252FromUtf8(joined);
 }
 
-std::string PosixPlatform::pathOf(std::string_view name) const {
-  return directory_ + utf8From1252(name);
+PosixPlatform::~PosixPlatform() {
+  if (folder_ >= 0) {
+    ::close(folder_);
+  }
+}
+
+std::string PosixPlatform::nameOf(std::string_view name) {
+  return utf8From1252(name);
+}
+
+std::string PosixPlatform::currentPathOf(std::string_view name) const {
+  // Where the folder held is now: the system names it by its descriptor, and
+  // the name must still lead to it (not to a folder put in its place).
+  std::string folder;
+#if defined(__APPLE__)
+  std::vector<char> buffer(PATH_MAX + 1);
+  if (::fcntl(folder_, F_GETPATH, buffer.data()) == 0) {
+    folder = buffer.data();
+  }
+#else
+  std::vector<char> buffer(PATH_MAX);
+  const std::string link = "/proc/self/fd/" + std::to_string(folder_);
+  const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
+  if (length > 0 && static_cast<std::size_t>(length) < buffer.size()) {
+    folder.assign(buffer.data(), static_cast<std::size_t>(length));
+  }
+#endif
+  struct stat there {};
+  struct stat held {};
+  if (folder.empty() || ::stat(folder.c_str(), &there) != 0 || ::fstat(folder_, &held) != 0 ||
+      !sameEntry(there, held)) {
+    return "";
+  }
+  if (folder.back() != '/') {
+    folder += '/';
+  }
+  return folder + nameOf(name);
 }
 
 void PosixPlatform::showMessage(std::string_view text) {
@@ -224,11 +304,16 @@ void PosixPlatform::tellWhereItIs(const std::string& path) {
 }
 
 void PosixPlatform::openDocument(std::string_view name) {
-  std::string path = pathOf(name);
   // Only a regular file is handed on: never a directory, a device or a link,
-  // whatever the opener would make of it.
+  // whatever the opener would make of it; and only by a path that leads to
+  // the folder held.
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstatat(folder_, nameOf(name).c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !S_ISREG(info.st_mode)) {
+    return;
+  }
+  std::string path = currentPathOf(name);
+  if (path.empty()) {
     return;
   }
   const char* display = std::getenv("DISPLAY");
@@ -278,63 +363,52 @@ void PosixPlatform::openDocument(std::string_view name) {
 
 bool PosixPlatform::exists(std::string_view name) {
   struct stat info {};
-  return ::stat(pathOf(name).c_str(), &info) == 0;
+  return ::fstatat(folder_, nameOf(name).c_str(), &info, 0) == 0;
 }
 
 bool PosixPlatform::removeFile(std::string_view name) {
   // Removing an entry needs no permission on the file itself, so its mode is
-  // never touched, and a link is removed as a link. A file with a second name
-  // is left as it is, as on Windows, where removing it would change what the
-  // other name shows.
-  const std::string path = pathOf(name);
+  // never touched, and a link is removed as a link. Only a regular file or a
+  // link is removed: a pipe, a socket or a device of that name is not the
+  // program's. A file with a second name is left as it is, as on Windows,
+  // where removing it would change what the other name shows.
+  const std::string entry = nameOf(name);
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) {
+  if (::fstatat(folder_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
     return errno == ENOENT;
   }
-  if (S_ISREG(info.st_mode) && info.st_nlink != 1) {
+  if (!(S_ISREG(info.st_mode) && info.st_nlink == 1) && !S_ISLNK(info.st_mode)) {
     return false;
   }
-  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+  return ::unlinkat(folder_, entry.c_str(), 0) == 0 || errno == ENOENT;
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
-  // O_NOFOLLOW: a link of that name is never followed. O_NONBLOCK: a pipe of
-  // that name without a reader gives an error instead of a wait; it changes
-  // nothing for a regular file.
-  Descriptor fd(::open(pathOf(name).c_str(),
-                       O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-  if (fd.get() < 0 || !isRegularFile(fd.get(), true)) {
+  // Created here or not at all (O_EXCL): whatever bears the name already, a
+  // file put there meanwhile, a link (never followed), a pipe (never waited
+  // on), is left alone.
+  const int fd =
+      ::openat(folder_, nameOf(name).c_str(),
+               O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
     return nullptr;
   }
-  return std::make_unique<PosixOutputFile>(fd.release());
+  return std::make_unique<PosixOutputFile>(fd);
 }
 
 std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
   // Opened without waiting, then read only when it is a regular file: a pipe
   // or a device of that name would make the program wait for ever.
-  Descriptor fd(::open(pathOf(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0 || !isRegularFile(fd.get(), false)) {
+  Descriptor fd(::openat(folder_, nameOf(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0 || !isRegularFile(fd.get())) {
     return std::nullopt;
   }
   return readWhole(fd.get());
 }
 
-int PosixPlatform::programFolder() {
-  if (folder_ < 0) {
-    folder_ = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  }
-  return folder_;
-}
-
-PosixPlatform::~PosixPlatform() {
-  if (folder_ >= 0) {
-    ::close(folder_);
-  }
-}
-
 TextFolder PosixPlatform::readTextFolder(std::string_view folder, std::size_t mostRead) {
   TextFolder found;
-  const int base = programFolder();
+  const int base = folder_;
   // The folder itself is never a link: O_NOFOLLOW makes one fail (ELOOP, or
   // ENOTDIR with O_DIRECTORY on some systems), as does a file of that name.
   const int opened = base < 0
@@ -380,19 +454,19 @@ TextFolder PosixPlatform::readTextFolder(std::string_view folder, std::size_t mo
 }
 
 std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {
-  // The lock is taken on the directory itself: a file of it may be replaced
-  // by rename or removed while a start runs (as editors save), the directory
-  // stays the same, and nothing is created in it.
-  Descriptor fd(::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() < 0) {
+  // The lock is taken on the folder held: a file of it may be replaced by
+  // rename or removed while a start runs (as editors save), the folder stays
+  // the same, and nothing is created in it. A folder held for searching only
+  // cannot be locked on some systems, and is refused there.
+  if (folder_ < 0) {
     return nullptr;
   }
-  while (::flock(fd.get(), LOCK_EX) != 0) {
+  while (::flock(folder_, LOCK_EX) != 0) {
     if (errno != EINTR) {
       return nullptr;
     }
   }
-  return std::make_unique<PosixFolderLock>(fd.release());
+  return std::make_unique<PosixFolderLock>(folder_);
 }
 
 } // namespace balvix

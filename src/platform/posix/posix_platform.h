@@ -7,14 +7,16 @@
 namespace balvix {
 
 // The platform of a terminal program on a POSIX system. The program directory
-// is the directory of the running executable; messages go to standard output
-// as UTF-8; a document is handed to the desktop's opener in a graphical
-// session, and its path is written to standard output when there is none or
-// the opener fails.
+// is the directory of the running executable, as the system tells it, opened
+// once: every file is reached through that descriptor, wherever the folder
+// is moved meanwhile. Messages go to standard output as UTF-8; a document is
+// handed to the desktop's opener in a graphical session, and its path is
+// written to standard output when there is none or the opener fails.
 class PosixPlatform : public Platform {
 public:
-  // `argv` as main received it: the arguments form the command tail, and
-  // argv[0] locates the program when the system cannot say where it is.
+  // `argv` as main received it: the arguments form the command tail. The
+  // process ignores SIGPIPE and SIGXFSZ from now on, so that a write to a
+  // pipe without a reader, or beyond the file size limit, fails as a write.
   PosixPlatform(int argc, char** argv);
   ~PosixPlatform() override;
   PosixPlatform(const PosixPlatform&) = delete;
@@ -28,9 +30,11 @@ public:
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
   TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  bool folderFound() override { return folder_ >= 0; }
   std::unique_ptr<FolderLock> lockFolder() override;
 
-  // The program directory, ending with "/".
+  // The program directory as it was found, ending with "/"; empty when the
+  // system could not tell it.
   const std::string& programDirectory() const { return directory_; }
 
 protected:
@@ -39,14 +43,15 @@ protected:
   virtual void tellWhereItIs(const std::string& path);
 
 private:
-  std::string pathOf(std::string_view name) const;
-  // The program directory, open: the files of its folders are reached
-  // through it. -1 when it cannot be opened.
-  int programFolder();
+  // A name of the folder as the system takes it (UTF-8).
+  static std::string nameOf(std::string_view name);
+  // The full path of a file of the folder held, where the folder is now;
+  // empty when no path leads to it.
+  std::string currentPathOf(std::string_view name) const;
 
   std::string directory_;
+  int folder_ = -1; // the folder's descriptor; -1 when it was not found
   std::string tail_;
-  int folder_ = -1; // programFolder's descriptor, once opened
 };
 
 } // namespace balvix

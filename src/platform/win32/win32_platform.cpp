@@ -79,13 +79,11 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 // What an open handle is: a file on disk, and neither a directory nor a link
-// (a reparse point); with `oneName`, also only when no other name (hard link)
-// leads to it.
-bool isRegularFile(HANDLE file, bool oneName) {
+// (a reparse point).
+bool isRegularFile(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info{};
   return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
-         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
-         (!oneName || info.nNumberOfLinks == 1);
+         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
 class Win32OutputFile : public OutputFile {
@@ -123,6 +121,22 @@ std::optional<std::string> readWhole(HANDLE file) {
     }
     content.append(buffer.data(), got);
   }
+}
+
+// The name of the mutex of the folder open as `folder`: its volume and its
+// whole file number; empty when it is not a folder.
+std::wstring lockNameOf(HANDLE folder) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(folder, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return L"";
+  }
+  wchar_t name[64];
+  swprintf(name, sizeof name / sizeof name[0], L"Local\\balvix-carpeta-%08lx-%08lx%08lx",
+           static_cast<unsigned long>(info.dwVolumeSerialNumber),
+           static_cast<unsigned long>(info.nFileIndexHigh),
+           static_cast<unsigned long>(info.nFileIndexLow));
+  return name;
 }
 
 // Owns the folder's mutex until it goes.
@@ -180,9 +194,31 @@ std::wstring commandTailOf(std::wstring_view commandLine) {
   return std::wstring(commandLine.substr(pos));
 }
 
-Win32Platform::Win32Platform() {
-  std::wstring path = modulePath();
-  directory_ = path.substr(0, path.rfind(L'\\') + 1);
+Win32Platform::Win32Platform() : folder_(INVALID_HANDLE_VALUE) {
+  const std::wstring path = modulePath();
+  const std::size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring::npos) {
+    return;
+  }
+  directory_ = path.substr(0, slash + 1);
+  // Held without FILE_SHARE_DELETE: nobody can rename, move or remove the
+  // folder while the program runs, so its path names it throughout. A handle
+  // that reads only attributes would share everything whatever it asks, so
+  // it also asks to traverse.
+  Handle folder(CreateFileW(longForm(directory_).c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (folder.valid() && !lockNameOf(folder.get()).empty()) {
+    folder_ = folder.release();
+  }
+}
+
+Win32Platform::~Win32Platform() {
+  Handle folder(folder_);
+}
+
+bool Win32Platform::folderFound() {
+  return folder_ != INVALID_HANDLE_VALUE;
 }
 
 std::wstring Win32Platform::pathOf(std::string_view name) const {
@@ -199,6 +235,9 @@ void Win32Platform::showMessage(std::string_view text) {
 }
 
 void Win32Platform::openDocument(std::string_view name) {
+  if (!folderFound()) {
+    return;
+  }
   std::wstring path = pathOf(name);
   // Only a regular file is handed to the shell: a directory would open in
   // the file manager, a link would show what it points to.
@@ -223,25 +262,43 @@ void Win32Platform::tellWhereItIs(const std::wstring& path) {
 }
 
 bool Win32Platform::exists(std::string_view name) {
-  return GetFileAttributesW(pathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return folderFound() && GetFileAttributesW(pathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Platform::removeFile(std::string_view name) {
-  std::wstring path = pathOf(name);
+  if (!folderFound()) {
+    return false;
+  }
+  const std::wstring path = pathOf(name);
   // Everything is done through one handle on the entry itself (a link of
   // that name is opened as the link, never what it points to), so that what
-  // is checked is what is changed. Attributes belong to the file, not to a
-  // name: a file with a second name is left alone, since resetting its
-  // read-only attribute would change what the other name shows.
-  {
-    Handle entry(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING,
-                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!entry.valid()) {
-      DWORD error = GetLastError();
-      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  // is checked is what is changed. It is shared with nobody: while another
+  // program holds the file open (the viewer of the previous report), it is
+  // waited for a moment, and then left exactly as it was. Marked for
+  // deletion, the file then goes when this handle closes, not later, when
+  // some other program would close it.
+  const auto open = [&path] {
+    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE, 0,
+                       nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  };
+  HANDLE opened = open();
+  for (int tries = 0; opened == INVALID_HANDLE_VALUE; ++tries) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      return true;
     }
+    if (error != ERROR_SHARING_VIOLATION || tries == 100) {
+      return false;
+    }
+    Sleep(20);
+    opened = open();
+  }
+  {
+    Handle entry(opened);
+    // Attributes belong to the file, not to a name: a file with a second
+    // name is left alone, since resetting its read-only attribute would
+    // change what the other name shows.
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(entry.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
@@ -249,11 +306,12 @@ bool Win32Platform::removeFile(std::string_view name) {
       return false;
     }
     // A read-only, hidden or system file is made a plain one first, so that
-    // it can be deleted.
+    // it can be deleted; when it cannot be, it gets its attributes back.
     constexpr DWORD keeping =
         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if ((info.dwFileAttributes & keeping) != 0) {
-      FILE_BASIC_INFO basic{};
+    FILE_BASIC_INFO basic{};
+    const bool reset = (info.dwFileAttributes & keeping) != 0;
+    if (reset) {
       basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
       SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
     }
@@ -261,14 +319,16 @@ bool Win32Platform::removeFile(std::string_view name) {
     disposition.DeleteFile = TRUE;
     if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
                                     sizeof disposition)) {
+      if (reset) {
+        basic.FileAttributes = info.dwFileAttributes;
+        SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+      }
       return false;
     }
   }
-  // Where deletion waits for the last handle (older systems, Wine), a file
-  // that another program holds open for a moment, such as the viewer of the
-  // previous report, keeps its name until that program closes it, and no new
-  // file of that name can be created meanwhile. Wait a little for the name to
-  // go.
+  // A handle that reads only attributes (a file manager's) does not stop
+  // the one above, and keeps the name until it closes. Wait a little for the
+  // name to go.
   for (int tries = 0; tries < 100; ++tries) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       DWORD error = GetLastError();
@@ -283,24 +343,31 @@ bool Win32Platform::removeFile(std::string_view name) {
 
 std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) {
   // Appending only (no FILE_WRITE_DATA): every write goes to the end. The
-  // user may still open, copy or delete the file meanwhile. A link of that
-  // name is opened itself, and then refused.
+  // file is created here or not at all (CREATE_NEW): whatever bears the name
+  // already, a file put there meanwhile or a link, is left alone. The user
+  // may still open, copy or delete the file meanwhile.
+  if (!folderFound()) {
+    return nullptr;
+  }
   Handle file(CreateFileW(pathOf(name).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
                           nullptr));
-  if (!file.valid() || !isRegularFile(file.get(), true)) {
+  if (!file.valid()) {
     return nullptr;
   }
   return std::make_unique<Win32OutputFile>(file.release());
 }
 
 std::optional<std::string> Win32Platform::readFile(std::string_view name) {
+  if (!folderFound()) {
+    return std::nullopt;
+  }
   Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   // Only a file on disk is read: a pipe or a device would make the program
   // wait for ever.
-  if (!file.valid() || !isRegularFile(file.get(), false)) {
+  if (!file.valid() || !isRegularFile(file.get())) {
     return std::nullopt;
   }
   return readWhole(file.get());
@@ -362,7 +429,7 @@ TextFolder Win32Platform::readTextFolder(std::string_view folder, std::size_t mo
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!opened.valid()) {
           file.state = FolderFile::State::unreadable;
-        } else if (isRegularFile(opened.get(), false)) {
+        } else if (isRegularFile(opened.get())) {
           std::optional<std::string> content = readWhole(opened.get());
           file.state = content ? FolderFile::State::read : FolderFile::State::unreadable;
           file.content = content ? std::move(*content) : std::string();
@@ -378,17 +445,7 @@ std::wstring folderLockName(const std::wstring& directory) {
   Handle folder(CreateFileW(longForm(directory).c_str(), FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    return L"";
-  }
-  wchar_t name[64];
-  swprintf(name, sizeof name / sizeof name[0], L"Local\\balvix-carpeta-%08lx-%08lx%08lx",
-           static_cast<unsigned long>(info.dwVolumeSerialNumber),
-           static_cast<unsigned long>(info.nFileIndexHigh),
-           static_cast<unsigned long>(info.nFileIndexLow));
-  return name;
+  return folder.valid() ? lockNameOf(folder.get()) : L"";
 }
 
 std::unique_ptr<FolderLock> Win32Platform::lockFolder() {
@@ -398,7 +455,7 @@ std::unique_ptr<FolderLock> Win32Platform::lockFolder() {
   // whatever happens to the entries in it, or to its own name, meanwhile. A
   // lock on a file of the folder would go with that file when an editor
   // saves by rename, and a lock file would be left in the folder.
-  const std::wstring name = folderLockName(directory_);
+  const std::wstring name = folderFound() ? lockNameOf(folder_) : L"";
   if (name.empty()) {
     return nullptr;
   }

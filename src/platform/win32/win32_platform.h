@@ -8,12 +8,17 @@ namespace balvix {
 
 // The platform of the Windows desktop program. The program directory is that
 // of the running executable, held as UTF-16 so that any folder name works;
-// paths too long for the classic limit are passed in their long form.
-// Messages are message boxes captioned "Programador" with one OK button, and
-// documents are opened by the shell, or their path shown when it cannot.
+// paths too long for the classic limit are passed in their long form. The
+// folder is held open, sharing no deletion, for the life of the object, so
+// that it cannot be renamed or replaced meanwhile and its path keeps naming
+// it. Messages are message boxes captioned "Programador" with one OK button,
+// and documents are opened by the shell, or their path shown when it cannot.
 class Win32Platform : public Platform {
 public:
   Win32Platform();
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
 
   std::string commandTail() override;
   void showMessage(std::string_view text) override;
@@ -23,9 +28,11 @@ public:
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
   TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  bool folderFound() override;
   std::unique_ptr<FolderLock> lockFolder() override;
 
-  // The program directory, ending with a backslash.
+  // The program directory, ending with a backslash; empty when the system
+  // could not tell it.
   const std::wstring& programDirectory() const { return directory_; }
 
 protected:
@@ -40,6 +47,7 @@ private:
   const std::wstring& programFolder() const { return directory_; }
 
   std::wstring directory_;
+  void* folder_; // the folder's handle, held; invalid when not found
 };
 
 // The command tail of a command line: what follows the program's name (quoted
@@ -47,7 +55,9 @@ private:
 std::wstring commandTailOf(std::wstring_view commandLine);
 
 // The name of the mutex that locks the folder `directory` (a full path),
-// the same for every path to it; empty when the folder cannot be opened.
+// the same for every path to it and different for every other folder (built
+// from the folder's volume and whole file number); empty when the folder
+// cannot be opened.
 std::wstring folderLockName(const std::wstring& directory);
 
 // Windows-1252 text as UTF-16, and back; a character without a Windows-1252
