@@ -4,7 +4,7 @@
 #include "chart/chart_series.h"
 #include "chart/page_text.h"
 #include "projection/engine.h"
-#include "projection/report.h"
+#include "projection/run_file.h"
 
 namespace balvix {
 
@@ -12,12 +12,12 @@ std::string pageNameOf(std::string_view reportName) {
   return std::string(reportStem(reportName)).append(pageEnding);
 }
 
-WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
+WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   const RunConfig& config = inputs.config;
   // Written as a report is: the old page removed (or kept whole when it
   // cannot be) before the walk, then one line at a time, each ended by CR LF.
   const std::string name = pageNameOf(config.reportName);
-  Report file(platform, name);
+  RunFile file(platform, name);
   return writeLines(file, name, [&] {
     ChartSeries series(inputs.movements, config.openingBalance);
     walkDays(series, inputs.movements, config.openingBalance, span.first, span.last, span.target);

@@ -3,7 +3,6 @@
 #include "driver/messages.h"
 #include "driver/program.h"
 #include "fake/fake_platform.h"
-#include "projection/report.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +130,7 @@ TEST(ChartProgram, IncompletePageIsTold) {
       };
     }
     runChartProgram(platform);
-    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(reportIncompleteMessage)});
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(incompleteFileMessage)});
     EXPECT_EQ(platform.opened,
               oldPageKept ? std::vector<std::string>{} : std::vector<std::string>{"b.html"});
     if (oldPageKept) {

@@ -16,7 +16,6 @@
 #include "chart/chart_run.h"
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
-#include "projection/report.h"
 
 namespace balvix {
 namespace {
@@ -31,7 +30,7 @@ constexpr std::string_view oldReport = "Lunes 01/01/2001\r\n\r\n\r\nSaldo total 
 constexpr std::string_view oldLog = "entrada.txt L\xEDnea 7 [dinero] es erroneo, siempre mayor "
                                     "de 0 ...\r\n";
 
-const std::vector<std::string> told{std::string(reportIncompleteMessage)};
+const std::vector<std::string> told{std::string(incompleteFileMessage)};
 const std::vector<std::string> refused{std::string(inputErrorsMessage)};
 const std::vector<std::string> refusedWithoutLog{std::string(logNotWrittenMessage)};
 const std::vector<std::string> none;
@@ -254,7 +253,7 @@ TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
 // written is told incomplete (and opened, being this start's).
 TEST(OutOfMemory, ToldAndNothingLost) {
   const std::string memory(outOfMemoryMessage);
-  const std::string memoryInReport = memory + "\r\n" + std::string(reportIncompleteMessage);
+  const std::string memoryInReport = memory + "\r\n" + std::string(incompleteFileMessage);
   constexpr std::string_view twoFaults = "Nomina|0|poner|mensualidad|2|0\r\n"
                                          "Seguro|0|quitar|mensualidad|2|0\r\n";
   struct Case {

@@ -35,8 +35,8 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
   platform.writeFile("informe.txt", "old\r\n");
   std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
   EntriesRead m = example();
-  WrittenReport written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
-                                      {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
+  WrittenFile written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
+                                    {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
   EXPECT_EQ(written.name, "informe.txt");
   EXPECT_TRUE(written.whole);
   EXPECT_TRUE(platform.events.empty()) << "the caller tells the user";
