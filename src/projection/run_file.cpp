@@ -24,7 +24,7 @@ void LineSink::appendEndedLines(std::string_view lines) {
 }
 
 void RunFile::appendEndedLines(std::string_view lines) {
-  if (!file_ || !file_->appendEndedLines(lines)) {
+  if (!file_ || !file_->append(lines)) {
     wholeWritten_ = false;
   }
 }

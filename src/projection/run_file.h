@@ -20,10 +20,10 @@ public:
 
 // The file one run writes for the user (the report, or the chart page), a
 // file of the program directory. It is opened once, after the earlier one is
-// removed, and stays open until close() or
-// until the object goes; every line is written by its own write, so each line
-// is in the file as soon as it is appended, and a file put in its place
-// meanwhile receives nothing. Nothing is held in memory.
+// removed, and stays open until close() or until the object goes. Its lines
+// are gathered and written in blocks (see OutputFile): memory stays the same
+// however long the file, and a file put in its place meanwhile receives
+// nothing.
 class RunFile : public LineSink {
 public:
   // Removes the file named `name` an earlier run left, even a read-only one,
@@ -33,13 +33,14 @@ public:
   // be opened.
   RunFile(Platform& platform, std::string_view name);
 
-  // Appends one line (CR LF is added). A line that cannot be written is lost
+  // Appends one line (CR LF is added). Lines that cannot be written are lost
   // and the run goes on; wholeWritten() remembers it.
   void appendLine(std::string_view line) override;
   void appendEndedLines(std::string_view lines) override;
 
-  // Closes the file once every line is appended. When the system tells only
-  // then that something written was lost, wholeWritten() becomes false too.
+  // Writes what is left and closes the file once every line is appended.
+  // When that fails, or the system tells only then that something written
+  // was lost, wholeWritten() becomes false too.
   void close();
 
   // False once any line failed to be written.

@@ -113,7 +113,7 @@ TEST(ChartProgram, StartsLikeBalvixAndWritesOnlyThePage) {
   }
 }
 
-// A page with a line that could not be written, or an old page that cannot
+// A page with a block that could not be written, or an old page that cannot
 // be replaced, is announced as an incomplete report is; the old page is not
 // opened as this run's.
 TEST(ChartProgram, IncompletePageIsTold) {
@@ -125,8 +125,8 @@ TEST(ChartProgram, IncompletePageIsTold) {
     if (oldPageKept) {
       platform.removeFails = true;
     } else {
-      platform.appendFails = [](std::string_view name, std::size_t before) {
-        return name == "b.html" && before == 3;
+      platform.writeFails = [](std::string_view name, std::size_t before) {
+        return name == "b.html" && before == 0;
       };
     }
     runChartProgram(platform);
