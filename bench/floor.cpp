@@ -1,15 +1,18 @@
-// The yardstick of a projection: writes the lines of a report to a new file
-// with the very system calls the report writer makes, and nothing else. The
-// file is removed first, as a run removes its old report; then it is opened
-// once for appending (never through a link: POSIX O_NOFOLLOW, Windows
-// FILE_FLAG_OPEN_REPARSE_POINT, and the type checked), every line (ended by
-// CR LF in the source) gets one write, and the file is closed.
+// The yardstick of a projection: the cost of a report's bytes. It copies the
+// lines of a finished report into a new file with the system calls a run
+// makes, and nothing else. The file is removed first, as a run removes its
+// old report; then it is opened once for appending (never through a link:
+// POSIX O_NOFOLLOW, Windows FILE_FLAG_OPEN_REPARSE_POINT, and the type
+// checked), the bytes are written in blocks of 64 KiB, one write each (the
+// last one shorter), and the file is closed.
 //
-// With --per-line, the cycle of earlier versions instead: every line gets its
-// own open for appending, one write and a close.
+// With --lines, one write for every line (ended by CR LF in the source)
+// instead: the floor of the versions that wrote each line as it came. With
+// --per-line, the cycle of still earlier versions: every line gets its own
+// open for appending, one write and a close.
 //
-// usage: floor [--per-line] SOURCE TARGET    (TARGET as the absolute path a
-//                                             run would use)
+// usage: floor [--lines | --per-line] SOURCE TARGET    (TARGET as the absolute
+//                                                      path a run would use)
 //
 // Built for Linux by the bench preset and for Windows by bench-windows.
 
@@ -103,9 +106,11 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-  bool perLine = argc == 4 && std::string_view(argv[1]) == "--per-line";
-  if (argc != 3 && !perLine) {
-    std::fputs("usage: floor [--per-line] SOURCE TARGET\n", stderr);
+  const std::string_view mode = argc == 4 ? argv[1] : "";
+  const bool perLine = mode == "--per-line";
+  const bool lines = perLine || mode == "--lines";
+  if (argc != 3 && !lines) {
+    std::fputs("usage: floor [--lines | --per-line] SOURCE TARGET\n", stderr);
     return 2;
   }
   const char* sourcePath = argv[argc - 2];
@@ -116,20 +121,26 @@ int main(int argc, char** argv) {
   }
   Target target(argv[argc - 1]);
   bool whole = perLine || target.open();
-  auto append = [&](std::string_view lineWithEnd) {
+  auto append = [&](std::string_view bytes) {
     if (perLine) {
       bool opened = target.open();
-      bool written = opened && target.write(lineWithEnd);
+      bool written = opened && target.write(bytes);
       whole = target.close() && written && whole;
     } else {
-      whole = target.write(lineWithEnd) && whole;
+      whole = target.write(bytes) && whole;
     }
   };
-  // The source is read in blocks; a line cut by a block's end waits in `pending`.
+  // The source is read in blocks. Each is written as it is, or line by line;
+  // then a line cut by a block's end waits in `pending`.
   std::string pending;
   static char block[65536];
   while (source.read(block, sizeof block) || source.gcount() > 0) {
-    pending.append(block, static_cast<std::size_t>(source.gcount()));
+    const std::string_view got(block, static_cast<std::size_t>(source.gcount()));
+    if (!lines) {
+      append(got);
+      continue;
+    }
+    pending.append(got);
     std::string_view rest = pending;
     for (std::size_t end; (end = rest.find("\r\n")) != std::string_view::npos;) {
       append(rest.substr(0, end + 2));

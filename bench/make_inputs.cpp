@@ -2,7 +2,8 @@
 // and entrada.txt, Windows-1252 with CR LF line ends, the same bytes on every
 // run (a fixed pseudo-random sequence).
 //
-// usage: make_inputs CASE DIRECTORY    CASE: typical, long, many or fifty
+// usage: make_inputs CASE DIRECTORY    CASE: typical, long, many, fifty or
+//                                      calendar
 //
 //   typical  one year, 50 movements of each moment (concreta, mensualidad,
 //            periodo with its four units in turn)
@@ -11,6 +12,8 @@
 //            periods, so that few of them fall due on most days
 //   fifty    01/01/2000 to 31/12/2049, 200 movements, the three moments in
 //            turn (the case measured under Wine)
+//   calendar 01/01/0001 to 31/12/9999, the whole calendar, with three
+//            movements every day (a report of about 0.9 GB)
 
 #include <cstdint>
 #include <cstdio>
@@ -137,7 +140,7 @@ void everyKind(Writer& entries, int perMoment, int first, int last) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("usage: make_inputs typical|long|many|fifty DIRECTORY\n", stderr);
+    std::fputs("usage: make_inputs typical|long|many|fifty|calendar DIRECTORY\n", stderr);
     return 2;
   }
   std::string_view name = argv[1];
@@ -162,6 +165,12 @@ int main(int argc, char** argv) {
       } else {
         periodicOfUnit(entries, i / 3, 2000, 2049);
       }
+    }
+  } else if (name == "calendar") {
+    period = "01/01/0001|31/12/9999";
+    entries.line("; tres movimientos cada dia");
+    for (int i = 0; i < 3; ++i) {
+      entries.movement("periodo", "1dia", "01/01/0001");
     }
   } else if (name == "many") {
     period = "01/01/2000|31/12/2039";

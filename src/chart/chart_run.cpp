@@ -4,38 +4,54 @@
 #include "chart/page_model.h"
 #include "chart/scenario_data.h"
 #include "projection/engine.h"
-#include "projection/report.h"
+#include "projection/run_file.h"
 
 namespace balvix {
+
+namespace {
+
+// Ends every line of the page with CR LF, as every file the program writes:
+// a line feed gets a carriage return before it, unless it has one already.
+// The page is changed in place, from its end, so that it is not copied.
+void endLinesWithCrLf(std::string& page) {
+  std::size_t added = 0;
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    added += page[i] == '\n' && (i == 0 || page[i - 1] != '\r') ? 1 : 0;
+  }
+  std::size_t from = page.size();
+  page.resize(page.size() + added);
+  for (std::size_t to = page.size(); added > 0;) {
+    const char c = page[--from];
+    page[--to] = c;
+    if (c == '\n' && (from == 0 || page[from - 1] != '\r')) {
+      page[--to] = '\r';
+      --added;
+    }
+  }
+}
+
+} // namespace
 
 std::string pageNameOf(std::string_view reportName) {
   return std::string(reportStem(reportName)).append(pageEnding);
 }
 
-WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
+WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   const RunConfig& config = inputs.config;
   // Written as a report is: the old page removed (or kept whole when it
-  // cannot be) before the walk, then one line at a time, each ended by CR LF.
+  // cannot be) before the walk, then its lines, each ended by CR LF.
   const std::string name = pageNameOf(config.reportName);
-  Report file(platform, name);
+  RunFile file(platform, name);
   return writeLines(file, name, [&] {
     PageModel model(inputs.movements, config.openingBalance);
     walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    const std::string page = chartPage(model, run, scenarioData(model, inputs, span));
+    std::string page = chartPage(model, run, scenarioData(model, inputs, span));
 
-    std::string_view rest = page;
-    while (!rest.empty()) {
-      std::size_t end = rest.find('\n');
-      std::string_view line = rest.substr(0, end);
-      if (!line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-      }
-      file.appendLine(line);
-      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    }
+    endLinesWithCrLf(page);
+    file.appendEndedLines(page);
   });
 }
 

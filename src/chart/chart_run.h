@@ -24,6 +24,6 @@ inline constexpr std::size_t longestChartReportName =
 // the page of the program directory (pageNameOf the report's name) with the
 // chart of this run. The text report is not touched. The page is whole only
 // when an earlier page could be removed and every line of it was written.
-WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span);
 
 } // namespace balvix

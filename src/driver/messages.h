@@ -72,6 +72,12 @@ inline constexpr std::string_view inputErrorsMessage = "Errores en ficheros de p
 inline constexpr std::string_view logNotWrittenMessage = "Errores en ficheros de programa ...\r\n"
                                                          "No se pudo escribir Errores.txt ...";
 
+// Shown before the report (or the chart page) is opened when some line of it
+// could not be written, or instead of opening it when an earlier one could not
+// be replaced, so that a file with missing lines is not taken as complete.
+inline constexpr std::string_view incompleteFileMessage =
+    "No se pudo escribir el informe completo ...";
+
 // Shown when the program runs out of memory, whatever it was doing (input
 // files too large for the memory it may take): the input files are left as
 // they are, and a report being written is told incomplete.

@@ -1,7 +1,6 @@
 #include "driver/outcome.h"
 
 #include "driver/messages.h"
-#include "projection/report.h"
 
 #include <memory>
 #include <new>
@@ -16,16 +15,16 @@ constexpr std::string_view outOfMemoryInReportMessage =
     "No hay memoria suficiente para terminar ...\r\n"
     "No se pudo escribir el informe completo ...";
 static_assert(outOfMemoryInReportMessage.starts_with(outOfMemoryMessage) &&
-              outOfMemoryInReportMessage.ends_with(reportIncompleteMessage));
+              outOfMemoryInReportMessage.ends_with(incompleteFileMessage));
 
 } // namespace
 
-Outcome outcomeOf(const WrittenReport& report) {
+Outcome outcomeOf(const WrittenFile& report) {
   std::string_view message;
   if (report.memoryRanOut) {
     message = outOfMemoryInReportMessage;
   } else if (!report.whole) {
-    message = reportIncompleteMessage;
+    message = incompleteFileMessage;
   }
   // A file this run did not write is never opened: it would pass for this
   // run's.

@@ -20,7 +20,7 @@ struct Outcome {
 // A written report is opened; one with missing lines is announced first with
 // "No se pudo escribir el informe completo ...". An earlier report that
 // could not be replaced is announced the same way and not opened.
-Outcome outcomeOf(const WrittenReport& report);
+Outcome outcomeOf(const WrittenFile& report);
 
 // One start in the program directory: `work` reads and writes the files
 // while the start holds the folder lock (waiting while another start holds

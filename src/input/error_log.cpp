@@ -12,7 +12,13 @@ void ErrorLog::appendLine(std::string_view message) {
   // The message ends at its first zero byte, if it holds one.
   message = message.substr(0, message.find('\0'));
   // A line that cannot be written is lost; the fault is counted all the same.
-  if (file_ && file_->appendLine(message)) {
+  if (!file_) {
+    complete_ = false;
+    return;
+  }
+  // The log is small: each line goes out at once rather than in a block.
+  const bool appended = file_->appendLine(message);
+  if (file_->flush() && appended) {
     written_ = true;
   } else {
     complete_ = false;

@@ -13,8 +13,8 @@ inline constexpr std::string_view errorLogName = "Errores.txt";
 
 // The error log of one start. The file is opened at the first fault (a start
 // without faults leaves no log) and stays open until the object goes; each
-// line is written by one write, so it is in the file as soon as it is
-// appended.
+// line is written as it is appended, so it is in the file as soon as its
+// append returns.
 class ErrorLog {
 public:
   // `oldLogRemoved`: false when the log of an earlier start could not be

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,52 +10,94 @@
 
 namespace balvix {
 
-// A file of the program directory open for appending, closed when the object
-// goes. Nothing is buffered: each line is in the file when its append
-// returns.
+// A file of the program directory open for appending. What is appended is
+// gathered in memory and written in blocks: one write for each full block of
+// blockSize bytes, and what is left at flush() or close(). The room for one
+// block is made once, at the first append; memory does not grow with the
+// file. A file put in this one's place while it is open receives nothing:
+// the writes go to the file that was opened.
 class OutputFile {
 public:
+  static constexpr std::size_t blockSize = 65536;
+
   virtual ~OutputFile() = default;
   OutputFile() = default;
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Appends lines that already end with their line end, as they are, at the
-  // end of the file: each line (up to and with its line feed, or the rest of
-  // the text) with its own write, in order. False when any of them could not
-  // be written whole; the lines after it are still written. An
-  // implementation writes with eachLine.
-  virtual bool appendEndedLines(std::string_view lines) = 0;
-
-  // Closes the file. False when the system tells that what was written may
-  // not all be in it (some file systems tell a failed write only then). No
-  // line can be appended afterwards; the file is closed when the object goes
-  // in any case.
-  virtual bool close() = 0;
-
-  // Appends the line and CR LF with one write.
-  bool appendLine(std::string_view line) {
-    ended_.assign(line).append("\r\n");
-    return appendEndedLines(ended_);
-  }
-
-protected:
-  // Calls `write` (which takes the bytes of one line and tells whether they
-  // were written whole) for each line of `lines`, as appendEndedLines
-  // describes, and tells whether every line was.
-  template <typename Write> static bool eachLine(std::string_view lines, Write write) {
+  // Appends the bytes (lines that already end with their line end), as they
+  // are, at the end of the file. False when a block written meanwhile could
+  // not be written whole: its bytes are lost, and the bytes after them are
+  // still written. std::bad_alloc when there is no memory for the block.
+  bool append(std::string_view bytes) {
+    if (closed_) {
+      return false;
+    }
+    if (block_.capacity() < blockSize) {
+      makeRoom(block_);
+    }
     bool whole = true;
-    while (!lines.empty()) {
-      const std::size_t end = lines.find('\n');
-      const std::size_t size = end == std::string_view::npos ? lines.size() : end + 1;
-      whole = write(lines.substr(0, size)) && whole;
-      lines.remove_prefix(size);
+    while (!bytes.empty()) {
+      if (block_.empty() && bytes.size() >= blockSize) {
+        // A whole block of the caller's bytes goes out as it is.
+        whole = write(bytes.substr(0, blockSize)) && whole;
+        bytes.remove_prefix(blockSize);
+        continue;
+      }
+      const std::size_t taken = std::min(blockSize - block_.size(), bytes.size());
+      block_.append(bytes.substr(0, taken));
+      bytes.remove_prefix(taken);
+      if (block_.size() == blockSize) {
+        whole = flush() && whole;
+      }
     }
     return whole;
   }
 
+  // Appends the line and CR LF.
+  bool appendLine(std::string_view line) {
+    const bool whole = append(line);
+    return append("\r\n") && whole;
+  }
+
+  // Writes what is gathered, so that it is in the file when this returns.
+  // False when it could not be written whole; it is lost then.
+  bool flush() {
+    if (block_.empty()) {
+      return true;
+    }
+    const bool whole = write(block_);
+    block_.clear();
+    return whole;
+  }
+
+  // Writes what is gathered and closes the file. False when that could not
+  // be written whole, or when the system tells that what was written may not
+  // all be in it (some file systems tell a failed write only then). Nothing
+  // can be appended afterwards. An implementation closes the file when it
+  // goes in any case, what is gathered written first.
+  bool close() {
+    if (closed_) {
+      return true;
+    }
+    const bool whole = flush();
+    closed_ = true;
+    return closeFile() && whole;
+  }
+
+protected:
+  // Writes the bytes at the end of the file; true when they were written
+  // whole.
+  virtual bool write(std::string_view bytes) = 0;
+  // Closes the file; false when the system reports the close as failed.
+  virtual bool closeFile() = 0;
+  // Makes room for one block in `block` (std::bad_alloc when there is no
+  // memory for it).
+  virtual void makeRoom(std::string& block) { block.reserve(blockSize); }
+
 private:
-  std::string ended_; // kept: a report is written a line at a time
+  std::string block_;
+  bool closed_ = false;
 };
 
 // The exclusive right to write the files of the program directory, held until

@@ -8,7 +8,7 @@
 
 namespace balvix {
 
-WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write) {
+WrittenFile writeLines(RunFile& file, std::string_view name, const std::function<void()>& write) {
   bool memoryRanOut = false;
   try {
     write();
@@ -19,8 +19,8 @@ WrittenReport writeLines(Report& file, std::string_view name, const std::functio
   return {std::string(name), file.wholeWritten() && !memoryRanOut, file.opened(), memoryRanOut};
 }
 
-WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
-  Report report(platform, inputs.config.reportName);
+WrittenFile writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
+  RunFile report(platform, inputs.config.reportName);
   return writeLines(report, inputs.config.reportName, [&] {
     ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
     walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,

@@ -14,7 +14,7 @@
 
 namespace balvix {
 
-class Report;
+class RunFile;
 
 // What a run projects: the one configuration line and the movements, both
 // read without fault, and the scenarios beside them when the program reads
@@ -30,7 +30,7 @@ struct RunInputs {
 // earlier report could not be replaced), and whether the file of that name
 // is this run's at all (false when an earlier one was kept or nothing could
 // be created).
-struct WrittenReport {
+struct WrittenFile {
   std::string name;
   bool whole = true;
   bool ours = true;
@@ -40,7 +40,7 @@ struct WrittenReport {
 // Runs `write`, which appends a run's lines to `file` (already opened as
 // `name`), and closes the file. When memory runs out on the way, the file is
 // closed as it is and told incomplete.
-WrittenReport writeLines(Report& file, std::string_view name, const std::function<void()>& write);
+WrittenFile writeLines(RunFile& file, std::string_view name, const std::function<void()>& write);
 
 // How far a run was asked to go: the whole period, up to a date inside it,
 // or until the balance reaches an amount.
@@ -61,10 +61,10 @@ struct RunSpan {
 // the program directory. Nothing is shown or opened: the caller tells the
 // user once it has released the folder.
 using Projection =
-    std::function<WrittenReport(Platform& platform, const RunInputs& inputs, const RunSpan& span)>;
+    std::function<WrittenFile(Platform& platform, const RunInputs& inputs, const RunSpan& span)>;
 
 // The text report: replaces the report named in the configuration with this
 // run's lines.
-WrittenReport writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+WrittenFile writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span);
 
 } // namespace balvix

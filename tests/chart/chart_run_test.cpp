@@ -3,7 +3,6 @@
 #include "driver/messages.h"
 #include "driver/program.h"
 #include "fake/fake_platform.h"
-#include "projection/report.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +113,7 @@ TEST(ChartProgram, StartsLikeBalvixAndWritesOnlyThePage) {
   }
 }
 
-// A page with a line that could not be written, or an old page that cannot
+// A page with a block that could not be written, or an old page that cannot
 // be replaced, is announced as an incomplete report is; the old page is not
 // opened as this run's.
 TEST(ChartProgram, IncompletePageIsTold) {
@@ -126,12 +125,12 @@ TEST(ChartProgram, IncompletePageIsTold) {
     if (oldPageKept) {
       platform.removeFails = true;
     } else {
-      platform.appendFails = [](std::string_view name, std::size_t before) {
-        return name == "b.html" && before == 3;
+      platform.writeFails = [](std::string_view name, std::size_t before) {
+        return name == "b.html" && before == 0;
       };
     }
     runChartProgram(platform);
-    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(reportIncompleteMessage)});
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(incompleteFileMessage)});
     EXPECT_EQ(platform.opened,
               oldPageKept ? std::vector<std::string>{} : std::vector<std::string>{"b.html"});
     if (oldPageKept) {

@@ -1,4 +1,4 @@
-// Whole starts of the program while the file system fails under it: lines that
+// Whole starts of the program while the file system fails under it: blocks that
 // cannot be written, files that cannot be removed, a report name taken by a
 // directory, a program directory where nothing can be created. Every start
 // ends with exit code 0, never loses or mixes a file, and never lets a report
@@ -16,7 +16,6 @@
 #include "chart/chart_run.h"
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
-#include "projection/report.h"
 
 namespace balvix {
 namespace {
@@ -31,20 +30,10 @@ constexpr std::string_view oldReport = "Lunes 01/01/2001\r\n\r\n\r\nSaldo total 
 constexpr std::string_view oldLog = "entrada.txt L\xEDnea 7 [dinero] es erroneo, siempre mayor "
                                     "de 0 ...\r\n";
 
-const std::vector<std::string> told{std::string(reportIncompleteMessage)};
+const std::vector<std::string> told{std::string(incompleteFileMessage)};
 const std::vector<std::string> refused{std::string(inputErrorsMessage)};
 const std::vector<std::string> refusedWithoutLog{std::string(logNotWrittenMessage)};
 const std::vector<std::string> none;
-
-std::vector<std::string> linesOf(std::string_view bytes) {
-  std::vector<std::string> lines;
-  while (!bytes.empty()) {
-    std::size_t end = bytes.find("\r\n");
-    lines.emplace_back(bytes.substr(0, end));
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 2);
-  }
-  return lines;
-}
 
 void writeInputs(FakePlatform& platform, std::string_view movements = entries) {
   platform.writeFile("config.txt", config);
@@ -53,46 +42,51 @@ void writeInputs(FakePlatform& platform, std::string_view movements = entries) {
 }
 
 // The report of a start on a file system that does not fail.
-std::vector<std::string> wholeReport() {
+std::string wholeReport(std::string_view configuration = config) {
   FakePlatform platform;
   writeInputs(platform);
+  platform.writeFile("config.txt", configuration);
   runProgram(platform);
-  return linesOf(platform.fileBytes("informe.txt").value_or(""));
+  return platform.fileBytes("informe.txt").value_or("");
 }
 
-TEST(ReportWriteFaults, MissingLinesAreToldAndTheRestIsWritten) {
-  const std::vector<std::string> whole = wholeReport();
-  ASSERT_EQ(whole.size(), 11u);
+TEST(ReportWriteFaults, MissingBlocksAreToldAndTheRestIsWritten) {
+  constexpr std::string_view forty = "01/01/2000|31/12/2039|1000|informe.txt\r\n";
+  const std::string whole = wholeReport(forty);
+  constexpr std::size_t block = OutputFile::blockSize;
+  const std::size_t blocks = (whole.size() + block - 1) / block;
+  ASSERT_GE(blocks, 4u);
+  ASSERT_NE(whole.size() % block, 0u) << "the last block is a shorter one";
   struct Case {
     const char* what;
-    std::size_t firstFailing; // appends to the report before the first failure
+    std::size_t firstFailing; // writes to the report before the first failure
     std::size_t lastFailing;  // and the last failing one
   };
   const Case cases[] = {
-      {"every line", 0, whole.size() - 1},
-      {"from the first movement on", 2, whole.size() - 1},
-      {"from the closing line on", whole.size() - 1, whole.size() - 1},
-      {"the first day line only", 0, 0},
-      {"an activation line only", 5, 5},
+      {"every block", 0, blocks - 1},
+      {"the first block only", 0, 0},
+      {"a block in the middle", 2, 2},
+      {"the last block, written at the close", blocks - 1, blocks - 1},
   };
   for (const Case& c : cases) {
     FakePlatform platform;
     writeInputs(platform);
-    platform.appendFails = [&](std::string_view name, std::size_t before) {
+    platform.writeFile("config.txt", forty);
+    platform.writeFails = [&](std::string_view name, std::size_t before) {
       return name == "informe.txt" && before >= c.firstFailing && before <= c.lastFailing;
     };
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, told) << c.what;
     EXPECT_EQ(platform.opened, std::vector<std::string>{"informe.txt"}) << c.what;
 
-    std::vector<std::string> expected;
-    for (std::size_t i = 0; i < whole.size(); ++i) {
+    std::string expected;
+    for (std::size_t i = 0; i < blocks; ++i) {
       if (i < c.firstFailing || i > c.lastFailing) {
-        expected.push_back(whole[i]);
+        expected += whole.substr(i * block, block);
       }
     }
-    EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")), expected) << c.what;
-    EXPECT_EQ(platform.fileBytes("config.txt"), config) << c.what;
+    EXPECT_EQ(platform.fileBytes("informe.txt"), expected) << c.what;
+    EXPECT_EQ(platform.fileBytes("config.txt"), forty) << c.what;
     EXPECT_EQ(platform.fileBytes("entrada.txt"), entries) << c.what;
   }
 }
@@ -113,7 +107,7 @@ TEST(ErrorLogFaults, UnwritableLogStillRefusesTheRun) {
     platform.writeFile("config.txt", c.config);
     platform.writeFile("entrada.txt", c.entries);
     platform.tail = "int";
-    platform.appendFails = [](std::string_view name, std::size_t) { return name == "Errores.txt"; };
+    platform.writeFails = [](std::string_view name, std::size_t) { return name == "Errores.txt"; };
     EXPECT_EQ(runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, refusedWithoutLog) << c.what;
     EXPECT_EQ(platform.opened, none) << c.what << ": a log with lines missing is not opened";
@@ -133,7 +127,7 @@ TEST(OldFileFaults, ReadOnlyOldFilesAreReplaced) {
   platform.makeReadOnly("Errores.txt");
   EXPECT_EQ(runProgram(platform), 0);
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")), wholeReport());
+  EXPECT_EQ(platform.fileBytes("informe.txt"), wholeReport());
   EXPECT_FALSE(platform.exists("Errores.txt"));
 }
 
@@ -212,8 +206,8 @@ TEST(OldFileFaults, FileThatAppearsAfterTheRemovalIsLeftAlone) {
     std::string_view message;
   };
   const Case cases[] = {
-      {"the report", false, entries, "informe.txt", reportIncompleteMessage},
-      {"the page", true, entries, "informe.html", reportIncompleteMessage},
+      {"the report", false, entries, "informe.txt", incompleteFileMessage},
+      {"the page", true, entries, "informe.html", incompleteFileMessage},
       {"the log", false, faultyEntries, "Errores.txt", logNotWrittenMessage},
   };
   for (const Case& c : cases) {
@@ -282,7 +276,7 @@ TEST(ReadOnlyDirectoryFaults, NothingIsCreatedAndTheUserIsTold) {
 // written is told incomplete (and opened, being this start's).
 TEST(OutOfMemory, ToldAndNothingLost) {
   const std::string memory(outOfMemoryMessage);
-  const std::string memoryInReport = memory + "\r\n" + std::string(reportIncompleteMessage);
+  const std::string memoryInReport = memory + "\r\n" + std::string(incompleteFileMessage);
   constexpr std::string_view twoFaults = "Nomina|0|poner|mensualidad|2|0\r\n"
                                          "Seguro|0|quitar|mensualidad|2|0\r\n";
   struct Case {
@@ -290,7 +284,7 @@ TEST(OutOfMemory, ToldAndNothingLost) {
     bool chart;
     std::string_view entries;
     std::string readRunsOut;   // the input whose read runs out
-    std::string appendRunsOut; // the file whose second append runs out
+    std::string appendRunsOut; // the file whose room for its blocks runs out
     std::string message;
     std::vector<std::string> opened;
     std::vector<std::string> listing; // besides config.txt and entrada.txt
@@ -321,9 +315,7 @@ TEST(OutOfMemory, ToldAndNothingLost) {
     writeInputs(platform, c.entries);
     platform.writeFile("Errores.txt", oldLog);
     platform.readRunsOutOfMemory = c.readRunsOut;
-    platform.memoryRunsOut = [&](std::string_view name, std::size_t before) {
-      return name == c.appendRunsOut && before == 1;
-    };
+    platform.memoryRunsOut = [&](std::string_view name) { return name == c.appendRunsOut; };
     EXPECT_EQ(c.chart ? runChartProgram(platform) : runProgram(platform), 0) << c.what;
     EXPECT_EQ(platform.messages, std::vector<std::string>{c.message}) << c.what;
     EXPECT_EQ(platform.opened, c.opened) << c.what;
@@ -336,8 +328,7 @@ TEST(OutOfMemory, ToldAndNothingLost) {
     EXPECT_FALSE(platform.locked) << c.what;
     EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;
     if (!c.appendRunsOut.empty()) {
-      EXPECT_EQ(linesOf(platform.fileBytes(c.appendRunsOut).value_or("")).size(), 1u)
-          << c.what << ": the lines before are kept";
+      EXPECT_EQ(platform.fileBytes(c.appendRunsOut), "") << c.what;
     }
   }
 }

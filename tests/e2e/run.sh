@@ -416,17 +416,9 @@ long_inputs
 run int
 reference="$dir/informe.txt"
 
-# A file size limit and a standard output whose reader has gone end no start:
-# the report is told incomplete, the lost path line is a failed write, and
-# the exit code is 0.
+# A standard output whose reader has gone ends no start: the lost path line
+# is a failed write, and the exit code is 0. (A file size limit: below.)
 if [ "$native" -eq 1 ]; then
-  begin file-size-limit
-  long_inputs
-  as=(bash -c 'ulimit -f 64 && exec "$@"' limited)
-  run int
-  as=()
-  said "$(printf 'No se pudo escribir el informe completo ...\n%s' "$dir/informe.txt")"
-
   begin closed-pipe
   good_inputs
   (cd "$cwd" && { sleep 0.3; "$program" int; echo $? >"$work/$case/rc"; } | true)
@@ -459,23 +451,31 @@ run int
 many_reference="$dir/informe.txt"
 settle=0.3
 [ "$native" -eq 1 ] || settle=2 # a start under Wine takes a while to begin
+# Waits until the start under way has written the first block of its report.
+wait_for_report() {
+  for _ in $(seq 1 4000); do
+    [ -s "$dir/informe.txt" ] && break
+    sleep 0.005
+  done
+}
 
 begin config-saved-by-rename-during-a-run
 many_inputs
-(cd "$cwd" && "${runner[@]}" "$program" int >/dev/null 2>&1) &
+(cd "$cwd" && exec "${runner[@]}" "$program" int >/dev/null 2>&1) &
 first=$!
-for _ in $(seq 1 4000); do
-  [ -s "$dir/informe.txt" ] && break
-  sleep 0.005
-done
+wait_for_report
+# Held where it is, its report half written, while the second start comes.
+kill -STOP "$first"
+written=$(stat -c %s "$dir/informe.txt")
 cp "$dir/config.txt" "$dir/config.new" && mv "$dir/config.new" "$dir/config.txt"
 put Errores.txt 'left while the first start writes\r\n'
 (cd "$cwd" && "${runner[@]}" "$program" int >/dev/null 2>&1) &
 second=$!
 sleep "$settle"
-kill -0 "$first" 2>/dev/null || fail "the first run ended too soon; the case needs longer inputs"
 [ -f "$dir/Errores.txt" ] || fail "the second start did not wait for the folder"
+kill -CONT "$first"
 wait "$first" "$second"
+[ "$written" -lt "$(stat -c %s "$many_reference")" ] || fail "the first run ended too soon; the case needs longer inputs"
 cmp -s "$dir/informe.txt" "$many_reference" || fail "the report is not that of a single run"
 only config.txt entrada.txt informe.txt
 
@@ -550,24 +550,67 @@ if [ "$native" -eq 1 ] && unshare -m true 2>/dev/null && ! grep -q -a -m 1 __asa
   fi
 fi
 
-# A report replaced by a link while it is written sends nothing through the
-# link: every line goes to the file the run opened.
+# A report replaced by a link, or by another file, while it is written sends
+# nothing to what took its place: every line goes to the file the run opened.
 if [ "$native" -eq 1 ]; then
-  begin report-swapped-for-a-link
-  long_inputs
-  outside 644
-  (cd "$cwd" && "$program" int >/dev/null 2>&1) &
-  pid=$!
-  for _ in $(seq 1 2000); do
-    [ -s "$dir/informe.txt" ] && break
-    sleep 0.005
+  for replacement in link file; do
+    begin "report-swapped-for-a-$replacement"
+    long_inputs
+    outside 644
+    (cd "$cwd" && exec "$program" int >/dev/null 2>&1) &
+    pid=$!
+    wait_for_report
+    kill -STOP "$pid"
+    mv "$dir/informe.txt" "$work/$case/moved.txt"
+    if [ "$replacement" = link ]; then
+      ln -s "$work/$case/outside.txt" "$dir/informe.txt"
+    else
+      cp "$work/$case/outside.txt" "$dir/informe.txt"
+    fi
+    written=$(stat -c %s "$work/$case/moved.txt")
+    kill -CONT "$pid"
+    wait "$pid"
+    [ "$written" -lt "$(stat -c %s "$reference")" ] || fail "the run ended before the swap; the case needs longer inputs"
+    outside_unchanged
+    cmp -s "$dir/informe.txt" "$work/$case/outside.txt" || fail "the file put in its place changed"
+    cmp -s "$work/$case/moved.txt" "$reference" || fail "the opened file did not get every line"
   done
-  mv "$dir/informe.txt" "$work/$case/moved.txt"
-  ln -s "$work/$case/outside.txt" "$dir/informe.txt"
-  kill -0 "$pid" 2>/dev/null || fail "the run ended before the swap; the case needs longer inputs"
-  wait "$pid"
-  outside_unchanged
-  cmp -s "$work/$case/moved.txt" "$reference" || fail "the opened file did not get every line"
+fi
+
+# A file size limit, and a full disk: the report is written up to there and
+# told incomplete (and still opened, being this run's); the program is not
+# ended by the limit's signal, and nothing else changes.
+if [ "$native" -eq 1 ]; then
+  begin file-size-limit
+  long_inputs
+  as=(bash -c 'ulimit -f 64 && exec "$@"' limited) # 64 KiB
+  run int
+  as=()
+  said "$(printf 'No se pudo escribir el informe completo ...\n%s' "$dir/informe.txt")"
+  [ "$(stat -c %s "$dir/informe.txt")" -eq 65536 ] || fail "$(stat -c %s "$dir/informe.txt") bytes written"
+  cmp -s -n 65536 "$dir/informe.txt" "$reference" || fail "the bytes written are not the report's"
+  only config.txt entrada.txt informe.txt
+
+  begin full-disk
+  long_inputs
+  if unshare -rm true 2>/dev/null; then
+    # A file system of its own, with room for the program, its inputs and a
+    # little of the report.
+    staged="$work/$case/staged"
+    cp -a "$dir" "$staged"
+    unshare -rm bash -c 'mount -t tmpfs -o size="$3" none "$1" && cp -a "$2"/. "$1"/ &&
+      (cd "$4" && "$1/$5" int >"$6"); rc=$?; cp "$1/informe.txt" "$2/"; exit $rc' full "$dir" \
+      "$staged" "$(($(stat -c %s "$exe") / 1024 + 256))k" "$cwd" "$(basename "$exe")" "$work/$case/stdout"
+    rc=$?
+    out="$work/$case/stdout"
+    [ "$rc" -eq 0 ] || fail "exit code $rc"
+    said "$(printf 'No se pudo escribir el informe completo ...\n%s' "$dir/informe.txt")"
+    size=$(stat -c %s "$staged/informe.txt")
+    [ "$size" -gt 0 ] && [ "$size" -lt "$(stat -c %s "$reference")" ] || fail "$size bytes written"
+    cmp -s -n "$size" "$staged/informe.txt" "$reference" || fail "the bytes written are not the report's"
+  else
+    echo "skipped the full disk case: it needs a file system of its own (unshare -rm)"
+  fi
 fi
 
 if [ "$failures" -gt 0 ]; then

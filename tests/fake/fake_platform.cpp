@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <sstream>
 #include <utility>
@@ -45,27 +44,33 @@ public:
   FakeOutputFile(FakePlatform& platform, std::string name)
       : platform_(platform), name_(std::move(name)),
         out_(platform.pathOf(name_), std::ios::binary | std::ios::app) {}
+  ~FakeOutputFile() override { close(); }
+  FakeOutputFile(const FakeOutputFile&) = delete;
+  FakeOutputFile& operator=(const FakeOutputFile&) = delete;
 
-  bool appendEndedLines(std::string_view lines) override {
-    return eachLine(lines, [this](std::string_view line) {
-      if (!platform_.appendAllowed(name_)) {
-        return false;
-      }
-      out_ << line;
-      out_.flush();
-      return out_.good();
-    });
+  bool good() const { return out_.good(); }
+
+protected:
+  bool write(std::string_view bytes) override {
+    if (!platform_.writeAllowed(name_, bytes.size())) {
+      return false;
+    }
+    out_ << bytes;
+    out_.flush();
+    return out_.good();
   }
 
-  bool close() override {
-    if (!out_.is_open()) {
-      return true;
-    }
+  bool closeFile() override {
     out_.close();
     return out_.good() && !platform_.closeFails;
   }
 
-  bool good() const { return out_.good(); }
+  void makeRoom(std::string& block) override {
+    if (platform_.memoryRunsOut && platform_.memoryRunsOut(name_)) {
+      throw std::bad_alloc();
+    }
+    OutputFile::makeRoom(block);
+  }
 
 private:
   FakePlatform& platform_;
@@ -150,18 +155,11 @@ std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
   return file;
 }
 
-bool FakePlatform::appendAllowed(std::string_view name) {
-  auto count = std::find_if(appendCounts_.begin(), appendCounts_.end(),
-                            [&](const auto& c) { return c.first == name; });
-  if (count == appendCounts_.end()) {
-    appendCounts_.emplace_back(std::string(name), 0);
-    count = std::prev(appendCounts_.end());
-  }
-  std::size_t before = count->second++;
-  if (memoryRunsOut && memoryRunsOut(name, before)) {
-    throw std::bad_alloc();
-  }
-  return !(appendFails && appendFails(name, before));
+bool FakePlatform::writeAllowed(std::string_view name, std::size_t size) {
+  std::vector<std::size_t>& sizes = writes[std::string(name)];
+  const std::size_t before = sizes.size();
+  sizes.push_back(size);
+  return !(writeFails && writeFails(name, before));
 }
 
 std::unique_ptr<FolderLock> FakePlatform::lockFolder() {

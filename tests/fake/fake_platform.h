@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,9 +59,12 @@ public:
   std::size_t toldWhileLocked = 0;
   std::size_t writtenUnlocked = 0;
 
-  // Injected faults. appendFails is asked before each append (file name and
-  // how many appends to that file came before) and makes it fail when true.
-  std::function<bool(std::string_view name, std::size_t appendsBefore)> appendFails;
+  // The size of each write to each file of the program directory, in order.
+  std::map<std::string, std::vector<std::size_t>> writes;
+
+  // Injected faults. writeFails is asked before each write to a file (its
+  // name and how many writes to it came before) and makes it fail when true.
+  std::function<bool(std::string_view name, std::size_t writesBefore)> writeFails;
   bool removeFails = false;
   bool closeFails = false; // an output file's close tells of a lost write
   bool readFails = false;
@@ -74,22 +78,21 @@ public:
   // is removed.
   std::string appearsAfterRemoval;
 
-  // Memory running out: in the append to a file that memoryRunsOut names
-  // (with the number of appends to it before), or in the read of the file
-  // named readRunsOutOfMemory; std::bad_alloc is thrown there, as an
-  // allocation of the program's at that point would.
-  std::function<bool(std::string_view name, std::size_t appendsBefore)> memoryRunsOut;
+  // Memory running out: when the room for the blocks of the file that
+  // memoryRunsOut names is made, or in the read of the file named
+  // readRunsOutOfMemory; std::bad_alloc is thrown there, as an allocation of
+  // the program's at that point would.
+  std::function<bool(std::string_view name)> memoryRunsOut;
   std::string readRunsOutOfMemory;
 
-  // Called by the open files: one more append to `name`; false when it is
-  // to fail.
-  bool appendAllowed(std::string_view name);
+  // Called by the open files: one more write of `size` bytes to `name`;
+  // false when it is to fail.
+  bool writeAllowed(std::string_view name, std::size_t size);
 
 private:
   void noteWrite();
 
   std::filesystem::path dir_;
-  std::vector<std::pair<std::string, std::size_t>> appendCounts_;
 };
 
 } // namespace balvix::testing

@@ -26,7 +26,6 @@
 #include "fake/fake_platform.h"
 #include "input/error_log.h"
 #include "input/run_config.h"
-#include "projection/report.h"
 
 #include <algorithm>
 #include <array>

@@ -78,7 +78,7 @@ TEST(ErrorLog, CompleteOnlyWithEveryLineOfThisStart) {
     if (c.oldLogRemoved) {
       removeErrorLog(platform);
     }
-    platform.appendFails = [&](std::string_view, std::size_t before) {
+    platform.writeFails = [&](std::string_view, std::size_t before) {
       return before >= c.failingAppend;
     };
     platform.closeFails = c.closeFails;
@@ -96,7 +96,7 @@ TEST(ErrorLog, CompleteOnlyWithEveryLineOfThisStart) {
 
 TEST(ErrorLog, LostLineStillCounts) {
   testing::FakePlatform platform;
-  platform.appendFails = [](std::string_view, std::size_t) { return true; };
+  platform.writeFails = [](std::string_view, std::size_t) { return true; };
   platform.writeFile("config.txt", "01/01/2014|31/12/2014|0|config.txt");
   ErrorLog log(platform);
   EXPECT_EQ(readRunConfig(platform, log).errorCount, 1);

@@ -83,13 +83,13 @@ bool appendTo(Platform& platform, const std::string& name, std::string_view line
   return file && file->appendLine(line);
 }
 
-// Lines go in as they are, each with its own write, until the file is closed.
+// Bytes go in as they are, until the file is closed.
 TEST(PosixFiles, LinesUntilTheFileIsClosed) {
   Folder folder;
   const std::string name = folder.name("closed.txt");
   std::unique_ptr<OutputFile> file = folder.platform.openForAppend(name);
   ASSERT_NE(file, nullptr);
-  EXPECT_TRUE(file->appendEndedLines("uno\r\n\r\ndos"));
+  EXPECT_TRUE(file->append("uno\r\n\r\ndos"));
   EXPECT_TRUE(file->close());
   EXPECT_FALSE(file->appendLine("tres"));
   EXPECT_EQ(folder.bytes(name), "uno\r\n\r\ndos");

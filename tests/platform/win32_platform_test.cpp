@@ -174,8 +174,8 @@ TEST(Win32Files, ClosedFileLetsGoOfItsHandle) {
   EXPECT_TRUE(platform.removeFile(second));
 }
 
-// An open file keeps receiving the lines, each at once, even when it is
-// renamed and another file takes its name meanwhile.
+// An open file keeps receiving what is appended, even when it is renamed and
+// another file takes its name meanwhile.
 TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   Win32Platform platform;
   const std::string stem = "balvix-swap-" + std::to_string(GetCurrentProcessId());
@@ -183,7 +183,7 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   const std::string moved = stem + ".moved.txt";
   std::unique_ptr<OutputFile> file = platform.openForAppend(report);
   ASSERT_NE(file, nullptr);
-  ASSERT_TRUE(file->appendLine("uno"));
+  ASSERT_TRUE(file->appendLine("uno") && file->flush());
   EXPECT_EQ(platform.readFile(report), "uno\r\n");
   const std::wstring directory = platform.programDirectory();
   ASSERT_TRUE(MoveFileW((directory + utf16From1252(report)).c_str(),

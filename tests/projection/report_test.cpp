@@ -35,8 +35,8 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
   platform.writeFile("informe.txt", "old\r\n");
   std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
   EntriesRead m = example();
-  WrittenReport written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
-                                      {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
+  WrittenFile written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
+                                    {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
   EXPECT_EQ(written.name, "informe.txt");
   EXPECT_TRUE(written.whole);
   EXPECT_TRUE(platform.events.empty()) << "the caller tells the user";
@@ -48,25 +48,19 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
             "Saldo total = 2.050'00\r\n");
 }
 
-TEST(Report, LostLineIsToldBeforeTheReportOpens) {
+TEST(Report, LostBlockIsToldBeforeTheReportOpens) {
   struct Case {
     const char* what;
-    std::size_t failing; // the append that fails
+    bool writeFails; // the one write, of the whole report at its close
     bool closeFails;
   };
-  const std::size_t none = 99;
   const Case cases[] = {
-      {"the first day line", 0, false},
-      {"a movement line", 2, false},
-      {"the empty line after it", 3, false},
-      {"the closing line", 10, false},
-      {"the close, after every line", none, true},
+      {"the write fails", true, false},
+      {"only the close fails", false, true},
   };
   for (const Case& c : cases) {
     EventPlatform platform;
-    platform.appendFails = [&](std::string_view, std::size_t before) {
-      return before == c.failing;
-    };
+    platform.writeFails = [&](std::string_view, std::size_t) { return c.writeFails; };
     platform.closeFails = c.closeFails;
     EntriesRead m = example();
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
@@ -81,8 +75,50 @@ TEST(Report, LostLineIsToldBeforeTheReportOpens) {
               (Lines{"No se pudo escribir el informe completo ...", "informe.txt"}))
         << c.what;
     EXPECT_EQ(linesOf(platform.fileBytes("informe.txt").value_or("")).size(),
-              c.closeFails ? 11u : 10u)
+              c.closeFails ? 11u : 0u)
         << c.what;
+  }
+}
+
+// What a run appends is written in whole blocks, one write each, and what is
+// left at the close; a block's worth appended at once goes out as it is.
+TEST(RunFile, WrittenInWholeBlocks) {
+  constexpr std::size_t block = OutputFile::blockSize;
+  struct Case {
+    const char* what;
+    std::vector<std::size_t> lines; // lengths of the lines appended, CR LF added
+    std::size_t endedLines;         // then bytes appended at once, ending with CR LF
+    std::vector<std::size_t> writes;
+  };
+  const Case cases[] = {
+      {"nothing", {}, 0, {}},
+      {"less than a block", {10, 0}, 0, {14}},
+      {"exactly one block", {block / 2 - 2, block / 2 - 2}, 0, {block}},
+      {"one byte longer", {block / 2 - 2, block / 2 - 1}, 0, {block, 1}},
+      {"a page of two blocks and more at once", {}, 2 * block + 3, {block, block, 3}},
+      {"a line, then a page", {3}, block + 2, {block, 7}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    std::string expected;
+    {
+      RunFile file(platform, "informe.txt");
+      char letter = 'a';
+      for (std::size_t length : c.lines) {
+        const std::string line(length, letter++);
+        file.appendLine(line);
+        expected += line + "\r\n";
+      }
+      if (c.endedLines > 0) {
+        const std::string page = std::string(c.endedLines - 2, 'p') + "\r\n";
+        file.appendEndedLines(page);
+        expected += page;
+      }
+      file.close();
+      EXPECT_TRUE(file.wholeWritten()) << c.what;
+    }
+    EXPECT_EQ(platform.writes["informe.txt"], c.writes) << c.what;
+    EXPECT_EQ(platform.fileBytes("informe.txt"), expected) << c.what;
   }
 }
 

@@ -155,11 +155,13 @@ bool isRegularFile(int fd) {
 class PosixOutputFile : public OutputFile {
 public:
   explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override { close(); }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
-  bool appendEndedLines(std::string_view lines) override {
-    return eachLine(lines, [this](std::string_view line) { return writeAll(fd_.get(), line); });
-  }
-  bool close() override { return fd_.close(); }
+protected:
+  bool write(std::string_view bytes) override { return writeAll(fd_.get(), bytes); }
+  bool closeFile() override { return fd_.close(); }
 
 private:
   Descriptor fd_;

@@ -89,11 +89,13 @@ bool isRegularFile(HANDLE file) {
 class Win32OutputFile : public OutputFile {
 public:
   explicit Win32OutputFile(HANDLE file) : file_(file) {}
+  ~Win32OutputFile() override { close(); }
+  Win32OutputFile(const Win32OutputFile&) = delete;
+  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
 
-  bool appendEndedLines(std::string_view lines) override {
-    return eachLine(lines, [this](std::string_view line) { return writeAll(file_.get(), line); });
-  }
-  bool close() override { return file_.close(); }
+protected:
+  bool write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
+  bool closeFile() override { return file_.close(); }
 
 private:
   Handle file_;
