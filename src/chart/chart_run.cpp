@@ -24,7 +24,9 @@ WrittenReport writeChartPage(Platform& platform, const RunInputs& inputs, const 
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    const std::string page = chartPage(model, run, scenarioData(model, inputs, span));
+    const ScenarioWalks scenarios = walkScenarios(inputs, span);
+    const std::string page =
+        chartPage(model, run, scenarioData(model, inputs, scenarios), scenarios);
 
     std::string_view rest = page;
     while (!rest.empty()) {

@@ -29,7 +29,7 @@ std::string dataOf(const std::optional<ExactAmount>& target, bool withScenario =
   const RunSpan span{{1, 1, 2013}, {31, 3, 2013}, target};
   PageModel series(plan, 100);
   walkDays(series, plan, 100, span.first, span.last, span.target);
-  return scenarioData(series, inputs, span);
+  return scenarioData(series, inputs, walkScenarios(inputs, span));
 }
 
 // The text from `key` to the end of its line.
