@@ -122,9 +122,9 @@ std::string changesText(const Scenario& scenario) {
 
 // A scenario's heading: its name, and its changes with their lines on request.
 void appendScenarioHeading(std::string& out, const Scenario& scenario) {
-  out += "<th scope=\"col\">";
+  out += "<th scope=\"col\"><span class=\"nombre\">";
   appendHtmlEscaped(out, scenario.name);
-  out += "<details class=\"cambios\"><summary>";
+  out += "</span><details class=\"cambios\"><summary>";
   out += changesText(scenario);
   out += "</summary><ul>";
   for (const std::string& line : scenario.added) {
