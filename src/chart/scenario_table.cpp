@@ -201,9 +201,13 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
               html += " <span class=\"dif\">(";
               if (moreDays == 0 && moreStretches == 0) {
                 html += "igual";
-              } else {
+              }
+              if (moreDays != 0) {
                 appendSignedCount(html, moreDays);
-                html += moreDays == 1 || moreDays == -1 ? " día, " : " días, ";
+                html += moreDays == 1 || moreDays == -1 ? " día" : " días";
+              }
+              if (moreStretches != 0) {
+                html += moreDays != 0 ? ", " : "";
                 appendSignedCount(html, moreStretches);
                 html += moreStretches == 1 || moreStretches == -1 ? " tramo" : " tramos";
               }
@@ -225,7 +229,7 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
               }
             });
   if (walks.target) {
-    std::string label = "Día en que llega a ";
+    std::string label = "Día en que el saldo llega a ";
     appendExactAmount(label, *walks.target);
     const ExactAmount& target = *walks.target;
     appendRow(out, label, plan, walks,
