@@ -87,7 +87,7 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
            "</thead>\n<tbody>\n";
     for (; month != yearEnd; ++month) {
       const std::string day = isoDate(month->lastDay);
-      out += month->belowZero ? "<tr class=\"bajo-cero\" data-mes=\"" : "<tr data-mes=\"";
+      out += month->belowZero ? R"(<tr class="bajo-cero" data-mes=")" : R"(<tr data-mes=")";
       out += std::string_view(day).substr(0, day.size() - 3);
       out += "\"><td>";
       out += monthName(month->month);
@@ -144,7 +144,7 @@ void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWal
   appendMonthTable(out, plan);
   out += "</div>\n";
   for (std::size_t i = 0; i < walks.walks.size(); ++i) {
-    out += "<div class=\"tablas-linea\" data-linea=\"" + std::to_string(i + 1) + "\" hidden>\n";
+    out += R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden>\n";
     std::string tail = ": escenario ";
     appendHtmlEscaped(tail, walks.walks[i].scenario->name);
     appendStretchTable(out, walks.walks[i].series, tail);

@@ -122,7 +122,7 @@ std::string changesText(const Scenario& scenario) {
 
 // A scenario's heading: its name, and its changes with their lines on request.
 void appendScenarioHeading(std::string& out, const Scenario& scenario) {
-  out += "<th scope=\"col\"><span class=\"nombre\">";
+  out += R"(<th scope="col"><span class="nombre">)";
   appendHtmlEscaped(out, scenario.name);
   out += "</span><details class=\"cambios\"><summary>";
   out += changesText(scenario);

@@ -77,7 +77,8 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
            "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
            "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto 0'00, "
            "quitado 0'00</summary>",
-           "<tr data-mes=\"2026-12\"><td>diciembre 2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
+           "<tr data-mes=\"2026-12\"><td>diciembre "
+           "2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
            "<tr class=\"bajo-cero\" data-mes=\"2027-01\"><td>enero 2027 (hasta el 06)<td><span "
            "class=\"neg\">-234'85</span><td><span class=\"neg\">-234'85</span> <span "
            "class=\"marca\"",
