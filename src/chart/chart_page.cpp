@@ -5,6 +5,7 @@
 #include "chart/page_data.h"
 #include "chart/page_tables.h"
 #include "chart/page_text.h"
+#include "chart/scenario_table.h"
 
 namespace balvix {
 
@@ -41,7 +42,8 @@ void appendChartBox(std::string& out, const PageModel& model) {
 
 } // namespace
 
-std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData) {
+std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData,
+                      const ScenarioWalks& scenarios) {
   // A report named only ".txt" keeps its whole name as the page's title.
   const std::string_view stem =
       reportStem(run.reportName).empty() ? run.reportName : reportStem(run.reportName);
@@ -63,8 +65,8 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   if (model.figures().dayCount > 0) {
     appendKeyFigures(out, model, run);
     appendChartBox(out, model);
-    appendStretchTable(out, model);
-    appendMonthTable(out, model);
+    appendScenarioComparison(out, model, scenarios);
+    appendLineTables(out, model, scenarios);
   } else {
     out += "<p>No se ha recorrido ningún día.</p>\n";
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/page_model.h"
+#include "chart/scenario_walks.h"
 
 #include <string>
 
@@ -17,8 +18,12 @@ namespace balvix {
 // them but with a 0 before "'" (pageAmount), dates as dd/mm/aaaa.
 //
 // `moreData` goes last in the data's object as it is (see scenarioData).
+// With `scenarios`, the comparison "¿Y si...?" follows the chart
+// (scenario_table.h) and the tables can be switched to each scenario's
+// (appendLineTables).
 //
 // The bytes depend only on the arguments: no time, place or locale.
-std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData = {});
+std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData = {},
+                      const ScenarioWalks& scenarios = {});
 
 } // namespace balvix

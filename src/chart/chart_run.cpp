@@ -48,7 +48,8 @@ WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const Ru
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    std::string page = chartPage(model, run, scenarioData(model, inputs, span));
+    const ScenarioWalks scenarios = walkScenarios(inputs, span);
+    std::string page = chartPage(model, run, scenarioData(model, inputs, scenarios), scenarios);
 
     endLinesWithCrLf(page);
     file.appendEndedLines(page);

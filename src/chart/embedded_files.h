@@ -21,20 +21,22 @@ std::string_view uplotLicense();
 // amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_chart.js (the chart's uPlot options: lines, scales, axes and marks),
 // page_readout.js (the readout of a day),
-// page_downloads.js (the CSV files) and page.js, which draws the page with
+// page_downloads.js (the CSV files), page_scenario_tables.js (the current
+// month, and the tables of a scenario) and page.js, which draws the page with
 // them from its data.
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
 std::string_view pageChartScript();
 std::string_view pageReadoutScript();
 std::string_view pageDownloadsScript();
+std::string_view pageScenarioTablesScript();
 std::string_view pageScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 6> pageScripts() {
-  return {pageFormatScript(),  pageTicksScript(),     pageChartScript(),
-          pageReadoutScript(), pageDownloadsScript(), pageScript()};
+inline std::array<std::string_view, 7> pageScripts() {
+  return {pageFormatScript(),    pageTicksScript(),          pageChartScript(), pageReadoutScript(),
+          pageDownloadsScript(), pageScenarioTablesScript(), pageScript()};
 }
 
 // src/chart/page.css, the page's own style.

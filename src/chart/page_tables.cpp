@@ -21,9 +21,11 @@ constexpr int yearsOpen = 10;
 
 } // namespace
 
-void appendStretchTable(std::string& out, const PageModel& model) {
+void appendStretchTable(std::string& out, const PageModel& model, std::string_view headingTail) {
   const std::vector<ChartStretch>& stretches = model.belowZero();
-  out += "<h2>Tramos por debajo de cero</h2>\n";
+  out += "<h2>Tramos por debajo de cero";
+  out += headingTail;
+  out += "</h2>\n";
   if (stretches.empty()) {
     out += "<p>El saldo no termina ningún día por debajo de cero.</p>\n";
     return;
@@ -57,10 +59,12 @@ void appendStretchTable(std::string& out, const PageModel& model) {
 
 // The rows leave their cells and rows unclosed, as HTML allows: a table of
 // ten thousand years stays about half the size.
-void appendMonthTable(std::string& out, const PageModel& model) {
+void appendMonthTable(std::string& out, const PageModel& model, std::string_view headingTail) {
   const std::vector<ChartMonth>& months = model.months();
   const bool open = months.empty() || months.back().year - months.front().year < yearsOpen;
-  out += "<h2>Meses</h2>\n";
+  out += "<h2>Meses";
+  out += headingTail;
+  out += "</h2>\n";
   for (auto month = months.begin(); month != months.end();) {
     auto yearEnd = month;
     double putIn = 0;
@@ -82,7 +86,10 @@ void appendMonthTable(std::string& out, const PageModel& model) {
            "<th>Saldo al cierre<th>Saldo más bajo<th>Día<th>Puesto (poner)<th>Quitado (quitar)"
            "</thead>\n<tbody>\n";
     for (; month != yearEnd; ++month) {
-      out += month->belowZero ? "<tr class=\"bajo-cero\"><td>" : "<tr><td>";
+      const std::string day = isoDate(month->lastDay);
+      out += month->belowZero ? R"(<tr class="bajo-cero" data-mes=")" : R"(<tr data-mes=")";
+      out += std::string_view(day).substr(0, day.size() - 3);
+      out += "\"><td>";
       out += monthName(month->month);
       out += ' ';
       out += year;
@@ -116,6 +123,33 @@ void appendMonthTable(std::string& out, const PageModel& model) {
     out += "<p class=\"nota\">Algún importe tiene cifras por debajo del céntimo: las sumas de "
            "esta página son de los importes exactos, y el informe muestra cada movimiento "
            "redondeado, así que sumar sus líneas puede dar unos céntimos de diferencia.</p>\n";
+  }
+}
+
+void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks) {
+  if (walks.walks.empty()) {
+    appendStretchTable(out, plan);
+    appendMonthTable(out, plan);
+    return;
+  }
+  out += "<p class=\"elegir-tablas\" hidden><label>Tablas de <select id=\"tablas-de\">"
+         "<option value=\"0\" selected>el plan</option>";
+  for (std::size_t i = 0; i < walks.walks.size(); ++i) {
+    out += "<option value=\"" + std::to_string(i + 1) + "\">el escenario ";
+    appendHtmlEscaped(out, walks.walks[i].scenario->name);
+    out += "</option>";
+  }
+  out += "</select></label></p>\n<div class=\"tablas-linea\" data-linea=\"0\">\n";
+  appendStretchTable(out, plan);
+  appendMonthTable(out, plan);
+  out += "</div>\n";
+  for (std::size_t i = 0; i < walks.walks.size(); ++i) {
+    out += R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden>\n";
+    std::string tail = ": escenario ";
+    appendHtmlEscaped(tail, walks.walks[i].scenario->name);
+    appendStretchTable(out, walks.walks[i].series, tail);
+    appendMonthTable(out, walks.walks[i].series, tail);
+    out += "</div>\n";
   }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "chart/page_model.h"
+#include "chart/scenario_walks.h"
 
 #include <string>
+#include <string_view>
 
 namespace balvix {
 
@@ -10,15 +12,25 @@ namespace balvix {
 // stretch its first and last day, its days, its lowest balance and the first
 // day of it, and the movements of its first day; or one line saying there are
 // none. Only the first rows are shown (the page's data holds them all), with
-// a line saying how many more there are.
-void appendStretchTable(std::string& out, const PageModel& model);
+// a line saying how many more there are. `headingTail` (HTML) ends the
+// heading.
+void appendStretchTable(std::string& out, const PageModel& model,
+                        std::string_view headingTail = {});
 
 // Appends the month table under its heading: one table a year, each folded
 // under a line with the year's closing balance and sums (open while the walk
 // touches few years), a row per month with its closing balance, its lowest
 // balance and the first day of it, put in and taken out; a month that ends a
-// day below zero is marked, one the walk cut short says up to which day. A
-// note follows when an amount has digits below the cent.
-void appendMonthTable(std::string& out, const PageModel& model);
+// day below zero is marked, one the walk cut short says up to which day;
+// each row carries its month as data-mes="aaaa-mm". A note follows when an
+// amount has digits below the cent. `headingTail` (HTML) ends the heading.
+void appendMonthTable(std::string& out, const PageModel& model, std::string_view headingTail = {});
+
+// Appends the tables of the plan `plan` and, when there are scenarios, a
+// hidden choice <select id="tablas-de"> (option i for line i: 0 the plan, i
+// the scenario i of `walks`) and each line's tables in a
+// <div class="tablas-linea" data-linea="i">, hidden but the plan's, for the
+// page's script to switch.
+void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks);
 
 } // namespace balvix

@@ -125,11 +125,10 @@ void appendTexts(std::string& out, const std::vector<std::string>& texts) {
 }
 
 // One scenario's object.
-void appendScenario(std::string& out, const Scenario& scenario, const PageModel& plan,
-                    const RunInputs& inputs, const RunSpan& span) {
-  PageModel series(scenario.movements, inputs.config.openingBalance);
-  walkDays(series, scenario.movements, inputs.config.openingBalance, span.first, span.last,
-           span.target);
+void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel& plan,
+                    const RunInputs& inputs, const std::optional<ExactAmount>& target) {
+  const Scenario& scenario = *walk.scenario;
+  const PageModel& series = walk.series;
   const ChartFigures& figures = series.figures();
   const ChartStep step = series.step();
 
@@ -210,7 +209,7 @@ void appendScenario(std::string& out, const Scenario& scenario, const PageModel&
     out += '{' + takenDaysText + '}';
   }
   appendKey(out, "cifras");
-  appendFigures(out, series, span.target);
+  appendFigures(out, series, target);
   appendKey(out, "diferencias");
   appendDifferences(out, series, plan);
   appendKey(out, "tramosBajoCero");
@@ -222,22 +221,23 @@ void appendScenario(std::string& out, const Scenario& scenario, const PageModel&
 
 } // namespace
 
-std::string scenarioData(const PageModel& plan, const RunInputs& inputs, const RunSpan& span) {
+std::string scenarioData(const PageModel& plan, const RunInputs& inputs,
+                         const ScenarioWalks& walks) {
   std::string out;
-  if (inputs.scenarios == nullptr || inputs.scenarios->scenarios.empty()) {
+  if (walks.walks.empty()) {
     return out;
   }
   appendKey(out, "cifras");
-  appendFigures(out, plan, span.target);
+  appendFigures(out, plan, walks.target);
   appendKey(out, "escenarios");
   out += '[';
-  for (const Scenario& scenario : inputs.scenarios->scenarios) {
+  for (const ScenarioWalk& walk : walks.walks) {
     out += out.back() == '[' ? "" : ",\n";
-    appendScenario(out, scenario, plan, inputs, span);
+    appendScenario(out, walk, plan, inputs, walks.target);
   }
   out += ']';
   appendKey(out, "escenariosFuera");
-  appendTexts(out, inputs.scenarios->leftOut);
+  appendTexts(out, walks.leftOut);
   return out;
 }
 

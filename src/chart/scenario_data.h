@@ -1,18 +1,17 @@
 #pragma once
 
 #include "chart/page_model.h"
-#include "input/scenarios.h"
+#include "chart/scenario_walks.h"
 #include "projection/run.h"
 
 #include <string>
 
 namespace balvix {
 
-// The scenarios' part of the page's data: those of `inputs` (none when it has
-// none), for the plan of `inputs` walked over `span` into `plan`. Each scenario is walked
-// by the same engine over the same span: in an amount run each walk stops on
-// its own day, in a date run every walk ends on the chosen day. The page
-// draws what this holds and computes no balance of its own.
+// The scenarios' part of the page's data: those of `walks`, the scenarios of
+// `inputs` walked over the plan's span (walkScenarios), for the plan of
+// `inputs` walked into `plan`. The page draws what this holds and computes no
+// balance of its own.
 //
 // Empty when there is no scenario (no folder, or no file in it), so that the
 // page is then the page without scenarios, byte for byte. Otherwise it is the
@@ -46,6 +45,7 @@ namespace balvix {
 // Differences ("diferencias"): {"cierre", "minimo", "totalPuesto",
 //   "totalQuitado" (amounts), "diasBajoCero", "tramos" (counts)}, the
 //   scenario's less the plan's, of the amounts as the page shows them.
-std::string scenarioData(const PageModel& plan, const RunInputs& inputs, const RunSpan& span);
+std::string scenarioData(const PageModel& plan, const RunInputs& inputs,
+                         const ScenarioWalks& walks);
 
 } // namespace balvix

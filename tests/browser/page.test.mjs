@@ -1,11 +1,12 @@
 // The chart pages of balvix-grafico in Debian's Chromium, driven by
 // playwright-core (pinned in package-lock.json).
 //
-// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS [SCREENSHOT_DIR]
+// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS SCENARIOS [SCREENSHOT_DIR]
 // EXAMPLE is the page of the example year, TIGHT that of a tight year that
 // goes below zero in several stretches, AMOUNT the tight year run to an
 // amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
-// page of six centuries drawn in weeks. With SCREENSHOT_DIR, the
+// page of six centuries drawn in weeks, SCENARIOS the tight year with the
+// three scenarios of tight/escenarios. With SCREENSHOT_DIR, the
 // example page is also saved there as grafico.png (1280 px wide) and
 // grafico-movil.png (390 px). CHROMIUM names another browser.
 import assert from "node:assert/strict";
@@ -13,7 +14,7 @@ import { readFile } from "node:fs/promises";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
-const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, screenshots] =
+const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, scenariosPage, screenshots] =
   process.argv.slice(2);
 const url = (file) => "file://" + path.resolve(file);
 const browser = await chromium.launch({
@@ -235,6 +236,73 @@ await check("the page loads nothing and raises no error", async () => {
   assert.deepEqual(tight.errors, []);
 });
 
+await check("the comparison table shows each line's figures and differences of the data", async () => {
+  const page = await open(scenariosPage);
+  const { cells, expected } = await page.evaluate(() => {
+    const datos = JSON.parse(document.getElementById("datos").textContent);
+    const f = balvixFormat;
+    const dif = (v) => "(" + (v === 0 ? "igual" : (v > 0 ? "+" : "") + f.amount(v)) + ")";
+    const day = (iso) => (iso ? f.dateText(f.dayNumberOfIso(iso)) : "nunca");
+    const column = (c, d) => [c.cierre, c.minimo.saldo, c.totalPuesto, c.totalQuitado]
+      .map((v, k) => f.amount(v) + (d ? " " + dif([d.cierre, d.minimo, d.totalPuesto,
+        d.totalQuitado][k]) : ""))
+      .concat([day(c.primerDiaBajoCero), c.diasBajoCero]);
+    const expected = [column(datos.cifras)].concat(datos.escenarios.map((e) =>
+      column(e.cifras, e.diferencias).concat([e.nombre, e.anadidos.length, e.quitados.length])));
+    const rows = [...document.querySelectorAll("table.comparacion tbody:not(.colchon) tr")];
+    const cell = (label, i) => rows.find((r) => r.cells[0].textContent === label).cells[i + 1]
+      .innerText.replace(/\s+/g, " ").trim();
+    const cells = expected.map((_, i) => {
+      const column = ["Saldo final", "Saldo más bajo", "Total puesto (poner)",
+        "Total quitado (quitar)"].map((label) => cell(label, i).replace(/, el \S+/, ""))
+        .concat([cell("Primer día por debajo de cero", i).replace(/ \(.*/, ""),
+          +(cell("Días por debajo de cero", i).match(/^\d+/) || [0])[0]]);
+      if (i === 0) return column;
+      const heading = document.querySelectorAll("table.comparacion thead th")[i];
+      const changes = heading.querySelector("summary").textContent;
+      return column.concat([heading.querySelector(".nombre").textContent,
+        +(changes.match(/\+(\d+)/) || [0, 0])[1], +(changes.match(/\u2212(\d+)/) || [0, 0])[1]]);
+    });
+    return { cells, expected };
+  });
+  assert.equal(cells.length, 4);
+  assert.deepEqual(cells, expected);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+await check("the tables switch to a scenario's, and the current month is marked in each", async () => {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  await page.clock.setFixedTime(new Date(2027, 2, 10, 12));
+  await page.goto(url(scenariosPage));
+  assert.equal(await page.locator("tr.mes-actual").count(), 4);
+  assert.deepEqual(await page.locator("tr.mes-actual").evaluateAll((rows) =>
+    rows.map((r) => r.getAttribute("data-mes"))), ["2027-03", "2027-03", "2027-03", "2027-03"]);
+  const shown = () => page.evaluate(() => {
+    const datos = JSON.parse(document.getElementById("datos").textContent);
+    const group = [...document.querySelectorAll(".tablas-linea")].filter((g) => !g.hidden);
+    const line = +group[0].getAttribute("data-linea");
+    const months = line === 0 ? datos.meses : datos.escenarios[line - 1].meses;
+    const stretches = line === 0 ? datos.tramosBajoCero : datos.escenarios[line - 1].tramosBajoCero;
+    return {
+      groups: group.length, line,
+      closings: [...group[0].querySelectorAll("table.meses tbody tr")].map((r) => r.cells[1].innerText),
+      expected: months.map((m) => balvixFormat.amount(m.cierre)),
+      stretches: group[0].querySelectorAll("table.tramos tbody tr").length,
+      expectedStretches: stretches.length,
+    };
+  });
+  let now = await shown();
+  assert.equal(now.line, 0);
+  await page.selectOption("#tablas-de", "2");
+  now = await shown();
+  assert.equal(now.groups, 1);
+  assert.equal(now.line, 2);
+  assert.deepEqual(now.closings, now.expected);
+  assert.equal(now.stretches, now.expectedStretches);
+  await page.close();
+});
+
 const example = await open(examplePage);
 await check("the example year's key figures are in the page", async () => {
   const text = await example.locator("body").innerText();
@@ -261,7 +329,7 @@ await check("the print style hides the hints and the buttons", async () => {
 });
 
 await check("at 390 px nothing is wider than the window", async () => {
-  for (const file of [examplePage, tightPage]) {
+  for (const file of [examplePage, tightPage, scenariosPage]) {
     const page = await open(file, 390, 800);
     const width = await page.evaluate(() => document.documentElement.scrollWidth);
     assert.ok(width <= 390, file + ": " + width);

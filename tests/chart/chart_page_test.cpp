@@ -77,8 +77,9 @@ TEST(ChartPage, KeyFiguresDataAndMonthsInThePage) {
            "<dt>Total quitado (quitar)</dt><dd>2.585'60</dd>",
            "<details class=\"anyo\" open><summary>2026: saldo al cierre 500'25, puesto 0'00, "
            "quitado 0'00</summary>",
-           "<tr><td>diciembre 2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
-           "<tr class=\"bajo-cero\"><td>enero 2027 (hasta el 06)<td><span "
+           "<tr data-mes=\"2026-12\"><td>diciembre "
+           "2026<td>500'25<td>500'25<td>30/12<td>0'00<td>0'00\n",
+           "<tr class=\"bajo-cero\" data-mes=\"2027-01\"><td>enero 2027 (hasta el 06)<td><span "
            "class=\"neg\">-234'85</span><td><span class=\"neg\">-234'85</span> <span "
            "class=\"marca\"",
            "<td>05/01<td>1.850'50<td>2.585'60\n",
@@ -226,7 +227,7 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
       {"a walk that ends on a month's last day says no day of it",
        "b.txt",
        {{"30/01/2027", {}}, {"31/01/2027", {}}},
-       {"<tr><td>enero 2027<td>"},
+       {"<tr data-mes=\"2027-01\"><td>enero 2027<td>"},
        {"(hasta el"}},
       {"a lowest balance of exactly 0'00 leaves nothing to spend",
        "b.txt",

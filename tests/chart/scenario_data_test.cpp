@@ -1,4 +1,6 @@
+#include "chart/page_tables.h"
 #include "chart/scenario_data.h"
+#include "chart/scenario_table.h"
 
 #include "projection/engine.h"
 
@@ -17,19 +19,31 @@ const std::string planText = "Nomina|1000|poner|mensualidad|2|0\r\n"
 const std::string scenarioText = "-Luz|150|quitar|mensualidad|1|0\r\n"
                                  "Coche|50|quitar|concreta|03/01/2013|0\r\n";
 
+// The plan and its scenarios ("coche" alone, or with "paro", which takes the
+// pay away and adds 10 a month and the car: it never reaches 2000), walked
+// over the first quarter of 2013.
+struct Walked {
+  explicit Walked(const std::optional<ExactAmount>& target, std::vector<FolderFile> files)
+      : scenarios(
+            scenariosOf({TextFolder::State::read, std::move(files)}, plan, planText, '/', nullptr)),
+        span{{1, 1, 2013}, {31, 3, 2013}, target}, walks(walkScenarios(inputs, span)) {
+    walkDays(series, plan, 100, span.first, span.last, span.target);
+  }
+  ConfigRead config = parseRunConfig("01/01/2013|31/03/2013|100|x.txt", nullptr);
+  EntriesRead plan = parseEntries(planText, nullptr);
+  ScenariosRead scenarios;
+  RunInputs inputs{config.records.front(), plan, &scenarios};
+  RunSpan span;
+  PageModel series{plan, 100};
+  ScenarioWalks walks;
+};
+
 std::string dataOf(const std::optional<ExactAmount>& target, bool withScenario = true) {
-  const ConfigRead config = parseRunConfig("01/01/2013|31/03/2013|100|x.txt", nullptr);
-  const EntriesRead plan = parseEntries(planText, nullptr);
-  const ScenariosRead scenarios = scenariosOf(
-      {TextFolder::State::read,
-       {withScenario ? std::vector<FolderFile>{{"coche.txt", FolderFile::State::read, scenarioText}}
-                     : std::vector<FolderFile>{}}},
-      plan, planText, '/', nullptr);
-  const RunInputs inputs{config.records.front(), plan, &scenarios};
-  const RunSpan span{{1, 1, 2013}, {31, 3, 2013}, target};
-  PageModel series(plan, 100);
-  walkDays(series, plan, 100, span.first, span.last, span.target);
-  return scenarioData(series, inputs, span);
+  Walked walked(target,
+                withScenario
+                    ? std::vector<FolderFile>{{"coche.txt", FolderFile::State::read, scenarioText}}
+                    : std::vector<FolderFile>{});
+  return scenarioData(walked.series, walked.inputs, walked.walks);
 }
 
 // The text from `key` to the end of its line.
@@ -67,6 +81,69 @@ TEST(ScenarioData, FiguresDaysAndDifferences) {
   const std::string days = lineOf(amount, "dias", own);
   EXPECT_TRUE(days.starts_with(R"("dias":["2013-01-01",)") && days.ends_with(R"("2013-02-02"],)"))
       << days;
+}
+
+TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
+  const std::string paroText = "-Nomina|1000|poner|mensualidad|2|0\r\n"
+                               "Subsidio|10|poner|mensualidad|2|0\r\n"
+                               "Coche|50|quitar|concreta|03/01/2013|0\r\n";
+  Walked walked(ExactAmount{"2000", ""}, {{"coche.txt", FolderFile::State::read, scenarioText},
+                                          {"paro.txt", FolderFile::State::read, paroText}});
+  walked.walks.leftOut = {"x.txt", "y<.txt"};
+  std::string table;
+  appendScenarioComparison(table, walked.series, walked.walks);
+  for (const char* text : {
+           "<th scope=\"col\">Plan</th><th scope=\"col\"><span class=\"nombre\">coche</span>"
+           "<details class=\"cambios\"><summary>+1 movimiento, \xE2\x88\x92"
+           "1</summary><ul><li>+ <code>Coche|50|quitar|concreta|03/01/2013|0</code></li>",
+           "<span class=\"nombre\">paro</span><details class=\"cambios\"><summary>+2 "
+           "movimientos, \xE2\x88\x92"
+           "1</summary>",
+           "<li>\xE2\x88\x92 <code>Nomina|1000|poner|mensualidad|2|0</code></li></ul>",
+           "<tr><th scope=\"row\">Saldo final</th><td>2.650'00</td><td>2.050'00 <span "
+           "class=\"dif\">(-600'00)</span></td><td><span class=\"neg\">-370'00</span> <span "
+           "class=\"dif\">(-3.020'00)</span></td></tr>",
+           "<td>01/01/2013</td><td>nunca</td><td>01/01/2013 <span class=\"dif\">(el mismo "
+           "d\xC3\xAD"
+           "a)</span></td>",
+           "<span class=\"dif\">(+89 d\xC3\xAD"
+           "as)</span>",
+           "<td>ninguno <span class=\"dif\">(-1 d\xC3\xAD"
+           "a, -1 tramo)</span></td>",
+           "<td data-hoy=\"gastar\" data-linea=\"0\"></td><td data-hoy=\"gastar\" "
+           "data-linea=\"1\"></td><td data-hoy=\"gastar\" data-linea=\"2\"></td></tr>",
+           "Total puesto (poner)</th><td>3.000'00</td><td>2.000'00 <span "
+           "class=\"dif\">(-1.000'00)</span>",
+           "llega a 2.000'00</th><td>02/03/2013</td><td>02/02/2013 <span class=\"dif\">(28 "
+           "d\xC3\xAD"
+           "as antes)</span></td><td>no se alcanza</td></tr>",
+           "<tbody class=\"colchon\" hidden>\n<tr><th scope=\"row\">Primer d\xC3\xAD"
+           "a por debajo del colch\xC3\xB3n</th><td data-colchon=\"primero\" data-linea=\"0\">"
+           "</td>",
+           "<td data-colchon=\"gastar\" data-linea=\"2\"></td></tr>\n</tbody>",
+           "quedan fuera: x.txt, y&lt;.txt.</p>",
+       }) {
+    EXPECT_NE(table.find(text), std::string::npos) << text << "\n" << table;
+  }
+
+  // The tables: the plan's shown, each scenario's hidden, a choice of them.
+  std::string tables;
+  appendLineTables(tables, walked.series, walked.walks);
+  EXPECT_NE(tables.find("<option value=\"2\">el escenario paro</option>"), std::string::npos);
+  EXPECT_NE(tables.find("<div class=\"tablas-linea\" data-linea=\"2\" hidden>\n<h2>Tramos por "
+                        "debajo de cero: escenario paro</h2>"),
+            std::string::npos);
+
+  // Without scenarios, neither the comparison nor the choice.
+  const ScenarioWalks none;
+  std::string plain;
+  appendScenarioComparison(plain, walked.series, none);
+  EXPECT_EQ(plain, "");
+  appendLineTables(plain, walked.series, none);
+  std::string alone;
+  appendStretchTable(alone, walked.series);
+  appendMonthTable(alone, walked.series);
+  EXPECT_EQ(plain, alone);
 }
 
 } // namespace

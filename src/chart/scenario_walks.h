@@ -1,0 +1,32 @@
+#pragma once
+
+#include "chart/page_model.h"
+#include "input/scenarios.h"
+#include "projection/run.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace balvix {
+
+// One scenario walked: the scenario and the model of its walk.
+struct ScenarioWalk {
+  const Scenario* scenario = nullptr;
+  PageModel series;
+};
+
+// The scenarios of a run, each walked once by the same engine over the same
+// span as the plan (in an amount run each walk stops on its own day), for
+// the comparison, the tables and the page's data to share.
+struct ScenarioWalks {
+  std::vector<ScenarioWalk> walks;   // in name order
+  std::vector<std::string> leftOut;  // the file names beyond the last used
+  std::optional<ExactAmount> target; // the amount of an amount run
+};
+
+// The walks of the scenarios of `inputs` (none when it has none). `inputs`
+// must outlive the result: each model names the movements of its scenario.
+ScenarioWalks walkScenarios(const RunInputs& inputs, const RunSpan& span);
+
+} // namespace balvix
