@@ -1,11 +1,13 @@
 // The chart pages of balvix-grafico in Debian's Chromium, driven by
 // playwright-core (pinned in package-lock.json).
 //
-// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS [SCREENSHOT_DIR]
+// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS SCENARIOS SIX
+//   [SCREENSHOT_DIR]
 // EXAMPLE is the page of the example year, TIGHT that of a tight year that
 // goes below zero in several stretches, AMOUNT the tight year run to an
 // amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
-// page of six centuries drawn in weeks. With SCREENSHOT_DIR, the
+// page of six centuries drawn in weeks, SCENARIOS the tight year with three
+// scenarios, SIX the tight year run to 2.000'00 with six. With SCREENSHOT_DIR, the
 // example page is also saved there as grafico.png (1280 px wide) and
 // grafico-movil.png (390 px). CHROMIUM names another browser.
 import assert from "node:assert/strict";
@@ -13,8 +15,8 @@ import { readFile } from "node:fs/promises";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
-const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, screenshots] =
-  process.argv.slice(2);
+const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, scenariosPage, sixPage,
+  screenshots] = process.argv.slice(2);
 const url = (file) => "file://" + path.resolve(file);
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
