@@ -150,7 +150,7 @@ void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& 
                "bajo");
   appendFigure(out, "Días por debajo de cero", belowZeroFigure(model), "bajo");
   appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar",
-               " data-hoy=\"gastar\" data-linea=\"0\"");
+               R"( data-hoy="gastar" data-linea="0")");
 
   amountFigure("Total puesto (poner)", figures.putIn);
   amountFigure("Total quitado (quitar)", figures.takenOut);
