@@ -9,7 +9,7 @@ var balvixLines = (function (format) {
 
   // Okabe-Ito colours, told apart with the common colour blindness, and dash
   // patterns told apart in black and white; one per scenario.
-  var COLOURS = ["#e69f00", "#009e73", "#cc79a7", "#56b4e9", "#d55e00", "#0072b2"];
+  var COLOURS = ["#e69f00", "#cc79a7", "#56b4e9", "#009e73", "#d55e00", "#0072b2"];
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
 
   // The ISO date (aaaa-mm-dd) of the browser's local today.
