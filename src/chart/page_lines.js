@@ -111,15 +111,17 @@ var balvixLines = (function (format) {
     var from = todayPoint(line, todayX);
     var lowest = line.source.minimosFuturos[from.k];
     var k = from.k;
+    var last = line.xs.length - 1;
     var words = floor === 0 ? ["de cero", "a 0'00"] : ["del colchón", "al colchón"];
     if (cents(lowest) > cents(floor)) {
-      while (cents(lowOf(line, k)) !== cents(lowest)) {
+      while (k < last && cents(lowOf(line, k)) !== cents(lowest)) {
         k++;
       }
       return { amount: lowest - floor,
         detail: from.note + "el saldo más bajo que queda, " + pointText(line, k) };
     }
-    while (cents(lowOf(line, k)) > cents(lowest) && cents(lowOf(line, k)) >= cents(floor)) {
+    while (k < last && cents(lowOf(line, k)) > cents(lowest) &&
+      cents(lowOf(line, k)) >= cents(floor)) {
       k++;
     }
     var below = cents(lowOf(line, k)) < cents(floor);
