@@ -6,10 +6,13 @@
 // EXAMPLE is the page of the example year, TIGHT that of a tight year that
 // goes below zero in several stretches, AMOUNT the tight year run to an
 // amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
-// page of six centuries drawn in weeks, SCENARIOS the tight year with three
+// page of six centuries drawn in weeks (the example with its scenario of a
+// car), SCENARIOS the tight year with three
 // scenarios, SIX the tight year run to 2.000'00 with six. With SCREENSHOT_DIR, the
 // example page is also saved there as grafico.png (1280 px wide) and
-// grafico-movil.png (390 px). CHROMIUM names another browser.
+// grafico-movil.png (390 px), and its chart with the car's line and the
+// readout of a day it adds a movement as grafico-escenario.png and
+// grafico-escenario-movil.png. CHROMIUM names another browser.
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import path from "node:path";
@@ -102,7 +105,9 @@ await check("zooming into a stretch fits the vertical axis to it", async () => {
   await page.mouse.up();
   const scale = await page.evaluate(() => {
     const u = window.balvixGrafico;
-    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    // Every line shown, the scenarios' too.
+    const ys = u.data.slice(1).filter((d, k) => u.series[k + 1].show).flatMap((d) =>
+      d.slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1));
     return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
   });
   // The days shown all end above zero: zero is no longer on the axis, and
@@ -123,7 +128,9 @@ async function zoomInto(page, from, to) {
   await page.mouse.up();
   return page.evaluate(() => {
     const u = window.balvixGrafico;
-    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    // Every line shown, the scenarios' too.
+    const ys = u.data.slice(1).filter((d, k) => u.series[k + 1].show).flatMap((d) =>
+      d.slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1));
     return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
   });
 }
@@ -409,6 +416,17 @@ if (screenshots) {
   await phone.screenshot({ path: path.join(screenshots, "grafico-movil.png"), fullPage: false });
   await tight.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
   await tight.screenshot({ path: path.join(screenshots, "grafico-ajustado.png"), fullPage: false });
+  for (const [width, name] of [[1280, "grafico-escenario.png"], [390, "grafico-escenario-movil.png"]]) {
+    const page = await openOn(examplePage, "2027-05-10", width);
+    await page.evaluate(() => {
+      const u = window.balvixGrafico;
+      const datos = JSON.parse(document.getElementById("datos").textContent);
+      u.setCursor({ left: u.valToPos(u.data[0][datos.dias.indexOf("2027-06-01")], "x"), top: 40 });
+    });
+    await page.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
+    await page.screenshot({ path: path.join(screenshots, name), fullPage: false });
+    await page.close();
+  }
 }
 
 console.log("drawn in " + Math.round(await example.evaluate(() => window.balvixDibujoMs)) + " ms");

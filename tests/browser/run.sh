@@ -22,7 +22,8 @@ command -v node >/dev/null || { echo "node is not installed: skipped"; exit 77; 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# page DIR INPUTS_DIR [ARGUMENT]: the page of the inputs, written in DIR;
+# page DIR INPUTS_DIR [ARGUMENT]: the page of the inputs, written in DIR
+# (the example year with its scenario);
 # with SCENARIOS set, that folder is the scenarios' one.
 page() {
   mkdir -p "$1"
@@ -34,7 +35,7 @@ page() {
   report=$(cut -d'|' -f4 "$2/config.txt" | tr -d '\r\n')
   echo "$1/${report%.*}.html"
 }
-example=$(page "$work/example" "$examples") || exit 1
+example=$(SCENARIOS=$examples/escenarios page "$work/example" "$examples") || exit 1
 tight=$(page "$work/tight" "$here/tight") || exit 1
 amount=$(page "$work/amount" "$here/tight" 5000.005) || exit 1
 twoMonths=$(page "$work/two-months" "$here/tight" 28/02/2027) || exit 1
