@@ -10,9 +10,10 @@ namespace balvix {
 
 namespace {
 
-// One key figure: its label, and its value already written as HTML.
+// One key figure: its label, and its value already written as HTML (its
+// element with the attributes `valueAttributes`, each begun with a space).
 void appendFigure(std::string& out, std::string_view label, std::string_view valueHtml,
-                  std::string_view className = {}) {
+                  std::string_view className = {}, std::string_view valueAttributes = {}) {
   out += className.empty() ? "<div>" : "<div class=\"";
   if (!className.empty()) {
     out += className;
@@ -20,7 +21,9 @@ void appendFigure(std::string& out, std::string_view label, std::string_view val
   }
   out += "<dt>";
   out += label;
-  out += "</dt><dd>";
+  out += "</dt><dd";
+  out += valueAttributes;
+  out += '>';
   out += valueHtml;
   out += "</dd></div>\n";
 }
@@ -75,7 +78,8 @@ std::string runText(const PageModel& model, const ChartRun& run) {
 }
 
 // What can be spent on the first day and still never end a day below zero:
-// the lowest day-end balance of the walk, when it is above zero.
+// the lowest day-end balance of the walk, when it is above zero. The page's
+// script puts today's in its place.
 std::string spendFigure(const ChartFigures& figures) {
   std::string html;
   if (roundedToCent(figures.lowest.balance) > 0) {
@@ -145,7 +149,8 @@ void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& 
                                       : std::string("nunca"),
                "bajo");
   appendFigure(out, "Días por debajo de cero", belowZeroFigure(model), "bajo");
-  appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar");
+  appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar",
+               R"( data-hoy="gastar" data-linea="0")");
 
   amountFigure("Total puesto (poner)", figures.putIn);
   amountFigure("Total quitado (quitar)", figures.takenOut);

@@ -1,8 +1,10 @@
 // Draws the chart of a balvix-grafico page from the page's data (the element
 // "datos") with uPlot and the page's other scripts, shows the readout of the
 // day under the cursor or the finger, zooms with the buttons, fits the chart
-// to the paper when printed, and offers the data as CSV files.
-(function (format, chart, readout, downloads) {
+// to the paper when printed, and offers the data as CSV files; with
+// scenarios, a line for each and a tick box per line; today's mark and
+// figures, and the cushion.
+(function (format, chart, readout, balanceLines, controls, downloads) {
   "use strict";
 
   var start = typeof performance !== "undefined" ? performance.now() : 0;
@@ -15,19 +17,42 @@
   if (!data.dias || data.dias.length === 0) {
     return;
   }
-  var xs = data.dias.map(format.dayNumberOfIso);
+  var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+  var xs = balanceLines.allDays(lines);
   var n = xs.length;
+  var scenarios = lines.length > 1;
 
   function size() {
     var width = Math.max(canvasBox.clientWidth, 280);
     return { width: width, height: width < 500 ? 300 : 420 };
   }
 
-  var setup = chart.chartOf(data, xs, chart.balanceLines(data), size());
+  // The plan's lines, then a balance line per scenario; series[k] is the
+  // series of line k.
+  var chartLines = chart.balanceLines(data).map(function (line) {
+    line.values = balanceLines.valuesOn(lines[0], line.values, xs);
+    return line;
+  });
+  var series = [1];
+  lines.slice(1).forEach(function (line) {
+    chartLines.push({ label: line.name, values: balanceLines.valuesOn(line, line.source.saldos, xs),
+      stroke: line.colour, width: 2, dash: line.dash, balance: true });
+    series.push(chartLines.length);
+  });
+  var setup = chart.chartOf(data, xs, chartLines, size());
+  var todayX = format.dayNumberOfIso(window.balvixToday());
+  if (todayX >= lines[0].first && todayX <= xs[n - 1]) {
+    setup.marks.todayX = todayX;
+  }
   var hooks = setup.options.hooks;
   var readoutBox = document.getElementById("lectura");
+  function shown(u) {
+    return series.map(function (s) {
+      return u.series[s].show;
+    });
+  }
   hooks.setCursor = [function (u) {
-    readout.show(readoutBox, data, xs, u.cursor.idx);
+    readout.show(readoutBox, data, lines, shown(u), xs, u.cursor.idx);
   }];
   var drawn = false;
   hooks.draw.push(function () {
@@ -85,6 +110,20 @@
       buttons.appendChild(button);
     });
   canvasBox.parentNode.insertBefore(buttons, canvasBox.nextSibling);
+  if (scenarios) {
+    controls.lineBoxes(plot, lines, series, buttons);
+  }
+  // uPlot works out its scales after this script: the cushion in the
+  // address is in them; a cushion typed later scales the chart again.
+  var started = false;
+  controls.cushionField(scenarios, function (cushion) {
+    setup.marks.cushion = cushion;
+    controls.fill(lines, todayX, cushion);
+    if (started) {
+      plot.setScale("x", { min: plot.scales.x.min, max: plot.scales.x.max });
+    }
+  });
+  started = true;
 
   // The chart fits the paper when the page is printed, and every year of
   // the month table is unfolded.
@@ -103,5 +142,5 @@
     });
   });
 
-  downloads.offer(data, xs);
-})(balvixFormat, balvixChart, balvixReadout, balvixDownloads);
+  downloads.offer(data, lines, xs);
+})(balvixFormat, balvixChart, balvixReadout, balvixLines, balvixControls, balvixDownloads);

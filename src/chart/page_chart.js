@@ -2,9 +2,10 @@
 // scales (zooming fits the vertical axis to the stretch shown; the whole walk
 // keeps zero and the target in sight), and the
 // marks drawn over the lines (zero, the target, the chosen day, the lowest
-// point); the ticks of the date axis are balvixTicks'. The x axis counts days
-// (balvixFormat.dayNumber). Used by page.js as balvixChart; nothing here
-// remembers anything between uPlot's calls.
+// point, today and the cushion); the ticks of the date axis are balvixTicks'.
+// The x axis counts days (balvixFormat.dayNumber). Used by page.js as
+// balvixChart; nothing here remembers anything between uPlot's calls but the
+// marks chartOf returns, which page.js may change before a redraw.
 var balvixChart = (function (format, ticks) {
   "use strict";
 
@@ -12,6 +13,8 @@ var balvixChart = (function (format, ticks) {
   var RED = "#c0392b";
   var GREEN = "#1e8449";
   var PURPLE = "#7d3c98";
+  var TODAY = "#444";
+  var CUSHION = "#b9770e";
 
   // The balance line: blue above zero, red below it.
   function balanceStroke(u) {
@@ -32,11 +35,11 @@ var balvixChart = (function (format, ticks) {
   // The lines of the page's data: the balance, for weeks and months their
   // lowest balance, and the future minimum. Each line: its label, its values
   // (one per point), its stroke (a colour, or a function of the chart), width
-  // and dash.
+  // and dash; "balance" marks a balance line, of which one always stays shown.
   function balanceLines(data) {
     var byDay = data.paso === "dia";
     var lines = [{ label: byDay ? "Saldo" : "Saldo al cierre", values: data.saldos,
-      stroke: balanceStroke, width: 2 }];
+      stroke: balanceStroke, width: 2, balance: true }];
     if (!byDay && data.minimos) {
       lines.push({ label: "Saldo más bajo", values: data.minimos, stroke: RED, width: 1 });
     }
@@ -82,7 +85,9 @@ var balvixChart = (function (format, ticks) {
       lowest: data.minimo || null,
       lowestX: data.minimo ? format.dayNumberOfIso(data.minimo.dia) : null,
       target: typeof data.objetivo === "number" ? data.objetivo : null,
-      chosenX: data.fechaElegida ? format.dayNumberOfIso(data.fechaElegida) : null
+      chosenX: data.fechaElegida ? format.dayNumberOfIso(data.fechaElegida) : null,
+      todayX: null,
+      cushion: null
     };
   }
 
@@ -118,15 +123,28 @@ var balvixChart = (function (format, ticks) {
         drawLabel(ctx, box, px, "objetivo " + format.exactAmount(marks.target), box.left + 8 * px,
           targetAt - 12 * px, PURPLE);
       }
+      if (marks.cushion !== null && y.min <= marks.cushion && y.max >= marks.cushion) {
+        var cushionAt = horizontal(marks.cushion, CUSHION, 3);
+        drawLabel(ctx, box, px, "colchón " + format.amount(marks.cushion), box.left + 8 * px,
+          cushionAt + 12 * px, CUSHION);
+      }
+      function vertical(at, color, dash) {
+        ctx.beginPath();
+        ctx.strokeStyle = color;
+        ctx.lineWidth = 1.5 * px;
+        ctx.setLineDash([dash * px, 4 * px]);
+        ctx.moveTo(at, box.top);
+        ctx.lineTo(at, box.top + box.height);
+        ctx.stroke();
+      }
+      if (marks.todayX !== null && marks.todayX >= x.min && marks.todayX <= x.max) {
+        var todayAt = Math.round(u.valToPos(marks.todayX, "x", true)) + 0.5;
+        vertical(todayAt, TODAY, 2);
+        drawLabel(ctx, box, px, "hoy", todayAt + 6 * px, box.top + box.height - 12 * px, TODAY);
+      }
       if (marks.chosenX !== null && marks.chosenX >= x.min && marks.chosenX <= x.max) {
         var chosenAt = Math.round(u.valToPos(marks.chosenX, "x", true)) + 0.5;
-        ctx.beginPath();
-        ctx.strokeStyle = PURPLE;
-        ctx.lineWidth = 1.5 * px;
-        ctx.setLineDash([10 * px, 4 * px]);
-        ctx.moveTo(chosenAt, box.top);
-        ctx.lineTo(chosenAt, box.top + box.height);
-        ctx.stroke();
+        vertical(chosenAt, PURPLE, 10);
         var chosen = "día elegido " + format.dateText(marks.chosenX);
         ctx.font = 12 * px + "px system-ui, sans-serif";
         drawLabel(ctx, box, px, chosen, chosenAt - ctx.measureText(chosen).width - 10 * px,
@@ -164,10 +182,10 @@ var balvixChart = (function (format, ticks) {
     };
   }
 
-  // The amounts shown: those of the days shown, with zero and the target
-  // while every day is shown. uPlot works out the date scale first, and the
-  // points it shows (series[0].idxs) with it.
-  function amountRange(target) {
+  // The amounts shown: those of the days shown, with zero, the target and
+  // the cushion while every day is shown. uPlot works out the date scale
+  // first, and the points it shows (series[0].idxs) with it.
+  function amountRange(marks) {
     return function (u, min, max) {
       if (min === null || max === null) {
         return [0, 1];
@@ -177,9 +195,12 @@ var balvixChart = (function (format, ticks) {
       if (!zoomed) {
         min = Math.min(min, 0);
         max = Math.max(max, 0);
-        if (target !== null) {
-          max = Math.max(max, target);
-        }
+        [marks.target, marks.cushion].forEach(function (level) {
+          if (level !== null) {
+            min = Math.min(min, level);
+            max = Math.max(max, level);
+          }
+        });
       }
       if (min === max) {
         var margin = Math.max(1, Math.abs(min) * 0.05);
@@ -209,7 +230,7 @@ var balvixChart = (function (format, ticks) {
     lines.forEach(function (line) {
       columns.push(line.values);
       series.push({ label: line.label, stroke: line.stroke, width: line.width, dash: line.dash,
-        paths: stepped, points: { show: false }, value: amountValue });
+        paths: stepped, points: { show: false }, value: amountValue, spanGaps: true });
     });
     var options = {
       width: size.width,
@@ -217,7 +238,7 @@ var balvixChart = (function (format, ticks) {
       series: series,
       scales: {
         x: { time: false, range: dateRange(xs) },
-        y: { range: amountRange(marks.target) }
+        y: { range: amountRange(marks) }
       },
       axes: [
         { splits: ticks.dateTickValues, values: ticks.dateTickLabels, space: 40 },
@@ -232,16 +253,19 @@ var balvixChart = (function (format, ticks) {
       hooks: {
         draw: [drawMarks(marks)],
         setSeries: [
-          // The balance line is never hidden: without it the chart says nothing.
+          // A balance line stays shown: without one the chart says nothing.
           function (u, i) {
-            if (i === 1 && !u.series[1].show) {
-              u.setSeries(1, { show: true });
+            var shown = lines.some(function (line, k) {
+              return line.balance && u.series[k + 1].show;
+            });
+            if (!shown && i !== null && lines[i - 1] && lines[i - 1].balance) {
+              u.setSeries(i, { show: true });
             }
           }
         ]
       }
     };
-    return { options: options, columns: columns };
+    return { options: options, columns: columns, marks: marks };
   }
 
   return { balanceLines: balanceLines, chartOf: chartOf };

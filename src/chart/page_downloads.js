@@ -13,15 +13,26 @@ var balvixDownloads = (function (format) {
     }).join("\r\n") + "\r\n";
   }
 
-  // Each point of the chart (xs: the day number of each point).
-  function pointsCsv(data, xs) {
-    var rows = [[data.paso === "dia" ? "Fecha" : "Hasta el", "Saldo", "Puesto", "Quitado",
-      "Mínimo futuro"]];
-    for (var i = 0; i < xs.length; i++) {
-      rows.push([format.dateText(xs[i]), format.csvNumber(data.saldos[i]),
-        format.csvNumber(data.puesto[i]), format.csvNumber(data.quitado[i]),
-        format.csvNumber(data.minimosFuturos[i])]);
-    }
+  // Each point of the chart (xs: the day number of each point), with a
+  // balance column per scenario (balvixLines' lines); a line without a point
+  // that day leaves its cells empty.
+  function pointsCsv(data, lines, xs) {
+    var heading = [data.paso === "dia" ? "Fecha" : "Hasta el", "Saldo", "Puesto", "Quitado",
+      "Mínimo futuro"];
+    var rows = [heading.concat(lines.slice(1).map(function (line) {
+      return "Saldo " + line.name;
+    }))];
+    xs.forEach(function (x) {
+      var i = lines[0].at[x];
+      var row = [format.dateText(x)].concat(i === undefined ? ["", "", "", ""] : [
+        format.csvNumber(data.saldos[i]), format.csvNumber(data.puesto[i]),
+        format.csvNumber(data.quitado[i]), format.csvNumber(data.minimosFuturos[i])]);
+      lines.slice(1).forEach(function (line) {
+        var k = line.at[x];
+        row.push(k === undefined ? "" : format.csvNumber(line.source.saldos[k]));
+      });
+      rows.push(row);
+    });
     return csv(rows);
   }
 
@@ -54,9 +65,9 @@ var balvixDownloads = (function (format) {
   }
 
   // Offers both files and shows their links.
-  function offer(data, xs) {
+  function offer(data, lines, xs) {
     link("csv-dias", function () {
-      return pointsCsv(data, xs);
+      return pointsCsv(data, lines, xs);
     });
     link("csv-meses", function () {
       return monthsCsv(data);

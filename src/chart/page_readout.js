@@ -1,16 +1,56 @@
 // The readout under the chart of a balvix-grafico page: the day (or point)
 // at index i of the page's data, its balance and what happened on it, every
 // movement of a day; for a week or a month, its closing and lowest balance
-// and what it put in and took out. Used by page.js as balvixReadout.
+// and what it put in and took out; then each shown scenario's balance and
+// the movements it adds and takes away that day. Used by page.js as
+// balvixReadout.
 var balvixReadout = (function (format) {
   "use strict";
 
-  // The paragraphs and list of point i (xs: the day number of each point).
-  function partsOf(data, xs, i) {
-    var x = xs[i];
+  // A list of movements, each [comment, action, amount as the page writes it].
+  function listOf(movements, prefix) {
+    var list = document.createElement("ul");
+    movements.forEach(function (movement) {
+      var item = document.createElement("li");
+      item.textContent = prefix + movement[0] + ": " + movement[1] + " " + movement[2];
+      list.appendChild(item);
+    });
+    return list;
+  }
+
+  // The paragraph and lists of a scenario's point k.
+  function scenarioParts(line, k) {
+    var scenario = line.source;
+    var text = document.createElement("p");
+    text.textContent = line.name + ": " + (scenario.paso === "dia"
+      ? "saldo al final del día " + format.amount(scenario.saldos[k])
+      : "saldo al cierre " + format.amount(scenario.saldos[k]) + ", el más bajo " +
+        format.amount(scenario.minimos[k]));
+    var parts = [text];
+    var date = format.dateOfDayNumber(line.xs[k]);
+    var iso = scenario.paso === "dia" ? format.fourDigits(date[0]) + "-" +
+      format.twoDigits(date[1]) + "-" + format.twoDigits(date[2]) : null;
+    [["anadidosDia", "apuntesAnadidos", "añade "], ["quitadosDia", "apuntesQuitados", "quita "]]
+      .forEach(function (kind) {
+        var indexes = iso && scenario[kind[0]] ? scenario[kind[0]][iso] : null;
+        if (indexes) {
+          parts.push(listOf(indexes.map(function (j) { return scenario[kind[1]][j]; }), kind[2]));
+        }
+      });
+    return parts;
+  }
+
+  // The paragraphs and lists of the day x (a day number) for the lines
+  // shown (shown[k] for line k).
+  function partsOf(data, lines, x, shown) {
+    var i = lines[0].at[x];
     var heading = document.createElement("p");
     var day = document.createElement("strong");
-    if (data.paso === "dia") {
+    if (i === undefined || !shown[0]) {
+      day.textContent = (data.paso === "dia" ? "" : (data.paso === "semana" ? "semana" : "mes") +
+        " hasta el ") + format.weekday(x) + " " + format.dateText(x);
+      heading.appendChild(day);
+    } else if (data.paso === "dia") {
       day.textContent = format.weekday(x) + " " + format.dateText(x);
       heading.appendChild(day);
       heading.appendChild(document.createTextNode(": saldo al final del día " +
@@ -25,35 +65,33 @@ var balvixReadout = (function (format) {
         format.amount(data.quitado[i])));
     }
     var parts = [heading];
-    if (data.paso === "dia" && data.movimientosDia) {
+    if (i !== undefined && shown[0] && data.paso === "dia" && data.movimientosDia) {
       var movements = data.movimientosDia[i];
       if (movements.length === 0) {
         var none = document.createElement("p");
         none.textContent = "Ningún movimiento este día.";
         parts.push(none);
       } else {
-        var list = document.createElement("ul");
-        movements.forEach(function (k) {
-          // [comment, action, amount as the page writes it]
-          var movement = data.apuntes[k];
-          var item = document.createElement("li");
-          item.textContent = movement[0] + ": " + movement[1] + " " + movement[2];
-          list.appendChild(item);
-        });
-        parts.push(list);
+        parts.push(listOf(movements.map(function (k) { return data.apuntes[k]; }), ""));
       }
     }
+    lines.slice(1).forEach(function (line) {
+      var k = line.at[x];
+      if (shown[line.number] && k !== undefined) {
+        parts = parts.concat(scenarioParts(line, k));
+      }
+    });
     return parts;
   }
 
-  // Shows point i in `element`; an index of no point leaves it as it is, so
-  // that the last day read stays when the cursor leaves the chart, as a
-  // finger does.
-  function show(element, data, xs, i) {
+  // Shows point i of the chart (xs: the day number of each point) in
+  // `element`; an index of no point leaves it as it is, so that the last day
+  // read stays when the cursor leaves the chart, as a finger does.
+  function show(element, data, lines, shown, xs, i) {
     if (!element || i === null || i === undefined || i < 0 || i >= xs.length) {
       return;
     }
-    var parts = partsOf(data, xs, i);
+    var parts = partsOf(data, lines, xs[i], shown);
     element.textContent = "";
     parts.forEach(function (part) {
       element.appendChild(part);

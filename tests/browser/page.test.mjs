@@ -1,21 +1,25 @@
 // The chart pages of balvix-grafico in Debian's Chromium, driven by
 // playwright-core (pinned in package-lock.json).
 //
-// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS SCENARIOS [SCREENSHOT_DIR]
+// usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS SCENARIOS SIX
+//   [SCREENSHOT_DIR]
 // EXAMPLE is the page of the example year, TIGHT that of a tight year that
 // goes below zero in several stretches, AMOUNT the tight year run to an
 // amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
-// page of six centuries drawn in weeks, SCENARIOS the tight year with the
-// three scenarios of tight/escenarios. With SCREENSHOT_DIR, the
+// page of six centuries drawn in weeks (the example with its scenario of a
+// car), SCENARIOS the tight year with three
+// scenarios, SIX the tight year run to 2.000'00 with six. With SCREENSHOT_DIR, the
 // example page is also saved there as grafico.png (1280 px wide) and
-// grafico-movil.png (390 px). CHROMIUM names another browser.
+// grafico-movil.png (390 px), and its chart with the car's line and the
+// readout of a day it adds a movement as grafico-escenario.png and
+// grafico-escenario-movil.png. CHROMIUM names another browser.
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
-const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, scenariosPage, screenshots] =
-  process.argv.slice(2);
+const [examplePage, tightPage, amountPage, twoMonthsPage, weeksPage, scenariosPage, sixPage,
+  screenshots] = process.argv.slice(2);
 const url = (file) => "file://" + path.resolve(file);
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
@@ -101,7 +105,9 @@ await check("zooming into a stretch fits the vertical axis to it", async () => {
   await page.mouse.up();
   const scale = await page.evaluate(() => {
     const u = window.balvixGrafico;
-    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    // Every line shown, the scenarios' too.
+    const ys = u.data.slice(1).filter((d, k) => u.series[k + 1].show).flatMap((d) =>
+      d.slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1));
     return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
   });
   // The days shown all end above zero: zero is no longer on the axis, and
@@ -122,7 +128,9 @@ async function zoomInto(page, from, to) {
   await page.mouse.up();
   return page.evaluate(() => {
     const u = window.balvixGrafico;
-    const ys = u.data[1].slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1);
+    // Every line shown, the scenarios' too.
+    const ys = u.data.slice(1).filter((d, k) => u.series[k + 1].show).flatMap((d) =>
+      d.slice(u.valToIdx(u.scales.x.min), u.valToIdx(u.scales.x.max) + 1));
     return { min: u.scales.y.min, max: u.scales.y.max, low: Math.min(...ys), high: Math.max(...ys) };
   });
 }
@@ -339,6 +347,132 @@ await check("at 390 px nothing is wider than the window", async () => {
   }
 });
 
+const datosOf = (page) => page.evaluate(() => JSON.parse(document.getElementById("datos").textContent));
+
+// A page of `file` with the browser's clock on `day` (ISO), and the texts
+// the chart draws in window.textsDrawn.
+async function openOn(file, day, width = 1280) {
+  const page = await browser.newPage({ viewport: { width, height: 900 } });
+  page.errors = [];
+  page.on("pageerror", (e) => page.errors.push(e.message));
+  if (day) await page.clock.setFixedTime(new Date(day + "T10:00:00"));
+  await page.addInitScript(() => {
+    window.textsDrawn = [];
+    const fillText = CanvasRenderingContext2D.prototype.fillText;
+    CanvasRenderingContext2D.prototype.fillText = function (text, ...rest) {
+      window.textsDrawn.push(text);
+      return fillText.call(this, text, ...rest);
+    };
+  });
+  await page.goto(url(file));
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  return page;
+}
+
+const scenarios = await open(scenariosPage);
+await check("a tick box hides and shows a scenario's line, and the last balance line shown stays", async () => {
+  const boxes = scenarios.locator(".lineas input");
+  assert.deepEqual(await scenarios.locator(".lineas label").allInnerTexts(),
+    ["Plan", "clases", "nomina-el-1", "sin-alquiler"]);
+  const shown = () => scenarios.evaluate(() => window.balvixGrafico.series.map((s) => s.show));
+  await boxes.nth(1).uncheck();
+  assert.deepEqual(await shown(), [true, true, true, false, true, true]);
+  await boxes.nth(1).check();
+  assert.deepEqual(await shown(), [true, true, true, true, true, true]);
+  for (const k of [0, 1, 2]) await boxes.nth(k).uncheck();
+  await boxes.nth(3).click();
+  assert.equal(await boxes.nth(3).isChecked(), true);
+  assert.deepEqual(await shown(), [true, false, true, false, false, true]);
+  for (const k of [0, 1, 2]) await boxes.nth(k).check();
+});
+
+await check("the readout gives every shown line's balance and the movements a scenario adds and takes away", async () => {
+  const datos = await datosOf(scenarios);
+  const i = datos.dias.indexOf("2027-01-15");
+  const p = await pointOf(scenarios, "2027-01-15");
+  await scenarios.mouse.move(p.x, p.y);
+  const lines = async () => (await scenarios.locator("#lectura").innerText()).split("\n").filter(Boolean);
+  assert.deepEqual((await lines()).slice(2), [
+    `clases: saldo al final del día ${amountText(datos.escenarios[0].saldos[i])}`,
+    "añade Clases: quitar 120'00",
+    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[i])}`,
+    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[i])}`]);
+  await scenarios.locator(".lineas input").nth(1).uncheck();
+  const q = await pointOf(scenarios, "2027-01-28");
+  await scenarios.mouse.move(q.x, q.y);
+  const j = datos.dias.indexOf("2027-01-28");
+  assert.deepEqual((await lines()).slice(2), [
+    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[j])}`,
+    "quita Nomina: poner 1.500'00",
+    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[j])}`]);
+  await scenarios.locator(".lineas input").nth(1).check();
+});
+
+await check("the CSV of the days has a balance column per scenario, empty beyond its walk", async () => {
+  const page = await open(sixPage);
+  const [text, datos] = await Promise.all([csvOf(page, "csv-dias"), datosOf(page)]);
+  const rows = text.slice(1).split("\r\n").slice(0, -1).map((r) => r.split(";"));
+  assert.deepEqual(rows[0].slice(5), datos.escenarios.map((e) => "Saldo " + e.nombre));
+  assert.equal(rows.length - 1, 365);
+  assert.equal(rows[365][0], "31/12/2027");
+  assert.deepEqual(rows[365].slice(1, 5), ["", "", "", ""]);
+  const s = datos.escenarios[5];
+  assert.equal(rows[59][10], s.saldos[58].toFixed(2).replace(".", ","));
+  assert.equal(rows[60][10], "");
+  await page.close();
+});
+
+await check("with the clock inside the period, the chart marks today and the figures count from it", async () => {
+  const page = await openOn(examplePage, "2027-03-10");
+  const datos = await datosOf(page);
+  const i = datos.dias.indexOf("2027-03-10");
+  assert.ok((await page.evaluate(() => window.textsDrawn)).includes("hoy"));
+  assert.equal(await page.evaluate(() => window.balvixToday()), "2027-03-10");
+  assert.ok(datos.minimosFuturos[i] > datos.minimosFuturos[0]);
+  const lowest = datos.dias.findIndex((d, k) => k >= i && datos.saldos[k] === datos.minimosFuturos[i]);
+  assert.equal(await page.locator(".cifras .gastar dd").innerText(),
+    `${amountText(datos.minimosFuturos[i])}\nel saldo más bajo que queda, el ` +
+    datos.dias[lowest].split("-").reverse().join("/"));
+  await page.close();
+  const before = await openOn(tightPage, "2026-06-01");
+  assert.ok(!(await before.evaluate(() => window.textsDrawn)).includes("hoy"));
+  assert.match(await before.locator(".cifras .gastar dd").innerText(),
+    /^nada\ndesde el 01\/01\/2027; el saldo baja de cero el 01\/01\/2027$/);
+  await before.close();
+});
+
+await check("a cushion typed draws its line, gives its figures and is kept in the address", async () => {
+  const page = await openOn(examplePage, "2027-12-01");
+  const datos = await datosOf(page);
+  await page.fill("#colchon", "4000");
+  const address = () => page.evaluate(() => location.href);
+  assert.ok((await address()).endsWith("#colchon=4000"), await address());
+  assert.ok((await page.evaluate(() => window.textsDrawn)).includes("colchón 4.000'00"));
+  const first = datos.dias[datos.saldos.findIndex((v) => v < 4000)];
+  const i = datos.dias.indexOf("2027-12-01");
+  const expected = [`Primer día por debajo del colchón\n${first.split("-").reverse().join("/")}`,
+    `Se puede gastar hoy sin bajar del colchón\n${amountText(datos.minimosFuturos[i] - 4000)}`];
+  const figures = () => page.locator(".cifras .colchon").allInnerTexts();
+  (await figures()).forEach((t, k) => assert.ok(t.startsWith(expected[k]), t));
+  await page.reload();
+  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  assert.equal(await page.inputValue("#colchon"), "4000");
+  (await figures()).forEach((t, k) => assert.ok(t.startsWith(expected[k]), t));
+  await page.fill("#colchon", "");
+  assert.ok(!(await address()).includes("#"), await address());
+  assert.equal(await page.locator(".cifras .colchon").first().isVisible(), false);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+await check("at 390 px the page of six scenarios is no wider than the window", async () => {
+  const page = await open(sixPage, 390, 800);
+  assert.equal(await page.locator(".lineas input").count(), 7);
+  assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= 390);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 if (screenshots) {
   await example.screenshot({ path: path.join(screenshots, "grafico.png"), fullPage: false });
   // The phone shows the chart of the tight year and the readout of a day.
@@ -349,6 +483,17 @@ if (screenshots) {
   await phone.screenshot({ path: path.join(screenshots, "grafico-movil.png"), fullPage: false });
   await tight.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
   await tight.screenshot({ path: path.join(screenshots, "grafico-ajustado.png"), fullPage: false });
+  for (const [width, name] of [[1280, "grafico-escenario.png"], [390, "grafico-escenario-movil.png"]]) {
+    const page = await openOn(examplePage, "2027-05-10", width);
+    await page.evaluate(() => {
+      const u = window.balvixGrafico;
+      const datos = JSON.parse(document.getElementById("datos").textContent);
+      u.setCursor({ left: u.valToPos(u.data[0][datos.dias.indexOf("2027-06-01")], "x"), top: 40 });
+    });
+    await page.locator("h2").first().evaluate((h) => window.scrollTo(0, h.offsetTop - 8));
+    await page.screenshot({ path: path.join(screenshots, name), fullPage: false });
+    await page.close();
+  }
 }
 
 console.log("drawn in " + Math.round(await example.evaluate(() => window.balvixDibujoMs)) + " ms");

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The chart pages in a real browser: balvix-grafico writes next to itself the
 # page of the example year, of a tight year (whole, until an amount it never
-# reaches, up to a day two months in, and whole with its scenarios) and of
-# six centuries in weeks, and
+# reaches, and up to a day two months in), of the tight year with its three
+# scenarios and with six (two of them ending the walk on their own day), and
+# of six centuries in weeks, and
 # page.test.mjs drives Debian's Chromium over them with playwright-core. Skipped (exit code 77)
 # where Chromium, node or the node modules (npm ci in tests/browser, as
 # scripts/setup-debian does) are missing.
@@ -21,23 +22,31 @@ command -v node >/dev/null || { echo "node is not installed: skipped"; exit 77; 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# page DIR INPUTS_DIR [ARGUMENT [escenarios]]: the page of the inputs, written
-# in DIR; with "escenarios", with the scenarios of INPUTS_DIR.
+# page DIR INPUTS_DIR [ARGUMENT]: the page of the inputs, written in DIR
+# (the example year with its scenario);
+# with SCENARIOS set, that folder is the scenarios' one.
 page() {
   mkdir -p "$1"
   cp "$grafico" "$2/config.txt" "$2/entrada.txt" "$1/"
-  [ "${4:-}" = escenarios ] && cp -R "$2/escenarios" "$1/"
+  [ -z "${SCENARIOS:-}" ] || cp -r "$SCENARIOS" "$1/escenarios"
   (cd / && env -u DISPLAY -u WAYLAND_DISPLAY "$1/$(basename "$grafico")" ${3:+"$3"} >/dev/null) ||
     exit 1
   local report
   report=$(cut -d'|' -f4 "$2/config.txt" | tr -d '\r\n')
   echo "$1/${report%.*}.html"
 }
-example=$(page "$work/example" "$examples") || exit 1
+example=$(SCENARIOS=$examples/escenarios page "$work/example" "$examples") || exit 1
 tight=$(page "$work/tight" "$here/tight") || exit 1
 amount=$(page "$work/amount" "$here/tight" 5000.005) || exit 1
 twoMonths=$(page "$work/two-months" "$here/tight" 28/02/2027) || exit 1
 weeks=$(page "$work/weeks" "$here/long") || exit 1
-scenarios=$(page "$work/scenarios" "$here/tight" "" escenarios) || exit 1
+scenarios=$(SCENARIOS=$here/tight/escenarios page "$work/scenarios" "$here/tight") || exit 1
+# Six: the three, and copies of them, run to an amount one of them never reaches.
+mkdir -p "$work/six"
+for f in "$here"/tight/escenarios/*.txt; do
+  cp "$f" "$work/six/"
+  cp "$f" "$work/six/otro-$(basename "$f")"
+done
+six=$(SCENARIOS=$work/six page "$work/six-amount" "$here/tight" 2000) || exit 1
 CHROMIUM=$browser exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
-  "$weeks" "$scenarios" "$@"
+  "$weeks" "$scenarios" "$six" "$@"

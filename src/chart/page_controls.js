@@ -1,0 +1,164 @@
+// What the scripts of a balvix-grafico page add to it besides the chart: a
+// tick box per balance line when there are scenarios, the cushion field (an
+// amount kept in the page's address, #colchon=500), and the cells that
+// depend on today or on the cushion: those marked data-hoy="gastar",
+// data-colchon="primero" or "gastar", of line data-linea (0 the plan, i
+// scenario i). Used by page.js as balvixControls.
+var balvixControls = (function (format, figures) {
+  "use strict";
+
+  // The cushion of a text: an amount of at least 0 with at most two
+  // decimals after ",", "." or "'"; null for anything else.
+  function cushionOf(text) {
+    var t = String(text || "").trim();
+    return /^\d{1,12}([.,']\d{0,2})?$/.test(t) ? Number(t.replace(/[,']/, ".")) : null;
+  }
+
+  function cushionInAddress() {
+    var found = /^#(?:.*&)?colchon=([^&]*)/.exec(window.location.hash);
+    try {
+      return found ? decodeURIComponent(found[1]) : "";
+    } catch (e) {
+      return "";
+    }
+  }
+
+  function keepInAddress(text) {
+    var address = window.location.href.split("#")[0] +
+      (text ? "#colchon=" + encodeURIComponent(text) : "");
+    try {
+      window.history.replaceState(null, "", address);
+    } catch (e) {
+      window.location.hash = text ? "colchon=" + encodeURIComponent(text) : "";
+    }
+  }
+
+  function element(tag, className, text) {
+    var e = document.createElement(tag);
+    if (className) {
+      e.className = className;
+    }
+    if (text !== undefined) {
+      e.textContent = text;
+    }
+    return e;
+  }
+
+  function setCell(cell, value, detail) {
+    cell.textContent = "";
+    var main = element("span", value.charAt(0) === "-" ? "neg" : "", value);
+    cell.appendChild(main);
+    if (detail) {
+      cell.appendChild(element("span", "detalle", detail));
+    }
+  }
+
+  // Fills the cells of today and of the cushion (null: none) for the lines
+  // `lines` and today's day number, and shows the cushion's cells only with one.
+  function fill(lines, todayX, cushion) {
+    function each(selector, body) {
+      [].forEach.call(document.querySelectorAll(selector), function (cell) {
+        var line = lines[+cell.getAttribute("data-linea")];
+        if (line) {
+          body(cell, line);
+        }
+      });
+    }
+    function spend(floor) {
+      return function (cell, line) {
+        var figure = figures.spendToday(line, todayX, floor);
+        setCell(cell, figure.amount === null ? "nada" : format.amount(figure.amount),
+          figure.detail);
+      };
+    }
+    each("[data-hoy=gastar]", spend(0));
+    if (cushion !== null) {
+      each("[data-colchon=gastar]", spend(cushion));
+      each("[data-colchon=primero]", function (cell, line) {
+        setCell(cell, figures.firstBelow(line, cushion), "");
+      });
+    }
+    [].forEach.call(document.querySelectorAll("tbody.colchon, .cifras .colchon"), function (e) {
+      e.hidden = cushion === null;
+    });
+  }
+
+  // The cushion field after the key figures (and, without scenarios, the
+  // cushion's two key figures); onChange(cushion or null) is called now and
+  // on every change of the field or of the address.
+  function cushionField(withScenarios, onChange) {
+    var keyFigures = document.querySelector("dl.cifras");
+    if (!keyFigures) {
+      return;
+    }
+    if (!withScenarios) {
+      [["primero", "Primer día por debajo del colchón"],
+        ["gastar", "Se puede gastar hoy sin bajar del colchón"]].forEach(function (f) {
+        var box = element("div", "colchon");
+        box.hidden = true;
+        box.appendChild(element("dt", "", f[1]));
+        var value = box.appendChild(element("dd"));
+        value.setAttribute("data-colchon", f[0]);
+        value.setAttribute("data-linea", "0");
+        keyFigures.appendChild(box);
+      });
+    }
+    var paragraph = element("p", "campo-colchon");
+    var label = paragraph.appendChild(element("label", "", "Colchón: "));
+    var input = label.appendChild(element("input"));
+    input.id = "colchon";
+    input.type = "text";
+    input.inputMode = "decimal";
+    input.size = 10;
+    input.autocomplete = "off";
+    paragraph.appendChild(element("span", "nota",
+      " el saldo por debajo del cual no quiere bajar (vacío: ninguno)"));
+    keyFigures.parentNode.insertBefore(paragraph, keyFigures.nextSibling);
+    function changed(keep) {
+      var text = input.value.trim();
+      var cushion = cushionOf(text);
+      input.setAttribute("aria-invalid", text !== "" && cushion === null ? "true" : "false");
+      if (keep && (cushion !== null || text === "")) {
+        keepInAddress(text);
+      }
+      onChange(cushion);
+    }
+    input.value = cushionInAddress();
+    input.addEventListener("input", function () {
+      changed(true);
+    });
+    window.addEventListener("hashchange", function () {
+      input.value = cushionInAddress();
+      changed(false);
+    });
+    changed(false);
+  }
+
+  // A tick box per balance line of the chart `plot` (series[k]: the series of
+  // line k) after `place`; they follow the legend too.
+  function lineBoxes(plot, lines, series, place) {
+    var box = element("fieldset", "lineas");
+    box.appendChild(element("legend", "", "Líneas del gráfico"));
+    var inputs = lines.map(function (line, k) {
+      var label = box.appendChild(element("label"));
+      var input = label.appendChild(element("input"));
+      input.type = "checkbox";
+      input.checked = plot.series[series[k]].show;
+      var swatch = label.appendChild(element("span", "muestra"));
+      swatch.style.borderTop = "3px " + (k === 0 ? "solid #1f5f99" : "dashed " + line.colour);
+      label.appendChild(document.createTextNode(line.name));
+      input.addEventListener("change", function () {
+        plot.setSeries(series[k], { show: input.checked });
+      });
+      return input;
+    });
+    plot.hooks.setSeries.push(function () {
+      inputs.forEach(function (input, k) {
+        input.checked = plot.series[series[k]].show;
+      });
+    });
+    place.parentNode.insertBefore(box, place.nextSibling);
+  }
+
+  return { fill: fill, cushionField: cushionField, lineBoxes: lineBoxes };
+})(balvixFormat, balvixLines);
