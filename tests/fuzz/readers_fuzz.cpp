@@ -232,7 +232,7 @@ void checkScenario(std::string_view text) {
   const balvix::Scenario& scenario = read.scenarios.front();
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
-  log.faultyLines(balvix::movementLines(text).size());
+  log.faultyLines(balvix::movementLines(text).size(), text);
   require(scenario.taken.size() == scenario.takenMovements.size() &&
               scenario.keptCount + scenario.taken.size() == planRead.entries.size() &&
               scenario.keptCount + scenario.added.size() == scenario.movements.entries.size(),
