@@ -136,19 +136,7 @@ async function zoomInto(page, from, to) {
 }
 
 await check("an amount run keeps its target in view, labelled as the key figure writes it, and zooming into the first month fits the axis", async () => {
-  const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
-  page.errors = [];
-  page.on("pageerror", (e) => page.errors.push(e.message));
-  await page.addInitScript(() => {
-    window.textsDrawn = [];
-    const fillText = CanvasRenderingContext2D.prototype.fillText;
-    CanvasRenderingContext2D.prototype.fillText = function (text, ...rest) {
-      window.textsDrawn.push(text);
-      return fillText.call(this, text, ...rest);
-    };
-  });
-  await page.goto(url(amountPage));
-  await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+  const page = await openOn(amountPage, null);
   assert.ok((await page.evaluate(() => window.textsDrawn)).includes("objetivo 5.000'005"));
   assert.match(await page.locator("body").innerText(), /hasta que el saldo llegue a 5\.000'005/);
   const [target, high, max] = await page.evaluate(() => {
@@ -349,7 +337,8 @@ await check("at 390 px nothing is wider than the window", async () => {
 
 const datosOf = (page) => page.evaluate(() => JSON.parse(document.getElementById("datos").textContent));
 
-// A page of `file` with the browser's clock on `day` (ISO), and the texts
+// A page of `file` with the browser's clock on `day` (ISO; the real clock
+// without one), and the texts
 // the chart draws in window.textsDrawn.
 async function openOn(file, day, width = 1280) {
   const page = await browser.newPage({ viewport: { width, height: 900 } });
