@@ -129,12 +129,7 @@ ConfigRead readRunConfig(Platform& platform, ErrorLog& log, std::size_t longestR
 }
 
 std::string_view reportStem(std::string_view reportName) {
-  if (reportName.size() >= reportNameEnding.size() &&
-      lowerCase1252(reportName.substr(reportName.size() - reportNameEnding.size())) ==
-          reportNameEnding) {
-    reportName.remove_suffix(reportNameEnding.size());
-  }
-  return reportName;
+  return withoutTextEnding(reportName);
 }
 
 } // namespace balvix

@@ -3,6 +3,7 @@
 #include "calendar/calendar.h"
 #include "input/entries.h"
 #include "platform/platform.h"
+#include "text/cp1252.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ inline constexpr std::string_view configFileName = "config.txt";
 inline constexpr std::size_t longestFileName = 255;
 
 // How every report name ends (in any letter case).
-inline constexpr std::string_view reportNameEnding = ".txt";
+inline constexpr std::string_view reportNameEnding = textFileEnding;
 
 // The report's name without its ending: balance2027.TXT gives balance2027,
 // and ".txt" gives an empty stem. A name without the ending stays whole.

@@ -17,15 +17,13 @@ constexpr std::string_view unreadableFault = " [fichero] es erroneo, no se puede
 constexpr std::string_view folderFault =
     " [carpeta] es erroneo, no es una carpeta que se pueda leer ...";
 
-constexpr std::size_t endingSize = 4; // ".txt"
-
 // One scenario file's bytes against the plan.
 Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
                     const std::vector<std::string_view>& planLines, const std::string& path,
                     const ErrorSink& logError, std::int32_t& errorCount) {
   Scenario scenario;
   scenario.fileName = file.name;
-  scenario.name = file.name.substr(0, file.name.size() - endingSize);
+  scenario.name = withoutTextEnding(file.name);
   const std::string prefix = path + std::string(lineWord);
   FaultLog faults(prefix, logError, errorCount);
   EntriesRead added;

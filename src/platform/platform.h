@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/cp1252.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -131,23 +133,6 @@ inline constexpr char pathSeparator = '\\';
 #else
 inline constexpr char pathSeparator = '/';
 #endif
-
-// True when the name ends in ".txt", in any letter case: the names of the
-// files readTextFolder reads.
-inline bool hasTextEnding(std::string_view name) {
-  constexpr std::string_view ending = ".txt";
-  if (name.size() < ending.size()) {
-    return false;
-  }
-  name.remove_prefix(name.size() - ending.size());
-  for (std::size_t i = 0; i < ending.size(); ++i) {
-    const char c = name[i];
-    if (c != ending[i] && !(c >= 'A' && c <= 'Z' && c - 'A' + 'a' == ending[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // What readTextFolder finds in the folder.
 struct TextFolder {

@@ -118,4 +118,16 @@ std::string lowerCase1252(std::string_view text) {
   return lowered;
 }
 
+bool hasTextEnding(std::string_view name) {
+  return name.size() >= textFileEnding.size() &&
+         lowerCase1252(name.substr(name.size() - textFileEnding.size())) == textFileEnding;
+}
+
+std::string_view withoutTextEnding(std::string_view name) {
+  if (hasTextEnding(name)) {
+    name.remove_suffix(textFileEnding.size());
+  }
+  return name;
+}
+
 } // namespace balvix

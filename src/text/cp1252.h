@@ -25,6 +25,17 @@ std::string cp1252FromUtf8(std::string_view text);
 // byte is kept.
 std::string lowerCase1252(std::string_view text);
 
+// The ending of the names of the program's text files: the report's, and
+// those of a folder of scenarios.
+inline constexpr std::string_view textFileEnding = ".txt";
+
+// True when `name` ends in ".txt", in any letter case.
+bool hasTextEnding(std::string_view name);
+
+// `name` without its ".txt" ending, in any letter case ("informe.TXT" gives
+// "informe", ".txt" an empty text); a name without the ending stays whole.
+std::string_view withoutTextEnding(std::string_view name);
+
 // True for the bytes of the ten decimal digits, "0" to "9".
 constexpr bool isDigit(char c) {
   return c >= '0' && c <= '9';
