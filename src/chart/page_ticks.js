@@ -32,12 +32,14 @@ var balvixTicks = (function (format) {
     }, room);
   }
 
-  function monthTicks(min, max, room) {
-    var from = format.dateOfDayNumber(Math.floor(min));
-    return finest([1, 2, 3, 6, 12], function (step) {
+  // Of `steps`, the finest that fits in `room`: ticks on the first day of
+  // every step-th unit (month or year, numbered as `firstDayOf` takes it),
+  // from the unit `from` on.
+  function firstDayTicks(min, max, room, steps, from, firstDayOf) {
+    return finest(steps, function (step) {
       var ticks = [];
-      for (var i = Math.ceil((from[0] * 12 + from[1] - 1) / step) * step; ; i += step) {
-        var first = format.dayNumber(Math.floor(i / 12), (i % 12) + 1, 1);
+      for (var i = Math.ceil(from / step) * step; ; i += step) {
+        var first = firstDayOf(i);
         if (first > max) {
           break;
         }
@@ -49,21 +51,20 @@ var balvixTicks = (function (format) {
     }, room);
   }
 
+  function monthTicks(min, max, room) {
+    var from = format.dateOfDayNumber(Math.floor(min));
+    return firstDayTicks(min, max, room, [1, 2, 3, 6, 12], from[0] * 12 + from[1] - 1,
+      function (month) {
+        return format.dayNumber(Math.floor(month / 12), (month % 12) + 1, 1);
+      });
+  }
+
   function yearTicks(min, max, room) {
     var from = format.dateOfDayNumber(Math.floor(min))[0];
-    return finest([1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000], function (step) {
-      var ticks = [];
-      for (var i = Math.ceil(from / step) * step; ; i += step) {
-        var first = format.dayNumber(i, 1, 1);
-        if (first > max) {
-          break;
-        }
-        if (first >= min) {
-          ticks.push(first);
-        }
-      }
-      return ticks;
-    }, room);
+    return firstDayTicks(min, max, room, [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000],
+      from, function (year) {
+        return format.dayNumber(year, 1, 1);
+      });
   }
 
   // The ticks of the date axis from `min` to `max` on a chart `width` pixels
