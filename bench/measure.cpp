@@ -1,8 +1,9 @@
-// Runs a command once and prints its wall-clock time in seconds and its peak
-// resident memory in kilobytes, as the system counted them for that child
-// alone. The command's standard output is discarded.
+// Runs a command once and prints its wall-clock time in seconds, its peak
+// resident memory in kilobytes and the processor time it used (user and
+// system, in seconds), as the system counted them for that child alone. The
+// command's standard output is discarded.
 //
-// usage: measure PROGRAM [ARGUMENTS...]    prints "SECONDS KILOBYTES"
+// usage: measure PROGRAM [ARGUMENTS...]    prints "SECONDS KILOBYTES CPU_SECONDS"
 
 #include <chrono>
 #include <cstdio>
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  std::printf("%.6f %ld\n", elapsed.count(), usage.ru_maxrss);
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  std::printf("%.6f %ld %.6f\n", elapsed.count(), usage.ru_maxrss,
+              seconds(usage.ru_utime) + seconds(usage.ru_stime));
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
