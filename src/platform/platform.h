@@ -32,28 +32,13 @@ public:
   // not be written whole: its bytes are lost, and the bytes after them are
   // still written. std::bad_alloc when there is no memory for the block.
   bool append(std::string_view bytes) {
-    if (closed_) {
-      return false;
+    if (bytes.size() < blockSize - used_ && block_) {
+      // The bytes fit in the block gathered so far, with room to spare.
+      std::copy(bytes.begin(), bytes.end(), block_.get() + used_);
+      used_ += bytes.size();
+      return true;
     }
-    if (block_.capacity() < blockSize) {
-      makeRoom(block_);
-    }
-    bool whole = true;
-    while (!bytes.empty()) {
-      if (block_.empty() && bytes.size() >= blockSize) {
-        // A whole block of the caller's bytes goes out as it is.
-        whole = write(bytes.substr(0, blockSize)) && whole;
-        bytes.remove_prefix(blockSize);
-        continue;
-      }
-      const std::size_t taken = std::min(blockSize - block_.size(), bytes.size());
-      block_.append(bytes.substr(0, taken));
-      bytes.remove_prefix(taken);
-      if (block_.size() == blockSize) {
-        whole = flush() && whole;
-      }
-    }
-    return whole;
+    return appendAcrossBlocks(bytes);
   }
 
   // Appends the line and CR LF.
@@ -65,11 +50,11 @@ public:
   // Writes what is gathered, so that it is in the file when this returns.
   // False when it could not be written whole; it is lost then.
   bool flush() {
-    if (block_.empty()) {
+    if (used_ == 0) {
       return true;
     }
-    const bool whole = write(block_);
-    block_.clear();
+    const bool whole = write({block_.get(), used_});
+    used_ = 0;
     return whole;
   }
 
@@ -84,6 +69,7 @@ public:
     }
     const bool whole = flush();
     closed_ = true;
+    block_.reset();
     return closeFile() && whole;
   }
 
@@ -93,12 +79,41 @@ protected:
   virtual bool write(std::string_view bytes) = 0;
   // Closes the file; false when the system reports the close as failed.
   virtual bool closeFile() = 0;
-  // Makes room for one block in `block` (std::bad_alloc when there is no
-  // memory for it).
-  virtual void makeRoom(std::string& block) { block.reserve(blockSize); }
+  // The room for one block (std::bad_alloc when there is no memory for it).
+  virtual std::unique_ptr<char[]> newBlock() {
+    return std::make_unique_for_overwrite<char[]>(blockSize);
+  }
 
 private:
-  std::string block_;
+  // append() for bytes that fill the block gathered so far, or more.
+  bool appendAcrossBlocks(std::string_view bytes) {
+    if (closed_) {
+      return false;
+    }
+    if (!block_) {
+      block_ = newBlock();
+    }
+    bool whole = true;
+    while (!bytes.empty()) {
+      if (used_ == 0 && bytes.size() >= blockSize) {
+        // A whole block of the caller's bytes goes out as it is.
+        whole = write(bytes.substr(0, blockSize)) && whole;
+        bytes.remove_prefix(blockSize);
+        continue;
+      }
+      const std::size_t taken = std::min(blockSize - used_, bytes.size());
+      std::copy_n(bytes.begin(), taken, block_.get() + used_);
+      used_ += taken;
+      bytes.remove_prefix(taken);
+      if (used_ == blockSize) {
+        whole = flush() && whole;
+      }
+    }
+    return whole;
+  }
+
+  std::unique_ptr<char[]> block_; // none until the first append, and once closed
+  std::size_t used_ = 0;          // the bytes gathered in it
   bool closed_ = false;
 };
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -90,42 +92,89 @@ std::string hundredthsFromText(double magnitude) {
 // by 100 (see hundredthsDigits).
 constexpr double productRouteLimit = 1e13;
 
+// Writes the digits with a point between groups of three, counted from the
+// right, at `out`, and returns the end of what it wrote.
+char* writeThousands(char* out, std::string_view digits) {
+  if (digits.empty()) {
+    return out;
+  }
+  // The first group has one to three digits, every other group three.
+  std::size_t group = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
+  const char* from = digits.data();
+  const char* const end = from + digits.size();
+  std::memcpy(out, from, group);
+  for (out += group, from += group; from != end; out += 4, from += 3) {
+    out[0] = '.';
+    std::memcpy(out + 1, from, 3);
+  }
+  return out;
+}
+
+std::size_t thousandsSize(std::size_t digits) {
+  return digits + (digits == 0 ? 0 : (digits - 1) / 3);
+}
+
 } // namespace
 
 void appendThousands(std::string& text, std::string_view digits) {
   const std::size_t at = text.size();
-  text.resize(at + digits.size() + (digits.empty() ? 0 : (digits.size() - 1) / 3));
-  char* out = text.data() + at;
-  // The first group has one to three digits, every other group three.
-  std::size_t untilPoint = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
-  for (char c : digits) {
-    if (untilPoint == 0) {
-      *out++ = '.';
-      untilPoint = 3;
-    }
-    *out++ = c;
-    --untilPoint;
-  }
-}
-
-void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
-  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
-  if (negative && !hundredths.empty()) {
-    text += '-';
-  }
-  appendThousands(text, hundredths.substr(0, unitCount));
-  text += '\'';
-  text.append(hundredths.size() < 2 ? 2 - hundredths.size() : 0, '0');
-  text += hundredths.substr(unitCount);
+  text.resize(at + thousandsSize(digits.size()));
+  writeThousands(text.data() + at, digits);
 }
 
 namespace {
 
-// The digits of a finite magnitude in hundredths as formatMoney rounds it,
-// without leading zeros (empty for zero). They are in `buffer` when the
-// product by 100 settles them, in `large` otherwise.
-std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer,
-                                  std::string& large) {
+// The size of the text writeGrouped writes.
+std::size_t groupedSize(bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  return (negative && !hundredths.empty() ? 1 : 0) + thousandsSize(unitCount) + 3;
+}
+
+// Writes what appendGrouped appends at `out`, and returns the end of it.
+char* writeGrouped(char* out, bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  if (negative && !hundredths.empty()) {
+    *out++ = '-';
+  }
+  out = writeThousands(out, hundredths.substr(0, unitCount));
+  // The apostrophe and two decimals, "5" giving '05 and "" '00.
+  const std::string_view decimals = hundredths.substr(unitCount);
+  out[0] = '\'';
+  out[1] = decimals.size() == 2 ? decimals[0] : '0';
+  out[2] = decimals.empty() ? '0' : decimals.back();
+  return out + 3;
+}
+
+} // namespace
+
+void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
+  const std::size_t at = text.size();
+  text.resize(at + groupedSize(negative, hundredths));
+  writeGrouped(text.data() + at, negative, hundredths);
+}
+
+namespace {
+
+// The three decimal digits of each number below 1000, one after the other:
+// "000001002...999".
+constexpr std::array<char, 3000> threeDigits = [] {
+  std::array<char, 3000> digits{};
+  for (std::size_t n = 0; n < 1000; ++n) {
+    digits[3 * n] = static_cast<char>('0' + n / 100);
+    digits[3 * n + 1] = static_cast<char>('0' + n / 10 % 10);
+    digits[3 * n + 2] = static_cast<char>('0' + n % 10);
+  }
+  return digits;
+}();
+
+// The last `count` digits of `n` (below 1000) as threeDigits holds them.
+const char* lastDigits(std::uint64_t n, std::size_t count) {
+  return threeDigits.data() + 3 * n + (3 - count);
+}
+
+// The magnitude in hundredths, rounded as formatMoney rounds it, when the
+// product by 100 settles it; nothing near a half hundredth and from 10^13 up.
+std::optional<std::uint64_t> productHundredths(double magnitude) {
   if (magnitude < productRouteLimit) {
     // Most amounts lie well away from a half hundredth. Below 10^13 the
     // product by 100 is off the exact one by at most 1/16, and the 18 digits
@@ -139,12 +188,47 @@ std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer
       ++hundredths;
     }
     if (std::fabs(product - static_cast<double>(hundredths)) < 0.25) {
-      if (hundredths == 0) {
-        return {};
-      }
-      char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths).ptr;
-      return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+      return hundredths;
     }
+  }
+  return std::nullopt;
+}
+
+// Writes the text formatMoney gives for an amount of `hundredths` hundredths
+// (negative with `negative`) so that it ends at `end`, from its last digit
+// back, and returns where it begins. The same text as writeGrouped writes for
+// the amount's digits, in one pass over the number.
+char* writeHundredthsBackward(char* end, bool negative, std::uint64_t hundredths) {
+  char* out = end - 3;
+  out[0] = '\'';
+  std::memcpy(out + 1, lastDigits(hundredths % 100, 2), 2);
+  std::uint64_t units = hundredths / 100;
+  for (; units >= 1000; units /= 1000) {
+    out -= 4;
+    out[0] = '.';
+    std::memcpy(out + 1, lastDigits(units % 1000, 3), 3);
+  }
+  // The first group: one to three digits, none below one.
+  const std::size_t count = units >= 100 ? 3 : (units >= 10 ? 2 : (units > 0 ? 1 : 0));
+  out -= count;
+  std::memcpy(out, lastDigits(units, count), count);
+  if (negative && hundredths != 0) {
+    *--out = '-';
+  }
+  return out;
+}
+
+// The digits of a finite magnitude in hundredths as formatMoney rounds it,
+// without leading zeros (empty for zero). They are in `buffer` when the
+// product by 100 settles them, in `large` otherwise.
+std::string_view hundredthsDigits(double magnitude, std::array<char, 24>& buffer,
+                                  std::string& large) {
+  if (const std::optional<std::uint64_t> hundredths = productHundredths(magnitude)) {
+    if (*hundredths == 0) {
+      return {};
+    }
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), *hundredths).ptr;
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
   }
   // Near a half hundredth, and beyond the product's reach: the exact route.
   large = hundredthsFromText(magnitude);
@@ -167,19 +251,34 @@ bool isAtLeast(std::string_view unitsA, std::string_view fractionA, std::string_
 
 } // namespace
 
-void appendMoney(std::string& text, double value) {
+MoneyText::MoneyText(double value) {
+  assign(value);
+}
+
+void MoneyText::assign(double value) {
+  begin_ = 0;
   if (!std::isfinite(value)) {
     // Not an amount anyone can have; written so that it shows, never rounded.
-    if (std::isnan(value)) {
-      text += "nan";
-    } else {
-      text += value < 0 ? "-inf" : "inf";
-    }
+    const std::string_view text = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    std::memcpy(chars_.data(), text.data(), text.size());
+    end_ = text.size();
     return;
   }
-  std::array<char, 24> buffer{};
-  std::string large;
-  appendGrouped(text, std::signbit(value), hundredthsDigits(std::fabs(value), buffer, large));
+  const double magnitude = std::fabs(value);
+  if (const std::optional<std::uint64_t> hundredths = productHundredths(magnitude)) {
+    char* end = chars_.data() + chars_.size();
+    begin_ = static_cast<std::size_t>(
+        writeHundredthsBackward(end, std::signbit(value), *hundredths) - chars_.data());
+    end_ = chars_.size();
+    return;
+  }
+  const std::string hundredths = hundredthsFromText(magnitude);
+  end_ = static_cast<std::size_t>(writeGrouped(chars_.data(), std::signbit(value), hundredths) -
+                                  chars_.data());
+}
+
+void appendMoney(std::string& text, double value) {
+  text += MoneyText(value).view();
 }
 
 std::string roundedHundredths(double value) {
@@ -189,9 +288,7 @@ std::string roundedHundredths(double value) {
 }
 
 std::string formatMoney(double value) {
-  std::string text;
-  appendMoney(text, value);
-  return text;
+  return std::string(MoneyText(value).view());
 }
 
 bool reachesAmount(double balance, const ExactAmount& target) {

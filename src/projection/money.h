@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -15,6 +18,24 @@ std::string formatMoney(double value);
 
 // Appends the text formatMoney gives to `text`.
 void appendMoney(std::string& text, double value);
+
+// The text formatMoney gives, held in place: making one takes no memory from
+// the heap for the amounts the product by 100 rounds (all below 10^13 but
+// those within a thousandth of a hundredth of a half).
+class MoneyText {
+public:
+  explicit MoneyText(double value);
+  // Makes this the text of `value`.
+  void assign(double value);
+  std::string_view view() const { return {chars_.data() + begin_, end_ - begin_}; }
+
+private:
+  // The largest double has 309 digits before the point.
+  static constexpr std::size_t mostUnits = std::numeric_limits<double>::max_exponent10 + 1;
+  std::array<char, 1 + mostUnits + (mostUnits - 1) / 3 + 3> chars_;
+  std::size_t begin_ = 0; // the text is chars_[begin_, end_)
+  std::size_t end_ = 0;
+};
 
 // Appends the text of an amount whose magnitude in hundredths has the decimal
 // digits `hundredths` (no leading zeros; empty for zero), as formatMoney

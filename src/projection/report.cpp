@@ -1,38 +1,75 @@
 #include "projection/report.h"
 
-#include "projection/money.h"
+#include <cstring>
 
 namespace balvix {
 
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
+constexpr std::string_view equals = " = ";
 
-// " moment when", the end of both the activation and the movement line.
-void appendTiming(std::string& line, const Entry& entry) {
-  line += ' ';
-  line += wordOf(entry.moment);
-  line += ' ';
-  line += entry.when;
+// Copies `text` to `out` and returns the end of the copy.
+char* put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+std::uint32_t sizeSince(const std::string& text, std::size_t at) {
+  return static_cast<std::uint32_t>(text.size() - at);
 }
 
 } // namespace
 
 ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
-    : sink_(sink), entries_(entries), actionAndAmount_(entries.size()), balance_(openingBalance) {
-  appendMoney(balanceText_, balance_);
+    : sink_(sink), entries_(entries), textsAt_(entries.size(), notWritten),
+      balance_(openingBalance), balanceTexts_{MoneyText(openingBalance),
+                                              MoneyText(openingBalance)} {}
+
+std::size_t ReportWriter::writeTexts(const Entry& entry) {
+  const std::size_t at = store_.size();
+  store_.append(sizeof(PieceSizes), '\0');
+  const std::size_t textAt = store_.size();
+  PieceSizes sizes;
+  store_ += entry.comment;
+  store_ += ' ';
+  sizes.head = sizeSince(store_, textAt);
+  store_ += ' ';
+  store_ += wordOf(entry.action);
+  store_ += ' ';
+  appendMoney(store_, entry.amount);
+  store_ += equals;
+  sizes.middle = sizeSince(store_, textAt) - sizes.head;
+  store_ += ' ';
+  store_ += wordOf(entry.moment);
+  store_ += ' ';
+  store_ += entry.when;
+  store_ += lineEnd;
+  store_ += lineEnd;
+  sizes.tail = sizeSince(store_, textAt) - sizes.head - sizes.middle;
+  std::memcpy(store_.data() + at, &sizes, sizeof sizes);
+  return at;
 }
 
-const std::string& ReportWriter::actionAndAmountOf(std::size_t movement) {
-  std::string& text = actionAndAmount_[movement];
-  if (text.empty()) {
-    const Entry& entry = entries_[movement];
-    text += ' ';
-    text += wordOf(entry.action);
-    text += ' ';
-    appendMoney(text, entry.amount);
+ReportWriter::Pieces ReportWriter::piecesOf(std::size_t movement) {
+  std::size_t& at = textsAt_[movement];
+  if (at == notWritten) {
+    at = writeTexts(entries_[movement]);
   }
-  return text;
+  PieceSizes sizes;
+  std::memcpy(&sizes, store_.data() + at, sizeof sizes);
+  const char* head = store_.data() + at + sizeof sizes;
+  const char* middle = head + sizes.head;
+  const char* tail = middle + sizes.middle;
+  return {{head, sizes.head}, {middle, sizes.middle}, {tail, sizes.tail}};
+}
+
+std::string_view ReportWriter::putTogether(std::initializer_list<std::string_view> pieces) {
+  line_.clear();
+  for (std::string_view piece : pieces) {
+    line_ += piece;
+  }
+  return line_;
 }
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
@@ -47,35 +84,40 @@ void ReportWriter::day(const DateParts& date) {
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the
 // fields, which are written exactly as the movements file holds them.
 void ReportWriter::activation(std::size_t movement) {
-  const Entry& entry = entries_[movement];
-  line_.assign("ACTIVACI\xD3N !! ");
-  line_ += entry.comment;
-  line_ += actionAndAmountOf(movement);
-  appendTiming(line_, entry);
-  sink_.appendLine(line_);
+  const Pieces pieces = piecesOf(movement);
+  // The movement line's pieces without the blank after the comment, the
+  // " =" and the empty line.
+  sink_.appendEndedLines(
+      putTogether({"ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
+                   pieces.middle.substr(0, pieces.middle.size() - equals.size()),
+                   pieces.tail.substr(0, pieces.tail.size() - lineEnd.size())}));
 }
 
 // comment, balance before, action, amount, "=", balance after, moment, when;
 // then an empty line.
 void ReportWriter::movement(std::size_t movement, double before, double after) {
+  MoneyText& beforeText = balanceTexts_[balanceAt_];
+  MoneyText& afterText = balanceTexts_[1 - balanceAt_];
   // Each movement starts from the balance the one before it left.
   if (before != balance_) {
-    balanceText_.clear();
-    appendMoney(balanceText_, before);
+    beforeText.assign(before);
   }
-  const Entry& entry = entries_[movement];
-  line_.assign(entry.comment);
-  line_ += ' ';
-  line_ += balanceText_;
-  line_ += actionAndAmountOf(movement);
-  line_ += " = ";
-  const std::size_t afterAt = line_.size();
-  appendMoney(line_, after);
-  balanceText_.assign(line_, afterAt);
-  appendTiming(line_, entry);
-  line_ += lineEnd; // and the empty line after it
-  line_ += lineEnd;
-  sink_.appendEndedLines(line_);
+  afterText.assign(after);
+  const Pieces pieces = piecesOf(movement);
+  const std::string_view beforeView = beforeText.view();
+  const std::string_view afterView = afterText.view();
+  const std::size_t size = pieces.head.size() + beforeView.size() + pieces.middle.size() +
+                           afterView.size() + pieces.tail.size();
+  if (line_.size() < size) {
+    line_.resize(size);
+  }
+  char* out = put(line_.data(), pieces.head);
+  out = put(out, beforeView);
+  out = put(out, pieces.middle);
+  out = put(out, afterView);
+  put(out, pieces.tail);
+  sink_.appendEndedLines({line_.data(), size});
+  balanceAt_ = 1 - balanceAt_;
   balance_ = after;
 }
 
@@ -83,9 +125,7 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
 void ReportWriter::closing(double balance) {
   sink_.appendLine("");
   sink_.appendLine("");
-  line_.assign("Saldo total = ");
-  appendMoney(line_, balance);
-  sink_.appendLine(line_);
+  sink_.appendEndedLines(putTogether({"Saldo total = ", MoneyText(balance).view(), lineEnd}));
 }
 
 } // namespace balvix

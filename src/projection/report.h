@@ -2,9 +2,13 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
+#include "projection/money.h"
 #include "projection/run_file.h"
 #include "projection/walk_events.h"
 
+#include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,15 +31,37 @@ public:
   void closing(double balance) override;
 
 private:
-  // " action amount", as both lines of the movement write them.
-  const std::string& actionAndAmountOf(std::size_t movement);
+  // The texts of a movement's line that never change, written once, when it
+  // first applies, so that a line is put together from one place: the head
+  // "comment ", the middle " action amount = " and the tail " moment when"
+  // with the line end and the empty line. They lie in store_ one after the
+  // other, after their sizes.
+  struct PieceSizes {
+    std::uint32_t head = 0;
+    std::uint32_t middle = 0;
+    std::uint32_t tail = 0;
+  };
+  static constexpr std::size_t notWritten = static_cast<std::size_t>(-1);
+  // Writes the sizes and texts of the entry's pieces at the end of store_,
+  // and returns where they begin.
+  std::size_t writeTexts(const Entry& entry);
+  struct Pieces {
+    std::string_view head;
+    std::string_view middle;
+    std::string_view tail;
+  };
+  Pieces piecesOf(std::size_t movement);
+  // The texts one after the other, in line_.
+  std::string_view putTogether(std::initializer_list<std::string_view> pieces);
 
   LineSink& sink_;
   const std::vector<Entry>& entries_;
-  std::vector<std::string> actionAndAmount_; // by movement, empty until it first applies
-  double balance_;                           // the balance balanceText_ holds
-  std::string balanceText_;                  // as formatMoney writes it
-  std::string line_;
+  std::vector<std::size_t> textsAt_; // by movement: where its pieces lie in store_, or notWritten
+  std::string store_;                // the texts of the movements applied so far
+  double balance_;                   // the balance whose text is balanceTexts_[balanceAt_]
+  std::array<MoneyText, 2> balanceTexts_; // the other one takes the next balance's text
+  std::size_t balanceAt_ = 0;
+  std::string line_; // the line being put together (longer lines before it leave it longer)
 };
 
 } // namespace balvix

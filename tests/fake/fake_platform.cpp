@@ -65,11 +65,11 @@ protected:
     return out_.good() && !platform_.closeFails;
   }
 
-  void makeRoom(std::string& block) override {
+  std::unique_ptr<char[]> newBlock() override {
     if (platform_.memoryRunsOut && platform_.memoryRunsOut(name_)) {
       throw std::bad_alloc();
     }
-    OutputFile::makeRoom(block);
+    return OutputFile::newBlock();
   }
 
 private:
