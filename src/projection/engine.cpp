@@ -215,10 +215,17 @@ public:
     events_.day(today);
     const std::vector<std::size_t>& ofMonthDay = monthly_[static_cast<std::size_t>(today.day)];
     queue_.take(day, queued_);
-    due_.clear();
-    std::merge(ofMonthDay.begin(), ofMonthDay.end(), queued_.begin(), queued_.end(),
-               std::back_inserter(due_));
-    for (std::size_t i : due_) {
+    const std::vector<std::size_t>* due = &ofMonthDay;
+    if (!queued_.empty()) {
+      due = &queued_;
+      if (!ofMonthDay.empty()) {
+        due_.clear();
+        std::merge(ofMonthDay.begin(), ofMonthDay.end(), queued_.begin(), queued_.end(),
+                   std::back_inserter(due_));
+        due = &due_;
+      }
+    }
+    for (std::size_t i : *due) {
       apply(i, day);
     }
   }

@@ -75,10 +75,11 @@ std::string_view ReportWriter::putTogether(std::initializer_list<std::string_vie
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
 // and the year as four.
 void ReportWriter::day(const DateParts& date) {
-  line_.assign(weekdayName(date.year, date.month, date.day));
-  line_ += ' ';
-  appendDate(line_, date);
-  sink_.appendLine(line_);
+  dayLine_.assign(weekdayName(date.year, date.month, date.day));
+  dayLine_ += ' ';
+  appendDate(dayLine_, date);
+  dayLine_ += lineEnd;
+  sink_.appendEndedLines(dayLine_);
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the

@@ -54,6 +54,22 @@ TEST(WeekdayName, KnownDays) {
   }
 }
 
+// Two digits for the day and the month, four for the year, wider numbers
+// whole and a sign before negative ones.
+TEST(DateText, FieldsZeroPadded) {
+  struct Case {
+    DateParts date;
+    std::string_view text;
+  } cases[] = {
+      {{1, 1, 1}, "01/01/0001"},       {{31, 12, 9999}, "31/12/9999"}, {{9, 10, 987}, "09/10/0987"},
+      {{29, 2, 2024}, "29/02/2024"},   {{1, 1, 10000}, "01/01/10000"}, {{5, 3, -5}, "05/03/-0005"},
+      {{100, 7, 2000}, "100/07/2000"}, {{0, 0, 0}, "00/00/0000"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(dateText(c.date), c.text) << show(c.date);
+  }
+}
+
 // Every day from 01/01/0001 to 31/12/9999, counted by hand from the month
 // lengths: serial numbers follow each other and convert back, one step of
 // addDays reaches the next day, and the weekday names cycle from a Monday.
