@@ -1,6 +1,6 @@
 // Micro-benchmarks of the pieces a run repeats: the text of an amount, the
 // numeric value of a field, reading a movements file and walking days with
-// many movements. The report goes to a sink that only counts its bytes,
+// many movements. The report goes to a file that only counts its bytes,
 // so the walk is measured without the file system.
 
 #include "input/entries.h"
@@ -13,16 +13,47 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace balvix {
 namespace {
 
-class CountingLines : public LineSink {
+// A program directory whose files only count the bytes written to them.
+class CountingPlatform : public Platform {
 public:
-  void appendLine(std::string_view line) override { bytes += line.size() + 2; }
+  std::string commandTail() override { return {}; }
+  void showMessage(std::string_view) override {}
+  void openDocument(std::string_view) override {}
+  bool exists(std::string_view) override { return false; }
+  bool removeFile(std::string_view) override { return true; }
+  std::unique_ptr<OutputFile> openForAppend(std::string_view) override {
+    return std::make_unique<CountingFile>(bytes);
+  }
+  std::optional<std::string> readFile(std::string_view) override { return std::nullopt; }
+  TextFolder readTextFolder(std::string_view, std::size_t) override { return {}; }
+  bool folderFound() override { return true; }
+  std::unique_ptr<FolderLock> lockFolder() override { return nullptr; }
 
   std::uint64_t bytes = 0;
+
+private:
+  class CountingFile : public OutputFile {
+  public:
+    explicit CountingFile(std::uint64_t& bytes) : bytes_(bytes) {}
+    ~CountingFile() override { close(); }
+    CountingFile(const CountingFile&) = delete;
+    CountingFile& operator=(const CountingFile&) = delete;
+
+  private:
+    bool write(std::string_view bytes) override {
+      bytes_ += bytes.size();
+      return true;
+    }
+    bool closeFile() override { return true; }
+    std::uint64_t& bytes_;
+  };
 };
 
 // A movements file of `count` lines: mostly one-off dates and yearly periods
@@ -98,13 +129,15 @@ void walkDaysWithMovements(benchmark::State& state) {
   const EntriesRead movements = parseEntries(movementsText(static_cast<int>(state.range(0))), {});
   const DateParts first{1, 7, 2020};
   const DateParts last = addDays(first, state.range(1) - 1);
-  CountingLines report;
+  CountingPlatform platform;
   for (auto _ : state) {
+    RunFile report(platform, "informe.txt");
     ReportWriter writer(report, movements.entries, 2500);
     benchmark::DoNotOptimize(walkDays(writer, movements, 2500, first, last));
+    report.close();
   }
   state.counters["bytes"] =
-      benchmark::Counter(static_cast<double>(report.bytes), benchmark::Counter::kAvgIterations);
+      benchmark::Counter(static_cast<double>(platform.bytes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(walkDaysWithMovements)
     ->Args({30'000, 1})

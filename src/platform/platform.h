@@ -41,6 +41,14 @@ public:
     return appendAcrossBlocks(bytes);
   }
 
+  // Room for `size` bytes right after what is gathered, for the caller to
+  // fill and keep with added(size) before any other call; nothing when what
+  // is left of the block is not larger (append() the bytes then).
+  char* room(std::size_t size) {
+    return block_ && size < blockSize - used_ ? block_.get() + used_ : nullptr;
+  }
+  void added(std::size_t size) { used_ += size; }
+
   // Appends the line and CR LF.
   bool appendLine(std::string_view line) {
     const bool whole = append(line);

@@ -21,8 +21,8 @@ std::uint32_t sizeSince(const std::string& text, std::size_t at) {
 
 } // namespace
 
-ReportWriter::ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance)
-    : sink_(sink), entries_(entries), textsAt_(entries.size(), notWritten),
+ReportWriter::ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance)
+    : file_(file), entries_(entries), textsAt_(entries.size(), notWritten),
       balance_(openingBalance), balanceTexts_{MoneyText(openingBalance),
                                               MoneyText(openingBalance)} {}
 
@@ -64,12 +64,16 @@ ReportWriter::Pieces ReportWriter::piecesOf(std::size_t movement) {
   return {{head, sizes.head}, {middle, sizes.middle}, {tail, sizes.tail}};
 }
 
-std::string_view ReportWriter::putTogether(std::initializer_list<std::string_view> pieces) {
-  line_.clear();
+void ReportWriter::appendPieces(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
   for (std::string_view piece : pieces) {
-    line_ += piece;
+    size += piece.size();
   }
-  return line_;
+  file_.appendWritten(size, [&pieces](char* out) {
+    for (std::string_view piece : pieces) {
+      out = put(out, piece);
+    }
+  });
 }
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
@@ -79,7 +83,7 @@ void ReportWriter::day(const DateParts& date) {
   dayLine_ += ' ';
   appendDate(dayLine_, date);
   dayLine_ += lineEnd;
-  sink_.appendEndedLines(dayLine_);
+  file_.appendEndedLines(dayLine_);
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the
@@ -88,10 +92,9 @@ void ReportWriter::activation(std::size_t movement) {
   const Pieces pieces = piecesOf(movement);
   // The movement line's pieces without the blank after the comment, the
   // " =" and the empty line.
-  sink_.appendEndedLines(
-      putTogether({"ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
-                   pieces.middle.substr(0, pieces.middle.size() - equals.size()),
-                   pieces.tail.substr(0, pieces.tail.size() - lineEnd.size())}));
+  appendPieces({"ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
+                pieces.middle.substr(0, pieces.middle.size() - equals.size()),
+                pieces.tail.substr(0, pieces.tail.size() - lineEnd.size())});
 }
 
 // comment, balance before, action, amount, "=", balance after, moment, when;
@@ -109,24 +112,20 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   const std::string_view afterView = afterText.view();
   const std::size_t size = pieces.head.size() + beforeView.size() + pieces.middle.size() +
                            afterView.size() + pieces.tail.size();
-  if (line_.size() < size) {
-    line_.resize(size);
-  }
-  char* out = put(line_.data(), pieces.head);
-  out = put(out, beforeView);
-  out = put(out, pieces.middle);
-  out = put(out, afterView);
-  put(out, pieces.tail);
-  sink_.appendEndedLines({line_.data(), size});
+  file_.appendWritten(size, [&](char* out) {
+    out = put(out, pieces.head);
+    out = put(out, beforeView);
+    out = put(out, pieces.middle);
+    out = put(out, afterView);
+    put(out, pieces.tail);
+  });
   balanceAt_ = 1 - balanceAt_;
   balance_ = after;
 }
 
 // Two empty lines, then "Saldo total = " and the final balance.
 void ReportWriter::closing(double balance) {
-  sink_.appendLine("");
-  sink_.appendLine("");
-  sink_.appendEndedLines(putTogether({"Saldo total = ", MoneyText(balance).view(), lineEnd}));
+  appendPieces({lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd});
 }
 
 } // namespace balvix

@@ -23,7 +23,7 @@ namespace balvix {
 // change.
 class ReportWriter : public WalkEvents {
 public:
-  ReportWriter(LineSink& sink, const std::vector<Entry>& entries, double openingBalance);
+  ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance);
 
   void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
@@ -51,10 +51,10 @@ private:
     std::string_view tail;
   };
   Pieces piecesOf(std::size_t movement);
-  // The texts one after the other, in line_.
-  std::string_view putTogether(std::initializer_list<std::string_view> pieces);
+  // Appends the texts one after the other (lines that end with CR LF).
+  void appendPieces(std::initializer_list<std::string_view> pieces);
 
-  LineSink& sink_;
+  RunFile& file_;
   const std::vector<Entry>& entries_;
   std::vector<std::size_t> textsAt_; // by movement: where its pieces lie in store_, or notWritten
   std::string store_;                // the texts of the movements applied so far
@@ -62,7 +62,6 @@ private:
   std::array<MoneyText, 2> balanceTexts_; // the other one takes the next balance's text
   std::size_t balanceAt_ = 0;
   std::string dayLine_;
-  std::string line_; // the line being put together (longer lines before it leave it longer)
 };
 
 } // namespace balvix

@@ -16,19 +16,6 @@ void RunFile::appendLine(std::string_view line) {
   }
 }
 
-void LineSink::appendEndedLines(std::string_view lines) {
-  for (std::size_t end; (end = lines.find("\r\n")) != std::string_view::npos;) {
-    appendLine(lines.substr(0, end));
-    lines.remove_prefix(end + 2);
-  }
-}
-
-void RunFile::appendEndedLines(std::string_view lines) {
-  if (!file_ || !file_->append(lines)) {
-    wholeWritten_ = false;
-  }
-}
-
 void RunFile::close() {
   if (file_ && !file_->close()) {
     wholeWritten_ = false;

@@ -3,20 +3,10 @@
 #include "platform/platform.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace balvix {
-
-// Where the lines of a report go, one line at a time (the line end is the
-// receiver's).
-class LineSink {
-public:
-  virtual ~LineSink() = default;
-  virtual void appendLine(std::string_view line) = 0;
-  // The same for lines that already end with CR LF, one after the other
-  // ("uno\r\n\r\n" is "uno" and an empty line).
-  virtual void appendEndedLines(std::string_view lines);
-};
 
 // The file one run writes for the user (the report, or the chart page), a
 // file of the program directory. It is opened once, after the earlier one is
@@ -24,7 +14,7 @@ public:
 // are gathered and written in blocks (see OutputFile): memory stays the same
 // however long the file, and a file put in its place meanwhile receives
 // nothing.
-class RunFile : public LineSink {
+class RunFile {
 public:
   // Removes the file named `name` an earlier run left, even a read-only one,
   // and opens a new one. When the earlier file cannot be removed it is kept
@@ -35,8 +25,26 @@ public:
 
   // Appends one line (CR LF is added). Lines that cannot be written are lost
   // and the run goes on; wholeWritten() remembers it.
-  void appendLine(std::string_view line) override;
-  void appendEndedLines(std::string_view lines) override;
+  void appendLine(std::string_view line);
+  // Appends lines that already end with CR LF, one after the other
+  // ("uno\r\n\r\n" is "uno" and an empty line).
+  void appendEndedLines(std::string_view lines) {
+    if (!file_ || !file_->append(lines)) {
+      wholeWritten_ = false;
+    }
+  }
+  // Appends `size` bytes of lines ended with CR LF that write(char* at)
+  // writes at `at`: in their place in the file's block when they fit there.
+  template <class Write> void appendWritten(std::size_t size, const Write& write) {
+    if (char* at = file_ ? file_->room(size) : nullptr) {
+      write(at);
+      file_->added(size);
+      return;
+    }
+    std::string lines(size, '\0');
+    write(lines.data());
+    appendEndedLines(lines);
+  }
 
   // Writes what is left and closes the file once every line is appended.
   // When that fails, or the system tells only then that something written

@@ -13,12 +13,6 @@
 namespace balvix::testing {
 namespace {
 
-// Keeps the report's lines in memory.
-struct MemoryLines : LineSink {
-  void appendLine(std::string_view line) override { lines.emplace_back(line); }
-  Lines lines;
-};
-
 // The due rules as the README states them, tested on the date itself.
 bool dueOn(const Entry& e, const EntrySchedule& s, const DateParts& today) {
   if (e.moment != Moment::periodic) {
@@ -161,13 +155,16 @@ TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
           std::to_string(*target / 100) + "." + std::to_string(100 + *target % 100).substr(1);
       exactTarget = classifyArgument(text).target;
     }
-    MemoryLines report;
+    FakePlatform platform;
+    RunFile report(platform, "informe.txt");
     ReportWriter writer(report, m.entries, opening);
     walkDays(writer, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), exactTarget);
+    report.close();
+    const Lines lines = linesOf(platform.fileBytes("informe.txt").value_or(""));
     Lines expected = referenceWalk(m, opening, first, last, target);
-    ASSERT_EQ(report.lines.size(), expected.size()) << "round " << round;
+    ASSERT_EQ(lines.size(), expected.size()) << "round " << round;
     for (std::size_t l = 0; l < expected.size(); ++l) {
-      ASSERT_EQ(report.lines[l], expected[l]) << "round " << round << " line " << l;
+      ASSERT_EQ(lines[l], expected[l]) << "round " << round << " line " << l;
     }
   }
 }
