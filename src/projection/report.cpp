@@ -24,7 +24,15 @@ std::uint32_t sizeSince(const std::string& text, std::size_t at) {
 ReportWriter::ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance)
     : file_(file), entries_(entries), textsAt_(entries.size(), notWritten),
       balance_(openingBalance), balanceTexts_{MoneyText(openingBalance),
-                                              MoneyText(openingBalance)} {}
+                                              MoneyText(openingBalance)} {
+  // Room for every movement's pieces with an amount of up to 19 characters,
+  // so that the store is not copied as it grows.
+  std::size_t room = 0;
+  for (const Entry& entry : entries) {
+    room += sizeof(PieceSizes) + entry.comment.size() + entry.when.size() + 48;
+  }
+  store_.reserve(room);
+}
 
 std::size_t ReportWriter::writeTexts(const Entry& entry) {
   const std::size_t at = store_.size();
