@@ -209,9 +209,15 @@ char* writeHundredthsBackward(char* end, bool negative, std::uint64_t hundredths
     std::memcpy(out + 1, lastDigits(units % 1000, 3), 3);
   }
   // The first group: one to three digits, none below one.
-  const std::size_t count = units >= 100 ? 3 : (units >= 10 ? 2 : (units > 0 ? 1 : 0));
-  out -= count;
-  std::memcpy(out, lastDigits(units, count), count);
+  if (units >= 100) {
+    out -= 3;
+    std::memcpy(out, lastDigits(units, 3), 3);
+  } else if (units >= 10) {
+    out -= 2;
+    std::memcpy(out, lastDigits(units, 2), 2);
+  } else if (units > 0) {
+    *--out = static_cast<char>('0' + units);
+  }
   if (negative && hundredths != 0) {
     *--out = '-';
   }
