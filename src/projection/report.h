@@ -17,10 +17,10 @@ namespace balvix {
 
 // The report's lines of a walk: a day line per day, the activation and
 // movement lines of each movement applied (the movement line followed by an
-// empty line), then two empty lines and the closing line. The amounts are
-// written as formatMoney writes them; each movement's action and amount are
-// written once, when it first applies, and the running balance once per
-// change.
+// empty line), then two empty lines and the closing line, written into the
+// run's file. The amounts are written as formatMoney writes them; the texts
+// of a movement's line that never change are written once, when it first
+// applies, and the running balance once per change.
 class ReportWriter : public WalkEvents {
 public:
   ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance);
@@ -35,7 +35,8 @@ private:
   // first applies, so that a line is put together from one place: the head
   // "comment ", the middle " action amount = " and the tail " moment when"
   // with the line end and the empty line. They lie in store_ one after the
-  // other, after their sizes.
+  // other, after their sizes (a comment and `cuando` are cut to 255
+  // characters, an amount's text has at most 415).
   struct PieceSizes {
     std::uint32_t head = 0;
     std::uint32_t middle = 0;
