@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -34,7 +35,7 @@ public:
   bool append(std::string_view bytes) {
     if (bytes.size() < blockSize - used_ && block_) {
       // The bytes fit in the block gathered so far, with room to spare.
-      std::copy(bytes.begin(), bytes.end(), block_.get() + used_);
+      std::copy(bytes.begin(), bytes.end(), block_->data() + used_);
       used_ += bytes.size();
       return true;
     }
@@ -45,7 +46,7 @@ public:
   // fill and keep with added(size) before any other call; nothing when what
   // is left of the block is not larger (append() the bytes then).
   char* room(std::size_t size) {
-    return block_ && size < blockSize - used_ ? block_.get() + used_ : nullptr;
+    return block_ && size < blockSize - used_ ? block_->data() + used_ : nullptr;
   }
   void added(std::size_t size) { used_ += size; }
 
@@ -61,7 +62,7 @@ public:
     if (used_ == 0) {
       return true;
     }
-    const bool whole = write({block_.get(), used_});
+    const bool whole = write({block_->data(), used_});
     used_ = 0;
     return whole;
   }
@@ -87,10 +88,9 @@ protected:
   virtual bool write(std::string_view bytes) = 0;
   // Closes the file; false when the system reports the close as failed.
   virtual bool closeFile() = 0;
+  using Block = std::array<char, blockSize>;
   // The room for one block (std::bad_alloc when there is no memory for it).
-  virtual std::unique_ptr<char[]> newBlock() {
-    return std::make_unique_for_overwrite<char[]>(blockSize);
-  }
+  virtual std::unique_ptr<Block> newBlock() { return std::make_unique_for_overwrite<Block>(); }
 
 private:
   // append() for bytes that fill the block gathered so far, or more.
@@ -110,7 +110,7 @@ private:
         continue;
       }
       const std::size_t taken = std::min(blockSize - used_, bytes.size());
-      std::copy_n(bytes.begin(), taken, block_.get() + used_);
+      std::copy_n(bytes.begin(), taken, block_->data() + used_);
       used_ += taken;
       bytes.remove_prefix(taken);
       if (used_ == blockSize) {
@@ -120,8 +120,8 @@ private:
     return whole;
   }
 
-  std::unique_ptr<char[]> block_; // none until the first append, and once closed
-  std::size_t used_ = 0;          // the bytes gathered in it
+  std::unique_ptr<Block> block_; // none until the first append, and once closed
+  std::size_t used_ = 0;         // the bytes gathered in it
   bool closed_ = false;
 };
 

@@ -65,7 +65,7 @@ protected:
     return out_.good() && !platform_.closeFails;
   }
 
-  std::unique_ptr<char[]> newBlock() override {
+  std::unique_ptr<Block> newBlock() override {
     if (platform_.memoryRunsOut && platform_.memoryRunsOut(name_)) {
       throw std::bad_alloc();
     }
