@@ -406,10 +406,16 @@ if [ "$native" -eq 1 ] && ! grep -q -a -m 1 __asan_init "$exe"; then
   only config.txt entrada.txt
 fi
 
-# Long inputs: two centuries with two daily movements, 365,000 report lines.
+# Long inputs: four centuries with six daily movements, 1.9 million report
+# lines: a run long enough (about a tenth of a second) that a start can be
+# held while it writes.
 long_inputs() {
-  put config.txt '01/01/1900|31/12/2099|0|informe.txt\r\n'
-  put entrada.txt 'Diario|1.5|poner|periodo|1dia|01/01/1900\r\nOtro|0.5|quitar|periodo|1dia|01/01/1900\r\n'
+  put config.txt '01/01/1700|31/12/2099|0|informe.txt\r\n'
+  put entrada.txt ''
+  for n in 1 2 3; do
+    printf 'Diario%s|1.5|poner|periodo|1dia|01/01/1700\r\nOtro%s|0.5|quitar|periodo|1dia|01/01/1700\r\n' \
+      "$n" "$n" >>"$dir/entrada.txt"
+  done
 }
 begin long-reference
 long_inputs
@@ -440,9 +446,9 @@ cmp -s "$dir/informe.txt" "$reference" || fail "the report is not that of a sing
 # An editor saves config.txt by rename while a start runs: the folder stays
 # locked, a second start waits for the first, and the report is one run's.
 many_inputs() {
-  put config.txt '01/01/1900|31/12/2099|0|informe.txt\r\n'
+  put config.txt '01/01/1700|31/12/2099|0|informe.txt\r\n'
   for n in 1 2 3 4 5 6; do
-    printf 'Diario%s|1.5|poner|periodo|1dia|01/01/1900\r\n' "$n" >>"$dir/entrada.txt"
+    printf 'Diario%s|1.5|poner|periodo|1dia|01/01/1700\r\n' "$n" >>"$dir/entrada.txt"
   done
 }
 begin many-reference
