@@ -87,11 +87,21 @@ void ReportWriter::appendPieces(std::initializer_list<std::string_view> pieces) 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
 // and the year as four.
 void ReportWriter::day(const DateParts& date) {
-  dayLine_.assign(weekdayName(date.year, date.month, date.day));
-  dayLine_ += ' ';
-  appendDate(dayLine_, date);
-  dayLine_ += lineEnd;
-  file_.appendEndedLines(dayLine_);
+  const std::string_view name = weekdayName(date.year, date.month, date.day);
+  if (const std::optional<std::array<char, 10>> chars = dateChars(date)) {
+    file_.appendWritten(name.size() + 1 + chars->size() + lineEnd.size(), [&](char* out) {
+      out = put(out, name);
+      *out++ = ' ';
+      out = put(out, {chars->data(), chars->size()});
+      put(out, lineEnd);
+    });
+    return;
+  }
+  std::string line(name);
+  line += ' ';
+  appendDate(line, date);
+  line += lineEnd;
+  file_.appendEndedLines(line);
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the

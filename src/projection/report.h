@@ -62,7 +62,6 @@ private:
   double balance_;                   // the balance whose text is balanceTexts_[balanceAt_]
   std::array<MoneyText, 2> balanceTexts_; // the other one takes the next balance's text
   std::size_t balanceAt_ = 0;
-  std::string dayLine_;
 };
 
 } // namespace balvix
