@@ -79,6 +79,7 @@ TEST(FormatMoney, LargeAmountsWriteAllDigits) {
   std::string huge = formatMoney(std::numeric_limits<double>::max());
   EXPECT_EQ(huge.substr(0, 8), "179.769.");
   EXPECT_EQ(huge.size(), 309u + 102 + 3);
+  EXPECT_EQ(formatMoney(-std::numeric_limits<double>::max()), "-" + huge); // the longest text
 }
 
 // The rule itself, slowly: the value to 18 significant digits as printf

@@ -136,12 +136,16 @@ TEST(ReportLines, FieldsAsStored) {
   EntriesRead m;
   add(m, std::string(255, 'x') + "  a b ", 1234567.5, "quitar", "periodo", "1semanames",
       "09/07/0050", Unit::weeks, 7);
+  add(m, "Enorme", 1e300, "poner", "concreta", "09/07/0050"); // an amount of 401 characters
   const std::string comment = m.entries[0].comment;
+  const std::string huge = formatMoney(1e300);
+  const std::string last = formatMoney(1e300 - 1234467.5);
   EXPECT_EQ(project(m, configOf("08/07/0050", "09/07/0050", 100.004)),
             (Lines{"Viernes 08/07/0050", "Sabado 09/07/0050",
                    "ACTIVACI\xD3N !! " + comment + " quitar 1.234.567'50 periodo 1semanames",
                    comment + " 100'00 quitar 1.234.567'50 = -1.234.467'50 periodo 1semanames", "",
-                   "", "", "Saldo total = -1.234.467'50"}));
+                   "Enorme -1.234.467'50 poner " + huge + " = " + last + " concreta 09/07/0050", "",
+                   "", "", "Saldo total = " + last}));
   EXPECT_EQ(project({}, configOf("08/07/0050", "09/07/0050", -1e-12)).back(), "Saldo total = '00");
 }
 
