@@ -97,11 +97,7 @@ void ReportWriter::day(const DateParts& date) {
     });
     return;
   }
-  std::string line(name);
-  line += ' ';
-  appendDate(line, date);
-  line += lineEnd;
-  file_.appendEndedLines(line);
+  appendPieces({name, " ", dateText(date), lineEnd}); // no day a walk tells
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the

@@ -10,12 +10,6 @@ RunFile::RunFile(Platform& platform, std::string_view name) {
   wholeWritten_ = opened_;
 }
 
-void RunFile::appendLine(std::string_view line) {
-  if (!file_ || !file_->appendLine(line)) {
-    wholeWritten_ = false;
-  }
-}
-
 void RunFile::close() {
   if (file_ && !file_->close()) {
     wholeWritten_ = false;

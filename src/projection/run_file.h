@@ -23,11 +23,9 @@ public:
   // be opened.
   RunFile(Platform& platform, std::string_view name);
 
-  // Appends one line (CR LF is added). Lines that cannot be written are lost
-  // and the run goes on; wholeWritten() remembers it.
-  void appendLine(std::string_view line);
   // Appends lines that already end with CR LF, one after the other
-  // ("uno\r\n\r\n" is "uno" and an empty line).
+  // ("uno\r\n\r\n" is "uno" and an empty line). Lines that cannot be
+  // written are lost and the run goes on; wholeWritten() remembers it.
   void appendEndedLines(std::string_view lines) {
     if (!file_ || !file_->append(lines)) {
       wholeWritten_ = false;

@@ -110,9 +110,9 @@ TEST(RunFile, WrittenInWholeBlocks) {
       RunFile file(platform, "informe.txt");
       char letter = 'a';
       for (std::size_t length : c.lines) {
-        const std::string line(length, letter++);
-        file.appendLine(line);
-        expected += line + "\r\n";
+        const std::string line = std::string(length, letter++) + "\r\n";
+        file.appendEndedLines(line);
+        expected += line;
       }
       if (c.endedLines > 0) {
         const std::string page = std::string(c.endedLines - 2, 'p') + "\r\n";
