@@ -13,7 +13,7 @@ Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument&
   }
   const DateParts& last = argument.date;
   if (!(config.start < last && last < config.end)) {
-    return {outsidePeriodMessage, {}};
+    return {std::string(outsidePeriodMessage), {}};
   }
   return outcomeOf(project(platform, inputs, {config.start, last, std::nullopt, RunGoal::toDate}));
 }

@@ -72,6 +72,11 @@ inline constexpr std::string_view inputErrorsMessage = "Errores en ficheros de p
 inline constexpr std::string_view logNotWrittenMessage = "Errores en ficheros de programa ...\r\n"
                                                          "No se pudo escribir Errores.txt ...";
 
+// Added to that message, one line for each input file that could not be read
+// ("No se pudo leer entrada.txt ..."), so that the user learns which one
+// when the log cannot say it.
+inline constexpr std::string_view unreadableFileLine = "\r\nNo se pudo leer ";
+
 // Shown before the report (or the chart page) is opened when some line of it
 // could not be written, or instead of opening it when an earlier one could not
 // be replaced, so that a file with missing lines is not taken as complete.

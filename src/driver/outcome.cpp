@@ -28,15 +28,15 @@ Outcome outcomeOf(const WrittenFile& report) {
   }
   // A file this run did not write is never opened: it would pass for this
   // run's.
-  return {message, report.ours ? report.name : std::string()};
+  return {std::string(message), report.ours ? report.name : std::string()};
 }
 
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
-  Outcome outcome{folderNotFoundMessage, {}};
+  Outcome outcome{std::string(folderNotFoundMessage), {}};
   if (platform.folderFound()) {
     std::unique_ptr<FolderLock> lock = platform.lockFolder();
     if (!lock) {
-      outcome = {folderNotReservedMessage, {}};
+      outcome = {std::string(folderNotReservedMessage), {}};
     } else {
       // Running out of memory ends the work where it is: the files it had
       // open are closed as they are (a report being written says so itself),
@@ -44,7 +44,7 @@ void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
       try {
         outcome = work();
       } catch (const std::bad_alloc&) {
-        outcome = {outOfMemoryMessage, {}};
+        outcome = {std::string(outOfMemoryMessage), {}};
       }
     }
   }

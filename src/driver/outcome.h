@@ -13,7 +13,7 @@ namespace balvix {
 // message, then a file of the program directory to open; either may be
 // empty.
 struct Outcome {
-  std::string_view message;
+  std::string message;
   std::string document;
 };
 

@@ -10,6 +10,9 @@
 #include "input/scenarios.h"
 #include "projection/run.h"
 
+#include <string>
+#include <vector>
+
 namespace balvix {
 
 namespace {
@@ -19,6 +22,26 @@ bool allowsRun(const EntriesRead& movements, const ConfigRead& config,
   return !movements.entries.empty() && config.records.size() == 1 &&
          config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
          config.errorCount == 0 && scenarios.errorCount == 0;
+}
+
+// The message for faults that the log could not all hold, naming the input
+// files that could not be read: the log would have been the only place to
+// learn which.
+std::string logNotWrittenMessageFor(const EntriesRead& movements, const ConfigRead& config,
+                                    const ScenariosRead& scenarios) {
+  std::vector<std::string> unreadable;
+  if (movements.unreadable) {
+    unreadable.emplace_back(entriesFileName);
+  }
+  if (config.unreadable) {
+    unreadable.emplace_back(configFileName);
+  }
+  unreadable.insert(unreadable.end(), scenarios.unreadable.begin(), scenarios.unreadable.end());
+  std::string message(logNotWrittenMessage);
+  for (const std::string& name : unreadable) {
+    message.append(unreadableFileLine).append(name).append(" ...");
+  }
+  return message;
 }
 
 // Everything a start does to the files of the program directory, in order;
@@ -32,11 +55,11 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   }
   Argument argument = classifyArgument(argumentText);
   if (argument.mode == RunMode::usage) {
-    return {kind.usage, {}};
+    return {std::string(kind.usage), {}};
   }
 
   if (!platform.exists(configFileName) || !platform.exists(entriesFileName)) {
-    return {missingFilesMessage, {}};
+    return {std::string(missingFilesMessage), {}};
   }
 
   EntriesRead movements;
@@ -49,7 +72,9 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     std::string movementsText; // the scenarios take movements away by their lines
     movements = readEntries(platform, log, kind.readsScenarios ? &movementsText : nullptr);
     config = readRunConfig(platform, log, kind.longestReportName);
-    if (kind.readsScenarios) {
+    // Scenarios are read against the plan: without it, none of their
+    // faults would be true.
+    if (kind.readsScenarios && !movements.unreadable) {
       scenarios = readScenarios(platform, movements, movementsText, log);
     }
     log.close();
@@ -58,9 +83,10 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
       // an earlier start's log, or one with lines missing, would point at
       // the wrong faults.
       if (!log.complete()) {
-        return {logNotWrittenMessage, {}};
+        return {logNotWrittenMessageFor(movements, config, scenarios), {}};
       }
-      return {inputErrorsMessage, log.written() ? std::string(errorLogName) : std::string()};
+      return {std::string(inputErrorsMessage),
+              log.written() ? std::string(errorLogName) : std::string()};
     }
   }
 

@@ -294,12 +294,15 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
 }
 
 EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes) {
+  const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
   std::optional<std::string> read = platform.readFile(entriesFileName);
   if (!read) {
-    return {};
+    EntriesRead none;
+    none.unreadable = true;
+    FaultLog(entriesFileName, logError, none.errorCount).reportFile(unreadableFileFault);
+    return none;
   }
-  EntriesRead movements =
-      parseEntries(*read, [&log](std::string_view line) { log.appendLine(line); });
+  EntriesRead movements = parseEntries(*read, logError);
   if (bytes != nullptr) {
     *bytes = std::move(*read);
   }

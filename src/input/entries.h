@@ -57,6 +57,7 @@ struct EntriesRead {
   std::vector<Entry> entries;
   std::vector<EntrySchedule> schedules;
   std::int32_t errorCount = 0; // faulty fields found, one log line each
+  bool unreadable = false;     // the file is there but could not be read: its one fault
 };
 
 // Receives the error log lines, in the order the faults are found.
@@ -93,7 +94,8 @@ void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, E
 
 // Reads "entrada.txt" of the program directory once and parses it, appending
 // its faults to `log`. A file that cannot be read, or that is not a regular
-// file, has no movements. With `bytes`, the file's bytes are kept there.
+// file, has no movements and is unreadable: one fault that names the file. With `bytes`, the file's
+// bytes are kept there.
 EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes = nullptr);
 
 } // namespace balvix

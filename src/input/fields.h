@@ -26,6 +26,11 @@ std::vector<std::string_view> splitFields(std::string_view line, std::size_t cou
 inline constexpr std::string_view textAfterEndFault =
     " [fin de texto] hay texto tras el caracter 26 ...";
 
+// The fault of an input file that is there but cannot be read (no permission,
+// held by another program, a directory of that name), logged after its name.
+inline constexpr std::string_view unreadableFileFault =
+    " [fichero] es erroneo, no se puede leer ...";
+
 // The faults of one input file: each one raises the count by 1 and sends the
 // line prefix, the line number and the message to the sink.
 class FaultLog {

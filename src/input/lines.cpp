@@ -9,12 +9,18 @@ namespace {
 constexpr char carriageReturn = '\r';
 constexpr char lineFeed = '\n';
 constexpr char endOfText = '\x1A';
+// What some editors write at the start of a file saved as UTF-8.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   // A byte 26 ends the text: whatever follows it is not read.
   text = text.substr(0, text.find(endOfText));
+  // A byte-order mark is no part of the first line.
+  if (text.starts_with(byteOrderMark)) {
+    text.remove_prefix(byteOrderMark.size());
+  }
 
   std::vector<std::string_view> lines;
   // Room for the lines of a file with line feeds, at once.

@@ -120,12 +120,15 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
 }
 
 ConfigRead readRunConfig(Platform& platform, ErrorLog& log, std::size_t longestReportName) {
+  const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
   std::optional<std::string> bytes = platform.readFile(configFileName);
   if (!bytes) {
-    return {};
+    ConfigRead none;
+    none.unreadable = true;
+    FaultLog(configFileName, logError, none.errorCount).reportFile(unreadableFileFault);
+    return none;
   }
-  return parseRunConfig(
-      *bytes, [&log](std::string_view line) { log.appendLine(line); }, longestReportName);
+  return parseRunConfig(*bytes, logError, longestReportName);
 }
 
 std::string_view reportStem(std::string_view reportName) {

@@ -38,6 +38,7 @@ struct RunConfig {
 struct ConfigRead {
   std::vector<RunConfig> records;
   std::int32_t errorCount = 0; // faulty fields found, one log line each
+  bool unreadable = false;     // the file is there but could not be read: its one fault
 };
 
 // Checks every field of every non-empty line of `text` (the bytes of a
@@ -54,7 +55,7 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
 
 // Reads "config.txt" of the program directory once and parses it, appending
 // its faults to `log`. A file that cannot be read, or that is not a regular
-// file, has no lines.
+// file, has no lines and is unreadable: one fault that names the file.
 ConfigRead readRunConfig(Platform& platform, ErrorLog& log,
                          std::size_t longestReportName = longestFileName);
 

@@ -21,9 +21,12 @@ inline constexpr std::size_t mostScenarios = 6;
 
 // One scenario: the movements of "entrada.txt" with some taken away and
 // others added. Its file is read as the movements file is (line ends,
-// comments, empty lines); a line that starts with "-" takes away the first
-// movement of "entrada.txt" whose line is, byte for byte, the rest of it and
-// that no earlier line took; every other line adds the movement it writes.
+// comments, empty lines, a byte-order mark); a line that starts with "-"
+// takes away the first movement of "entrada.txt" whose line is, byte for
+// byte, the rest of it and that no earlier line took; a line whose first mark
+// after blanks, tabs and no-break spaces is a "-" or a dash (Windows-1252 or
+// UTF-8) but that does not start with "-" is a fault, never an added
+// movement; every other line adds the movement it writes.
 struct Scenario {
   std::string name;               // the file's name without its ".txt": "coche"
   std::string fileName;           // "coche.txt", Windows-1252
@@ -44,6 +47,9 @@ struct ScenariosRead {
   std::vector<Scenario> scenarios;
   std::vector<std::string> leftOut;
   std::int32_t errorCount = 0; // faults found, one log line each
+  // The files that are there but could not be read, by their paths in the
+  // program directory ("escenarios/coche.txt").
+  std::vector<std::string> unreadable;
 };
 
 // The scenarios of a folder as the platform read it, against the movements
@@ -54,9 +60,10 @@ struct ScenariosRead {
 // with `separator` ("escenarios/coche.txt Línea 3 [dinero] ..."), lines
 // numbered as in "entrada.txt": every line that is neither empty nor a
 // comment, taking-away lines included. Faults are the faulty fields of an
-// added line, a taking-away line that finds no movement to take, an entry
-// that is not a regular file, a file that cannot be read, and a folder that
-// is not one that can be listed. An absent folder has no scenarios.
+// added line, a taking-away line that finds no movement to take or whose "-"
+// is not its first character, a file named ".txt" alone, an entry that is
+// not a regular file, a file that cannot be read, and a folder that is not
+// one that can be listed. An absent folder has no scenarios.
 ScenariosRead scenariosOf(const TextFolder& folder, const EntriesRead& plan,
                           std::string_view planText, char separator, const ErrorSink& logError);
 

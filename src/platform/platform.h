@@ -228,8 +228,9 @@ public:
   virtual std::optional<std::string> readFile(std::string_view name) = 0;
 
   // The files of the program directory's folder `folder` whose names end in
-  // ".txt" (in any letter case), in the byte order of their Windows-1252
-  // names; entries of other names are left alone. The first `mostRead` of
+  // ".txt" (in any letter case) and are not hidden (isOfferedTextFile), in
+  // the byte order of their Windows-1252 names; entries of other names are
+  // left alone. The first `mostRead` of
   // them are read when they are regular files; an entry of another kind (a
   // directory, a link, a pipe, a device) is never followed, read or waited
   // on. The folder is reached through the program directory itself, never

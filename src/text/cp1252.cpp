@@ -123,6 +123,10 @@ bool hasTextEnding(std::string_view name) {
          lowerCase1252(name.substr(name.size() - textFileEnding.size())) == textFileEnding;
 }
 
+bool isOfferedTextFile(std::string_view name) {
+  return hasTextEnding(name) && (!name.starts_with('.') || name.size() == textFileEnding.size());
+}
+
 std::string_view withoutTextEnding(std::string_view name) {
   if (hasTextEnding(name)) {
     name.remove_suffix(textFileEnding.size());

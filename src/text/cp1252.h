@@ -32,6 +32,12 @@ inline constexpr std::string_view textFileEnding = ".txt";
 // True when `name` ends in ".txt", in any letter case.
 bool hasTextEnding(std::string_view name);
 
+// True for the names a folder of text files offers the program: those that
+// end in ".txt" and are not hidden, as a name that starts with "." is (also
+// the "._coche.txt" other systems leave beside a file). The name ".txt"
+// alone is offered, so that a file without a name is told, not ignored.
+bool isOfferedTextFile(std::string_view name);
+
 // `name` without its ".txt" ending, in any letter case ("informe.TXT" gives
 // "informe", ".txt" an empty text); a name without the ending stays whole.
 std::string_view withoutTextEnding(std::string_view name);

@@ -140,6 +140,37 @@ TEST(ProgramStart, ScenarioFaultsComeLastInTheChartProgramOnly) {
   EXPECT_FALSE(platform.exists("Errores.txt"));
 }
 
+// An input file that is there but cannot be read is named in the log, and no
+// scenario is read against a plan that was not; where the log cannot be
+// written, the message names the file.
+TEST(ProgramStart, UnreadableInputFileIsNamed) {
+  for (std::string_view name : {entriesFileName, configFileName}) {
+    for (bool logWritable : {true, false}) {
+      FakePlatform platform;
+      platform.writeFile("config.txt", goodConfig);
+      platform.writeFile("entrada.txt", goodEntries);
+      platform.writeFile("escenarios/x.txt", "-Nomina|1500|poner|mensualidad|2|0");
+      platform.unreadable = name;
+      if (!logWritable) {
+        platform.writeFails = [](std::string_view file, std::size_t) {
+          return file == "Errores.txt";
+        };
+      }
+      platform.tail = "int";
+      runChartProgram(platform);
+      const std::string fault = std::string(name) + " [fichero] es erroneo, no se puede leer ...";
+      EXPECT_EQ(platform.fileBytes("Errores.txt"), logWritable ? fault + "\r\n" : "") << name;
+      EXPECT_EQ(platform.messages,
+                std::vector<std::string>{logWritable ? std::string(inputErrorsMessage)
+                                                     : std::string(logNotWrittenMessage) +
+                                                           "\r\nNo se pudo leer " +
+                                                           std::string(name) + " ..."})
+          << name;
+      EXPECT_EQ(platform.opened.size(), logWritable ? 1u : 0u) << name;
+    }
+  }
+}
+
 TEST(ProgramStart, AllowedRunWritesAndOpensTheReport) {
   for (const char* tail : {"int", "02/01/2013", "2500"}) {
     FakePlatform platform;

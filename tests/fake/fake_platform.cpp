@@ -170,7 +170,7 @@ std::unique_ptr<FolderLock> FakePlatform::lockFolder() {
 }
 
 std::optional<std::string> FakePlatform::readFile(std::string_view name) {
-  if (readFails) {
+  if (name == unreadable) {
     return std::nullopt;
   }
   if (name == readRunsOutOfMemory) {
@@ -195,7 +195,7 @@ TextFolder FakePlatform::readTextFolder(std::string_view folder, std::size_t mos
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(path, ec)) {
     std::string name = entry.path().filename().string();
-    if (hasTextEnding(name)) {
+    if (isOfferedTextFile(name)) {
       names.push_back(std::move(name));
     }
   }

@@ -67,7 +67,7 @@ public:
   std::function<bool(std::string_view name, std::size_t writesBefore)> writeFails;
   bool removeFails = false;
   bool closeFails = false; // an output file's close tells of a lost write
-  bool readFails = false;
+  std::string unreadable;  // the file of this name cannot be read
   // A program directory whose entries cannot be created or removed: appends
   // to a file that is not there fail, and no removal succeeds.
   bool readOnlyDirectory = false;

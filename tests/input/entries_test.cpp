@@ -239,8 +239,10 @@ TEST(ReadEntries, SameTablesOnSecondReading) {
   EXPECT_EQ(second.schedules[0].interval, first.schedules[0].interval);
   EXPECT_EQ(second.errorCount, 2);
 
-  platform.readFails = true;
-  EXPECT_TRUE(readEntries(platform, log).entries.empty());
+  platform.unreadable = "entrada.txt";
+  const EntriesRead unreadable = readEntries(platform, log);
+  EXPECT_TRUE(unreadable.entries.empty() && unreadable.unreadable);
+  EXPECT_EQ(unreadable.errorCount, 1);
 }
 
 } // namespace

@@ -30,6 +30,11 @@ TEST(SplitLines, LineEnds) {
                                     "c\x1A"
                                     "d",
                                     {"a", "b"}},
+                                   {"\xEF\xBB\xBF"
+                                    "a\r\n\xEF\xBB\xBF"
+                                    "b",
+                                    {"a", "\xEF\xBB\xBF"
+                                          "b"}},
                                    {"", {}}};
   for (const Case& c : cases) {
     EXPECT_EQ(splitLines(c.text), c.lines) << c.text;

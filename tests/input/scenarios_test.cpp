@@ -53,6 +53,10 @@ TEST(ScenarioLines, AddAndTakeAwayMovements) {
     std::vector<std::string> log;
   };
   const std::string line3 = "escenarios/x.txt L\xEDnea 3 ";
+  auto misplaced = [](int line) {
+    return "escenarios/x.txt L\xEDnea " + std::to_string(line) +
+           " [quitar] es erroneo, el - debe ser el primer caracter de la l\xEDnea ...";
+  };
   const Case cases[] = {
       {"an added line", car + "\r\n", "Nomina Luz Luz Coche ", {}, {}},
       {"a taken line", "-" + light, "Nomina Luz ", {1}, {}},
@@ -71,6 +75,13 @@ TEST(ScenarioLines, AddAndTakeAwayMovements) {
        "Nomina Luz Luz Coche Coche ",
        {},
        {line3 + "[quitar] es erroneo, no queda en entrada.txt un movimiento igual ..."}},
+      {"a byte-order mark before the -", "\xEF\xBB\xBF-" + light, "Nomina Luz ", {1}, {}},
+      {"blanks or a dash of an editor before or instead of the -, never added",
+       " -" + light + "\r\n\t-" + light + "\r\n\xA0-" + light + "\r\n\x96" + light +
+           "\r\n\xE2\x88\x92" + light + "\r\n\xC2\xA0\xE2\x80\x94" + light,
+       "Nomina Luz Luz ",
+       {},
+       {misplaced(1), misplaced(2), misplaced(3), misplaced(4), misplaced(5), misplaced(6)}},
       {"a fault in an added line",
        "-" + light + "\r\n" + car + "\r\nCoche|1,5|poner|mensualidad|10|0",
        "Nomina Luz Coche Coche ",
@@ -101,6 +112,10 @@ TEST(ScenarioFolder, FilesFaultsAndTheSixUsed) {
   const Read windows = readFolder({file("coche.txt", "x|0|poner|mensualidad|1|0")}, '\\');
   EXPECT_EQ(windows.log, std::vector<std::string>{"escenarios\\coche.txt L\xEDnea 1 [dinero] es "
                                                   "erroneo, siempre mayor de 0 ..."});
+
+  EXPECT_EQ(readFolder({file(".txt", car)}).log,
+            std::vector<std::string>{
+                "escenarios/.txt [fichero] es erroneo, falta el nombre antes de .txt ..."});
 
   std::vector<FolderFile> files;
   for (char name = 'a'; name <= 'h'; ++name) {
@@ -138,6 +153,8 @@ TEST(ScenarioFolder, ReadThroughThePlatform) {
   platform.writeFile("escenarios/notas.md", car);
   platform.writeFile("escenarios/b.txt", car);
   platform.writeFile("escenarios/A.TXT", "-" + light);
+  platform.writeFile("escenarios/.oculto.txt", car); // hidden, and another system's copy
+  platform.writeFile("escenarios/._b.txt", car);
   EXPECT_EQ(readScenarios(platform, movements, plan, log).errorCount, 0);
   const ScenariosRead read = readScenarios(platform, movements, plan, log);
   ASSERT_EQ(read.scenarios.size(), 2u);

@@ -437,7 +437,7 @@ TextFolder PosixPlatform::readTextFolder(std::string_view folder, std::size_t mo
       break;
     }
     std::string name = cp1252FromUtf8(entry->d_name);
-    if (hasTextEnding(name)) {
+    if (isOfferedTextFile(name)) {
       names.emplace_back(std::move(name), entry->d_name);
     }
   }

@@ -410,7 +410,7 @@ TextFolder Win32Platform::readTextFolder(std::string_view folder, std::size_t mo
   found.state = TextFolder::State::read;
   do {
     std::string name = cp1252FromUtf16(data.cFileName);
-    if (hasTextEnding(name)) {
+    if (isOfferedTextFile(name)) {
       names.push_back({std::move(name), data.cFileName, data.dwFileAttributes});
     }
   } while (FindNextFileW(search, &data));
