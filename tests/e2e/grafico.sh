@@ -203,6 +203,7 @@ scenario_data() { # scenario_data N PAGE
 # takes away (each the first identical one left), then those it adds.
 described() { # described ENTRADA SCENARIO
   LC_ALL=C awk '{ sub(/\r$/, "") }
+    FNR == 1 { sub(/^\357\273\277/, "") }
     FNR == NR { plan[++n] = $0; movement[n] = $0 != "" && $0 !~ /^ *;/; next }
     $0 == "" || /^ *;/ { next }
     /^-/ { for (i = 1; i <= n; i++) if (movement[i] && !gone[i] && plan[i] == substr($0, 2)) break
@@ -252,6 +253,17 @@ check_scenarios "$examples" 9000
 check_scenarios "$tight" int
 check_scenarios "$tight" 400
 
+# A scenario saved as UTF-8 with a byte-order mark, as some editors do, takes
+# its movement away; hidden files and the copies other systems leave are not
+# scenarios.
+marked=$work/byte-order-mark
+mkdir -p "$marked/escenarios"
+cp "$examples/config.txt" "$examples/entrada.txt" "$marked/"
+{ printf '\357\273\277-' && sed -n 2p "$examples/entrada.txt"; } >"$marked/escenarios/sin-nomina.txt"
+printf 'x|0|poner|mensualidad|1|0\r\n' >"$marked/escenarios/._sin-nomina.txt"
+cp "$marked/escenarios/._sin-nomina.txt" "$marked/escenarios/.oculto.txt"
+check_scenarios "$marked" int
+
 # An empty folder of scenarios leaves the page as it is.
 begin empty-scenarios
 mkdir "$dir/escenarios"
@@ -288,6 +300,16 @@ mv "$dir/Errores.txt" "$work/balvix-errors"
 run "$grafico"
 cmp -s "$dir/Errores.txt" "$work/balvix-errors" || fail "Errores.txt differs from balvix's"
 only config.txt entrada.txt Errores.txt
+
+# A movements file that cannot be read is named, and the scenarios that take
+# its movements away are not read against a plan that was not.
+begin unreadable-plan
+mkdir -p "$dir/escenarios"
+{ printf -- '-' && sed -n 2p "$examples/entrada.txt"; } >"$dir/escenarios/sin-nomina.txt"
+rm "$dir/entrada.txt" && mkdir "$dir/entrada.txt"
+run "$grafico"
+[ "$(cat "$dir/Errores.txt")" = "$(printf 'entrada.txt [fichero] es erroneo, no se puede leer ...\r')" ] ||
+  fail "Errores.txt holds '$(cat "$dir/Errores.txt")'"
 
 # A report name whose page name would pass the systems' limit of 255
 # characters is refused as a faulty field before anything is written.

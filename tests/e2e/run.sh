@@ -45,9 +45,12 @@ run() {
   [ -z "$(ls -A "$cwd")" ] || fail "files created in the working directory: $(ls -A "$cwd")"
 }
 
-# The program's standard output (native only) equals the file, or the text given.
+# The program's standard output (native only) equals the file, or the text
+# given; every line of it ends.
 said() {
   [ "$native" -eq 1 ] || return 0
+  [ ! -s "$out" ] || [ "$(tail -c 1 "$out" | od -An -tx1)" = " 0a" ] ||
+    fail "the output's last line has no end"
   if [ -f "$expected/$1" ]; then
     cmp -s "$out" "$expected/$1" || fail "output differs from $1: $(head -c 300 "$out")"
   else
@@ -152,6 +155,15 @@ said "$(report_line informe.txt)"
 same_file informe.txt example-report.txt
 only config.txt entrada.txt informe.txt
 
+# Saved as UTF-8 with a byte-order mark, as some editors do: the same report.
+begin interval-run-byte-order-marks
+for input in config.txt entrada.txt; do
+  { printf "\357\273\277" && cat "$expected/example-$input"; } >"$dir/$input"
+done
+run int
+same_file informe.txt example-report.txt
+only config.txt entrada.txt informe.txt
+
 begin interval-run-replaces-read-only-report
 good_inputs
 put informe.txt 'an old report\r\nwith two lines\r\n'
@@ -237,19 +249,24 @@ fi
 
 # --- what is in the folder besides plain files ------------------------------
 
-# A pipe in place of an input file is a file that cannot be read: the start
-# answers at once instead of waiting for a writer.
-for input in entrada.txt config.txt; do
-  begin "pipe-as-$input"
-  good_inputs
-  rm "$dir/$input"
-  mkfifo "$dir/$input"
-  (cd "$cwd" && timeout 20 "${runner[@]}" "$program" int >"$work/$case/stdout" 2>/dev/null)
-  rc=$?
-  out="$work/$case/stdout"
-  [ "$rc" -eq 0 ] || fail "exit code $rc (124: it waited on the pipe)"
-  said "$(printf 'Errores en ficheros de programa ...')"
-  [ -p "$dir/$input" ] || fail "the pipe is gone"
+# A pipe or a directory in place of an input file is a file that cannot be
+# read, named in the log: the start answers at once instead of waiting for a
+# writer.
+for kind in pipe directory; do
+  for input in entrada.txt config.txt; do
+    begin "$kind-as-$input"
+    good_inputs
+    rm "$dir/$input"
+    if [ "$kind" = pipe ]; then mkfifo "$dir/$input"; else mkdir "$dir/$input"; fi
+    (cd "$cwd" && timeout 20 "${runner[@]}" "$program" int >"$work/$case/stdout" 2>/dev/null)
+    rc=$?
+    out="$work/$case/stdout"
+    [ "$rc" -eq 0 ] || fail "exit code $rc (124: it waited on the pipe)"
+    said "$(printf 'Errores en ficheros de programa ...\n%s' "$(report_line Errores.txt)")"
+    [ "$(cat "$dir/Errores.txt")" = "$(printf '%s [fichero] es erroneo, no se puede leer ...\r' "$input")" ] ||
+      fail "Errores.txt holds '$(cat "$dir/Errores.txt")'"
+    [ -p "$dir/$input" ] || [ -d "$dir/$input" ] || fail "the $kind is gone"
+  done
 done
 
 begin report-name-is-a-directory
