@@ -40,6 +40,32 @@ void appendChartBox(std::string& out, const PageModel& model) {
          "download=\"saldo-por-mes.csv\">Descargar CSV de los meses</a></p>\n";
 }
 
+// Where a line's balance stopped fitting in a number, its walk ended: the
+// page says so for each such line, so that no figure of it passes for one of
+// the whole span.
+void appendOverflowNotes(std::string& out, const PageModel& model, const ScenarioWalks& scenarios) {
+  auto note = [&out](const ChartFigures& figures, const Scenario* scenario) {
+    if (!figures.overflowDay) {
+      return;
+    }
+    out += "<p class=\"nota aviso\" role=\"alert\">El saldo ";
+    if (scenario == nullptr) {
+      out += "del plan";
+    } else {
+      out += "del escenario «";
+      appendHtmlEscaped(out, scenario->name);
+      out += "»";
+    }
+    out += " ya no cabe en un número el ";
+    out += dateText(*figures.overflowDay);
+    out += ": su línea termina ese día.</p>\n";
+  };
+  note(model.figures(), nullptr);
+  for (const ScenarioWalk& walk : scenarios.walks) {
+    note(walk.series.figures(), walk.scenario);
+  }
+}
+
 } // namespace
 
 std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData,
@@ -64,6 +90,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
 
   if (model.figures().dayCount > 0) {
     appendKeyFigures(out, model, run);
+    appendOverflowNotes(out, model, scenarios);
     appendChartBox(out, model);
     appendScenarioComparison(out, model, scenarios);
     appendLineTables(out, model, scenarios);

@@ -42,9 +42,11 @@ WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const Ru
   // cannot be) before the walk, then its lines, each ended by CR LF.
   const std::string name = pageNameOf(config.reportName);
   RunFile file(platform, name);
-  return writeLines(file, name, [&] {
+  bool overflowed = false;
+  WrittenFile written = writeLines(file, name, [&] {
     PageModel model(inputs.movements, config.openingBalance);
     walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
+    overflowed = model.figures().overflowDay.has_value();
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
@@ -54,6 +56,8 @@ WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const Ru
     endLinesWithCrLf(page);
     file.appendEndedLines(page);
   });
+  written.balanceOverflowed = overflowed;
+  return written;
 }
 
 } // namespace balvix

@@ -63,6 +63,10 @@ void PageModel::movement(std::size_t movement, double /*before*/, double after) 
   }
 }
 
+void PageModel::overflow(std::size_t /*movement*/) {
+  figures_.overflowDay = today_;
+}
+
 void PageModel::closing(double balance) {
   if (walking_) {
     finishDay();

@@ -41,6 +41,9 @@ struct ChartFigures {
   double putIn = 0;                       // the amounts of all "poner" movements
   double takenOut = 0;                    // the amounts of all "quitar" movements
   bool subCent = false; // a movement applied has an amount with digits below the cent
+  // The day a movement would have left a balance beyond any number: the walk
+  // ended there, that movement not applied.
+  std::optional<DateParts> overflowDay;
 };
 
 // Days in a row that end below zero (judged as ChartFigures judges them).
@@ -102,6 +105,7 @@ public:
   void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
   void movement(std::size_t movement, double before, double after) override;
+  void overflow(std::size_t movement) override;
   void closing(double balance) override;
 
   // Complete once `closing` was received.

@@ -26,6 +26,7 @@ public:
       days_[today_].push_back(movement);
     }
   }
+  void overflow(std::size_t /*movement*/) override {}
   void closing(double /*balance*/) override {}
 
   const std::vector<std::vector<std::size_t>>& days() const { return days_; }

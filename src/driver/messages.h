@@ -83,6 +83,13 @@ inline constexpr std::string_view unreadableFileLine = "\r\nNo se pudo leer ";
 inline constexpr std::string_view incompleteFileMessage =
     "No se pudo escribir el informe completo ...";
 
+// Shown before the report (or the chart page) is opened when a balance no
+// longer fitted in a number: the walk ended on that day, and the report says
+// so as its last line (the page in a note above the chart).
+inline constexpr std::string_view balanceOverflowMessage =
+    "El saldo ya no cabe en un n\xFAmero: el informe termina el d\xED"
+    "a en que deja de caber ...";
+
 // Shown when the program runs out of memory, whatever it was doing (input
 // files too large for the memory it may take): the input files are left as
 // they are, and a report being written is told incomplete.

@@ -20,15 +20,17 @@ static_assert(outOfMemoryInReportMessage.starts_with(outOfMemoryMessage) &&
 } // namespace
 
 Outcome outcomeOf(const WrittenFile& report) {
-  std::string_view message;
-  if (report.memoryRanOut) {
-    message = outOfMemoryInReportMessage;
-  } else if (!report.whole) {
-    message = incompleteFileMessage;
+  std::string message;
+  if (report.balanceOverflowed) {
+    message = balanceOverflowMessage;
+  }
+  if (report.memoryRanOut || !report.whole) {
+    message += message.empty() ? "" : "\r\n";
+    message += report.memoryRanOut ? outOfMemoryInReportMessage : incompleteFileMessage;
   }
   // A file this run did not write is never opened: it would pass for this
   // run's.
-  return {std::string(message), report.ours ? report.name : std::string()};
+  return {message, report.ours ? report.name : std::string()};
 }
 
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {

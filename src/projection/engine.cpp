@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -207,6 +208,8 @@ public:
   }
 
   double balance() const { return balance_; }
+  // True once a movement would have left a balance that is no number.
+  bool overflowed() const { return overflowed_; }
 
   // Tells the day and every movement due that day, in file order: the
   // monthly ones of this day of the month merged with those queued for it.
@@ -227,6 +230,9 @@ public:
     }
     for (std::size_t i : *due) {
       apply(i, day);
+      if (overflowed_) {
+        return;
+      }
     }
   }
 
@@ -246,11 +252,17 @@ private:
   // activated on its first date; then it waits for its next date.
   void apply(std::size_t i, std::int64_t day) {
     Walked& walked = walked_[i];
+    const double before = balance_;
+    const double after = walked.adds ? walked.amount + balance_ : balance_ - walked.amount;
+    if (!std::isfinite(after)) {
+      overflowed_ = true;
+      events_.overflow(i);
+      return;
+    }
     if (walked.periodic && walked.occurrence == 0) {
       events_.activation(i);
     }
-    const double before = balance_;
-    balance_ = walked.adds ? walked.amount + balance_ : balance_ - walked.amount;
+    balance_ = after;
     events_.movement(i, before, balance_);
     if (walked.periodic) {
       // Only a movement with a real activation date is ever due.
@@ -269,6 +281,7 @@ private:
   std::array<std::vector<std::size_t>, 32> monthly_; // by day of the month
   std::vector<Walked> walked_;                       // by movement
   double balance_;
+  bool overflowed_ = false;
 };
 
 } // namespace
@@ -281,7 +294,7 @@ double walkDays(WalkEvents& events, const EntriesRead& movements, double opening
   DayWalk walk(events, movements, openingBalance, firstDay, lastDay);
   for (std::int64_t day = firstDay;; ++day) {
     walk.walk(day);
-    if (day >= lastDay || (target && reachesAmount(walk.balance(), *target))) {
+    if (day >= lastDay || walk.overflowed() || (target && reachesAmount(walk.balance(), *target))) {
       events.closing(walk.balance());
       return walk.balance();
     }

@@ -36,8 +36,10 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 // that day, in file order, with its activation on the day a periodic movement
 // is activated. Each movement applies at most once a day. With a target the
 // walk also stops after the first day that ends with the balance at or above
-// it, as the report writes it (reachesAmount); a day is never cut short. The closing event ends the
-// walk, and its balance is returned. A walked day costs its own events, not the number of
+// it, as the report writes it (reachesAmount); a day is cut short only by a
+// movement whose balance would no longer be a finite number, which ends the
+// walk there (WalkEvents::overflow). The closing event ends the walk, and its
+// balance is returned. A walked day costs its own events, not the number of
 // movements: each movement's next due day is known in advance.
 double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,

@@ -137,8 +137,19 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   balance_ = after;
 }
 
-// Two empty lines, then "Saldo total = " and the final balance.
+void ReportWriter::overflow(std::size_t movement) {
+  overflowMovement_ = movement;
+}
+
+// Two empty lines, then "Saldo total = " and the final balance, or what
+// stopped the walk.
 void ReportWriter::closing(double balance) {
+  if (overflowMovement_) {
+    appendPieces({lineEnd, lineEnd, "El saldo ya no cabe en un n\xFAmero con \"",
+                  entries_[*overflowMovement_].comment, "\": el informe termina aqu\xED ...",
+                  lineEnd});
+    return;
+  }
   appendPieces({lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd});
 }
 

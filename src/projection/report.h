@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,11 @@ namespace balvix {
 // The report's lines of a walk: a day line per day, the activation and
 // movement lines of each movement applied (the movement line followed by an
 // empty line), then two empty lines and the closing line, written into the
-// run's file. The amounts are written as formatMoney writes them; the texts
-// of a movement's line that never change are written once, when it first
-// applies, and the running balance once per change.
+// run's file; a walk that ended on a balance beyond any number closes with
+// the line `El saldo ya no cabe en un número con "comment": el informe
+// termina aquí ...` instead, naming the movement not applied. The amounts are written as
+// formatMoney writes them; the texts of a movement's line that never change are written once, when
+// it first applies, and the running balance once per change.
 class ReportWriter : public WalkEvents {
 public:
   ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance);
@@ -28,7 +31,13 @@ public:
   void day(const DateParts& date) override;
   void activation(std::size_t movement) override;
   void movement(std::size_t movement, double before, double after) override;
+  void overflow(std::size_t movement) override;
   void closing(double balance) override;
+
+  // True when the walk ended on a balance that no longer fits in a number:
+  // the report ends with the line that says so instead of the closing
+  // balance, and is shorter than the run asked for.
+  bool overflowed() const { return overflowMovement_.has_value(); }
 
 private:
   // The texts of a movement's line that never change, written once, when it
@@ -62,6 +71,7 @@ private:
   double balance_;                   // the balance whose text is balanceTexts_[balanceAt_]
   std::array<MoneyText, 2> balanceTexts_; // the other one takes the next balance's text
   std::size_t balanceAt_ = 0;
+  std::optional<std::size_t> overflowMovement_; // the movement not applied
 };
 
 } // namespace balvix

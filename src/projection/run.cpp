@@ -21,11 +21,15 @@ WrittenFile writeLines(RunFile& file, std::string_view name, const std::function
 
 WrittenFile writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
   RunFile report(platform, inputs.config.reportName);
-  return writeLines(report, inputs.config.reportName, [&] {
+  bool overflowed = false;
+  WrittenFile written = writeLines(report, inputs.config.reportName, [&] {
     ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
     walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
              span.target);
+    overflowed = writer.overflowed();
   });
+  written.balanceOverflowed = overflowed;
+  return written;
 }
 
 } // namespace balvix

@@ -35,6 +35,9 @@ struct WrittenFile {
   bool whole = true;
   bool ours = true;
   bool memoryRanOut = false; // the run ended there, the file incomplete
+  // The walk ended on the day a balance no longer fitted in a number: the
+  // file ends there, short of what the run asked for.
+  bool balanceOverflowed = false;
 };
 
 // Runs `write`, which appends a run's lines to `file` (already opened as

@@ -11,12 +11,18 @@ namespace balvix {
 // `activation` (only on a periodic movement's activation day) and `movement`;
 // after the last walked day, `closing` with the final balance. A movement is
 // named by its index in EntriesRead::entries.
+//
+// A movement that would leave a balance that is no longer a finite number
+// (beyond about 1.8e308 either way) is not applied: `overflow` names it
+// instead of `movement`, and the walk ends that day with `closing` and the
+// last balance that was one.
 class WalkEvents {
 public:
   virtual ~WalkEvents() = default;
   virtual void day(const DateParts& date) = 0;
   virtual void activation(std::size_t movement) = 0;
   virtual void movement(std::size_t movement, double before, double after) = 0;
+  virtual void overflow(std::size_t movement) = 0;
   virtual void closing(double balance) = 0;
 };
 

@@ -140,6 +140,24 @@ TEST(ProgramStart, ScenarioFaultsComeLastInTheChartProgramOnly) {
   EXPECT_FALSE(platform.exists("Errores.txt"));
 }
 
+// A balance beyond any number ends the walk on its day, and the user is told
+// before the report, or the page, is opened.
+TEST(ProgramStart, BalanceBeyondAnyNumberIsTold) {
+  FakePlatform platform;
+  platform.writeFile("config.txt", goodConfig);
+  platform.writeFile("entrada.txt", "Uno|1e308|poner|mensualidad|2|0\r\n"
+                                    "Dos|1e308|poner|mensualidad|2|0\r\n");
+  platform.tail = "int";
+  runProgram(platform);
+  runChartProgram(platform);
+  EXPECT_EQ(platform.messages, std::vector<std::string>(2, std::string(balanceOverflowMessage)));
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{"informe.txt", "informe.html"}));
+  EXPECT_NE(platform.fileBytes("informe.html")
+                .value_or("")
+                .find("El saldo del plan ya no cabe en un número el 02/01/2013"),
+            std::string::npos);
+}
+
 // An input file that is there but cannot be read is named in the log, and no
 // scenario is read against a plan that was not; where the log cannot be
 // written, the message names the file.

@@ -142,6 +142,25 @@ TEST(Walk, WholeCalendarAndManyMovements) {
             "ACTIVACI\xD3N !! Anual quitar '10 periodo 1a\xF1o");
 }
 
+// A movement that would leave a balance beyond any number either way is not
+// applied: the walk ends that day, the report's last line names it, and no
+// "inf" is ever written.
+TEST(Walk, EndsWhereTheBalanceNoLongerFits) {
+  for (const char* action : {"poner", "quitar"}) {
+    EntriesRead m;
+    add(m, "Uno", 1e308, action, "concreta", "01/01/2013");
+    add(m, "Dos", 1e308, action, "periodo", "1dia", "02/01/2013", Unit::days, 1);
+    add(m, "Tres", 1, "poner", "concreta", "02/01/2013");
+    const Lines lines = project(m, configOf("01/01/2013", "31/12/2013", 0));
+    ASSERT_EQ(lines.size(), 7u) << action << ": neither Dos's activation nor Tres";
+    EXPECT_EQ(lines[3], "Mi\xE9rcoles 02/01/2013") << action;
+    EXPECT_EQ(lines.back(), "El saldo ya no cabe en un n\xFAmero con \"Dos\": el informe "
+                            "termina aqu\xED ...")
+        << action;
+    EXPECT_EQ(lines[1].find("inf"), std::string::npos) << lines[1];
+  }
+}
+
 TEST(AmountRun, StopsOnlyAtTheEndOfADay) {
   EntriesRead m;
   add(m, "Nomina", 1000, "poner", "mensualidad", "5");
