@@ -150,6 +150,12 @@ var balvixFormat = (function () {
     return parts[0] + group(parts[1]) + "'" + parts[2];
   }
 
+  // A count with "." between groups of three digits, as amounts are
+  // grouped: 18.263.
+  function count(n) {
+    return group(String(n));
+  }
+
   // An amount for a Spanish spreadsheet: a decimal comma and no grouping.
   function csvNumber(v) {
     var parts = amountParts(v);
@@ -198,6 +204,7 @@ var balvixFormat = (function () {
     weekday: weekday,
     monthText: monthText,
     amount: amount,
+    count: count,
     csvNumber: csvNumber,
     exactAmount: exactAmount
   };

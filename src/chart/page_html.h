@@ -15,6 +15,9 @@ namespace balvix {
 // Movements named after a day of the key figures or a stretch below zero.
 inline constexpr std::size_t movementsNamed = 3;
 
+// Rows of the table of stretches below zero; the data holds them all.
+inline constexpr std::size_t stretchRows = 200;
+
 // Appends an amount in the page's form (pageAmount); a negative one in
 // <span class="neg">, so that it stands out.
 void appendHtmlAmount(std::string& out, double value);

@@ -12,9 +12,6 @@ namespace balvix {
 
 namespace {
 
-// Rows of the table of stretches below zero; the data holds them all.
-constexpr std::size_t stretchRows = 200;
-
 // The month table shows every year open when the walk touches at most this
 // many; a longer one would be long to scroll and slow to lay out.
 constexpr int yearsOpen = 10;
@@ -143,13 +140,12 @@ void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWal
   appendStretchTable(out, plan);
   appendMonthTable(out, plan);
   out += "</div>\n";
+  // A scenario's tables are written by the page's script from its data when
+  // they are chosen: written here, the tables of a long walk would make the
+  // page many times larger and slower to open.
   for (std::size_t i = 0; i < walks.walks.size(); ++i) {
-    out += R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden>\n";
-    std::string tail = ": escenario ";
-    appendHtmlEscaped(tail, walks.walks[i].scenario->name);
-    appendStretchTable(out, walks.walks[i].series, tail);
-    appendMonthTable(out, walks.walks[i].series, tail);
-    out += "</div>\n";
+    out +=
+        R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden></div>\n";
   }
 }
 

@@ -28,9 +28,11 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
 
 // Appends the tables of the plan `plan` and, when there are scenarios, a
 // hidden choice <select id="tablas-de"> (option i for line i: 0 the plan, i
-// the scenario i of `walks`) and each line's tables in a
-// <div class="tablas-linea" data-linea="i">, hidden but the plan's, for the
-// page's script to switch.
+// the scenario i of `walks`) and a <div class="tablas-linea" data-linea="i">
+// per line, hidden but the plan's, for the page's script to switch: the
+// plan's holds its tables, each scenario's is empty, for the script to fill
+// from the scenario's data (scenarioData) as the tables above would be
+// written for its walk, with ": escenario NAME" ending each heading.
 void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks);
 
 } // namespace balvix

@@ -1,10 +1,12 @@
 #include "chart/scenario_data.h"
 
 #include "chart/page_data.h"
+#include "chart/page_html.h"
 #include "chart/page_text.h"
 #include "projection/engine.h"
 
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace balvix {
@@ -125,6 +127,67 @@ void appendTexts(std::string& out, const std::vector<std::string>& texts) {
   out += ']';
 }
 
+// The movements of the first day of each stretch the stretch table shows:
+// [how many, then the first ones named as [comment, action, amount]].
+void appendStretchMovements(std::string& out, const PageModel& series) {
+  const std::vector<ChartStretch>& stretches = series.belowZero();
+  out += '[';
+  for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
+    const std::vector<std::size_t>& movements = stretches[i].start.movements;
+    out += i > 0 ? ",\n[" : "[";
+    out += std::to_string(movements.size());
+    for (std::size_t k = 0; k < movements.size() && k < movementsNamed; ++k) {
+      out += ',';
+      appendMovementJson(out, series.entry(movements[k]));
+    }
+    out += ']';
+  }
+  out += ']';
+}
+
+// The months as columns, each list on a line of its own. In months the
+// closing and lowest balances are the points' own, and are not repeated.
+void appendMonthColumns(std::string& out, const PageModel& series) {
+  const std::vector<ChartMonth>& months = series.months();
+  std::string lowestDays;
+  std::string putIn;
+  std::string takenOut;
+  std::string closings;
+  std::string lowests;
+  std::string yearPutIn;
+  std::string yearTakenOut;
+  double yearPut = 0;
+  double yearTaken = 0;
+  for (auto month = months.begin(); month != months.end(); ++month) {
+    const char* comma = month == months.begin() ? "" : ",";
+    lowestDays += comma + std::to_string(month->lowestDay.day);
+    putIn += comma + jsonAmount(month->putIn);
+    takenOut += comma + jsonAmount(month->takenOut);
+    closings += comma + jsonAmount(month->closing);
+    lowests += comma + jsonAmount(month->lowest);
+    // Summed in the order the plan's month table sums them.
+    yearPut += month->putIn;
+    yearTaken += month->takenOut;
+    if (std::next(month) == months.end() || std::next(month)->year != month->year) {
+      const char* yearComma = yearPutIn.empty() ? "" : ",";
+      yearPutIn += yearComma + jsonAmount(yearPut);
+      yearTakenOut += yearComma + jsonAmount(yearTaken);
+      yearPut = 0;
+      yearTaken = 0;
+    }
+  }
+  out += "{\"desde\":";
+  out += months.empty() ? "null" : '"' + isoMonth(months.front().year, months.front().month) + '"';
+  out += ",\n\"diaMinimo\":[" + lowestDays + "],\n\"puesto\":[" + putIn + "],\n\"quitado\":[" +
+         takenOut + "],\n";
+  if (series.step() != ChartStep::month) {
+    out += "\"cierre\":[" + closings + "],\n\"minimo\":[" + lowests + "],\n";
+  }
+  out += "\"puestoAnyo\":[" + yearPutIn + "],\n\"quitadoAnyo\":[" + yearTakenOut +
+         "],\n\"subCentimo\":";
+  out += series.figures().subCent ? "true}" : "false}";
+}
+
 // One scenario's object.
 void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel& plan,
                     const RunInputs& inputs, const std::optional<ExactAmount>& target) {
@@ -215,8 +278,10 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   appendDifferences(out, series, plan);
   appendKey(out, "tramosBajoCero");
   out += '[' + stretchesJson(series) + ']';
+  appendKey(out, "movimientosTramos");
+  appendStretchMovements(out, series);
   appendKey(out, "meses");
-  out += '[' + monthsJson(series) + ']';
+  appendMonthColumns(out, series);
   out += '}';
 }
 

@@ -3,7 +3,8 @@
 # page of the example year, of a tight year (whole, until an amount it never
 # reaches, and up to a day two months in), of the tight year with its three
 # scenarios and with six (two of them ending the walk on their own day), and
-# of six centuries in weeks, and
+# of six centuries in weeks, and of a plan with a scenario that changes
+# nothing (SAME_AS_PLAN), and
 # page.test.mjs drives Debian's Chromium over them with playwright-core. Skipped (exit code 77)
 # where Chromium, node or the node modules (npm ci in tests/browser, as
 # scripts/setup-debian does) are missing.
@@ -48,5 +49,9 @@ for f in "$here"/tight/escenarios/*.txt; do
   cp "$f" "$work/six/otro-$(basename "$f")"
 done
 six=$(SCENARIOS=$work/six page "$work/six-amount" "$here/tight" 2000) || exit 1
-CHROMIUM=$browser exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
+# A scenario that changes nothing, over twelve years and over four cut short.
+same=$(SCENARIOS=$here/igual/escenarios page "$work/same" "$here/igual") || exit 1
+sameCut=$(SCENARIOS=$here/igual/escenarios page "$work/same-cut" "$here/igual" 15/10/2030) ||
+  exit 1
+CHROMIUM=$browser SAME_AS_PLAN="$same $sameCut" exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
   "$weeks" "$scenarios" "$six" "$@"

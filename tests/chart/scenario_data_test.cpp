@@ -130,9 +130,26 @@ TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
   std::string tables;
   appendLineTables(tables, walked.series, walked.walks);
   EXPECT_NE(tables.find("<option value=\"2\">el escenario paro</option>"), std::string::npos);
-  EXPECT_NE(tables.find("<div class=\"tablas-linea\" data-linea=\"2\" hidden>\n<h2>Tramos por "
-                        "debajo de cero: escenario paro</h2>"),
-            std::string::npos);
+  EXPECT_NE(tables.find("<div class=\"tablas-linea\" data-linea=\"2\" hidden></div>\n"),
+            std::string::npos)
+      << "a scenario's tables are left to the page's script";
+  EXPECT_EQ(tables.find("escenario paro</h2>"), std::string::npos);
+
+  // What the script writes them from: paro is below zero from 01/01 on.
+  const std::string data = scenarioData(walked.series, walked.inputs, walked.walks);
+  const std::size_t paro = data.find("{\"nombre\":\"paro\"");
+  EXPECT_EQ(lineOf(data, "movimientosTramos", paro),
+            R"("movimientosTramos":[[1,["Luz","quitar","150'00"]]],)");
+  const std::size_t months = data.find("\"meses\":{", paro);
+  for (const char* line :
+       {R"("meses":{"desde":"2013-01",)", R"("diaMinimo":[3,1,1],)",
+        R"("puesto":[10.00,10.00,10.00],)", R"("quitado":[200.00,150.00,150.00],)",
+        R"("cierre":[-90.00,-230.00,-370.00],)", R"("minimo":[-90.00,-240.00,-380.00],)",
+        R"("puestoAnyo":[30.00],)", R"("quitadoAnyo":[500.00],)", R"("subCentimo":false})"}) {
+    const std::string_view text(line);
+    const std::string key(text.substr(1, text.find('"', 1) - 1));
+    EXPECT_EQ(lineOf(data, key, months).substr(0, text.size()), text);
+  }
 
   // Without scenarios, neither the comparison nor the choice.
   const ScenarioWalks none;
