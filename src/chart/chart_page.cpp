@@ -48,17 +48,17 @@ void appendOverflowNotes(std::string& out, const PageModel& model, const Scenari
     if (!figures.overflowDay) {
       return;
     }
-    out += "<p class=\"nota aviso\" role=\"alert\">El saldo ";
+    out += R"(<p class="nota aviso" role="alert">El saldo )";
     if (scenario == nullptr) {
       out += "del plan";
     } else {
-      out += "del escenario «";
+      out += "del escenario Â«";
       appendHtmlEscaped(out, scenario->name);
-      out += "»";
+      out += "Â»";
     }
-    out += " ya no cabe en un número el ";
+    out += " ya no cabe en un nÃºmero el ";
     out += dateText(*figures.overflowDay);
-    out += ": su línea termina ese día.</p>\n";
+    out += ": su lÃ­nea termina ese dÃ­a.</p>\n";
   };
   note(model.figures(), nullptr);
   for (const ScenarioWalk& walk : scenarios.walks) {

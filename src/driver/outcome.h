@@ -19,7 +19,7 @@ struct Outcome {
 
 // A written report is opened; one with missing lines is announced first with
 // "No se pudo escribir el informe completo ...", one whose walk ended on a
-// balance beyond any number with "El saldo ya no cabe en un número ..." (both
+// balance beyond any number with "El saldo ya no cabe en un nÃºmero ..." (both
 // when both hold). An earlier report that
 // could not be replaced is announced the same way and not opened.
 Outcome outcomeOf(const WrittenFile& report);

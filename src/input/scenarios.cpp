@@ -35,7 +35,7 @@ constexpr std::array<std::string_view, 4> leadingBlanks = {" ", "\t", "\xA0", "\
 // a line meant to take a movement away, whether or not it is written so.
 bool isMeantToTakeAway(std::string_view line) {
   auto startsLine = [&line](std::string_view mark) { return line.starts_with(mark); };
-  auto blank = leadingBlanks.end();
+  const auto* blank = leadingBlanks.end();
   while ((blank = std::find_if(leadingBlanks.begin(), leadingBlanks.end(), startsLine)) !=
          leadingBlanks.end()) {
     line.remove_prefix(blank->size());

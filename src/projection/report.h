@@ -20,8 +20,8 @@ namespace balvix {
 // movement lines of each movement applied (the movement line followed by an
 // empty line), then two empty lines and the closing line, written into the
 // run's file; a walk that ended on a balance beyond any number closes with
-// the line `El saldo ya no cabe en un número con "comment": el informe
-// termina aquí ...` instead, naming the movement not applied. The amounts are written as
+// the line `El saldo ya no cabe en un nÃºmero con "comment": el informe
+// termina aquÃ­ ...` instead, naming the movement not applied. The amounts are written as
 // formatMoney writes them; the texts of a movement's line that never change are written once, when
 // it first applies, and the running balance once per change.
 class ReportWriter : public WalkEvents {

