@@ -4,7 +4,7 @@
 // depend on today or on the cushion: those marked data-hoy="gastar",
 // data-colchon="primero" or "gastar", of line data-linea (0 the plan, i
 // scenario i). Used by page.js as balvixControls.
-var balvixControls = (function (format, figures) {
+var balvixControls = (function (figures) {
   "use strict";
 
   // The cushion of a text: an amount of at least 0 with at most two
@@ -67,8 +67,7 @@ var balvixControls = (function (format, figures) {
     function spend(floor) {
       return function (cell, line) {
         var figure = figures.spendToday(line, todayX, floor);
-        setCell(cell, figure.amount === null ? "nada" : format.amount(figure.amount),
-          figure.detail);
+        setCell(cell, figure.text, figure.detail);
       };
     }
     each("[data-hoy=gastar]", spend(0));
@@ -161,4 +160,4 @@ var balvixControls = (function (format, figures) {
   }
 
   return { fill: fill, cushionField: cushionField, lineBoxes: lineBoxes };
-})(balvixFormat, balvixLines);
+})(balvixLines);

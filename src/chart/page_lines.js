@@ -3,7 +3,8 @@
 // scenario datos.escenarios[i - 1], each with its own points (its "dias", or
 // the plan's). Also today's date from the browser's clock
 // (window.balvixToday) and, for each line, what can be spent today and the
-// first day below a floor. Used by page.js as balvixLines.
+// first day below a floor. Used by page.js as balvixLines; tests load it
+// with page_format.js alone, with a `window` of their own.
 var balvixLines = (function (format) {
   "use strict";
 
@@ -21,10 +22,12 @@ var balvixLines = (function (format) {
 
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),
-  // first (the first walked day),
-  // colour and dash (scenarios only)}.
+  // first (the first walked day), periodLast (the last day of config.txt's
+  // period), colour and dash (scenarios only)}.
   function linesOf(data, planXs) {
     var first = data.periodo ? format.dayNumberOfIso(data.periodo.desde) : planXs[0];
+    var periodLast = data.periodo ? format.dayNumberOfIso(data.periodo.hasta) :
+      planXs[planXs.length - 1];
     return [data].concat(data.escenarios || []).map(function (source, i) {
       var xs = i > 0 && source.dias ? source.dias.map(format.dayNumberOfIso) : planXs;
       var at = {};
@@ -32,7 +35,7 @@ var balvixLines = (function (format) {
         at[x] = k;
       });
       return { number: i, name: i === 0 ? "Plan" : source.nombre, source: source, xs: xs, at: at,
-        first: Math.min(first, xs[0]),
+        first: Math.min(first, xs[0]), periodLast: periodLast,
         colour: i > 0 ? COLOURS[(i - 1) % COLOURS.length] : null,
         dash: i > 0 ? DASHES[(i - 1) % DASHES.length] : null };
     });
@@ -85,39 +88,69 @@ var balvixLines = (function (format) {
       format.dateText(line.xs[k]);
   }
 
-  // The point of a line that today counts from: {k, note}, where note is
-  // "" when today lies in the walk, else says from which day it counts (the
-  // first walked day, also once the walk is over: the whole plan).
+  // The point of a line that today counts from: {k, note, beyond, began}.
+  // Today in the walk: the point k holding it, note "", and began true when
+  // that point is a week or a month that began before today. Before the
+  // walk: the first point, and the note says from which day the figures
+  // count. After the walk: beyond, and the note says that today was not
+  // projected, the walk's last day and how to walk further (a later run, or
+  // a longer period in config.txt once the walk reached its end).
   function todayPoint(line, todayX) {
     var xs = line.xs;
     var last = xs.length - 1;
-    if (todayX >= line.first && todayX <= xs[last]) {
-      var k = 0;
-      while (xs[k] < todayX) {
-        k++;
-      }
-      return { k: k, note: "" };
-    }
-    var note = "desde el " + format.dateText(line.first);
     if (todayX > xs[last]) {
-      note += " (el periodo terminó el " + format.dateText(xs[last]) + ")";
+      var note = xs[last] >= line.periodLast
+        ? "hoy es posterior al último día del periodo de config.txt, el " +
+          format.dateText(xs[last]) + "; para llegar a hoy, amplíe el periodo en config.txt"
+        : "hoy es posterior al último día proyectado, el " + format.dateText(xs[last]) +
+          "; para llegar a hoy, proyecte con int o hasta una fecha a partir de hoy";
+      return { k: last, note: note, beyond: true, began: false };
     }
-    return { k: 0, note: note + "; " };
+    if (todayX < line.first) {
+      return { k: 0, note: "desde el " + format.dateText(line.first) + "; ", beyond: false,
+        began: false };
+    }
+    var k = 0;
+    while (xs[k] < todayX) {
+      k++;
+    }
+    var pointFirst = k > 0 ? xs[k - 1] + 1 : line.first;
+    return { k: k, note: "", beyond: false, began: todayX > pointFirst };
   }
 
   // What can be spent today and still never end a day below `floor`:
-  // {amount (null for nothing), detail}.
+  // {amount (null for none), text (the amount as the page writes it, or
+  // why there is none), detail}. Today after the walk gives no amount. When
+  // today's point is a week or a month that began before today, and its
+  // lowest, which may be of a day already past, is what the figure rests on,
+  // the detail says that the figure is that point's lowest.
   function spendToday(line, todayX, floor) {
     var from = todayPoint(line, todayX);
-    var lowest = line.source.minimosFuturos[from.k];
+    if (from.beyond) {
+      return { amount: null, text: "sin proyectar", detail: from.note };
+    }
+    var futures = line.source.minimosFuturos;
+    var lowest = futures[from.k];
     var k = from.k;
     var last = line.xs.length - 1;
     var words = floor === 0 ? ["de cero", "a 0'00"] : ["del colchón", "al colchón"];
+    var low = cents(lowOf(line, k));
+    var rest = k < last ? cents(futures[k + 1]) : Infinity;
+    if (from.began && low !== cents(line.source.saldos[k]) &&
+      (rest >= low || low < cents(floor))) {
+      var ofPoint = "el saldo más bajo " + ("de " + pointText(line, k)).replace(/^de el /, "del ") +
+        ", que empezó antes de hoy";
+      if (cents(lowest) > cents(floor)) {
+        return { amount: lowest - floor, text: format.amount(lowest - floor), detail: ofPoint };
+      }
+      return { amount: null, text: "nada", detail: ofPoint + ", " +
+        (low < cents(floor) ? "baja " + words[0] : "llega " + words[1]) };
+    }
     if (cents(lowest) > cents(floor)) {
       while (k < last && cents(lowOf(line, k)) !== cents(lowest)) {
         k++;
       }
-      return { amount: lowest - floor,
+      return { amount: lowest - floor, text: format.amount(lowest - floor),
         detail: from.note + "el saldo más bajo que queda, " + pointText(line, k) };
     }
     while (k < last && cents(lowOf(line, k)) > cents(lowest) &&
@@ -125,8 +158,8 @@ var balvixLines = (function (format) {
       k++;
     }
     var below = cents(lowOf(line, k)) < cents(floor);
-    return { amount: null, detail: from.note + "el saldo " + (below ? "baja " + words[0] :
-      "llega " + words[1]) + " " + pointText(line, k) };
+    return { amount: null, text: "nada", detail: from.note + "el saldo " + (below ? "baja " +
+      words[0] : "llega " + words[1]) + " " + pointText(line, k) };
   }
 
   // The first point of a line that ends below `floor` (for a week or a month,

@@ -453,6 +453,30 @@ await check("with the clock inside the period, the chart marks today and the fig
   await before.close();
 });
 
+await check("today is the browser's own day at the walk's first and last day, in any time zone, and after the walk no figure is given", async () => {
+  // [page, time zone, the instant, what "se puede gastar hoy" of each line says]
+  const rows = [
+    [tightPage, "America/Mexico_City", "2027-01-02T05:30:00Z", // 23:30 of 01/01
+      ["nada\nel saldo baja de cero el 01/01/2027"]],
+    [tightPage, "Pacific/Auckland", "2027-12-30T11:30:00Z", // 00:30 of 31/12
+      ["2.014'12\nel saldo más bajo que queda, el 31/12/2027"]],
+    [twoMonthsPage, "UTC", "2027-03-10T10:00:00Z", ["sin proyectar\nhoy es posterior al último " +
+      "día proyectado, el 28/02/2027; para llegar a hoy, proyecte con int o hasta una fecha a " +
+      "partir de hoy"]],
+    [examplePage, "UTC", "2028-01-15T10:00:00Z", Array(3).fill("sin proyectar\nhoy es " +
+      "posterior al último día del periodo de config.txt, el 31/12/2027; para llegar a hoy, " +
+      "amplíe el periodo en config.txt")],
+  ];
+  for (const [file, zone, instant, expected] of rows) {
+    const page = await browser.newPage({ timezoneId: zone });
+    await page.clock.setFixedTime(new Date(instant));
+    await page.goto(url(file));
+    await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
+    assert.deepEqual(await page.locator("[data-hoy=gastar]").allInnerTexts(), expected, zone);
+    await page.close();
+  }
+});
+
 await check("a cushion typed draws its line, gives its figures and is kept in the address", async () => {
   const page = await openOn(examplePage, "2027-12-01");
   const datos = await datosOf(page);
@@ -462,17 +486,28 @@ await check("a cushion typed draws its line, gives its figures and is kept in th
   assert.ok((await page.evaluate(() => window.textsDrawn)).includes("colchón 4.000'00"));
   const first = datos.dias[datos.saldos.findIndex((v) => v < 4000)];
   const i = datos.dias.indexOf("2027-12-01");
-  const expected = [`Primer día por debajo del colchón\n${first.split("-").reverse().join("/")}`,
-    `Se puede gastar hoy sin bajar del colchón\n${amountText(datos.minimosFuturos[i] - 4000)}`];
-  const figures = () => page.locator(".cifras .colchon").allInnerTexts();
-  (await figures()).forEach((t, k) => assert.ok(t.startsWith(expected[k]), t));
+  // The plan's two cushion figures: in the comparison table, as the page has scenarios.
+  const expect = async (expected) => {
+    const cells = page.locator('[data-linea="0"][data-colchon]');
+    assert.deepEqual(await cells.evaluateAll((c) => c.map((e) => e.getAttribute("data-colchon"))),
+      ["primero", "gastar"]);
+    assert.ok(await cells.last().isVisible());
+    (await cells.allInnerTexts()).forEach((t, k) => assert.ok(t.startsWith(expected[k]), t));
+  };
+  const expected = [first.split("-").reverse().join("/"),
+    amountText(datos.minimosFuturos[i] - 4000) + "\nel saldo más bajo que queda"];
+  await expect(expected);
   await page.reload();
   await page.waitForFunction(() => window.balvixDibujoMs !== undefined);
   assert.equal(await page.inputValue("#colchon"), "4000");
-  (await figures()).forEach((t, k) => assert.ok(t.startsWith(expected[k]), t));
+  await expect(expected);
+  // A decimal comma: 500'50, above which the balance always stays.
+  await page.fill("#colchon", "500,50");
+  assert.ok((await page.evaluate(() => window.textsDrawn)).includes("colchón 500'50"));
+  await expect(["nunca", amountText(datos.minimosFuturos[i] - 500.5) + "\n"]);
   await page.fill("#colchon", "");
   assert.ok(!(await address()).includes("#"), await address());
-  assert.equal(await page.locator(".cifras .colchon").first().isVisible(), false);
+  assert.equal(await page.locator('[data-linea="0"][data-colchon]').first().isVisible(), false);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
