@@ -2,6 +2,7 @@
 
 #include "chart/chart_walk.h"
 #include "chart/embedded_files.h"
+#include "driver/argument.h"
 
 #include <gtest/gtest.h>
 
@@ -128,7 +129,7 @@ TEST(ChartPage, RunModesAndLongPeriods) {
   struct Case {
     RunGoal goal;
     const char* reportName;
-    const char* target; // an amount, digits with at most one point
+    const char* target; // the argument of an amount run
     std::size_t pointLimit;
     std::size_t dayCount;
     std::vector<std::string> texts;
@@ -146,8 +147,15 @@ TEST(ChartPage, RunModesAndLongPeriods) {
        "0.801",
        1000,
        2,
-       {"hasta que el saldo llegue a 0'801: lo alcanza el 31/12/2026", "\"objetivo\":0.801",
+       {"hasta que el saldo llegue a 0'801: lo alcanza el 31/12/2026", "\"objetivo\":0.801,",
         "<dt>Periodo de config.txt</dt>"}},
+      {RunGoal::toAmount, "b.txt", "00.50", 1000, 2, {"\"objetivo\":0.5,"}},
+      {RunGoal::toAmount,
+       "b.txt",
+       ".5",
+       1000,
+       2,
+       {"\"objetivo\":0.5,", "hasta que el saldo llegue a 0'50: lo alcanza el 31/12/2026"}},
       {RunGoal::toAmount,
        "b.TXT",
        "2000",
@@ -181,11 +189,8 @@ TEST(ChartPage, RunModesAndLongPeriods) {
         "\"minimos\":[500.25,-234.85]", "fico es un mes"}},
   };
   for (const Case& c : cases) {
-    std::string_view target = c.target;
-    std::size_t point = std::min(target.find('.'), target.size());
     ChartRun run = runOf(c.reportName, c.goal);
-    run.target = {std::string(target.substr(0, point)),
-                  std::string(target.substr(std::min(point + 1, target.size())))};
+    run.target = classifyArgument(c.target).target;
     const std::string page = examplePage(run, c.pointLimit, c.dayCount);
     for (const std::string& text : c.texts) {
       EXPECT_NE(page.find(text), std::string::npos) << text;
@@ -245,6 +250,16 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
         "<dd>nunca</dd>"},
        {},
        2500},
+      {"an opening balance equal to the lowest day-end balance brings no note about it",
+       "b.txt",
+       {{"01/01/2027", {}}, {"02/01/2027", {0}}},
+       {"<dd>500'25, el 01/01/2027"},
+       {"el saldo inicial no cuenta"}},
+      {"an opening balance below every day-end balance is said not to count",
+       "b.txt",
+       {{"01/01/2027", {0}}},
+       {"<dd>2.350'75, el 01/01/2027", "el saldo inicial no cuenta"},
+       {}},
       {"a movement below the cent keeps its note after a whole one the same day",
        "b.txt",
        {{"03/01/2027", {3, 0}}},
