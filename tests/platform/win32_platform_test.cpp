@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cwctype>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -130,25 +131,49 @@ TEST(Win32Files, ReadOnlyHiddenSystemFilesAreRemovedOthersNeverWritten) {
 }
 
 // An old file that another program holds open, sharing its deletion, is
-// waited for a moment and then left exactly as it was: read-only still, and
-// not deleted later, when that program closes it.
-TEST(Win32Files, FileHeldOpenElsewhereStaysAsItWas) {
+// waited for a moment: released meanwhile, it is removed; held throughout, it
+// is left exactly as it was, read-only still, and not deleted later, when that
+// program closes it.
+TEST(Win32Files, FileHeldOpenElsewhereIsWaitedForAMoment) {
   Win32Platform platform;
   const std::string name = "balvix-held-" + std::to_string(GetCurrentProcessId()) + ".txt";
-  ASSERT_TRUE(appendTo(platform, name, "old"));
   const std::wstring path = platform.programDirectory() + utf16From1252(name);
-  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(platform.removeFile(name));
-  EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY,
-            DWORD{FILE_ATTRIBUTE_READONLY});
-  CloseHandle(held);
-  EXPECT_EQ(platform.readFile(name), "old\r\n");
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_TRUE(platform.removeFile(name));
+  struct Case {
+    const char* what;
+    int heldFor; // milliseconds; below 0, until the removal has given up
+    bool removed;
+  };
+  const Case cases[] = {
+      {"held throughout", -1, false},
+      {"released after 300 ms", 300, true},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(appendTo(platform, name, "old")) << c.what;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY)) << c.what;
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.what;
+    std::thread releasing([&] {
+      if (c.heldFor >= 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.heldFor));
+        CloseHandle(held);
+      }
+    });
+    EXPECT_EQ(platform.removeFile(name), c.removed) << c.what;
+    releasing.join();
+    if (c.heldFor < 0) {
+      EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY,
+                DWORD{FILE_ATTRIBUTE_READONLY})
+          << c.what;
+      CloseHandle(held);
+    }
+    EXPECT_EQ(platform.readFile(name),
+              c.removed ? std::nullopt : std::optional<std::string>("old\r\n"))
+        << c.what;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+  }
 }
 
 // Once closed, an output file lets go of its handle: destroying it later
@@ -235,6 +260,25 @@ TEST(Win32OpenDocument, PathToldWhenTheShellCannotOpenIt) {
   }
 }
 
+// The process works in the system's folder for temporary files until this
+// goes, then where it was.
+class ElsewhereForAWhile {
+public:
+  ElsewhereForAWhile() {
+    wchar_t buffer[MAX_PATH + 1];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
+    before_.assign(buffer, length <= MAX_PATH ? length : 0);
+    length = GetTempPathW(MAX_PATH + 1, buffer);
+    EXPECT_TRUE(length > 0 && length <= MAX_PATH && SetCurrentDirectoryW(buffer));
+  }
+  ~ElsewhereForAWhile() { SetCurrentDirectoryW(before_.c_str()); }
+  ElsewhereForAWhile(const ElsewhereForAWhile&) = delete;
+  ElsewhereForAWhile& operator=(const ElsewhereForAWhile&) = delete;
+
+private:
+  std::wstring before_;
+};
+
 // The folder lock is the folder's own and exclusive: while one start holds it,
 // the folder's mutex cannot be taken, by any path to the folder, and another
 // start waits until it is released; no file is created for it, and replacing
@@ -262,12 +306,18 @@ TEST(Win32FolderLock, ExclusiveOnTheFolderItself) {
   EXPECT_NE(folderLockName(first), folderLockName(second)) << "two folders, one mutex";
   RemoveDirectoryW(first.c_str());
   RemoveDirectoryW(second.c_str());
-  HANDLE renaming =
-      CreateFileW(directory.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  EXPECT_EQ(renaming, INVALID_HANDLE_VALUE) << "the folder could be renamed";
-  if (renaming != INVALID_HANDLE_VALUE) {
-    CloseHandle(renaming);
+  {
+    // Asked from another working directory: the process's own handle on its
+    // working directory shares no deletion either, and would refuse the
+    // rename whatever the folder's handle shares.
+    const ElsewhereForAWhile elsewhere;
+    HANDLE renaming = CreateFileW(directory.c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    EXPECT_EQ(renaming, INVALID_HANDLE_VALUE) << "the folder could be renamed";
+    if (renaming != INVALID_HANDLE_VALUE) {
+      CloseHandle(renaming);
+    }
   }
 
   std::unique_ptr<FolderLock> lock = platform.lockFolder();
