@@ -287,16 +287,17 @@ TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
 }
 
 // A folder of text files: only ".txt" names (any letter case), in name
-// order, the first ones read; a directory, a pipe or a link of such a name is
-// never read (a pipe without a writer would hold the start for ever), nor is
-// the folder itself reached through a link or when it is a file.
+// order, the first ones read, hidden ones left alone; a directory, a pipe or
+// a link of such a name is never read (a pipe without a writer would hold the
+// start for ever), nor is the folder itself reached through a link or when it
+// is a file.
 TEST(PosixFiles, TextFolderReadThroughTheFolder) {
   Folder folder;
   const std::string name = folder.name("escenarios");
   EXPECT_EQ(folder.platform.readTextFolder(name, 6).state, TextFolder::State::absent);
   const fs::path dir = folder.directory / name;
   fs::create_directory(dir);
-  for (const char* file : {"b.txt", "a.TXT", "notas.md", "outside", "unread.txt"}) {
+  for (const char* file : {"b.txt", "a.TXT", "notas.md", "outside", "unread.txt", "._b.txt"}) {
     std::ofstream(dir / file) << file;
   }
   fs::create_directory(dir / "dir.txt");
