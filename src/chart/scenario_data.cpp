@@ -158,20 +158,25 @@ void appendMonthColumns(std::string& out, const PageModel& series) {
   std::string yearTakenOut;
   double yearPut = 0;
   double yearTaken = 0;
+  // A value added to a JSON list's items, after a comma but for the first.
+  auto add = [](std::string& items, const std::string& value) {
+    if (!items.empty()) {
+      items += ',';
+    }
+    items += value;
+  };
   for (auto month = months.begin(); month != months.end(); ++month) {
-    const char* comma = month == months.begin() ? "" : ",";
-    lowestDays += comma + std::to_string(month->lowestDay.day);
-    putIn += comma + jsonAmount(month->putIn);
-    takenOut += comma + jsonAmount(month->takenOut);
-    closings += comma + jsonAmount(month->closing);
-    lowests += comma + jsonAmount(month->lowest);
+    add(lowestDays, std::to_string(month->lastDay.day));
+    add(putIn, jsonAmount(month->putIn));
+    add(takenOut, jsonAmount(month->takenOut));
+    add(closings, jsonAmount(month->closing));
+    add(lowests, jsonAmount(month->lowest));
     // Summed in the order the plan's month table sums them.
     yearPut += month->putIn;
     yearTaken += month->takenOut;
     if (std::next(month) == months.end() || std::next(month)->year != month->year) {
-      const char* yearComma = yearPutIn.empty() ? "" : ",";
-      yearPutIn += yearComma + jsonAmount(yearPut);
-      yearTakenOut += yearComma + jsonAmount(yearTaken);
+      add(yearPutIn, jsonAmount(yearPut));
+      add(yearTakenOut, jsonAmount(yearTaken));
       yearPut = 0;
       yearTaken = 0;
     }
