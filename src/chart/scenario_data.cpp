@@ -166,7 +166,7 @@ void appendMonthColumns(std::string& out, const PageModel& series) {
     items += value;
   };
   for (auto month = months.begin(); month != months.end(); ++month) {
-    add(lowestDays, std::to_string(month->lastDay.day));
+    add(lowestDays, std::to_string(month->lowestDay.day));
     add(putIn, jsonAmount(month->putIn));
     add(takenOut, jsonAmount(month->takenOut));
     add(closings, jsonAmount(month->closing));
