@@ -199,6 +199,22 @@ scenario_data() { # scenario_data N PAGE
           print own["saldos"]; print own["minimosFuturos"]; print list; print "}</script>" }' "$2"
 }
 
+# The months of scenario N of the page, as page_months writes them, from its
+# columns.
+scenario_months() { # scenario_months N PAGE
+  LC_ALL=C awk -v n="$1" '{ sub(/\r$/, "") }
+    /^"escenarios":\[\{"nombre":/ || (k && /^\{"nombre":/) { k++ }
+    k == n && /^"meses":\{"desde":/ { split(substr($0, 19, 7), start, "-") }
+    k == n && /^"(diaMinimo|puesto|quitado|cierre|minimo)":\[/ {
+      key = substr($0, 2, index($0, "\":") - 2); list = $0
+      sub(/^[^[]*\[/, "", list); sub(/\].*/, "", list); count = split(list, items, ",")
+      for (i = 1; i <= count; i++) column[key, i] = items[i] }
+    END { for (i = 1; i <= count; i++) {
+            m = start[2] + i - 2; month = sprintf("%04d-%02d", start[1] + int(m / 12), m % 12 + 1)
+            printf "%s %.2f %.2f %s-%02d %.2f %.2f\n", month, column["cierre", i], column["minimo", i],
+              month, column["diaMinimo", i], column["puesto", i], column["quitado", i] } }' "$2"
+}
+
 # The movements file a scenario describes: entrada.txt less the movements it
 # takes away (each the first identical one left), then those it adds.
 described() { # described ENTRADA SCENARIO
@@ -244,6 +260,11 @@ check_scenarios() { # check_scenarios INPUTS ARGUMENT
     page_stretches "$work/scenario.html" >"$work/page-stretches"
     stretches_of "$work/report-days" >"$work/report-stretches"
     cmp -s "$work/page-stretches" "$work/report-stretches" || fail "$name: stretches differ"
+    report_movements "$dir/$report_name" >"$work/report-movements"
+    scenario_months "$n" "$page_copy" >"$work/page-months"
+    months_of "$work/report-days" >"$work/report-months"
+    cmp -s "$work/page-months" "$work/report-months" ||
+      fail "$name: months: $(diff "$work/page-months" "$work/report-months" | head -5)"
   done
   [ "$n" -gt 0 ] || fail "no scenario in $inputs/escenarios"
 }
