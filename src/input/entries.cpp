@@ -16,8 +16,6 @@ namespace balvix {
 
 namespace {
 
-constexpr std::string_view linePrefix = "entrada.txt L\xEDnea ";
-
 constexpr std::string_view commentFault = " [comentario] es erroneo, m\xEDnimo 1 caracter ...";
 constexpr std::string_view amountFault = " [dinero] es erroneo, siempre mayor de 0 ...";
 constexpr std::string_view actionFault = " [acci\xF3n] es erroneo, debe ser [poner,quitar] ...";
@@ -278,7 +276,7 @@ void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, E
 
 EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   EntriesRead read;
-  FaultLog faults(linePrefix, logError, read.errorCount);
+  FaultLog faults(entriesFileName, logError, read.errorCount);
   const std::vector<std::string_view> lines = movementLines(text);
   // Room for every line at once: growing step by step would move the
   // movements read so far each time.

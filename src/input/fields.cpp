@@ -26,7 +26,7 @@ std::vector<std::string_view> splitFields(std::string_view line, std::size_t cou
 }
 
 void FaultLog::report(std::size_t lineNumber, std::string_view message) {
-  reportFile(std::to_string(lineNumber).append(message));
+  reportFile(std::string(" L\xEDnea ").append(std::to_string(lineNumber)).append(message));
 }
 
 void FaultLog::reportFile(std::string_view message) {
@@ -34,7 +34,7 @@ void FaultLog::reportFile(std::string_view message) {
   if (count_ < std::numeric_limits<std::int32_t>::max()) {
     ++count_;
   }
-  std::string line(prefix_);
+  std::string line(file_);
   line += message;
   if (sink_) {
     sink_(line);

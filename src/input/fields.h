@@ -31,19 +31,21 @@ inline constexpr std::string_view textAfterEndFault =
 inline constexpr std::string_view unreadableFileFault =
     " [fichero] es erroneo, no se puede leer ...";
 
-// The faults of one input file: each one raises the count by 1 and sends the
-// line prefix, the line number and the message to the sink.
+// The faults of one input file, named by its path in the program directory
+// ("entrada.txt", "escenarios/coche.txt"): each one raises the count by 1 and
+// sends its line to the sink.
 class FaultLog {
 public:
-  FaultLog(std::string_view prefix, const ErrorSink& sink, std::int32_t& count)
-      : prefix_(prefix), sink_(sink), count_(count) {}
+  FaultLog(std::string_view file, const ErrorSink& sink, std::int32_t& count)
+      : file_(file), sink_(sink), count_(count) {}
 
+  // A fault of a line: "entrada.txt Línea 3" and the message.
   void report(std::size_t lineNumber, std::string_view message);
-  // A fault of the file as a whole: the prefix and the message, no number.
+  // A fault of the file as a whole: its name and the message, no line.
   void reportFile(std::string_view message);
 
 private:
-  std::string_view prefix_;
+  std::string_view file_;
   const ErrorSink& sink_;
   std::int32_t& count_;
 };

@@ -16,8 +16,6 @@ namespace balvix {
 
 namespace {
 
-constexpr std::string_view linePrefix = "config.txt L\xEDnea ";
-
 constexpr std::string_view startFault = " [fecha1] es erroneo, debe ser [dd/mm/aaaa] ...";
 constexpr std::string_view endFault = " [fecha2] es erroneo, debe ser [dd/mm/aaaa] ...";
 constexpr std::string_view balanceFault = " [dinero in\xED"
@@ -77,7 +75,7 @@ bool isValidReportName(std::string_view text, std::size_t longest) {
 ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
                           std::size_t longestReportName) {
   ConfigRead read;
-  FaultLog faults(linePrefix, logError, read.errorCount);
+  FaultLog faults(configFileName, logError, read.errorCount);
   std::size_t k = 0;
   for (std::string_view line : splitLines(text)) {
     if (line.empty()) {

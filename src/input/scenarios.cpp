@@ -11,7 +11,6 @@ namespace balvix {
 
 namespace {
 
-constexpr std::string_view lineWord = " L\xEDnea ";
 constexpr std::string_view misplacedFault =
     " [quitar] es erroneo, el - debe ser el primer caracter de la l\xEDnea ...";
 constexpr std::string_view noMatchFault =
@@ -50,8 +49,7 @@ Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
   Scenario scenario;
   scenario.fileName = file.name;
   scenario.name = withoutTextEnding(file.name);
-  const std::string prefix = path + std::string(lineWord);
-  FaultLog faults(prefix, logError, errorCount);
+  FaultLog faults(path, logError, errorCount);
   EntriesRead added;
   std::vector<bool> taken(planLines.size(), false);
   const std::vector<std::string_view> lines = movementLines(file.content);
