@@ -377,6 +377,9 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
 
 TextFolder Win32Platform::readTextFolder(std::string_view folder, std::size_t mostRead) {
   TextFolder found;
+  if (!folderFound()) {
+    return found;
+  }
   const std::wstring base = programFolder() + utf16From1252(folder);
   // The folder itself, never a link (a junction or a symbolic link).
   const DWORD attributes = GetFileAttributesW(longForm(base).c_str());
