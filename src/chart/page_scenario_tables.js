@@ -24,11 +24,12 @@
   var today = typeof window.balvixToday === "function" ? window.balvixToday() : localToday();
   var month = String(today).slice(0, 7);
   function markMonth(root) {
-    [].forEach.call(root.querySelectorAll("tr[data-mes]"), function (row) {
-      if (row.getAttribute("data-mes") === month) {
-        row.classList.add("mes-actual");
-        row.title = "Este mes";
-      }
+    if (!/^\d{4}-\d{2}$/.test(month)) {
+      return;
+    }
+    [].forEach.call(root.querySelectorAll("tr[data-mes=\"" + month + "\"]"), function (row) {
+      row.classList.add("mes-actual");
+      row.title = "Este mes";
     });
   }
   markMonth(document);
