@@ -54,6 +54,23 @@ var balvixFormat = (function () {
     return text;
   }
 
+  // The ISO date (aaaa-mm-dd) of a year, a month and a day, and of a day
+  // number.
+  function isoDate(year, month, day) {
+    return fourDigits(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
+  }
+
+  function isoOfDayNumber(x) {
+    var date = dateOfDayNumber(x);
+    return isoDate(date[0], date[1], date[2]);
+  }
+
+  // The ISO date of the browser's local today: the page's one "today".
+  function today() {
+    var now = new Date();
+    return isoDate(now.getFullYear(), now.getMonth() + 1, now.getDate());
+  }
+
   var MONTH_ABBREVIATIONS = ["ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct",
     "nov", "dic"];
   var MONTH_NAMES = ["enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto",
@@ -199,6 +216,9 @@ var balvixFormat = (function () {
     dayNumberOfIso: dayNumberOfIso,
     twoDigits: twoDigits,
     fourDigits: fourDigits,
+    isoDate: isoDate,
+    isoOfDayNumber: isoOfDayNumber,
+    today: today,
     MONTH_ABBREVIATIONS: MONTH_ABBREVIATIONS,
     dateText: dateText,
     weekday: weekday,

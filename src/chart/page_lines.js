@@ -14,11 +14,7 @@ var balvixLines = (function (format) {
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
 
   // The ISO date (aaaa-mm-dd) of the browser's local today.
-  window.balvixToday = function () {
-    var now = new Date();
-    return format.fourDigits(now.getFullYear()) + "-" + format.twoDigits(now.getMonth() + 1) +
-      "-" + format.twoDigits(now.getDate());
-  };
+  window.balvixToday = format.today;
 
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),

@@ -27,9 +27,7 @@ var balvixReadout = (function (format) {
       : "saldo al cierre " + format.amount(scenario.saldos[k]) + ", el más bajo " +
         format.amount(scenario.minimos[k]));
     var parts = [text];
-    var date = format.dateOfDayNumber(line.xs[k]);
-    var iso = scenario.paso === "dia" ? format.fourDigits(date[0]) + "-" +
-      format.twoDigits(date[1]) + "-" + format.twoDigits(date[2]) : null;
+    var iso = scenario.paso === "dia" ? format.isoOfDayNumber(line.xs[k]) : null;
     [["anadidosDia", "apuntesAnadidos", "añade "], ["quitadosDia", "apuntesQuitados", "quita "]]
       .forEach(function (kind) {
         var indexes = iso && scenario[kind[0]] ? scenario[kind[0]][iso] : null;

@@ -1,7 +1,6 @@
 // The tables of a balvix-grafico page: marks the current month's rows (from
-// the browser's date, window.balvixToday when the page has it) and, on a page
-// with scenarios, shows the choice of whose tables are shown (the plan's or
-// a scenario's) and switches them. The program writes the plan's tables; a
+// the browser's local today) and, on a page with scenarios, shows the choice
+// of whose tables are shown (the plan's or a scenario's) and switches them. The program writes the plan's tables; a
 // scenario's are written here from its data the first time it is chosen,
 // row for row as the program writes them (src/chart/page_tables.cpp).
 (function (format) {
@@ -12,17 +11,7 @@
   var STRETCH_ROWS = 200;
   var YEARS_OPEN = 10;
 
-  function localToday() {
-    var now = new Date();
-    function two(n) {
-      return (n < 10 ? "0" : "") + n;
-    }
-    return String(now.getFullYear()).padStart(4, "0") + "-" + two(now.getMonth() + 1) + "-" +
-      two(now.getDate());
-  }
-
-  var today = typeof window.balvixToday === "function" ? window.balvixToday() : localToday();
-  var month = String(today).slice(0, 7);
+  var month = format.today().slice(0, 7);
   function markMonth(root) {
     if (!/^\d{4}-\d{2}$/.test(month)) {
       return;
