@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace balvix {
@@ -58,14 +59,15 @@ double roundedToCent(double value) {
   if (!std::isfinite(value)) {
     return std::numeric_limits<double>::quiet_NaN();
   }
-  // The hundredths as a number in scientific form, read back exactly.
+  // The hundredths as a number in scientific form, read back as the nearest
+  // double (strtod rounds so in every C library we build with; the text has
+  // no decimal point, so the locale plays no part).
   std::string digits = roundedHundredths(value);
   if (digits.empty()) {
     return 0;
   }
   digits += "e-2";
-  double rounded = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), rounded);
+  const double rounded = std::strtod(digits.c_str(), nullptr);
   return value < 0 ? -rounded : rounded;
 }
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -160,11 +160,14 @@ NumericPrefix decimalValue(std::string_view s) {
   } else if (magnitude > 400) {
     value = std::numeric_limits<double>::infinity();
   } else if (magnitude > -400) {
-    std::string normal = digits + "e" + std::to_string(scale);
-    auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-      value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0;
-    }
+    // strtod rounds to the nearest double in every C library we build with
+    // (glibc, mingw-w64's, musl, wasi-libc, macOS's), gives infinity past the
+    // largest double and 0 below the smallest. The text is only digits, "e"
+    // and the exponent, so no decimal point of a locale plays a part, and
+    // nothing strtod takes beyond plain numbers (hexadecimal, "inf", "nan",
+    // blanks) can reach it.
+    const std::string normal = digits + "e" + std::to_string(scale);
+    value = std::strtod(normal.c_str(), nullptr);
   }
   return {negative ? -value : value, i};
 }

@@ -22,7 +22,8 @@ struct NumericPrefix {
 // hexadecimal number, "&B" a binary one, "&O", "&Q" or "&" and a digit an
 // octal one (letters in either case). Reading stops at the first character
 // that does not fit: "1,5" is 1 and "12abc" is 12. A text without digits is 0.
-// A number too large for a double is infinite.
+// A number too large for a double is infinite. The reading is the same in
+// any locale the C library is set to.
 double numericValue(std::string_view text);
 
 // numericValue's reading of the text, with the characters it took.

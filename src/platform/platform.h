@@ -89,8 +89,13 @@ protected:
   // Closes the file; false when the system reports the close as failed.
   virtual bool closeFile() = 0;
   using Block = std::array<char, blockSize>;
-  // The room for one block (std::bad_alloc when there is no memory for it).
-  virtual std::unique_ptr<Block> newBlock() { return std::make_unique_for_overwrite<Block>(); }
+  // The room for one block (std::bad_alloc when there is no memory for it),
+  // left unfilled: its bytes are written before they are read. (The new
+  // expression, since std::make_unique_for_overwrite is not in every standard
+  // library yet: LLVM's libc++ 14 lacks it.)
+  virtual std::unique_ptr<Block> newBlock() {
+    return std::unique_ptr<Block>(new Block); // NOLINT(modernize-make-unique)
+  }
 
 private:
   // append() for bytes that fill the block gathered so far, or more.

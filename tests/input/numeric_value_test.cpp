@@ -36,6 +36,9 @@ TEST(NumericValue, DecimalForms) {
                 {"", 0},
                 {".", 0},
                 {"- 5", 0},
+                {"0x1p3", 0},
+                {"inf", 0},
+                {"nan", 0},
                 {"3.14159265358979323846", 3.14159265358979323846},
                 // The nearest double, whether read by the short route (at
                 // most 15 digits and 10^22) or the general one.
@@ -90,7 +93,13 @@ TEST(NumericValue, OutOfRange) {
                 {"&H" + std::string(300, 'F'), infinity},
                 {"1e-999", 0},
                 {"1.7976931348623157e308", 1.7976931348623157e308},
-                {"4.9e-324", 4.9e-324}});
+                {"4.9e-324", 4.9e-324},
+                // Just past the largest and the smallest double, by the
+                // general route.
+                {"1.8e308", infinity},
+                {"-17976931348623159e292", -infinity},
+                {"2.4703282292062327e-324", 0},
+                {"2.4703282292062328e-324", 4.9e-324}});
 }
 
 // How many characters the number took, leading blanks and "&" included.
