@@ -14,6 +14,8 @@
     return;
   }
   var data = JSON.parse(source.textContent);
+  // Read once: the tables of a scenario are written from it when chosen.
+  window.balvixDatos = data;
   if (!data.dias || data.dias.length === 0) {
     return;
   }

@@ -136,7 +136,8 @@
     return out;
   }
 
-  // The page's data, read the first time a scenario's tables are written.
+  // The page's data, as the chart's script read it (or read here the first
+  // time a scenario's tables are written).
   var data = null;
   var written = {};
   function write(group) {
@@ -144,7 +145,7 @@
     if (line === 0 || written[line]) {
       return;
     }
-    data = data || JSON.parse(document.getElementById("datos").textContent);
+    data = data || window.balvixDatos || JSON.parse(document.getElementById("datos").textContent);
     var scenario = data.escenarios[line - 1];
     var tail = ": escenario " + escaped(scenario.nombre);
     group.innerHTML = "\n" + stretchTable(scenario, tail) + monthTable(scenario, tail);
