@@ -1,8 +1,9 @@
 // The tables of a balvix-grafico page: marks the current month's rows (from
 // the browser's local today) and, on a page with scenarios, shows the choice
-// of whose tables are shown (the plan's or a scenario's) and switches them. The program writes the plan's tables; a
-// scenario's are written here from its data the first time it is chosen,
-// row for row as the program writes them (src/chart/page_tables.cpp).
+// of whose tables are shown (the plan's or a scenario's) and switches them.
+// The program writes the plan's tables; a scenario's are written here from
+// its data the first time it is chosen, row for row as the program writes
+// them (src/chart/page_tables.cpp).
 (function (format) {
   "use strict";
 
