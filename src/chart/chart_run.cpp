@@ -36,17 +36,17 @@ std::string pageNameOf(std::string_view reportName) {
   return std::string(reportStem(reportName)).append(pageEnding);
 }
 
-WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span) {
+void writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span,
+                    WrittenFile& written) {
   const RunConfig& config = inputs.config;
   // Written as a report is: the old page removed (or kept whole when it
   // cannot be) before the walk, then its lines, each ended by CR LF.
   const std::string name = pageNameOf(config.reportName);
   RunFile file(platform, name);
-  bool overflowed = false;
-  WrittenFile written = writeLines(file, name, [&] {
+  writeLines(file, name, written, [&] {
     PageModel model(inputs.movements, config.openingBalance);
     walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
-    overflowed = model.figures().overflowDay.has_value();
+    written.balanceOverflowed = model.figures().overflowDay.has_value();
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
@@ -56,8 +56,6 @@ WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const Ru
     endLinesWithCrLf(page);
     file.appendEndedLines(page);
   });
-  written.balanceOverflowed = overflowed;
-  return written;
 }
 
 } // namespace balvix

@@ -24,6 +24,8 @@ inline constexpr std::size_t longestChartReportName =
 // the page of the program directory (pageNameOf the report's name) with the
 // chart of this run. The text report is not touched. The page is whole only
 // when an earlier page could be removed and every line of it was written.
-WrittenFile writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+// A Projection: `written` tells of the page.
+void writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span,
+                    WrittenFile& written);
 
 } // namespace balvix

@@ -8,14 +8,15 @@ Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument&
                     const Projection& project) {
   const RunConfig& config = inputs.config;
   if (argument.mode == RunMode::interval) {
-    return outcomeOf(
-        project(platform, inputs, {config.start, config.end, std::nullopt, RunGoal::wholePeriod}));
+    return runProjection(project, platform, inputs,
+                         {config.start, config.end, std::nullopt, RunGoal::wholePeriod});
   }
   const DateParts& last = argument.date;
   if (!(config.start < last && last < config.end)) {
     return {std::string(outsidePeriodMessage), {}};
   }
-  return outcomeOf(project(platform, inputs, {config.start, last, std::nullopt, RunGoal::toDate}));
+  return runProjection(project, platform, inputs,
+                       {config.start, last, std::nullopt, RunGoal::toDate});
 }
 
 } // namespace balvix

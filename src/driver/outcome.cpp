@@ -33,6 +33,20 @@ Outcome outcomeOf(const WrittenFile& report) {
   return {message, report.ours ? report.name : std::string()};
 }
 
+Outcome runProjection(const Projection& project, Platform& platform, const RunInputs& inputs,
+                      const RunSpan& span) {
+  WrittenFile written;
+  try {
+    project(platform, inputs, span, written);
+  } catch (const std::bad_alloc&) {
+    if (written.name.empty()) {
+      throw;
+    }
+    written.memoryRanOut = true;
+  }
+  return outcomeOf(written);
+}
+
 void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
   Outcome outcome{std::string(folderNotFoundMessage), {}};
   if (platform.folderFound()) {
@@ -41,8 +55,9 @@ void runInFolder(Platform& platform, const std::function<Outcome()>& work) {
       outcome = {std::string(folderNotReservedMessage), {}};
     } else {
       // Running out of memory ends the work where it is: the files it had
-      // open are closed as they are (a report being written says so itself),
-      // the input files were only read, and the lock is released.
+      // open are closed as they are (a report being written says so itself,
+      // through runProjection), the input files were only read, and the lock
+      // is released.
       try {
         outcome = work();
       } catch (const std::bad_alloc&) {

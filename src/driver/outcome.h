@@ -24,6 +24,14 @@ struct Outcome {
 // could not be replaced is announced the same way and not opened.
 Outcome outcomeOf(const WrittenFile& report);
 
+// Runs `project` over `span` and returns outcomeOf its file. When memory runs
+// out once the file is opened, the run ends there: the file, closed as it is,
+// is told incomplete after "No hay memoria suficiente para terminar ..." (and
+// opened when it is this run's). Memory running out before that goes on to
+// the caller, as anywhere else in a start (see runInFolder).
+Outcome runProjection(const Projection& project, Platform& platform, const RunInputs& inputs,
+                      const RunSpan& span);
+
 // One start in the program directory: `work` reads and writes the files
 // while the start holds the folder lock (waiting while another start holds
 // it). When the folder was not found, or cannot be locked, `work` does not

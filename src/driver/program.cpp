@@ -93,8 +93,8 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   RunInputs inputs{config.records.front(), movements, &scenarios};
   if (argument.mode == RunMode::amount) {
     const RunConfig& run = inputs.config;
-    return outcomeOf(
-        kind.project(platform, inputs, {run.start, run.end, argument.target, RunGoal::toAmount}));
+    return runProjection(kind.project, platform, inputs,
+                         {run.start, run.end, argument.target, RunGoal::toAmount});
   }
   return runDateMode(platform, inputs, argument, kind.project);
 }

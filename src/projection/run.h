@@ -26,24 +26,30 @@ struct RunInputs {
 };
 
 // The file a run wrote for the user, closed: its name in the program
-// directory, whether every line of it was written (false also when an
-// earlier report could not be replaced), and whether the file of that name
-// is this run's at all (false when an earlier one was kept or nothing could
-// be created).
+// directory (empty until the file is opened), whether every line of it was
+// written (false also when an earlier report could not be replaced), and
+// whether the file of that name is this run's at all (false when an earlier
+// one was kept or nothing could be created).
 struct WrittenFile {
   std::string name;
   bool whole = true;
   bool ours = true;
-  bool memoryRanOut = false; // the run ended there, the file incomplete
+  // Memory ran out while the file was written: the run ended there, the file
+  // incomplete. Set by the caller that caught it (see writeLines).
+  bool memoryRanOut = false;
   // The walk ended on the day a balance no longer fitted in a number: the
   // file ends there, short of what the run asked for.
   bool balanceOverflowed = false;
 };
 
 // Runs `write`, which appends a run's lines to `file` (already opened as
-// `name`), and closes the file. When memory runs out on the way, the file is
-// closed as it is and told incomplete.
-WrittenFile writeLines(RunFile& file, std::string_view name, const std::function<void()>& write);
+// `name`), closes the file and tells of it in `written`. The name, and
+// whether the file is this run's, are in `written` before `write` runs, so
+// that when memory runs out in `write` (std::bad_alloc, which nothing below
+// the driver catches) the caller still knows the file; it is closed as it is
+// when it goes.
+void writeLines(RunFile& file, std::string_view name, WrittenFile& written,
+                const std::function<void()>& write);
 
 // How far a run was asked to go: the whole period, up to a date inside it,
 // or until the balance reaches an amount.
@@ -60,14 +66,16 @@ struct RunSpan {
   RunGoal goal = RunGoal::wholePeriod;
 };
 
-// One way of writing a projection: walks the span and writes its one file of
-// the program directory. Nothing is shown or opened: the caller tells the
-// user once it has released the folder.
-using Projection =
-    std::function<WrittenFile(Platform& platform, const RunInputs& inputs, const RunSpan& span)>;
+// One way of writing a projection: walks the span, writes its one file of
+// the program directory and tells of it in `written` (through writeLines).
+// Nothing is shown or opened: the caller tells the user once it has released
+// the folder.
+using Projection = std::function<void(Platform& platform, const RunInputs& inputs,
+                                      const RunSpan& span, WrittenFile& written)>;
 
 // The text report: replaces the report named in the configuration with this
 // run's lines.
-WrittenFile writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span);
+void writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& span,
+                 WrittenFile& written);
 
 } // namespace balvix

@@ -333,5 +333,19 @@ TEST(OutOfMemory, ToldAndNothingLost) {
   }
 }
 
+// Before the report or page is opened, running out of memory is told as
+// anywhere else in a start: no file of the run is there to tell of or open.
+TEST(OutOfMemory, BeforeTheFileIsOpened) {
+  for (const bool chart : {false, true}) {
+    FakePlatform platform;
+    writeInputs(platform, entries);
+    platform.openRunsOutOfMemory = chart ? "informe.html" : "informe.txt";
+    EXPECT_EQ(chart ? runChartProgram(platform) : runProgram(platform), 0);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{std::string(outOfMemoryMessage)});
+    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_EQ(platform.listing(), (std::vector<std::string>{"config.txt", "entrada.txt"}));
+  }
+}
+
 } // namespace
 } // namespace balvix

@@ -143,6 +143,9 @@ bool FakePlatform::removeFile(std::string_view name) {
 
 std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
   noteWrite();
+  if (name == openRunsOutOfMemory) {
+    throw std::bad_alloc();
+  }
   // Created here or not at all, as on the real systems.
   std::error_code ec;
   if (fs::exists(fs::symlink_status(pathOf(name), ec)) || readOnlyDirectory) {

@@ -79,11 +79,13 @@ public:
   std::string appearsAfterRemoval;
 
   // Memory running out: when the room for the blocks of the file that
-  // memoryRunsOut names is made, or in the read of the file named
-  // readRunsOutOfMemory; std::bad_alloc is thrown there, as an allocation of
+  // memoryRunsOut names is made, in the read of the file named
+  // readRunsOutOfMemory, or in the opening of the file named
+  // openRunsOutOfMemory; std::bad_alloc is thrown there, as an allocation of
   // the program's at that point would.
   std::function<bool(std::string_view name)> memoryRunsOut;
   std::string readRunsOutOfMemory;
+  std::string openRunsOutOfMemory;
 
   // Called by the open files: one more write of `size` bytes to `name`;
   // false when it is to fail.

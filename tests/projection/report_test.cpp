@@ -35,8 +35,9 @@ TEST(Report, ExampleReplacesAReadOnlyReport) {
   platform.writeFile("informe.txt", "old\r\n");
   std::filesystem::permissions(platform.pathOf("informe.txt"), std::filesystem::perms::owner_read);
   EntriesRead m = example();
-  WrittenFile written = writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
-                                    {{1, 1, 2013}, {3, 1, 2013}, std::nullopt});
+  WrittenFile written;
+  writeReport(platform, {configOf("01/01/2013", "31/12/2013", 1000), m},
+              {{1, 1, 2013}, {3, 1, 2013}, std::nullopt}, written);
   EXPECT_EQ(written.name, "informe.txt");
   EXPECT_TRUE(written.whole);
   EXPECT_TRUE(platform.events.empty()) << "the caller tells the user";
@@ -66,8 +67,8 @@ TEST(Report, LostBlockIsToldBeforeTheReportOpens) {
     RunConfig config = configOf("01/01/2013", "03/01/2013", 1000);
     platform.writeFile("config.txt", "");
     runInFolder(platform, [&] {
-      return outcomeOf(
-          writeReport(platform, {config, m}, {config.start, config.end, std::nullopt}));
+      return runProjection(writeReport, platform, {config, m},
+                           {config.start, config.end, std::nullopt});
     });
     EXPECT_EQ(platform.locksTaken, 1u) << c.what;
     EXPECT_EQ(platform.toldWhileLocked, 0u) << c.what;

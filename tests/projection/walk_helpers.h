@@ -61,7 +61,8 @@ inline Lines project(const EntriesRead& m, const RunConfig& config,
   if (target) {
     span.target = classifyArgument(*target).target;
   }
-  writeReport(platform, {config, m}, span);
+  WrittenFile written;
+  writeReport(platform, {config, m}, span, written);
   return linesOf(platform.fileBytes(config.reportName).value_or(""));
 }
 
