@@ -99,25 +99,6 @@ std::string spendFigure(const ChartFigures& figures) {
   return html;
 }
 
-// "2 días, en 1 tramo", "40 días, en 3 tramos" or "ninguno".
-std::string belowZeroFigure(const PageModel& model) {
-  const ChartFigures& figures = model.figures();
-  if (figures.daysBelowZero == 0) {
-    return "ninguno";
-  }
-  std::string html;
-  appendDays(html, figures.daysBelowZero);
-  const auto stretches = static_cast<std::int64_t>(model.belowZero().size());
-  if (stretches == 1) {
-    html += ", en 1 tramo";
-  } else {
-    html += ", en ";
-    appendCount(html, stretches);
-    html += " tramos";
-  }
-  return html;
-}
-
 } // namespace
 
 void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& run) {
@@ -148,7 +129,9 @@ void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& 
                figures.firstBelowZero ? dayFigure(model, *figures.firstBelowZero, false)
                                       : std::string("nunca"),
                "bajo");
-  appendFigure(out, "Días por debajo de cero", belowZeroFigure(model), "bajo");
+  std::string belowZero;
+  appendDaysBelowZero(belowZero, model);
+  appendFigure(out, "Días por debajo de cero", belowZero, "bajo");
   appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar",
                R"( data-hoy="gastar" data-linea="0")");
 

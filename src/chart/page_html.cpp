@@ -20,6 +20,19 @@ void appendDays(std::string& out, std::int64_t count) {
   out += count == 1 ? " día" : " días";
 }
 
+void appendDaysBelowZero(std::string& out, const PageModel& model) {
+  const std::int64_t days = model.figures().daysBelowZero;
+  if (days == 0) {
+    out += "ninguno";
+    return;
+  }
+  appendDays(out, days);
+  const auto stretches = static_cast<std::int64_t>(model.belowZero().size());
+  out += ", en ";
+  appendCount(out, stretches);
+  out += stretches == 1 ? " tramo" : " tramos";
+}
+
 void appendMovementList(std::string& out, const PageModel& model,
                         const std::vector<std::size_t>& movements, std::size_t limit) {
   for (std::size_t i = 0; i < movements.size() && i < limit; ++i) {

@@ -25,6 +25,10 @@ void appendHtmlAmount(std::string& out, double value);
 // Appends a count of days: "1 día", "40 días", "1.234 días".
 void appendDays(std::string& out, std::int64_t count);
 
+// Appends the days of a walk that end below zero and the stretches they
+// make: "1 día, en 1 tramo", "40 días, en 3 tramos", or "ninguno".
+void appendDaysBelowZero(std::string& out, const PageModel& model);
+
 // Appends the movements of a day, their comments escaped: "Nomina (poner
 // 1.850'50), Alquiler (quitar 900'00)" and, past the first `limit`, how many
 // more: " y 2 más".

@@ -182,19 +182,12 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
             });
   appendRow(out, "Días por debajo de cero", plan, walks,
             [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              const std::int64_t days = line.figures().daysBelowZero;
-              const auto stretches = static_cast<std::int64_t>(line.belowZero().size());
-              if (days == 0) {
-                html += "ninguno";
-              } else {
-                appendDays(html, days);
-                html += ", en ";
-                appendCount(html, stretches);
-                html += stretches == 1 ? " tramo" : " tramos";
-              }
+              appendDaysBelowZero(html, line);
               if (theirs == nullptr) {
                 return;
               }
+              const std::int64_t days = line.figures().daysBelowZero;
+              const auto stretches = static_cast<std::int64_t>(line.belowZero().size());
               const std::int64_t moreDays = days - theirs->figures().daysBelowZero;
               const std::int64_t moreStretches =
                   stretches - static_cast<std::int64_t>(theirs->belowZero().size());
