@@ -17,7 +17,8 @@ namespace balvix {
 // scripts draw from (page_data.h). Amounts are written as the report writes
 // them but with a 0 before "'" (pageAmount), dates as dd/mm/aaaa.
 //
-// `moreData` goes last in the data's object as it is (see scenarioData).
+// `moreData`: more members of the data's object, written last (see
+// scenarioData).
 // With `scenarios`, the comparison "¿Y si...?" follows the chart
 // (scenario_table.h) and the tables can be switched to each scenario's
 // (appendLineTables).

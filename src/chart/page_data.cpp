@@ -8,11 +8,10 @@
 namespace balvix {
 
 void appendDayJson(std::string& out, const ChartDay& day) {
-  out += R"({"dia":")";
-  out += isoDate(day.day);
-  out += R"(","saldo":)";
-  out += jsonAmount(day.balance);
-  out += '}';
+  JsonItems json(out, JsonBrackets::object);
+  appendJsonString(json.member("dia"), isoDate(day.day));
+  json.add("saldo", jsonAmount(day.balance));
+  json.close();
 }
 
 std::string_view stepJson(ChartStep step) {
@@ -20,91 +19,75 @@ std::string_view stepJson(ChartStep step) {
 }
 
 void appendMovementJson(std::string& out, const Entry& entry) {
-  out += '[';
-  appendJsonString(out, entry.comment);
-  out += ",\"";
-  out += wordOf(entry.action);
-  out += "\",\"";
-  out += pageAmount(entry.amount);
-  out += "\"]";
+  JsonItems json(out, JsonBrackets::list);
+  appendJsonString(json.item(), entry.comment);
+  appendJsonString(json.item(), wordOf(entry.action));
+  appendJsonString(json.item(), pageAmount(entry.amount));
+  json.close();
 }
 
-std::string stretchesJson(const PageModel& model) {
-  std::string stretches;
+JsonItems stretchesJson(const PageModel& model) {
+  JsonItems stretches(JsonLine::own);
   for (const ChartStretch& stretch : model.belowZero()) {
-    stretches += stretches.empty() ? "" : ",\n";
-    stretches += R"({"desde":")" + isoDate(stretch.start.day) + R"(","hasta":")" +
-                 isoDate(stretch.last) + R"(","dias":)" + std::to_string(stretch.dayCount) +
-                 R"(,"minimo":)" + jsonAmount(stretch.lowest) + R"(,"diaMinimo":")" +
-                 isoDate(stretch.lowestDay) + "\"}";
+    JsonItems json(stretches.item(), JsonBrackets::object);
+    appendJsonString(json.member("desde"), isoDate(stretch.start.day));
+    appendJsonString(json.member("hasta"), isoDate(stretch.last));
+    json.add("dias", std::to_string(stretch.dayCount));
+    json.add("minimo", jsonAmount(stretch.lowest));
+    appendJsonString(json.member("diaMinimo"), isoDate(stretch.lowestDay));
+    json.close();
   }
   return stretches;
 }
 
-std::string monthsJson(const PageModel& model) {
-  std::string months;
-  for (const ChartMonth& month : model.months()) {
-    months += months.empty() ? "" : ",\n";
-    months += R"({"mes":")" + isoMonth(month.year, month.month) + R"(","cierre":)" +
-              jsonAmount(month.closing) + R"(,"minimo":)" + jsonAmount(month.lowest) +
-              R"(,"diaMinimo":")" + isoDate(month.lowestDay) + R"(","puesto":)" +
-              jsonAmount(month.putIn) + R"(,"quitado":)" + jsonAmount(month.takenOut) + "}";
-  }
-  return months;
-}
-
-namespace {
-
-// "key":[...], from the texts of each item.
-void appendJsonList(std::string& out, std::string_view key, const std::string& items) {
-  out += '"';
-  out += key;
-  out += "\":[";
-  out += items;
-  out += "],\n";
-}
-
-} // namespace
-
 PointLists pointListsOf(const PageModel& model) {
   PointLists lists;
   model.forEachPoint([&lists](const ChartPoint& point) {
-    const char* comma = lists.days.empty() ? "" : ",";
-    lists.days += comma;
-    lists.days += '"';
-    lists.days += isoDate(point.day);
-    lists.days += '"';
-    lists.balances += comma;
-    lists.balances += jsonAmount(point.closing);
-    lists.lowests += comma;
-    lists.lowests += jsonAmount(point.lowest);
-    lists.futureLowests += comma;
-    lists.futureLowests += jsonAmount(point.futureLowest);
-    lists.putIn += comma;
-    lists.putIn += jsonAmount(point.putIn);
-    lists.takenOut += comma;
-    lists.takenOut += jsonAmount(point.takenOut);
-    lists.movements += comma;
-    lists.movements += '[';
-    for (std::size_t i = 0; i < point.movements.size(); ++i) {
-      lists.movements += i > 0 ? "," : "";
-      lists.movements += std::to_string(point.movements[i]);
-    }
-    lists.movements += ']';
+    appendJsonString(lists.days.item(), isoDate(point.day));
+    lists.balances.add(jsonAmount(point.closing));
+    lists.lowests.add(jsonAmount(point.lowest));
+    lists.futureLowests.add(jsonAmount(point.futureLowest));
+    lists.putIn.add(jsonAmount(point.putIn));
+    lists.takenOut.add(jsonAmount(point.takenOut));
+    lists.movements.add(jsonCounts(point.movements));
   });
   return lists;
 }
 
 namespace {
 
+JsonItems monthsJson(const PageModel& model) {
+  JsonItems months(JsonLine::own);
+  for (const ChartMonth& month : model.months()) {
+    JsonItems json(months.item(), JsonBrackets::object);
+    appendJsonString(json.member("mes"), isoMonth(month.year, month.month));
+    json.add("cierre", jsonAmount(month.closing));
+    json.add("minimo", jsonAmount(month.lowest));
+    appendJsonString(json.member("diaMinimo"), isoDate(month.lowestDay));
+    json.add("puesto", jsonAmount(month.putIn));
+    json.add("quitado", jsonAmount(month.takenOut));
+    json.close();
+  }
+  return months;
+}
+
 // Every movement of entrada.txt: [comment, action, amount as the page writes it].
-std::string entriesOf(const PageModel& model) {
-  std::string entries;
+JsonItems entriesOf(const PageModel& model) {
+  JsonItems entries(JsonLine::own);
   for (std::size_t i = 0; i < model.entryCount(); ++i) {
-    entries += i > 0 ? ",\n" : "";
-    appendMovementJson(entries, model.entry(i));
+    appendMovementJson(entries.item(), model.entry(i));
   }
   return entries;
+}
+
+// A target as a JSON number, with every decimal it was given.
+std::string targetJson(const ExactAmount& target) {
+  std::string number = target.units.empty() ? "0" : target.units;
+  if (!target.fraction.empty()) {
+    number += '.';
+    number += target.fraction;
+  }
+  return number;
 }
 
 } // namespace
@@ -114,49 +97,46 @@ void appendPageData(std::string& out, const PageModel& model, const ChartRun& ru
   const ChartStep step = model.step();
   const ChartFigures& figures = model.figures();
   const PointLists points = pointListsOf(model);
-  out += R"(<script type="application/json" id="datos">{"informe":)";
-  appendJsonString(out, run.reportName);
-  out += ",\"paso\":";
-  out += stepJson(step);
-  out += ",\n";
-  appendJsonList(out, "dias", points.days);
-  appendJsonList(out, "saldos", points.balances);
+  // Each list, and each member after them, begins a line of its own.
+  constexpr JsonLine own = JsonLine::own;
+  out += R"(<script type="application/json" id="datos">)";
+  JsonItems data(out, JsonBrackets::object);
+  appendJsonString(data.member("informe"), run.reportName);
+  data.add("paso", stepJson(step));
+  points.days.appendList(data.member("dias", own));
+  points.balances.appendList(data.member("saldos", own));
   if (step != ChartStep::day) {
-    appendJsonList(out, "minimos", points.lowests);
+    points.lowests.appendList(data.member("minimos", own));
   }
-  appendJsonList(out, "minimosFuturos", points.futureLowests);
-  appendJsonList(out, "puesto", points.putIn);
-  appendJsonList(out, "quitado", points.takenOut);
+  points.futureLowests.appendList(data.member("minimosFuturos", own));
+  points.putIn.appendList(data.member("puesto", own));
+  points.takenOut.appendList(data.member("quitado", own));
   if (step == ChartStep::day) {
-    appendJsonList(out, "movimientosDia", points.movements);
-    appendJsonList(out, "apuntes", entriesOf(model));
+    points.movements.appendList(data.member("movimientosDia", own));
+    entriesOf(model).appendList(data.member("apuntes", own));
   }
-  appendJsonList(out, "tramosBajoCero", stretchesJson(model));
-  appendJsonList(out, "meses", monthsJson(model));
+  stretchesJson(model).appendList(data.member("tramosBajoCero", own));
+  monthsJson(model).appendList(data.member("meses", own));
 
-  out += R"("periodo":{"desde":")" + isoDate(run.periodFirst) + R"(","hasta":")" +
-         isoDate(run.periodLast) + "\"},\n";
+  JsonItems period(data.member("periodo", own), JsonBrackets::object);
+  appendJsonString(period.member("desde"), isoDate(run.periodFirst));
+  appendJsonString(period.member("hasta"), isoDate(run.periodLast));
+  period.close();
   if (run.goal == RunGoal::toAmount) {
-    out += "\"objetivo\":";
-    out += run.target.units.empty() ? "0" : run.target.units;
-    if (!run.target.fraction.empty()) {
-      out += '.';
-      out += run.target.fraction;
-    }
-    out += ",\n";
+    data.add("objetivo", targetJson(run.target), own);
   } else if (run.goal == RunGoal::toDate && figures.dayCount > 0) {
-    out += R"("fechaElegida":")" + isoDate(figures.last) + "\",\n";
+    appendJsonString(data.member("fechaElegida", own), isoDate(figures.last));
   }
   if (figures.dayCount > 0) {
-    out += "\"minimo\":";
-    appendDayJson(out, figures.lowest);
-    out += ",\"maximo\":";
-    appendDayJson(out, figures.highest);
+    appendDayJson(data.member("minimo", own), figures.lowest);
+    appendDayJson(data.member("maximo"), figures.highest);
   } else {
-    out += R"("minimo":null,"maximo":null)";
+    data.add("minimo", "null", own);
+    data.add("maximo", "null");
   }
-  out += moreData;
-  out += "}</script>\n";
+  data.addItems(moreData, own);
+  data.close();
+  out += "</script>\n";
 }
 
 } // namespace balvix

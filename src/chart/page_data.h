@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/json_writer.h"
 #include "chart/page_model.h"
 
 #include <string>
@@ -32,24 +33,25 @@ namespace balvix {
 // With "paso" "dia", "dias" and "saldos" hold every walked day. Amounts are
 // numbers with two decimals, as "saldos"; dates are ISO dates. Every list
 // ends its line, so that the data of a long walk is in lines of one list.
-// `moreData` goes last in the object, as it is (see scenarioData).
+// `moreData`, members of the object written elsewhere (see scenarioData), go
+// last, the first of them on a line of its own.
 void appendPageData(std::string& out, const PageModel& model, const ChartRun& run,
                     std::string_view moreData = {});
 
 // The pieces of the data that other parts of it write again for walks of
 // their own.
 
-// The point lists of a model, each the items of one JSON list without its
-// brackets: "dias", "saldos", "minimos", "minimosFuturos", "puesto",
-// "quitado" and "movimientosDia", as appendPageData writes them.
+// The point lists of a model, each the items of one JSON list: "dias",
+// "saldos", "minimos", "minimosFuturos", "puesto", "quitado" and "movimientosDia", as
+// appendPageData writes them.
 struct PointLists {
-  std::string days;
-  std::string balances;
-  std::string lowests;
-  std::string futureLowests;
-  std::string putIn;
-  std::string takenOut;
-  std::string movements;
+  JsonItems days;
+  JsonItems balances;
+  JsonItems lowests;
+  JsonItems futureLowests;
+  JsonItems putIn;
+  JsonItems takenOut;
+  JsonItems movements;
 };
 PointLists pointListsOf(const PageModel& model);
 
@@ -62,8 +64,7 @@ void appendDayJson(std::string& out, const ChartDay& day);
 // [comment, "poner"/"quitar", amount as the page writes it] of a movement.
 void appendMovementJson(std::string& out, const Entry& entry);
 
-// The items of "tramosBajoCero" and of "meses", without their brackets.
-std::string stretchesJson(const PageModel& model);
-std::string monthsJson(const PageModel& model);
+// The items of "tramosBajoCero".
+JsonItems stretchesJson(const PageModel& model);
 
 } // namespace balvix

@@ -39,33 +39,11 @@ private:
   std::size_t today_ = 0;
 };
 
-// ",\n"key":" before a value.
-void appendKey(std::string& out, std::string_view key) {
-  out += ",\n\"";
-  out += key;
-  out += "\":";
-}
-
-// A list of indexes: [0,2].
-void appendIndexes(std::string& out, const std::vector<std::size_t>& indexes) {
-  out += '[';
-  for (std::size_t i = 0; i < indexes.size(); ++i) {
-    out += i > 0 ? "," : "";
-    out += std::to_string(indexes[i]);
+// "aaaa-mm-dd":[indexes] of a day with some.
+void addDayIndexes(JsonItems& days, const DateParts& day, const std::vector<std::size_t>& indexes) {
+  if (!indexes.empty()) {
+    days.add(isoDate(day), jsonCounts(indexes));
   }
-  out += ']';
-}
-
-// "aaaa-mm-dd":[indexes] of a day with some, after a comma unless first.
-void appendDayIndexes(std::string& out, const DateParts& day,
-                      const std::vector<std::size_t>& indexes) {
-  if (indexes.empty()) {
-    return;
-  }
-  out += out.empty() ? "\"" : ",\"";
-  out += isoDate(day);
-  out += "\":";
-  appendIndexes(out, indexes);
 }
 
 // "aaaa-mm-dd", or null for no day.
@@ -74,31 +52,30 @@ void appendDayOrNull(std::string& out, const DateParts* day) {
     out += "null";
     return;
   }
-  out += '"';
-  out += isoDate(*day);
-  out += '"';
+  appendJsonString(out, isoDate(*day));
 }
 
 // The figures of a walk as the comparison shows them.
 void appendFigures(std::string& out, const PageModel& series,
                    const std::optional<ExactAmount>& target) {
   const ChartFigures& figures = series.figures();
-  out += R"({"desde":")" + isoDate(figures.first) + R"(","hasta":")" + isoDate(figures.last) +
-         R"(","cierre":)" + jsonAmount(figures.closing) + ",\"minimo\":";
-  appendDayJson(out, figures.lowest);
-  out += ",\"maximo\":";
-  appendDayJson(out, figures.highest);
-  out += ",\"primerDiaBajoCero\":";
-  appendDayOrNull(out, figures.firstBelowZero ? &figures.firstBelowZero->day : nullptr);
-  out += ",\"diasBajoCero\":" + std::to_string(figures.daysBelowZero) +
-         ",\"tramos\":" + std::to_string(series.belowZero().size()) +
-         ",\"totalPuesto\":" + jsonAmount(figures.putIn) +
-         ",\"totalQuitado\":" + jsonAmount(figures.takenOut);
+  JsonItems json(out, JsonBrackets::object);
+  appendJsonString(json.member("desde"), isoDate(figures.first));
+  appendJsonString(json.member("hasta"), isoDate(figures.last));
+  json.add("cierre", jsonAmount(figures.closing));
+  appendDayJson(json.member("minimo"), figures.lowest);
+  appendDayJson(json.member("maximo"), figures.highest);
+  appendDayOrNull(json.member("primerDiaBajoCero"),
+                  figures.firstBelowZero ? &figures.firstBelowZero->day : nullptr);
+  json.add("diasBajoCero", std::to_string(figures.daysBelowZero));
+  json.add("tramos", std::to_string(series.belowZero().size()));
+  json.add("totalPuesto", jsonAmount(figures.putIn));
+  json.add("totalQuitado", jsonAmount(figures.takenOut));
   if (target) {
-    out += ",\"diaObjetivo\":";
-    appendDayOrNull(out, reachesAmount(figures.closing, *target) ? &figures.last : nullptr);
+    appendDayOrNull(json.member("diaObjetivo"),
+                    reachesAmount(figures.closing, *target) ? &figures.last : nullptr);
   }
-  out += '}';
+  json.close();
 }
 
 // The scenario's figures less the plan's, as the page shows them.
@@ -108,92 +85,92 @@ void appendDifferences(std::string& out, const PageModel& scenario, const PageMo
   auto difference = [](double a, double b) {
     return jsonAmount(roundedToCent(a) - roundedToCent(b));
   };
-  out += R"({"cierre":)" + difference(mine.closing, theirs.closing) + R"(,"minimo":)" +
-         difference(mine.lowest.balance, theirs.lowest.balance) + R"(,"totalPuesto":)" +
-         difference(mine.putIn, theirs.putIn) + R"(,"totalQuitado":)" +
-         difference(mine.takenOut, theirs.takenOut) + R"(,"diasBajoCero":)" +
-         std::to_string(mine.daysBelowZero - theirs.daysBelowZero) + R"(,"tramos":)" +
-         std::to_string(static_cast<std::int64_t>(scenario.belowZero().size()) -
-                        static_cast<std::int64_t>(plan.belowZero().size())) +
-         '}';
+  JsonItems json(out, JsonBrackets::object);
+  json.add("cierre", difference(mine.closing, theirs.closing));
+  json.add("minimo", difference(mine.lowest.balance, theirs.lowest.balance));
+  json.add("totalPuesto", difference(mine.putIn, theirs.putIn));
+  json.add("totalQuitado", difference(mine.takenOut, theirs.takenOut));
+  json.add("diasBajoCero", std::to_string(mine.daysBelowZero - theirs.daysBelowZero));
+  json.add("tramos", std::to_string(static_cast<std::int64_t>(scenario.belowZero().size()) -
+                                    static_cast<std::int64_t>(plan.belowZero().size())));
+  json.close();
 }
 
 void appendTexts(std::string& out, const std::vector<std::string>& texts) {
-  out += '[';
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    out += i > 0 ? "," : "";
-    appendJsonString(out, texts[i]);
+  JsonItems list(out, JsonBrackets::list);
+  for (const std::string& text : texts) {
+    appendJsonString(list.item(), text);
   }
-  out += ']';
+  list.close();
 }
 
 // The movements of the first day of each stretch the stretch table shows:
 // [how many, then the first ones named as [comment, action, amount]].
 void appendStretchMovements(std::string& out, const PageModel& series) {
   const std::vector<ChartStretch>& stretches = series.belowZero();
-  out += '[';
+  JsonItems list(out, JsonBrackets::list, JsonLine::own);
   for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
     const std::vector<std::size_t>& movements = stretches[i].start.movements;
-    out += i > 0 ? ",\n[" : "[";
-    out += std::to_string(movements.size());
+    JsonItems first(list.item(), JsonBrackets::list);
+    first.add(std::to_string(movements.size()));
     for (std::size_t k = 0; k < movements.size() && k < movementsNamed; ++k) {
-      out += ',';
-      appendMovementJson(out, series.entry(movements[k]));
+      appendMovementJson(first.item(), series.entry(movements[k]));
     }
-    out += ']';
+    first.close();
   }
-  out += ']';
+  list.close();
 }
 
 // The months as columns, each list on a line of its own. In months the
 // closing and lowest balances are the points' own, and are not repeated.
 void appendMonthColumns(std::string& out, const PageModel& series) {
   const std::vector<ChartMonth>& months = series.months();
-  std::string lowestDays;
-  std::string putIn;
-  std::string takenOut;
-  std::string closings;
-  std::string lowests;
-  std::string yearPutIn;
-  std::string yearTakenOut;
+  JsonItems lowestDays;
+  JsonItems putIn;
+  JsonItems takenOut;
+  JsonItems closings;
+  JsonItems lowests;
+  JsonItems yearPutIn;
+  JsonItems yearTakenOut;
   double yearPut = 0;
   double yearTaken = 0;
-  // A value added to a JSON list's items, after a comma but for the first.
-  auto add = [](std::string& items, const std::string& value) {
-    if (!items.empty()) {
-      items += ',';
-    }
-    items += value;
-  };
   for (auto month = months.begin(); month != months.end(); ++month) {
-    add(lowestDays, std::to_string(month->lowestDay.day));
-    add(putIn, jsonAmount(month->putIn));
-    add(takenOut, jsonAmount(month->takenOut));
-    add(closings, jsonAmount(month->closing));
-    add(lowests, jsonAmount(month->lowest));
+    lowestDays.add(std::to_string(month->lowestDay.day));
+    putIn.add(jsonAmount(month->putIn));
+    takenOut.add(jsonAmount(month->takenOut));
+    closings.add(jsonAmount(month->closing));
+    lowests.add(jsonAmount(month->lowest));
     // Summed in the order the plan's month table sums them.
     yearPut += month->putIn;
     yearTaken += month->takenOut;
     if (std::next(month) == months.end() || std::next(month)->year != month->year) {
-      add(yearPutIn, jsonAmount(yearPut));
-      add(yearTakenOut, jsonAmount(yearTaken));
+      yearPutIn.add(jsonAmount(yearPut));
+      yearTakenOut.add(jsonAmount(yearTaken));
       yearPut = 0;
       yearTaken = 0;
     }
   }
-  out += "{\"desde\":";
-  out += months.empty() ? "null" : '"' + isoMonth(months.front().year, months.front().month) + '"';
-  out += ",\n\"diaMinimo\":[" + lowestDays + "],\n\"puesto\":[" + putIn + "],\n\"quitado\":[" +
-         takenOut + "],\n";
-  if (series.step() != ChartStep::month) {
-    out += "\"cierre\":[" + closings + "],\n\"minimo\":[" + lowests + "],\n";
+  JsonItems json(out, JsonBrackets::object, JsonLine::own);
+  if (months.empty()) {
+    json.add("desde", "null");
+  } else {
+    appendJsonString(json.member("desde"), isoMonth(months.front().year, months.front().month));
   }
-  out += "\"puestoAnyo\":[" + yearPutIn + "],\n\"quitadoAnyo\":[" + yearTakenOut +
-         "],\n\"subCentimo\":";
-  out += series.figures().subCent ? "true}" : "false}";
+  lowestDays.appendList(json.member("diaMinimo"));
+  putIn.appendList(json.member("puesto"));
+  takenOut.appendList(json.member("quitado"));
+  if (series.step() != ChartStep::month) {
+    closings.appendList(json.member("cierre"));
+    lowests.appendList(json.member("minimo"));
+  }
+  yearPutIn.appendList(json.member("puestoAnyo"));
+  yearTakenOut.appendList(json.member("quitadoAnyo"));
+  json.add("subCentimo", series.figures().subCent ? "true" : "false");
+  json.close();
 }
 
-// One scenario's object.
+// One scenario's object: its name and file on its first line, every other
+// member on a line of its own.
 void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel& plan,
                     const RunInputs& inputs, const std::optional<ExactAmount>& target) {
   const Scenario& scenario = *walk.scenario;
@@ -201,30 +178,22 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   const ChartFigures& figures = series.figures();
   const ChartStep step = series.step();
 
-  out += "{\"nombre\":";
-  appendJsonString(out, scenario.name);
-  out += ",\"fichero\":";
-  appendJsonString(out, scenario.fileName);
-  appendKey(out, "anadidos");
-  appendTexts(out, scenario.added);
-  appendKey(out, "quitados");
-  appendTexts(out, scenario.taken);
-  appendKey(out, "apuntesAnadidos");
-  out += '[';
+  JsonItems json(out, JsonBrackets::object, JsonLine::own);
+  appendJsonString(json.member("nombre"), scenario.name);
+  appendJsonString(json.member("fichero", JsonLine::same), scenario.fileName);
+  appendTexts(json.member("anadidos"), scenario.added);
+  appendTexts(json.member("quitados"), scenario.taken);
+  JsonItems addedMovements(json.member("apuntesAnadidos"), JsonBrackets::list);
   for (std::size_t i = scenario.keptCount; i < scenario.movements.entries.size(); ++i) {
-    out += i > scenario.keptCount ? "," : "";
-    appendMovementJson(out, scenario.movements.entries[i]);
+    appendMovementJson(addedMovements.item(), scenario.movements.entries[i]);
   }
-  out += ']';
-  appendKey(out, "apuntesQuitados");
-  out += '[';
-  for (std::size_t i = 0; i < scenario.takenMovements.size(); ++i) {
-    out += i > 0 ? "," : "";
-    appendMovementJson(out, inputs.movements.entries[scenario.takenMovements[i]]);
+  addedMovements.close();
+  JsonItems takenMovements(json.member("apuntesQuitados"), JsonBrackets::list);
+  for (std::size_t index : scenario.takenMovements) {
+    appendMovementJson(takenMovements.item(), inputs.movements.entries[index]);
   }
-  out += ']';
-  appendKey(out, "paso");
-  out += stepJson(step);
+  takenMovements.close();
+  json.add("paso", stepJson(step));
 
   // The days the taken movements would have fallen due, walked alone.
   std::vector<std::vector<std::size_t>> takenDays;
@@ -240,8 +209,8 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   }
 
   const PointLists points = pointListsOf(series);
-  std::string addedDays;
-  std::string takenDaysText;
+  JsonItems addedDays;
+  JsonItems takenDaysJson;
   std::size_t index = 0;
   series.forEachPoint([&](const ChartPoint& point) {
     if (step == ChartStep::day) {
@@ -251,65 +220,50 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
           added.push_back(movement - scenario.keptCount);
         }
       }
-      appendDayIndexes(addedDays, point.day, added);
+      addDayIndexes(addedDays, point.day, added);
       if (index < takenDays.size()) {
-        appendDayIndexes(takenDaysText, point.day, takenDays[index]);
+        addDayIndexes(takenDaysJson, point.day, takenDays[index]);
       }
     }
     ++index;
   });
   const ChartFigures& planFigures = plan.figures();
   if (step != plan.step() || !(figures.last == planFigures.last)) {
-    appendKey(out, "dias");
-    out += '[' + points.days + ']';
+    points.days.appendList(json.member("dias"));
   }
-  appendKey(out, "saldos");
-  out += '[' + points.balances + ']';
+  points.balances.appendList(json.member("saldos"));
   if (step != ChartStep::day) {
-    appendKey(out, "minimos");
-    out += '[' + points.lowests + ']';
+    points.lowests.appendList(json.member("minimos"));
   }
-  appendKey(out, "minimosFuturos");
-  out += '[' + points.futureLowests + ']';
+  points.futureLowests.appendList(json.member("minimosFuturos"));
   if (step == ChartStep::day) {
-    appendKey(out, "anadidosDia");
-    out += '{' + addedDays + '}';
-    appendKey(out, "quitadosDia");
-    out += '{' + takenDaysText + '}';
+    addedDays.appendObject(json.member("anadidosDia"));
+    takenDaysJson.appendObject(json.member("quitadosDia"));
   }
-  appendKey(out, "cifras");
-  appendFigures(out, series, target);
-  appendKey(out, "diferencias");
-  appendDifferences(out, series, plan);
-  appendKey(out, "tramosBajoCero");
-  out += '[' + stretchesJson(series) + ']';
-  appendKey(out, "movimientosTramos");
-  appendStretchMovements(out, series);
-  appendKey(out, "meses");
-  appendMonthColumns(out, series);
-  out += '}';
+  appendFigures(json.member("cifras"), series, target);
+  appendDifferences(json.member("diferencias"), series, plan);
+  stretchesJson(series).appendList(json.member("tramosBajoCero"));
+  appendStretchMovements(json.member("movimientosTramos"), series);
+  appendMonthColumns(json.member("meses"), series);
+  json.close();
 }
 
 } // namespace
 
 std::string scenarioData(const PageModel& plan, const RunInputs& inputs,
                          const ScenarioWalks& walks) {
-  std::string out;
   if (walks.walks.empty()) {
-    return out;
+    return {};
   }
-  appendKey(out, "cifras");
-  appendFigures(out, plan, walks.target);
-  appendKey(out, "escenarios");
-  out += '[';
+  JsonItems data(JsonLine::own);
+  appendFigures(data.member("cifras"), plan, walks.target);
+  JsonItems scenarios(data.member("escenarios"), JsonBrackets::list, JsonLine::own);
   for (const ScenarioWalk& walk : walks.walks) {
-    out += out.back() == '[' ? "" : ",\n";
-    appendScenario(out, walk, plan, inputs, walks.target);
+    appendScenario(scenarios.item(), walk, plan, inputs, walks.target);
   }
-  out += ']';
-  appendKey(out, "escenariosFuera");
-  appendTexts(out, walks.leftOut);
-  return out;
+  scenarios.close();
+  appendTexts(data.member("escenariosFuera"), walks.leftOut);
+  return data.items();
 }
 
 } // namespace balvix

@@ -15,8 +15,8 @@ namespace balvix {
 //
 // Empty when there is no scenario (no folder, or no file in it), so that the
 // page is then the page without scenarios, byte for byte. Otherwise it is the
-// keys that follow, each line begun with ",\n", to go last in the data's
-// object:
+// members that follow, each on a line of its own, to go last in the data's
+// object (appendPageData's `moreData`):
 //   "cifras": the plan's figures (below);
 //   "escenarios": one object per scenario, in name order:
 //     "nombre": the file's name without ".txt", "fichero": the file's name;
