@@ -25,7 +25,11 @@ void require(bool holds, const char* what) {
 // its line end: a carriage return and a line feed, a carriage return alone or
 // a line feed alone. No line holds either byte.
 void checkLines(std::string_view text) {
-  const std::string_view read = text.substr(0, text.find('\x1A'));
+  std::string_view read = text.substr(0, text.find('\x1A'));
+  // A byte-order mark at the very start is no part of the text.
+  if (read.starts_with("\xEF\xBB\xBF")) {
+    read.remove_prefix(3);
+  }
   const auto lines = balvix::splitLines(text);
   std::size_t at = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -317,7 +317,7 @@ std::optional<std::chrono::year_month_day> dayOf(std::string_view line) {
   return day;
 }
 
-void checkReport(std::string_view bytes) {
+void checkReport(std::string_view bytes, bool overflowed) {
   const std::vector<std::string> lines = linesOf(bytes, "the report");
   const std::string_view activation = "ACTIVACI\xD3N !! ";
   require(lines.size() >= 4, "a report has a day and the closing block");
@@ -353,6 +353,12 @@ void checkReport(std::string_view bytes) {
   require(i + 3 == lines.size() && lines[i].empty() && lines[i + 1].empty(),
           "the report ends with two empty lines and the closing line");
   const std::string& closing = lines[i + 2];
+  if (overflowed) {
+    require(closing.starts_with("El saldo ya no cabe en un n\xFAmero con \"") &&
+                closing.ends_with("\": el informe termina aqu\xED ..."),
+            "a walk ended by a balance beyond any number says so last: " + closing);
+    return;
+  }
   require(closing.starts_with("Saldo total = ") && moneyOf(closing.substr(14)).has_value(),
           "the closing line gives the balance: " + closing);
   require(!balance || closing.substr(14) == *balance,
@@ -440,7 +446,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   require(!log, "Errores.txt is left only by a refused start");
-  if (!said.empty()) {
+  // A balance beyond any number ends the run early: it is told, and the
+  // report opened as any other.
+  const bool overflowed = !said.empty() && said.front() == balvix::balanceOverflowMessage;
+  if (!said.empty() && !overflowed) {
     require(said.front() == balvix::usageText || said.front() == balvix::outsidePeriodMessage,
             "the start ends with one of the program's answers: " + said.front());
     require(opened.empty() && platform.reportNames.empty(), "such a start writes no report");
@@ -451,6 +460,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "a run opens the report it wrote");
   std::optional<std::string> report = platform.fileBytes(opened.front());
   require(report.has_value(), "the opened report exists");
-  checkReport(*report);
+  checkReport(*report, overflowed);
   return 0;
 }
