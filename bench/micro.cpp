@@ -133,7 +133,8 @@ void walkDaysWithMovements(benchmark::State& state) {
   for (auto _ : state) {
     RunFile report(platform, "informe.txt");
     ReportWriter writer(report, movements.entries, 2500);
-    benchmark::DoNotOptimize(walkDays(writer, movements, 2500, first, last));
+    benchmark::DoNotOptimize(
+        walkDays(writer, movementListOf(movements.entries), 2500, first, last));
     report.close();
   }
   state.counters["bytes"] =

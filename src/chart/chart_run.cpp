@@ -36,22 +36,23 @@ std::string pageNameOf(std::string_view reportName) {
   return std::string(reportStem(reportName)).append(pageEnding);
 }
 
-void writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span,
-                    WrittenFile& written) {
+void writeChartPage(Platform& platform, const RunInputs& inputs, const ScenariosRead& scenarios,
+                    const RunSpan& span, WrittenFile& written) {
   const RunConfig& config = inputs.config;
   // Written as a report is: the old page removed (or kept whole when it
   // cannot be) before the walk, then its lines, each ended by CR LF.
   const std::string name = pageNameOf(config.reportName);
   RunFile file(platform, name);
   writeLines(file, name, written, [&] {
-    PageModel model(inputs.movements, config.openingBalance);
-    walkDays(model, inputs.movements, config.openingBalance, span.first, span.last, span.target);
+    const MovementList plan = movementListOf(inputs.movements.entries);
+    PageModel model(plan, config.openingBalance);
+    walkDays(model, plan, config.openingBalance, span.first, span.last, span.target);
     written.balanceOverflowed = model.figures().overflowDay.has_value();
 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
-    const ScenarioWalks scenarios = walkScenarios(inputs, span);
-    std::string page = chartPage(model, run, scenarioData(model, inputs, scenarios), scenarios);
+    const ScenarioWalks walks = walkScenarios(inputs, scenarios, span);
+    std::string page = chartPage(model, run, scenarioData(model, inputs, walks), walks);
 
     endLinesWithCrLf(page);
     file.appendEndedLines(page);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/run_config.h"
+#include "input/scenarios.h"
 #include "platform/platform.h"
 #include "projection/run.h"
 
@@ -22,10 +23,11 @@ inline constexpr std::size_t longestChartReportName =
 
 // The chart page of a run: walks the span as the report would and replaces
 // the page of the program directory (pageNameOf the report's name) with the
-// chart of this run. The text report is not touched. The page is whole only
-// when an earlier page could be removed and every line of it was written.
-// A Projection: `written` tells of the page.
-void writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& span,
-                    WrittenFile& written);
+// chart of this run, with the scenarios beside the plan. The text report is
+// not touched. The page is whole only when an earlier page could be removed
+// and every line of it was written. As a Projection, `written` tells of the
+// page.
+void writeChartPage(Platform& platform, const RunInputs& inputs, const ScenariosRead& scenarios,
+                    const RunSpan& span, WrittenFile& written);
 
 } // namespace balvix

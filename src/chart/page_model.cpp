@@ -12,15 +12,15 @@ constexpr std::int64_t daysPerWeek = 7;
 
 } // namespace
 
-PageModel::PageModel(const EntriesRead& movements, double openingBalance, std::size_t pointLimit)
-    : movements_(movements), pointLimit_(std::max<std::size_t>(pointLimit, 1)),
+PageModel::PageModel(MovementList movements, double openingBalance, std::size_t pointLimit)
+    : movements_(std::move(movements)), pointLimit_(std::max<std::size_t>(pointLimit, 1)),
       balance_(openingBalance) {
   figures_.opening = openingBalance;
   figures_.closing = openingBalance;
   // Judged once per movement here rather than each time it is applied.
-  subCent_.reserve(movements.entries.size());
-  for (const Entry& entry : movements.entries) {
-    subCent_.push_back(!(roundedToCent(entry.amount) == entry.amount));
+  subCent_.reserve(movements_.size());
+  for (const Entry* entry : movements_) {
+    subCent_.push_back(!(roundedToCent(entry->amount) == entry->amount));
   }
 }
 
@@ -45,11 +45,11 @@ void PageModel::activation(std::size_t /*movement*/) {}
 
 void PageModel::movement(std::size_t movement, double /*before*/, double after) {
   balance_ = after;
-  if (!walking_ || movement >= movements_.entries.size()) {
+  if (!walking_ || movement >= movements_.size()) {
     return;
   }
   todaysMovements_.push_back(movement);
-  const Entry& moved = movements_.entries[movement];
+  const Entry& moved = *movements_[movement];
   figures_.subCent = figures_.subCent || subCent_[movement];
   ChartMonth& month = months_.back();
   if (moved.action == Action::add) {

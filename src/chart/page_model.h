@@ -97,9 +97,9 @@ class PageModel : public WalkEvents {
 public:
   static constexpr std::size_t defaultPointLimit = 200000;
 
-  // `movements` must outlive the model: the events name movements by their
-  // index in movements.entries.
-  PageModel(const EntriesRead& movements, double openingBalance,
+  // The records `movements` points to must outlive the model: the events
+  // name movements by their index in the list.
+  PageModel(MovementList movements, double openingBalance,
             std::size_t pointLimit = defaultPointLimit);
 
   void day(const DateParts& date) override;
@@ -118,8 +118,8 @@ public:
   void forEachPoint(const std::function<void(const ChartPoint& point)>& visit) const;
 
   // The movement the events named `index`.
-  const Entry& entry(std::size_t index) const { return movements_.entries[index]; }
-  std::size_t entryCount() const { return movements_.entries.size(); }
+  const Entry& entry(std::size_t index) const { return *movements_[index]; }
+  std::size_t entryCount() const { return movements_.size(); }
 
 private:
   struct Week {
@@ -138,7 +138,7 @@ private:
 
   void finishDay();
 
-  const EntriesRead& movements_;
+  MovementList movements_;
   std::size_t pointLimit_;
   ChartFigures figures_;
   std::vector<ChartMonth> months_;

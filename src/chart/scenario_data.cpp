@@ -181,27 +181,35 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   JsonItems json(out, JsonBrackets::object, JsonLine::own);
   appendJsonString(json.member("nombre"), scenario.name);
   appendJsonString(json.member("fichero", JsonLine::same), scenario.fileName);
-  appendTexts(json.member("anadidos"), scenario.added);
-  appendTexts(json.member("quitados"), scenario.taken);
+  const std::vector<Entry>& planEntries = inputs.movements.entries;
+  JsonItems addedLines(json.member("anadidos"), JsonBrackets::list);
+  for (const Entry& entry : scenario.added) {
+    appendJsonString(addedLines.item(), entry.line);
+  }
+  addedLines.close();
+  JsonItems takenLines(json.member("quitados"), JsonBrackets::list);
+  for (std::size_t index : scenario.taken) {
+    appendJsonString(takenLines.item(), planEntries[index].line);
+  }
+  takenLines.close();
   JsonItems addedMovements(json.member("apuntesAnadidos"), JsonBrackets::list);
-  for (std::size_t i = scenario.keptCount; i < scenario.movements.entries.size(); ++i) {
-    appendMovementJson(addedMovements.item(), scenario.movements.entries[i]);
+  for (const Entry& entry : scenario.added) {
+    appendMovementJson(addedMovements.item(), entry);
   }
   addedMovements.close();
   JsonItems takenMovements(json.member("apuntesQuitados"), JsonBrackets::list);
-  for (std::size_t index : scenario.takenMovements) {
-    appendMovementJson(takenMovements.item(), inputs.movements.entries[index]);
+  for (std::size_t index : scenario.taken) {
+    appendMovementJson(takenMovements.item(), planEntries[index]);
   }
   takenMovements.close();
   json.add("paso", stepJson(step));
 
   // The days the taken movements would have fallen due, walked alone.
   std::vector<std::vector<std::size_t>> takenDays;
-  if (step == ChartStep::day && !scenario.takenMovements.empty()) {
-    EntriesRead taken;
-    for (std::size_t index : scenario.takenMovements) {
-      taken.entries.push_back(inputs.movements.entries[index]);
-      taken.schedules.push_back(inputs.movements.schedules[index]);
+  if (step == ChartStep::day && !scenario.taken.empty()) {
+    MovementList taken;
+    for (std::size_t index : scenario.taken) {
+      taken.push_back(&planEntries[index]);
     }
     DueDays due(figures.first, static_cast<std::size_t>(figures.dayCount));
     walkDays(due, taken, 0, figures.first, figures.last);
@@ -214,13 +222,15 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   std::size_t index = 0;
   series.forEachPoint([&](const ChartPoint& point) {
     if (step == ChartStep::day) {
-      std::vector<std::size_t> added;
+      // The scenario walks the plan's movements it keeps, then its own.
+      const std::size_t kept = planEntries.size() - scenario.taken.size();
+      std::vector<std::size_t> addedToday;
       for (std::size_t movement : point.movements) {
-        if (movement >= scenario.keptCount) {
-          added.push_back(movement - scenario.keptCount);
+        if (movement >= kept) {
+          addedToday.push_back(movement - kept);
         }
       }
-      addDayIndexes(addedDays, point.day, added);
+      addDayIndexes(addedDays, point.day, addedToday);
       if (index < takenDays.size()) {
         addDayIndexes(takenDaysJson, point.day, takenDays[index]);
       }

@@ -121,20 +121,20 @@ std::string changesText(const Scenario& scenario) {
 }
 
 // A scenario's heading: its name, and its changes with their lines on request.
-void appendScenarioHeading(std::string& out, const Scenario& scenario) {
+void appendScenarioHeading(std::string& out, const Scenario& scenario, const EntriesRead& plan) {
   out += R"(<th scope="col"><span class="nombre">)";
   appendHtmlEscaped(out, scenario.name);
   out += "</span><details class=\"cambios\"><summary>";
   out += changesText(scenario);
   out += "</summary><ul>";
-  for (const std::string& line : scenario.added) {
+  for (const Entry& entry : scenario.added) {
     out += "<li>+ <code>";
-    appendHtmlEscaped(out, line);
+    appendHtmlEscaped(out, entry.line);
     out += "</code></li>";
   }
-  for (const std::string& line : scenario.taken) {
+  for (std::size_t index : scenario.taken) {
     out += "<li>\xE2\x88\x92 <code>";
-    appendHtmlEscaped(out, line);
+    appendHtmlEscaped(out, plan.entries[index].line);
     out += "</code></li>";
   }
   out += "</ul></details></th>";
@@ -151,7 +151,7 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
          "qué se aparta el escenario del plan.</p>\n<div class=\"tabla\"><table "
          "class=\"comparacion\">\n<thead><tr><td></td><th scope=\"col\">Plan</th>";
   for (const ScenarioWalk& walk : walks.walks) {
-    appendScenarioHeading(out, *walk.scenario);
+    appendScenarioHeading(out, *walk.scenario, *walks.plan);
   }
   out += "</tr></thead>\n<tbody>\n";
 

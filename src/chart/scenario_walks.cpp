@@ -4,19 +4,19 @@
 
 namespace balvix {
 
-ScenarioWalks walkScenarios(const RunInputs& inputs, const RunSpan& span) {
+ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
+                            const RunSpan& span) {
   ScenarioWalks out;
   out.target = span.target;
-  if (inputs.scenarios == nullptr) {
-    return out;
-  }
-  out.leftOut = inputs.scenarios->leftOut;
-  out.walks.reserve(inputs.scenarios->scenarios.size());
-  for (const Scenario& scenario : inputs.scenarios->scenarios) {
-    ScenarioWalk& walk = out.walks.emplace_back(
-        ScenarioWalk{&scenario, PageModel(scenario.movements, inputs.config.openingBalance)});
-    walkDays(walk.series, scenario.movements, inputs.config.openingBalance, span.first, span.last,
-             span.target);
+  out.plan = &inputs.movements;
+  out.leftOut = scenarios.leftOut;
+  out.walks.reserve(scenarios.scenarios.size());
+  const double opening = inputs.config.openingBalance;
+  for (const Scenario& scenario : scenarios.scenarios) {
+    const MovementList movements = movementListOf(scenario, inputs.movements);
+    ScenarioWalk& walk =
+        out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, opening)});
+    walkDays(walk.series, movements, opening, span.first, span.last, span.target);
   }
   return out;
 }

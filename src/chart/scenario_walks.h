@@ -10,7 +10,8 @@
 
 namespace balvix {
 
-// One scenario walked: the scenario and the model of its walk.
+// One scenario walked: the scenario and the model of its walk, which names
+// the movements of movementListOf(scenario) by their index there.
 struct ScenarioWalk {
   const Scenario* scenario = nullptr;
   PageModel series;
@@ -20,13 +21,15 @@ struct ScenarioWalk {
 // span as the plan (in an amount run each walk stops on its own day), for
 // the comparison, the tables and the page's data to share.
 struct ScenarioWalks {
+  const EntriesRead* plan = nullptr; // the movements the scenarios take from
   std::vector<ScenarioWalk> walks;   // in name order
   std::vector<std::string> leftOut;  // the file names beyond the last used
   std::optional<ExactAmount> target; // the amount of an amount run
 };
 
-// The walks of the scenarios of `inputs` (none when it has none). `inputs`
-// must outlive the result: each model names the movements of its scenario.
-ScenarioWalks walkScenarios(const RunInputs& inputs, const RunSpan& span);
+// The walks of `scenarios`, each against the movements of `inputs`. Both must
+// outlive the result: each model names the movements of its scenario.
+ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
+                            const RunSpan& span);
 
 } // namespace balvix

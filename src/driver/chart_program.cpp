@@ -1,14 +1,28 @@
 #include "driver/program.h"
 
 #include "chart/chart_run.h"
+#include "driver/input_files.h"
 #include "driver/messages.h"
+#include "input/scenarios.h"
 
 namespace balvix {
 
 // In a file of its own, so that balvix, which never draws a chart, links
 // without the chart page.
 int runChartProgram(Platform& platform) {
-  return runProgram(platform, {chartUsageText, true, writeChartPage, longestChartReportName, true});
+  // The scenarios are read with the other inputs and walked by the page.
+  ScenariosRead scenarios;
+  ProgramKind kind{chartUsageText, true, {}, longestChartReportName, {}};
+  kind.readCompanions = [&scenarios](Platform& system, const EntriesRead& plan,
+                                     const ErrorSink& logError) {
+    scenarios = readScenarioFolder(system, plan, logError);
+    return CompanionsRead{scenarios.errorCount, scenarios.unreadable};
+  };
+  kind.project = [&scenarios](Platform& system, const RunInputs& inputs, const RunSpan& span,
+                              WrittenFile& written) {
+    writeChartPage(system, inputs, scenarios, span, written);
+  };
+  return runProgram(platform, kind);
 }
 
 } // namespace balvix

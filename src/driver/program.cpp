@@ -2,44 +2,44 @@
 
 #include "driver/argument.h"
 #include "driver/date_mode.h"
+#include "driver/input_files.h"
 #include "driver/messages.h"
 #include "driver/outcome.h"
 #include "input/entries.h"
 #include "input/error_log.h"
 #include "input/run_config.h"
-#include "input/scenarios.h"
 #include "projection/run.h"
 
 #include <string>
-#include <vector>
 
 namespace balvix {
 
 namespace {
 
 bool allowsRun(const EntriesRead& movements, const ConfigRead& config,
-               const ScenariosRead& scenarios) {
+               const CompanionsRead& companions) {
   return !movements.entries.empty() && config.records.size() == 1 &&
          config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
-         config.errorCount == 0 && scenarios.errorCount == 0;
+         config.errorCount == 0 && companions.errorCount == 0;
 }
 
 // The message for faults that the log could not all hold, naming the input
 // files that could not be read: the log would have been the only place to
 // learn which.
 std::string logNotWrittenMessageFor(const EntriesRead& movements, const ConfigRead& config,
-                                    const ScenariosRead& scenarios) {
-  std::vector<std::string> unreadable;
+                                    const CompanionsRead& companions) {
+  std::string message(logNotWrittenMessage);
+  const auto name = [&message](std::string_view file) {
+    message.append(unreadableFileLine).append(file).append(" ...");
+  };
   if (movements.unreadable) {
-    unreadable.emplace_back(entriesFileName);
+    name(entriesFileName);
   }
   if (config.unreadable) {
-    unreadable.emplace_back(configFileName);
+    name(configFileName);
   }
-  unreadable.insert(unreadable.end(), scenarios.unreadable.begin(), scenarios.unreadable.end());
-  std::string message(logNotWrittenMessage);
-  for (const std::string& name : unreadable) {
-    message.append(unreadableFileLine).append(name).append(" ...");
+  for (const std::string& file : companions.unreadable) {
+    name(file);
   }
   return message;
 }
@@ -64,33 +64,33 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
 
   EntriesRead movements;
   ConfigRead config;
-  ScenariosRead scenarios;
+  CompanionsRead companions;
   {
     // The log stays open while the readers run; the movements first, so
-    // that their faults come first, and the scenarios last.
+    // that their faults come first, and the program's own inputs last.
     ErrorLog log(platform, oldLogRemoved);
-    std::string movementsText; // the scenarios take movements away by their lines
-    movements = readEntries(platform, log, kind.readsScenarios ? &movementsText : nullptr);
-    config = readRunConfig(platform, log, kind.longestReportName);
-    // Scenarios are read against the plan: without it, none of their
-    // faults would be true.
-    if (kind.readsScenarios && !movements.unreadable) {
-      scenarios = readScenarios(platform, movements, movementsText, log);
+    const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
+    movements = readEntriesFile(platform, logError);
+    config = readConfigFile(platform, logError, kind.longestReportName);
+    // They are read against the plan: without it, none of their faults
+    // would be true.
+    if (kind.readCompanions && !movements.unreadable) {
+      companions = kind.readCompanions(platform, movements, logError);
     }
     log.close();
-    if (!allowsRun(movements, config, scenarios)) {
+    if (!allowsRun(movements, config, companions)) {
       // Only a log of this start's faults is opened, and only a whole one:
       // an earlier start's log, or one with lines missing, would point at
       // the wrong faults.
       if (!log.complete()) {
-        return {logNotWrittenMessageFor(movements, config, scenarios), {}};
+        return {logNotWrittenMessageFor(movements, config, companions), {}};
       }
       return {std::string(inputErrorsMessage),
               log.written() ? std::string(errorLogName) : std::string()};
     }
   }
 
-  RunInputs inputs{config.records.front(), movements, &scenarios};
+  RunInputs inputs{config.records.front(), movements};
   if (argument.mode == RunMode::amount) {
     const RunConfig& run = inputs.config;
     return runProjection(kind.project, platform, inputs,
@@ -102,7 +102,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
 } // namespace
 
 int runProgram(Platform& platform) {
-  return runProgram(platform, {usageText, false, writeReport});
+  return runProgram(platform, {usageText, false, writeReport, longestFileName, {}});
 }
 
 int runProgram(Platform& platform, const ProgramKind& kind) {

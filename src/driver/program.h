@@ -1,10 +1,15 @@
 #pragma once
 
+#include "input/entries.h"
 #include "input/run_config.h"
 #include "platform/platform.h"
 #include "projection/run.h"
 
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace balvix {
 
@@ -18,6 +23,18 @@ namespace balvix {
 // every path.
 int runProgram(Platform& platform);
 
+// What a program read besides "config.txt" and "entrada.txt": how many
+// faults, and the paths of the files that are there but could not be read.
+struct CompanionsRead {
+  std::int32_t errorCount = 0;
+  std::vector<std::string> unreadable;
+};
+
+// Reads a program's own further inputs against the movements `plan`, its
+// faults to `logError`.
+using CompanionReader = std::function<CompanionsRead(Platform& platform, const EntriesRead& plan,
+                                                     const ErrorSink& logError)>;
+
 // What makes a program of the family what it is: how it is started and what
 // it writes. The checks, the messages and the error log are the same.
 struct ProgramKind {
@@ -27,7 +44,10 @@ struct ProgramKind {
   // The longest report name the configuration may give, so that the name of
   // the file the program writes from it is one the system can hold.
   std::size_t longestReportName = longestFileName;
-  bool readsScenarios = false; // the scenarios of the folder "escenarios" go to `project`
+  // Read after both files, while the log is open, and only when the
+  // movements were read: its faults come last in the log and refuse the run
+  // as the others do. None reads nothing more.
+  CompanionReader readCompanions;
 };
 
 // One start of the program of that kind, as runProgram does for balvix.

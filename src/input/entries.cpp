@@ -1,7 +1,6 @@
 #include "input/entries.h"
 
 #include "input/date_text.h"
-#include "input/error_log.h"
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/numeric_value.h"
@@ -266,11 +265,10 @@ void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, E
   }
 
   // A "periodo" whose count and activation passed is due from then on.
-  EntrySchedule schedule;
   if (when && activation) {
-    schedule = {when->period.interval, when->period.unit, *activation};
+    entry.schedule = {when->period.interval, when->period.unit, *activation};
   }
-  read.schedules.push_back(schedule);
+  entry.line = std::string(line);
   read.entries.push_back(std::move(entry));
 }
 
@@ -281,7 +279,6 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   // Room for every line at once: growing step by step would move the
   // movements read so far each time.
   read.entries.reserve(lines.size());
-  read.schedules.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     parseMovementLine(lines[i], i + 1, faults, read);
   }
@@ -291,20 +288,13 @@ EntriesRead parseEntries(std::string_view text, const ErrorSink& logError) {
   return read;
 }
 
-EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes) {
-  const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
-  std::optional<std::string> read = platform.readFile(entriesFileName);
-  if (!read) {
-    EntriesRead none;
-    none.unreadable = true;
-    FaultLog(entriesFileName, logError, none.errorCount).reportFile(unreadableFileFault);
-    return none;
+MovementList movementListOf(const std::vector<Entry>& entries) {
+  MovementList list;
+  list.reserve(entries.size());
+  for (const Entry& entry : entries) {
+    list.push_back(&entry);
   }
-  EntriesRead movements = parseEntries(*read, logError);
-  if (bytes != nullptr) {
-    *bytes = std::move(*read);
-  }
-  return movements;
+  return list;
 }
 
 } // namespace balvix

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "calendar/calendar.h"
-#include "input/error_log.h"
-#include "platform/platform.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,19 +22,6 @@ enum class Unit { none, years, months, weeks, days }; // "año", "mes", "semana"
 std::string_view wordOf(Action action);
 std::string_view wordOf(Moment moment);
 
-// One movement line of the movements file, its fields checked and converted.
-// The comment and `cuando` are kept as written (cut to 255 characters) for the
-// report lines; a field that failed its check stays empty, 0 or none.
-struct Entry {
-  std::string comment;
-  double amount = 0;
-  Action action = Action::none;
-  Moment moment = Moment::none;
-  std::string when;
-  DateParts date;   // "concreta": the day of the movement
-  int monthDay = 0; // "mensualidad": the day of the month, 1 to 28
-};
-
 // An interval so long that the movement never falls due again: a count of
 // units whose span is beyond any calendar date is stored as this.
 inline constexpr std::int64_t neverAgain = std::numeric_limits<std::int64_t>::max();
@@ -51,11 +36,26 @@ struct EntrySchedule {
   DateParts anchor;          // the activation date
 };
 
-// The movements file read and checked: one record of each table per movement
-// line, in file order (the record's index + 1 is its "Línea" number).
+// One movement line of the movements file, read once: its fields checked and
+// converted, its schedule, and the line as written. The comment and `cuando`
+// are kept as written (cut to 255 characters) for the report lines; a field
+// that failed its check stays empty, 0 or none.
+struct Entry {
+  std::string comment;
+  double amount = 0;
+  Action action = Action::none;
+  Moment moment = Moment::none;
+  std::string when;
+  DateParts date;   // "concreta": the day of the movement
+  int monthDay = 0; // "mensualidad": the day of the month, 1 to 28
+  EntrySchedule schedule;
+  std::string line; // the whole line, byte for byte, without its line end
+};
+
+// The movements file read and checked: one record per movement line, in file
+// order (the record's index + 1 is its "Línea" number).
 struct EntriesRead {
   std::vector<Entry> entries;
-  std::vector<EntrySchedule> schedules;
   std::int32_t errorCount = 0; // faulty fields found, one log line each
   bool unreadable = false;     // the file is there but could not be read: its one fault
 };
@@ -89,13 +89,14 @@ std::vector<std::string_view> movementLines(std::string_view text);
 class FaultLog;
 
 // Checks one movement line as parseEntries does, as line `k`: its faults go to
-// `faults`, and its record and schedule are appended to `read`.
+// `faults`, and its record is appended to `read`.
 void parseMovementLine(std::string_view line, std::size_t k, FaultLog& faults, EntriesRead& read);
 
-// Reads "entrada.txt" of the program directory once and parses it, appending
-// its faults to `log`. A file that cannot be read, or that is not a regular
-// file, has no movements and is unreadable: one fault that names the file. With `bytes`, the file's
-// bytes are kept there.
-EntriesRead readEntries(Platform& platform, ErrorLog& log, std::string* bytes = nullptr);
+// The movements one walk applies, in the order they apply: records kept by
+// their readers (the plan's, a scenario's own), which must outlive the list.
+using MovementList = std::vector<const Entry*>;
+
+// Every record of `entries`, in order.
+MovementList movementListOf(const std::vector<Entry>& entries);
 
 } // namespace balvix

@@ -1,6 +1,13 @@
 #include "input/error_log.h"
 
+#include "platform/platform.h"
+
 namespace balvix {
+
+ErrorLog::ErrorLog(Platform& platform, bool oldLogRemoved)
+    : platform_(platform), opened_(!oldLogRemoved), complete_(oldLogRemoved) {}
+
+ErrorLog::~ErrorLog() = default;
 
 void ErrorLog::appendLine(std::string_view message) {
   // Opened once: when the log cannot be opened, every line of this start is

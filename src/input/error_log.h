@@ -1,11 +1,12 @@
 #pragma once
 
-#include "platform/platform.h"
-
 #include <memory>
 #include <string_view>
 
 namespace balvix {
+
+class OutputFile;
+class Platform;
 
 // The error log "Errores.txt" of the program directory: one line per faulty
 // field of the input files, the faults of "entrada.txt" first.
@@ -20,8 +21,10 @@ public:
   // `oldLogRemoved`: false when the log of an earlier start could not be
   // removed; it is then kept as it is, and no line of this start goes into
   // it (they would read as one log).
-  explicit ErrorLog(Platform& platform, bool oldLogRemoved = true)
-      : platform_(platform), opened_(!oldLogRemoved), complete_(oldLogRemoved) {}
+  explicit ErrorLog(Platform& platform, bool oldLogRemoved = true);
+  ~ErrorLog();
+  ErrorLog(const ErrorLog&) = delete;
+  ErrorLog& operator=(const ErrorLog&) = delete;
 
   // Appends one message, up to its first zero byte, as one line (ended by CR
   // LF), creating the log when absent. A line that cannot be written is lost;

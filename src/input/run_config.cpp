@@ -1,7 +1,6 @@
 #include "input/run_config.h"
 
 #include "input/date_text.h"
-#include "input/error_log.h"
 #include "input/fields.h"
 #include "input/lines.h"
 #include "input/numeric_value.h"
@@ -115,18 +114,6 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
     faults.report(k + 1, textAfterEndFault);
   }
   return read;
-}
-
-ConfigRead readRunConfig(Platform& platform, ErrorLog& log, std::size_t longestReportName) {
-  const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
-  std::optional<std::string> bytes = platform.readFile(configFileName);
-  if (!bytes) {
-    ConfigRead none;
-    none.unreadable = true;
-    FaultLog(configFileName, logError, none.errorCount).reportFile(unreadableFileFault);
-    return none;
-  }
-  return parseRunConfig(*bytes, logError, longestReportName);
 }
 
 std::string_view reportStem(std::string_view reportName) {

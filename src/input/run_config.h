@@ -2,7 +2,6 @@
 
 #include "calendar/calendar.h"
 #include "input/entries.h"
-#include "platform/platform.h"
 #include "text/cp1252.h"
 
 #include <cstdint>
@@ -52,11 +51,5 @@ struct ConfigRead {
 // that the system can hold the name it writes.
 ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
                           std::size_t longestReportName = longestFileName);
-
-// Reads "config.txt" of the program directory once and parses it, appending
-// its faults to `log`. A file that cannot be read, or that is not a regular
-// file, has no lines and is unreadable: one fault that names the file.
-ConfigRead readRunConfig(Platform& platform, ErrorLog& log,
-                         std::size_t longestReportName = longestFileName);
 
 } // namespace balvix

@@ -2,6 +2,7 @@
 
 #include "input/fields.h"
 #include "input/lines.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 #include <array>
@@ -43,21 +44,18 @@ bool isMeantToTakeAway(std::string_view line) {
 }
 
 // One scenario file's bytes against the plan.
-Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
-                    const std::vector<std::string_view>& planLines, const std::string& path,
-                    const ErrorSink& logError, std::int32_t& errorCount) {
+Scenario scenarioOf(std::string_view fileName, std::string_view content, const EntriesRead& plan,
+                    FaultLog& faults) {
   Scenario scenario;
-  scenario.fileName = file.name;
-  scenario.name = withoutTextEnding(file.name);
-  FaultLog faults(path, logError, errorCount);
+  scenario.fileName = fileName;
+  scenario.name = withoutTextEnding(fileName);
   EntriesRead added;
-  std::vector<bool> taken(planLines.size(), false);
-  const std::vector<std::string_view> lines = movementLines(file.content);
+  std::vector<bool> taken(plan.entries.size(), false);
+  const std::vector<std::string_view> lines = movementLines(content);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i];
     if (!isMeantToTakeAway(line)) {
       parseMovementLine(line, i + 1, faults, added);
-      scenario.added.emplace_back(line);
       continue;
     }
     // Added, it would count the movement twice: a take-away line that is not
@@ -68,82 +66,88 @@ Scenario scenarioOf(const FolderFile& file, const EntriesRead& plan,
     }
     line.remove_prefix(1);
     std::size_t match = 0;
-    while (match < planLines.size() && (taken[match] || planLines[match] != line)) {
+    while (match < plan.entries.size() && (taken[match] || plan.entries[match].line != line)) {
       ++match;
     }
-    if (match == planLines.size()) {
+    if (match == plan.entries.size()) {
       faults.report(i + 1, noMatchFault);
       continue;
     }
     taken[match] = true;
-    scenario.taken.emplace_back(line);
-    scenario.takenMovements.push_back(match);
+    scenario.taken.push_back(match);
   }
-  if (hasTextAfterEnd(file.content)) {
+  if (hasTextAfterEnd(content)) {
     faults.report(lines.size() + 1, textAfterEndFault);
   }
-  EntriesRead& movements = scenario.movements;
-  for (std::size_t i = 0; i < plan.entries.size(); ++i) {
-    if (i >= taken.size() || !taken[i]) {
-      movements.entries.push_back(plan.entries[i]);
-      movements.schedules.push_back(plan.schedules[i]);
+  scenario.added = std::move(added.entries);
+  return scenario;
+}
+
+// The scenario files of a listing, in the byte order of their names.
+std::vector<const FolderEntry*> scenarioFilesOf(const FolderListing& listing) {
+  std::vector<const FolderEntry*> files;
+  for (const FolderEntry& entry : listing.entries) {
+    if (isOfferedTextFile(entry.name)) {
+      files.push_back(&entry);
     }
   }
-  scenario.keptCount = movements.entries.size();
-  for (std::size_t i = 0; i < added.entries.size(); ++i) {
-    movements.entries.push_back(std::move(added.entries[i]));
-    movements.schedules.push_back(added.schedules[i]);
-  }
-  return scenario;
+  std::stable_sort(files.begin(), files.end(),
+                   [](const FolderEntry* a, const FolderEntry* b) { return a->name < b->name; });
+  return files;
 }
 
 } // namespace
 
-ScenariosRead scenariosOf(const TextFolder& folder, const EntriesRead& plan,
-                          std::string_view planText, char separator, const ErrorSink& logError) {
-  ScenariosRead read;
-  if (folder.state == TextFolder::State::unreadable) {
-    FaultLog(scenarioFolderName, logError, read.errorCount).reportFile(folderFault);
-    return read;
+MovementList movementListOf(const Scenario& scenario, const EntriesRead& plan) {
+  std::vector<bool> taken(plan.entries.size(), false);
+  for (std::size_t index : scenario.taken) {
+    taken[index] = true;
   }
-  // The lines of the movements, one per movement; bytes that are not those
-  // the movements were read from give nothing to take away.
-  std::vector<std::string_view> planLines = movementLines(planText);
-  if (planLines.size() != plan.entries.size()) {
-    planLines.clear();
+  MovementList list;
+  list.reserve(plan.entries.size() - scenario.taken.size() + scenario.added.size());
+  for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+    if (!taken[i]) {
+      list.push_back(&plan.entries[i]);
+    }
   }
-  for (std::size_t i = 0; i < folder.files.size(); ++i) {
-    const FolderFile& file = folder.files[i];
+  for (const Entry& entry : scenario.added) {
+    list.push_back(&entry);
+  }
+  return list;
+}
+
+ScenariosRead readScenarios(const FolderListing& listing, const FolderFileReader& read,
+                            const EntriesRead& plan, char separator, const ErrorSink& logError) {
+  ScenariosRead found;
+  if (listing.state == FolderListing::State::unreadable) {
+    FaultLog(scenarioFolderName, logError, found.errorCount).reportFile(folderFault);
+    return found;
+  }
+  const std::vector<const FolderEntry*> files = scenarioFilesOf(listing);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const FolderEntry& file = *files[i];
     if (i >= mostScenarios) {
-      read.leftOut.push_back(file.name);
+      found.leftOut.push_back(file.name);
       continue;
     }
     const std::string path = std::string(scenarioFolderName) + separator + file.name;
+    FaultLog faults(path, logError, found.errorCount);
     if (withoutTextEnding(file.name).empty()) {
-      FaultLog(path, logError, read.errorCount).reportFile(unnamedFault);
+      faults.reportFile(unnamedFault);
       continue;
     }
-    switch (file.state) {
-    case FolderFile::State::read:
-      read.scenarios.push_back(scenarioOf(file, plan, planLines, path, logError, read.errorCount));
-      break;
-    case FolderFile::State::notRegular:
-      FaultLog(path, logError, read.errorCount).reportFile(notRegularFault);
-      break;
-    case FolderFile::State::unreadable:
-    case FolderFile::State::unread:
-      FaultLog(path, logError, read.errorCount).reportFile(unreadableFileFault);
-      read.unreadable.push_back(path);
-      break;
+    if (!file.regular) {
+      faults.reportFile(notRegularFault);
+      continue;
+    }
+    if (std::optional<std::string> content = read(file)) {
+      found.scenarios.push_back(scenarioOf(file.name, *content, plan, faults));
+    } else {
+      faults.reportFile(unreadableFileFault);
+      found.unreadable.push_back(path);
     }
   }
-  return read;
-}
-
-ScenariosRead readScenarios(Platform& platform, const EntriesRead& plan, std::string_view planText,
-                            ErrorLog& log) {
-  return scenariosOf(platform.readTextFolder(scenarioFolderName, mostScenarios), plan, planText,
-                     pathSeparator, [&log](std::string_view line) { log.appendLine(line); });
+  return found;
 }
 
 } // namespace balvix

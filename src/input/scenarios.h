@@ -1,11 +1,12 @@
 #pragma once
 
 #include "input/entries.h"
-#include "input/error_log.h"
-#include "platform/platform.h"
+#include "platform/folder_listing.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,18 +29,19 @@ inline constexpr std::size_t mostScenarios = 6;
 // UTF-8) but that does not start with "-" is a fault, never an added
 // movement; every other line adds the movement it writes.
 struct Scenario {
-  std::string name;               // the file's name without its ".txt": "coche"
-  std::string fileName;           // "coche.txt", Windows-1252
-  std::vector<std::string> added; // the lines that add a movement, as written
-  std::vector<std::string> taken; // the lines that take one away, without the "-"
-  // The movements the scenario walks: those of "entrada.txt" it keeps, in
-  // file order, then those it adds, in the order of its lines.
-  EntriesRead movements;
-  std::size_t keptCount = 0; // the first keptCount of movements are entrada.txt's
-  // For each taken line, the index in entrada.txt's movements of the one it
-  // takes away.
-  std::vector<std::size_t> takenMovements;
+  std::string name;     // the file's name without its ".txt": "coche"
+  std::string fileName; // "coche.txt", Windows-1252
+  // The movements of "entrada.txt" it takes away, by their index there, in
+  // the order of its lines.
+  std::vector<std::size_t> taken;
+  // The movements it adds, in the order of its lines (each with its line).
+  std::vector<Entry> added;
 };
+
+// The movements a scenario walks: those of the plan (the records read from
+// "entrada.txt") it keeps, in file order, then those it adds. The plan and the
+// scenario must outlive the list.
+MovementList movementListOf(const Scenario& scenario, const EntriesRead& plan);
 
 // The scenarios of the folder: the first mostScenarios files, and the names
 // of those beyond.
@@ -52,25 +54,26 @@ struct ScenariosRead {
   std::vector<std::string> unreadable;
 };
 
-// The scenarios of a folder as the platform read it, against the movements
-// `plan` parsed from `planText` (the bytes of "entrada.txt"; with other bytes
-// no movement can be taken away).
-// Each fault is one line to `logError`, in file order and, within a file, in
-// line order, prefixed by the file's path in the program directory written
-// with `separator` ("escenarios/coche.txt Línea 3 [dinero] ..."), lines
-// numbered as in "entrada.txt": every line that is neither empty nor a
-// comment, taking-away lines included. Faults are the faulty fields of an
-// added line, a taking-away line that finds no movement to take or whose "-"
-// is not its first character, a file named ".txt" alone, an entry that is
-// not a regular file, a file that cannot be read, and a folder that is not
-// one that can be listed. An absent folder has no scenarios.
-ScenariosRead scenariosOf(const TextFolder& folder, const EntriesRead& plan,
-                          std::string_view planText, char separator, const ErrorSink& logError);
+// Reads one entry of the folder, as the platform finds it again: its bytes,
+// or nothing when it cannot be read or is no longer a regular file.
+using FolderFileReader = std::function<std::optional<std::string>(const FolderEntry& entry)>;
 
-// Reads the folder "escenarios" of the program directory and its first
-// mostScenarios files, and makes their scenarios as scenariosOf does,
-// appending the faults to `log` with the system's separator.
-ScenariosRead readScenarios(Platform& platform, const EntriesRead& plan, std::string_view planText,
-                            ErrorLog& log);
+// The scenarios of the folder "escenarios" as `listing` found it, against the
+// movements `plan` read from "entrada.txt". The scenario files are the
+// entries whose names end in ".txt" (in any letter case) and are not hidden
+// (isOfferedTextFile), in the byte order of their names; only the first
+// mostScenarios of them are read, through `read`, and only when they are
+// regular files. Each fault is one line to `logError`, in file order and,
+// within a file, in line order, prefixed by the file's path in the program
+// directory written with `separator` ("escenarios/coche.txt Línea 3
+// [dinero] ..."), lines numbered as in "entrada.txt": every line that is
+// neither empty nor a comment, taking-away lines included. Faults are the
+// faulty fields of an added line, a taking-away line that finds no movement
+// to take or whose "-" is not its first character, a file named ".txt"
+// alone, an entry that is not a regular file, a file that cannot be read,
+// and a folder that is not one that can be listed. An absent folder has no
+// scenarios.
+ScenariosRead readScenarios(const FolderListing& listing, const FolderFileReader& read,
+                            const EntriesRead& plan, char separator, const ErrorSink& logError);
 
 } // namespace balvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/folder_listing.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
@@ -141,19 +142,6 @@ public:
   FolderLock& operator=(const FolderLock&) = delete;
 };
 
-// One file of a folder of the program directory, as readTextFolder finds it.
-struct FolderFile {
-  enum class State {
-    read,       // a regular file, read whole into `content`
-    notRegular, // a directory, a link, a pipe, a device: never opened
-    unreadable, // a regular file that could not be opened or read
-    unread,     // beyond the files asked for: only named
-  };
-  std::string name; // Windows-1252, as the folder holds it ("coche.txt")
-  State state = State::unread;
-  std::string content;
-};
-
 // The character between a folder's name and a file's name in the paths the
 // user reads: "\" on Windows, "/" elsewhere.
 #if defined(_WIN32)
@@ -161,17 +149,6 @@ inline constexpr char pathSeparator = '\\';
 #else
 inline constexpr char pathSeparator = '/';
 #endif
-
-// What readTextFolder finds in the folder.
-struct TextFolder {
-  enum class State {
-    absent,     // no entry of that name: nothing to read
-    read,       // a folder, listed
-    unreadable, // an entry that is not a folder (a file, a link) or one that cannot be listed
-  };
-  State state = State::absent;
-  std::vector<FolderFile> files; // in the byte order of their names
-};
 
 // Everything the program asks of the operating system. The logic never sees a
 // path: every file it touches lies in the program directory (the directory of
@@ -181,6 +158,13 @@ struct TextFolder {
 // path, while the program runs redirects nothing. All texts that cross this
 // interface are Windows-1252 bytes, exactly as the files hold them; an
 // implementation converts them where the system needs another encoding.
+//
+// Links are the same on every system. The files the program reads by name
+// (exists, readFile) may be links: they are followed to what they point to.
+// The entries of a folder (listFolder, readFolderFile) are never followed: a
+// link there is an entry of another kind, never read. Nothing is written or
+// removed through a link: openForAppend refuses an entry of the name, and
+// removeFile removes a link itself.
 //
 // Failures are values: nothing here throws or ends the process.
 class Platform {
@@ -208,8 +192,8 @@ public:
   // where its result is.
   virtual void openDocument(std::string_view name) = 0;
 
-  // True when an entry of that name (a file or a directory) can be found in
-  // the program directory.
+  // True when an entry of that name (a file or a directory, or a link to
+  // one) can be found in the program directory.
   virtual bool exists(std::string_view name) = 0;
 
   // Removes the named file of the program directory even when it is
@@ -232,15 +216,16 @@ public:
   // device or a directory is never waited on).
   virtual std::optional<std::string> readFile(std::string_view name) = 0;
 
-  // The files of the program directory's folder `folder` whose names end in
-  // ".txt" (in any letter case) and are not hidden (isOfferedTextFile), in
-  // the byte order of their Windows-1252 names; entries of other names are
-  // left alone. The first `mostRead` of
-  // them are read when they are regular files; an entry of another kind (a
-  // directory, a link, a pipe, a device) is never followed, read or waited
-  // on. The folder is reached through the program directory itself, never
-  // through a link, and nothing is ever written in it.
-  virtual TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) = 0;
+  // The entries of the program directory's folder `folder`, reached through
+  // the program directory itself, never through a link; nothing is ever
+  // written in it.
+  virtual FolderListing listFolder(std::string_view folder) = 0;
+
+  // The whole content of an entry listFolder found in `folder`, or nothing
+  // when it is no longer a regular file itself or cannot be read.
+  virtual std::optional<std::string> readFolderFile(std::string_view folder,
+                                                    const FolderEntry& entry) = 0;
+
   // True when the system told where the running executable is and its
   // folder is held; otherwise no file operation here touches anything.
   virtual bool folderFound() = 0;

@@ -168,18 +168,18 @@ private:
 // due when and the running balance, told to the consumers as it happens.
 class DayWalk {
 public:
-  DayWalk(WalkEvents& events, const EntriesRead& movements, double openingBalance,
+  DayWalk(WalkEvents& events, const MovementList& movements, double openingBalance,
           std::int64_t firstDay, std::int64_t lastDay)
-      : events_(events), lastDay_(lastDay), queue_(firstDay), walked_(movements.entries.size()),
+      : events_(events), lastDay_(lastDay), queue_(firstDay), walked_(movements.size()),
         balance_(openingBalance) {
     for (std::size_t i = 0; i < walked_.size(); ++i) {
-      const Entry& entry = movements.entries[i];
+      const Entry& entry = *movements[i];
       Walked& walked = walked_[i];
       walked.amount = entry.amount;
       walked.adds = entry.action == Action::add;
       walked.periodic = entry.moment == Moment::periodic;
-      if (walked.periodic && i < movements.schedules.size()) {
-        walked.schedule = movements.schedules[i];
+      if (walked.periodic) {
+        walked.schedule = entry.schedule;
       }
       std::int64_t due = neverAgain;
       switch (entry.moment) {
@@ -286,7 +286,7 @@ private:
 
 } // namespace
 
-double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
+double walkDays(WalkEvents& events, const MovementList& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
                 const std::optional<ExactAmount>& target) {
   const std::int64_t firstDay = dayNumber(first);

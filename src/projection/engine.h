@@ -41,7 +41,7 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 // walk there (WalkEvents::overflow). The closing event ends the walk, and its
 // balance is returned. A walked day costs its own events, not the number of
 // movements: each movement's next due day is known in advance.
-double walkDays(WalkEvents& events, const EntriesRead& movements, double openingBalance,
+double walkDays(WalkEvents& events, const MovementList& movements, double openingBalance,
                 const DateParts& first, const DateParts& last,
                 const std::optional<ExactAmount>& target = std::nullopt);
 

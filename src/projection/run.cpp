@@ -21,8 +21,8 @@ void writeReport(Platform& platform, const RunInputs& inputs, const RunSpan& spa
   RunFile report(platform, inputs.config.reportName);
   writeLines(report, inputs.config.reportName, written, [&] {
     ReportWriter writer(report, inputs.movements.entries, inputs.config.openingBalance);
-    walkDays(writer, inputs.movements, inputs.config.openingBalance, span.first, span.last,
-             span.target);
+    walkDays(writer, movementListOf(inputs.movements.entries), inputs.config.openingBalance,
+             span.first, span.last, span.target);
     written.balanceOverflowed = writer.overflowed();
   });
 }

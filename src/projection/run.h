@@ -3,7 +3,6 @@
 #include "calendar/calendar.h"
 #include "input/entries.h"
 #include "input/run_config.h"
-#include "input/scenarios.h"
 #include "platform/platform.h"
 #include "projection/money.h"
 
@@ -17,12 +16,10 @@ namespace balvix {
 class RunFile;
 
 // What a run projects: the one configuration line and the movements, both
-// read without fault, and the scenarios beside them when the program reads
-// any (also read without fault).
+// read without fault.
 struct RunInputs {
   const RunConfig& config;
   const EntriesRead& movements;
-  const ScenariosRead* scenarios = nullptr;
 };
 
 // The file a run wrote for the user, closed: its name in the program

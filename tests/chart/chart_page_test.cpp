@@ -31,7 +31,7 @@ std::string examplePage(ChartRun run, std::size_t pointLimit = 1000, std::size_t
                                {"02/01/2027", {2}}, {"03/01/2027", {}}, {"04/01/2027", {}},
                                {"05/01/2027", {1}}, {"06/01/2027", {}}};
   days.resize(dayCount);
-  PageModel model(movements(), 500.25, pointLimit);
+  PageModel model(movementListOf(movements().entries), 500.25, pointLimit);
   walk(model, movements(), 500.25, days);
   return chartPage(model, run);
 }
@@ -284,7 +284,7 @@ TEST(ChartPage, YearLinesKeyDaysTitlesAndNotes) {
        {}},
   };
   for (const Case& c : cases) {
-    PageModel model(movements(), c.opening);
+    PageModel model(movementListOf(movements().entries), c.opening);
     walk(model, movements(), c.opening, c.days);
     const std::string page = chartPage(model, runOf(c.reportName));
     for (const std::string& text : c.texts) {
@@ -303,7 +303,7 @@ TEST(ChartPage, DayCountGrouped) {
   for (int i = 0; i < 1234; ++i) {
     days.push_back({dateText(addDays({1, 1, 2027}, i)), {}});
   }
-  PageModel model(movements(), 500.25);
+  PageModel model(movementListOf(movements().entries), 500.25);
   walk(model, movements(), 500.25, days);
   EXPECT_NE(chartPage(model, runOf("b.txt")).find("(1.234 días)"), std::string::npos);
 }

@@ -57,7 +57,7 @@ TEST(ChartFigures, LowestHighestAndBelowZeroOnDayEnds) {
        "28/12/2027 -5'00"},
   };
   for (const Case& c : cases) {
-    PageModel model(movements(), c.opening);
+    PageModel model(movementListOf(movements().entries), c.opening);
     walk(model, movements(), c.opening, c.days);
     const ChartFigures& f = model.figures();
     auto text = [](const ChartDay& d) { return dateText(d.day) + " " + formatMoney(d.balance); };
@@ -73,7 +73,7 @@ TEST(ChartFigures, LowestHighestAndBelowZeroOnDayEnds) {
 
 // The movements of the lowest day are the ones of that day, in file order.
 TEST(ChartFigures, LowestDayKeepsItsMovements) {
-  PageModel model(movements(), 200);
+  PageModel model(movementListOf(movements().entries), 200);
   walk(model, movements(), 200,
        {{"01/01/2027", {2}}, {"02/01/2027", {0, 2, 1}}, {"03/01/2027", {0}}});
   EXPECT_EQ(model.figures().lowest.movements, (std::vector<std::size_t>{0, 2, 1}));
@@ -81,7 +81,7 @@ TEST(ChartFigures, LowestDayKeepsItsMovements) {
 }
 
 TEST(ChartMonths, SumsAndClosingAcrossMonthAndYearEnds) {
-  PageModel model(movements(), 1000);
+  PageModel model(movementListOf(movements().entries), 1000);
   walk(model, movements(), 1000,
        {{"30/12/2026", {0, 1}},
         {"31/12/2026", {2}},
@@ -167,7 +167,7 @@ TEST(ChartBelowZero, StretchesOfDaysEndingBelowZero) {
       {"a balance that shows as 0'00 is not below zero", 0.004, {{3}, {3}}, {}, 0, "no"},
   };
   for (const Case& c : cases) {
-    PageModel model(movements(), c.opening);
+    PageModel model(movementListOf(movements().entries), c.opening);
     walk(model, movements(), c.opening, daysFrom3001(c.days));
     std::vector<std::string> stretches;
     for (const ChartStretch& s : model.belowZero()) {
@@ -203,7 +203,7 @@ TEST(ChartPoints, FutureMinimumAndWhatEachPointMoved) {
       {3, {"04/02 40'00 90'00 90'00"}},
   };
   for (const Case& c : cases) {
-    PageModel model(movements(), 100, c.limit);
+    PageModel model(movementListOf(movements().entries), 100, c.limit);
     walk(model, movements(), 100, daysFrom3001({{1}, {0}, {1, 1}, {0}, {}, {0}}));
     std::vector<std::string> points;
     model.forEachPoint([&](const ChartPoint& p) {
@@ -236,7 +236,7 @@ TEST(ChartPoints, DaysThenWeeksThenMonths) {
       days.push_back({dateText(addDays({27, 1, 2027}, i)),
                       i == 4 ? std::vector<std::size_t>{0, 0} : std::vector<std::size_t>{1}});
     }
-    PageModel model(movements(), 100, c.limit);
+    PageModel model(movementListOf(movements().entries), 100, c.limit);
     walk(model, movements(), 100, days);
     EXPECT_EQ(model.step(), c.step) << c.limit;
     std::vector<std::string> points;

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace balvix {
 namespace {
@@ -23,26 +26,42 @@ const std::string scenarioText = "-Luz|150|quitar|mensualidad|1|0\r\n"
 // pay away and adds 10 a month and the car: it never reaches 2000), walked
 // over the first quarter of 2013.
 struct Walked {
-  explicit Walked(const std::optional<ExactAmount>& target, std::vector<FolderFile> files)
-      : scenarios(
-            scenariosOf({TextFolder::State::read, std::move(files)}, plan, planText, '/', nullptr)),
-        span{{1, 1, 2013}, {31, 3, 2013}, target}, walks(walkScenarios(inputs, span)) {
-    walkDays(series, plan, 100, span.first, span.last, span.target);
+  using Files = std::vector<std::pair<std::string, std::string>>; // name, content
+  explicit Walked(const std::optional<ExactAmount>& target, const Files& files)
+      : scenarios(readScenarios(listingOf(files), contentOf(files), plan, '/', nullptr)),
+        span{{1, 1, 2013}, {31, 3, 2013}, target}, walks(walkScenarios(inputs, scenarios, span)) {
+    walkDays(series, planList, 100, span.first, span.last, span.target);
+  }
+  static FolderListing listingOf(const Files& files) {
+    FolderListing listing{FolderListing::State::listed, {}};
+    for (const auto& [name, content] : files) {
+      listing.entries.push_back({name, name, true});
+    }
+    return listing;
+  }
+  static FolderFileReader contentOf(const Files& files) {
+    return [&files](const FolderEntry& entry) -> std::optional<std::string> {
+      for (const auto& [name, content] : files) {
+        if (name == entry.name) {
+          return content;
+        }
+      }
+      return std::nullopt;
+    };
   }
   ConfigRead config = parseRunConfig("01/01/2013|31/03/2013|100|x.txt", nullptr);
   EntriesRead plan = parseEntries(planText, nullptr);
+  MovementList planList = movementListOf(plan.entries);
   ScenariosRead scenarios;
-  RunInputs inputs{config.records.front(), plan, &scenarios};
+  RunInputs inputs{config.records.front(), plan};
   RunSpan span;
-  PageModel series{plan, 100};
+  PageModel series{planList, 100};
   ScenarioWalks walks;
 };
 
 std::string dataOf(const std::optional<ExactAmount>& target, bool withScenario = true) {
   Walked walked(target,
-                withScenario
-                    ? std::vector<FolderFile>{{"coche.txt", FolderFile::State::read, scenarioText}}
-                    : std::vector<FolderFile>{});
+                withScenario ? Walked::Files{{"coche.txt", scenarioText}} : Walked::Files{});
   return scenarioData(walked.series, walked.inputs, walked.walks);
 }
 
@@ -87,8 +106,7 @@ TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
   const std::string paroText = "-Nomina|1000|poner|mensualidad|2|0\r\n"
                                "Subsidio|10|poner|mensualidad|2|0\r\n"
                                "Coche|50|quitar|concreta|03/01/2013|0\r\n";
-  Walked walked(ExactAmount{"2000", ""}, {{"coche.txt", FolderFile::State::read, scenarioText},
-                                          {"paro.txt", FolderFile::State::read, paroText}});
+  Walked walked(ExactAmount{"2000", ""}, {{"coche.txt", scenarioText}, {"paro.txt", paroText}});
   walked.walks.leftOut = {"x.txt", "y<.txt"};
   std::string table;
   appendScenarioComparison(table, walked.series, walked.walks);

@@ -182,41 +182,35 @@ std::optional<std::string> FakePlatform::readFile(std::string_view name) {
   return fileBytes(name);
 }
 
-TextFolder FakePlatform::readTextFolder(std::string_view folder, std::size_t mostRead) {
-  TextFolder found;
+FolderListing FakePlatform::listFolder(std::string_view folder) {
+  FolderListing found;
   std::error_code ec;
   const fs::path path = pathOf(folder);
   const fs::file_status status = fs::symlink_status(path, ec);
   if (!fs::exists(status)) {
     return found;
   }
-  found.state = TextFolder::State::unreadable;
+  found.state = FolderListing::State::unreadable;
   if (!fs::is_directory(status)) {
     return found;
   }
-  found.state = TextFolder::State::read;
-  std::vector<std::string> names;
+  found.state = FolderListing::State::listed;
   for (const auto& entry : fs::directory_iterator(path, ec)) {
     std::string name = entry.path().filename().string();
-    if (isOfferedTextFile(name)) {
-      names.push_back(std::move(name));
-    }
-  }
-  std::sort(names.begin(), names.end());
-  for (std::string& name : names) {
-    FolderFile file{name, FolderFile::State::unread, {}};
-    if (found.files.size() < mostRead) {
-      const fs::path filePath = path / name;
-      if (!fs::is_regular_file(fs::symlink_status(filePath, ec))) {
-        file.state = FolderFile::State::notRegular;
-      } else {
-        file.state = FolderFile::State::read;
-        file.content = fileBytes(std::string(folder) + "/" + name).value_or("");
-      }
-    }
-    found.files.push_back(std::move(file));
+    const bool regular = fs::is_regular_file(fs::symlink_status(entry.path(), ec));
+    found.entries.push_back({name, name, regular});
   }
   return found;
+}
+
+std::optional<std::string> FakePlatform::readFolderFile(std::string_view folder,
+                                                        const FolderEntry& entry) {
+  const std::string name = std::string(folder) + "/" + entry.systemName;
+  std::error_code ec;
+  if (name == unreadable || !fs::is_regular_file(fs::symlink_status(pathOf(name), ec))) {
+    return std::nullopt;
+  }
+  return fileBytes(name);
 }
 
 void FakePlatform::writeFile(std::string_view name, std::string_view bytes) {

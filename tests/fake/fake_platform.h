@@ -30,7 +30,9 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
-  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  FolderListing listFolder(std::string_view folder) override;
+  std::optional<std::string> readFolderFile(std::string_view folder,
+                                            const FolderEntry& entry) override;
   bool folderFound() override { return !folderMissing; }
   std::unique_ptr<FolderLock> lockFolder() override;
 

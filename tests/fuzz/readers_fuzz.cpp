@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -144,11 +145,15 @@ void checkEntries(std::string_view text) {
   const std::string_view prefix = "entrada.txt L\xEDnea ";
   Log log(prefix, text.size() <= shortText);
   balvix::EntriesRead read = balvix::parseEntries(text, log.sink());
-  require(read.entries.size() == read.schedules.size(), "one schedule per movement");
   require(read.entries.size() <= nonEmptyLines(text), "no more movements than non-empty lines");
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
   std::vector<bool> faulty = log.faultyLines(read.entries.size(), text);
+  const std::vector<std::string_view> lines = balvix::movementLines(text);
+  for (std::size_t i = 0; i < read.entries.size(); ++i) {
+    require(i < lines.size() && read.entries[i].line == lines[i],
+            "each movement keeps its line as written");
+  }
 
   for (std::size_t i = 0; i < read.entries.size(); ++i) {
     const balvix::Entry& e = read.entries[i];
@@ -168,7 +173,7 @@ void checkEntries(std::string_view text) {
       require(e.monthDay >= 1 && e.monthDay <= 28, "a good day of the month is 1 to 28");
       break;
     case balvix::Moment::periodic: {
-      const balvix::EntrySchedule& s = read.schedules[i];
+      const balvix::EntrySchedule& s = e.schedule;
       require(s.unit != balvix::Unit::none && s.interval >= 1 && balvix::isRealDay(s.anchor),
               "a good period has a unit, a count of at least 1 and a real activation day");
       require(!e.when.empty() && e.when.front() >= '0' && e.when.front() <= '9',
@@ -216,6 +221,16 @@ void checkConfig(std::string_view text) {
   }
 }
 
+// The scenarios of a folder whose one file "x.txt" holds `text`.
+balvix::ScenariosRead scenariosOf(std::string_view text, const balvix::EntriesRead& plan,
+                                  const balvix::ErrorSink& sink) {
+  const balvix::FolderListing listing{balvix::FolderListing::State::listed,
+                                      {{"x.txt", "x.txt", true}}};
+  return balvix::readScenarios(
+      listing, [text](const balvix::FolderEntry&) { return std::optional<std::string>(text); },
+      plan, '/', sink);
+}
+
 // The text as a scenario of a small plan, and as a plan whose every movement
 // one scenario takes away.
 void checkScenario(std::string_view text) {
@@ -225,17 +240,19 @@ void checkScenario(std::string_view text) {
   const std::string plan = "Nomina|1500|poner|mensualidad|1|0\r\nLuz|50|quitar|mensualidad|5|0\r\n";
   const balvix::EntriesRead planRead = balvix::parseEntries(plan, nullptr);
   Log log("escenarios/x.txt L\xEDnea ", false);
-  const balvix::TextFolder folder{balvix::TextFolder::State::read,
-                                  {{"x.txt", balvix::FolderFile::State::read, std::string(text)}}};
-  balvix::ScenariosRead read = balvix::scenariosOf(folder, planRead, plan, '/', log.sink());
+  balvix::ScenariosRead read = scenariosOf(text, planRead, log.sink());
   require(read.scenarios.size() == 1 && read.leftOut.empty(), "one file, one scenario");
   const balvix::Scenario& scenario = read.scenarios.front();
   require(static_cast<std::size_t>(read.errorCount) == log.size(),
           "one log line per counted fault");
   log.faultyLines(balvix::movementLines(text).size(), text);
-  require(scenario.taken.size() == scenario.takenMovements.size() &&
-              scenario.keptCount + scenario.taken.size() == planRead.entries.size() &&
-              scenario.keptCount + scenario.added.size() == scenario.movements.entries.size(),
+  std::vector<bool> taken(planRead.entries.size(), false);
+  for (std::size_t index : scenario.taken) {
+    require(index < taken.size() && !taken[index], "each plan movement is taken at most once");
+    taken[index] = true;
+  }
+  require(balvix::movementListOf(scenario, planRead).size() ==
+              planRead.entries.size() - scenario.taken.size() + scenario.added.size(),
           "the plan less the taken movements, then the added ones");
 
   std::string takeAll;
@@ -243,10 +260,8 @@ void checkScenario(std::string_view text) {
     takeAll.append("-").append(line).append("\r\n");
   }
   const balvix::EntriesRead asPlan = balvix::parseEntries(text, nullptr);
-  const balvix::TextFolder all{balvix::TextFolder::State::read,
-                               {{"x.txt", balvix::FolderFile::State::read, takeAll}}};
-  balvix::ScenariosRead none = balvix::scenariosOf(all, asPlan, text, '/', nullptr);
-  require(none.errorCount == 0 && none.scenarios.front().movements.entries.empty(),
+  balvix::ScenariosRead none = scenariosOf(takeAll, asPlan, nullptr);
+  require(none.errorCount == 0 && balvix::movementListOf(none.scenarios.front(), asPlan).empty(),
           "a scenario that takes every line of the plan away keeps no movement");
 }
 

@@ -1,5 +1,6 @@
 #include "input/entries.h"
 
+#include "driver/input_files.h"
 #include "fake/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +145,6 @@ TEST(EntryLines, NoLimitOnTheirNumber) {
   }
   Parsed parsed = parse(text);
   EXPECT_EQ(parsed.read.entries.size(), 40000U);
-  EXPECT_EQ(parsed.read.schedules.size(), 40000U);
   EXPECT_TRUE(parsed.log.empty());
 }
 
@@ -165,8 +165,9 @@ TEST(EntryRecord, KeepsTextsAndNumbers) {
   EXPECT_EQ(monthly.moment, Moment::monthly);
   EXPECT_EQ(monthly.monthDay, 15);
   EXPECT_EQ(monthly.when.size(), 255U);
-  EXPECT_EQ(parsed.read.schedules[0].unit, Unit::none);
-  EXPECT_EQ(parsed.read.schedules[1].unit, Unit::none);
+  EXPECT_EQ(once.schedule.unit, Unit::none);
+  EXPECT_EQ(monthly.schedule.unit, Unit::none);
+  EXPECT_EQ(monthly.line.size(), 333U); // the whole line, uncut, without its line end
 }
 
 TEST(EntrySchedule, FromCountAndActivation) {
@@ -194,14 +195,14 @@ TEST(EntrySchedule, FromCountAndActivation) {
   for (const Case& c : cases) {
     Parsed parsed = parse("x|1|poner|periodo|" + c.when + "|05/01/2014");
     ASSERT_TRUE(parsed.log.empty()) << c.when;
-    const EntrySchedule& schedule = parsed.read.schedules.at(0);
+    const EntrySchedule& schedule = parsed.read.entries.at(0).schedule;
     EXPECT_EQ(schedule.interval, c.interval) << c.when;
     EXPECT_EQ(schedule.unit, c.unit) << c.when;
     EXPECT_EQ(schedule.anchor, (DateParts{5, 1, 2014})) << c.when;
     EXPECT_EQ(parsed.read.entries.at(0).when, c.when.substr(0, 255));
   }
   // Without a stored activation there is no schedule.
-  EXPECT_EQ(parse("x|1|poner|periodo|3mes|0").read.schedules.at(0).unit, Unit::none);
+  EXPECT_EQ(parse("x|1|poner|periodo|3mes|0").read.entries.at(0).schedule.unit, Unit::none);
 }
 
 // Answers each reading with the next text, as a file changing between reads.
@@ -219,28 +220,25 @@ TEST(ReadEntries, ReadsTheFileOnce) {
   ChangingFile platform;
   platform.texts = {"a|1|poner|mensualidad|1|0\r\nb|0|poner|mensualidad|1|0",
                     "a|1|poner|mensualidad|1|0\r\nb|1|poner|mensualidad|1|0\r\nc"};
-  ErrorLog log(platform);
-  EntriesRead read = readEntries(platform, log);
+  EntriesRead read = readEntriesFile(platform, nullptr);
   EXPECT_EQ(platform.reads, 1U);
   EXPECT_EQ(read.entries.size(), 2U);
-  EXPECT_EQ(read.schedules.size(), 2U);
+  EXPECT_EQ(read.entries[1].line, "b|0|poner|mensualidad|1|0");
   EXPECT_EQ(read.errorCount, 1);
 }
 
 TEST(ReadEntries, SameTablesOnSecondReading) {
   testing::FakePlatform platform;
   platform.writeFile(entriesFileName, "a|1|poner|periodo|2semana|05/01/2014\r\nb|1|poner|x|y|0");
-  ErrorLog log(platform);
-  EntriesRead first = readEntries(platform, log);
-  EntriesRead second = readEntries(platform, log);
+  EntriesRead first = readEntriesFile(platform, nullptr);
+  EntriesRead second = readEntriesFile(platform, nullptr);
   ASSERT_EQ(second.entries.size(), 2U);
-  EXPECT_EQ(second.schedules.size(), 2U);
   EXPECT_EQ(second.entries[1].comment, first.entries[1].comment);
-  EXPECT_EQ(second.schedules[0].interval, first.schedules[0].interval);
+  EXPECT_EQ(second.entries[0].schedule.interval, first.entries[0].schedule.interval);
   EXPECT_EQ(second.errorCount, 2);
 
   platform.unreadable = "entrada.txt";
-  const EntriesRead unreadable = readEntries(platform, log);
+  const EntriesRead unreadable = readEntriesFile(platform, nullptr);
   EXPECT_TRUE(unreadable.entries.empty() && unreadable.unreadable);
   EXPECT_EQ(unreadable.errorCount, 1);
 }

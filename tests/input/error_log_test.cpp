@@ -1,5 +1,6 @@
 #include "input/error_log.h"
 
+#include "driver/input_files.h"
 #include "fake/fake_platform.h"
 #include "input/entries.h"
 #include "input/run_config.h"
@@ -18,8 +19,9 @@ TEST(ErrorLog, FaultsOfBothFilesInOrder) {
                                     "Solo texto\r\n");
   platform.writeFile("config.txt", "\r\nx|y|z|w\r\n");
   ErrorLog log(platform);
-  EXPECT_EQ(readEntries(platform, log).errorCount, 6);
-  EXPECT_EQ(readRunConfig(platform, log).errorCount, 4);
+  const ErrorSink sink = [&log](std::string_view line) { log.appendLine(line); };
+  EXPECT_EQ(readEntriesFile(platform, sink).errorCount, 6);
+  EXPECT_EQ(readConfigFile(platform, sink, longestFileName).errorCount, 4);
   EXPECT_EQ(platform.fileBytes("Errores.txt"),
             "entrada.txt L\xEDnea 1 [comentario] es erroneo, m\xEDnimo 1 caracter ...\r\n"
             "entrada.txt L\xEDnea 2 [dinero] es erroneo, siempre mayor de 0 ...\r\n"
@@ -99,7 +101,10 @@ TEST(ErrorLog, LostLineStillCounts) {
   platform.writeFails = [](std::string_view, std::size_t) { return true; };
   platform.writeFile("config.txt", "01/01/2014|31/12/2014|0|config.txt");
   ErrorLog log(platform);
-  EXPECT_EQ(readRunConfig(platform, log).errorCount, 1);
+  EXPECT_EQ(readConfigFile(
+                platform, [&log](std::string_view line) { log.appendLine(line); }, longestFileName)
+                .errorCount,
+            1);
   EXPECT_EQ(platform.fileBytes("Errores.txt"), "");
 }
 

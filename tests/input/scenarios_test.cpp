@@ -1,9 +1,13 @@
 #include "input/scenarios.h"
 
+#include "driver/input_files.h"
 #include "fake/fake_platform.h"
+#include "input/error_log.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -23,23 +27,45 @@ struct Read {
   std::vector<std::string> log;
 };
 
-Read readFolder(const std::vector<FolderFile>& files, char separator = '/') {
+// One entry of a listed folder: a regular file unless marked, with its
+// content, or none when it cannot be read.
+struct File {
+  std::string name;
+  std::optional<std::string> content;
+  bool regular = true;
+};
+
+const EntriesRead& planRead() {
+  static const EntriesRead read = parseEntries(plan, nullptr);
+  return read;
+}
+
+Read readFolder(const std::vector<File>& files, char separator = '/',
+                FolderListing::State state = FolderListing::State::listed) {
   Read result;
-  const EntriesRead movements = parseEntries(plan, nullptr);
-  result.read = scenariosOf({TextFolder::State::read, files}, movements, plan, separator,
-                            [&result](std::string_view line) { result.log.emplace_back(line); });
+  FolderListing listing{state, {}};
+  for (const File& file : files) {
+    listing.entries.push_back({file.name, file.name, file.regular});
+  }
+  const auto read = [&files](const FolderEntry& entry) {
+    return std::find_if(files.begin(), files.end(),
+                        [&entry](const File& file) { return file.name == entry.systemName; })
+        ->content;
+  };
+  result.read = readScenarios(listing, read, planRead(), separator,
+                              [&result](std::string_view line) { result.log.emplace_back(line); });
   return result;
 }
 
-FolderFile file(std::string name, std::string content) {
-  return {std::move(name), FolderFile::State::read, std::move(content)};
+File file(std::string name, std::string content) {
+  return {std::move(name), std::move(content)};
 }
 
 // The comments of a scenario's movements, in the order it walks them.
 std::string comments(const Scenario& scenario) {
   std::string text;
-  for (const Entry& entry : scenario.movements.entries) {
-    text += entry.comment + " ";
+  for (const Entry* entry : movementListOf(scenario, planRead())) {
+    text += entry->comment + " ";
   }
   return text;
 }
@@ -99,10 +125,7 @@ TEST(ScenarioLines, AddAndTakeAwayMovements) {
     const Scenario& scenario = result.read.scenarios.front();
     EXPECT_EQ(scenario.name, "x") << c.what;
     EXPECT_EQ(comments(scenario), c.walked) << c.what;
-    EXPECT_EQ(scenario.takenMovements, c.taken) << c.what;
-    EXPECT_EQ(scenario.taken.size(), c.taken.size()) << c.what;
-    EXPECT_EQ(scenario.keptCount + scenario.added.size(), scenario.movements.entries.size())
-        << c.what;
+    EXPECT_EQ(scenario.taken, c.taken) << c.what;
     EXPECT_EQ(result.log, c.log) << c.what;
     EXPECT_EQ(result.read.errorCount, static_cast<std::int32_t>(c.log.size())) << c.what;
   }
@@ -117,28 +140,31 @@ TEST(ScenarioFolder, FilesFaultsAndTheSixUsed) {
             std::vector<std::string>{
                 "escenarios/.txt [fichero] es erroneo, falta el nombre antes de .txt ..."});
 
-  std::vector<FolderFile> files;
-  for (char name = 'a'; name <= 'h'; ++name) {
-    files.push_back(file(std::string(1, name) + ".txt", car));
+  // Only names ending in ".txt", in any case, and not hidden, in byte order;
+  // the first six are used, faults included, and the rest only named.
+  std::vector<File> files{file("notas.md", car), file(".oculto.txt", car), file("._b.txt", car)};
+  for (char name = 'h'; name >= 'a'; --name) {
+    files.push_back(file(std::string(1, name) + (name == 'f' ? ".TXT" : ".txt"), car));
   }
-  files[1].state = FolderFile::State::notRegular;
-  files[2].state = FolderFile::State::unreadable;
-  files[7].state = FolderFile::State::notRegular; // beyond the six: only named
+  files[9].regular = false;     // b.txt
+  files[8].content.reset();     // c.txt
+  files[3].regular = false;     // h.txt, beyond the six: only named
+  files[4].content = "-" + car; // g.txt, never read
   const Read read = readFolder(files);
   EXPECT_EQ(read.log, (std::vector<std::string>{
                           "escenarios/b.txt [fichero] es erroneo, no es un fichero normal ...",
                           "escenarios/c.txt [fichero] es erroneo, no se puede leer ..."}));
-  EXPECT_EQ(read.read.scenarios.size(), 4u);
+  ASSERT_EQ(read.read.scenarios.size(), 4u);
+  EXPECT_EQ(read.read.scenarios[3].fileName, "f.TXT");
   EXPECT_EQ(read.read.leftOut, (std::vector<std::string>{"g.txt", "h.txt"}));
+  EXPECT_EQ(read.read.unreadable, std::vector<std::string>{"escenarios/c.txt"});
 
-  const EntriesRead movements = parseEntries(plan, nullptr);
-  std::vector<std::string> log;
-  const ScenariosRead unreadable =
-      scenariosOf({TextFolder::State::unreadable, {}}, movements, plan, '/',
-                  [&log](std::string_view line) { log.emplace_back(line); });
-  EXPECT_EQ(log, std::vector<std::string>{
-                     "escenarios [carpeta] es erroneo, no es una carpeta que se pueda leer ..."});
-  EXPECT_EQ(unreadable.errorCount, 1);
+  const Read unreadable = readFolder({}, '/', FolderListing::State::unreadable);
+  EXPECT_EQ(unreadable.log,
+            std::vector<std::string>{
+                "escenarios [carpeta] es erroneo, no es una carpeta que se pueda leer ..."});
+  EXPECT_EQ(unreadable.read.errorCount, 1);
+  EXPECT_TRUE(readFolder({}, '/', FolderListing::State::absent).log.empty());
 }
 
 // Through the platform: only ".txt" names, in name order; a directory or a
@@ -147,16 +173,15 @@ TEST(ScenarioFolder, ReadThroughThePlatform) {
   testing::FakePlatform platform;
   platform.writeFile("entrada.txt", plan);
   ErrorLog log(platform);
-  const EntriesRead movements = parseEntries(plan, nullptr);
-  EXPECT_TRUE(readScenarios(platform, movements, plan, log).scenarios.empty());
+  const ErrorSink sink = [&log](std::string_view line) { log.appendLine(line); };
+  EXPECT_TRUE(readScenarioFolder(platform, planRead(), sink).scenarios.empty());
 
   platform.writeFile("escenarios/notas.md", car);
   platform.writeFile("escenarios/b.txt", car);
   platform.writeFile("escenarios/A.TXT", "-" + light);
   platform.writeFile("escenarios/.oculto.txt", car); // hidden, and another system's copy
-  platform.writeFile("escenarios/._b.txt", car);
-  EXPECT_EQ(readScenarios(platform, movements, plan, log).errorCount, 0);
-  const ScenariosRead read = readScenarios(platform, movements, plan, log);
+  const ScenariosRead read = readScenarioFolder(platform, planRead(), sink);
+  EXPECT_EQ(read.errorCount, 0);
   ASSERT_EQ(read.scenarios.size(), 2u);
   EXPECT_EQ(read.scenarios[0].name, "A");
   EXPECT_EQ(read.scenarios[1].fileName, "b.txt");
@@ -165,7 +190,7 @@ TEST(ScenarioFolder, ReadThroughThePlatform) {
 #ifndef _WIN32
   ASSERT_EQ(::mkfifo(platform.pathOf("escenarios/d.txt").c_str(), 0600), 0);
 #endif
-  EXPECT_GE(readScenarios(platform, movements, plan, log).errorCount, 1);
+  EXPECT_GE(readScenarioFolder(platform, planRead(), sink).errorCount, 1);
   log.close();
   EXPECT_NE(platform.fileBytes("Errores.txt")
                 .value_or("")

@@ -286,47 +286,54 @@ TEST(PosixOpenDocument, PathToldWhenTheFileCannotBeOpened) {
   }
 }
 
-// A folder of text files: only ".txt" names (any letter case), in name
-// order, the first ones read, hidden ones left alone; a directory, a pipe or
-// a link of such a name is never read (a pipe without a writer would hold the
-// start for ever), nor is the folder itself reached through a link or when it
-// is a file.
-TEST(PosixFiles, TextFolderReadThroughTheFolder) {
+// A folder's entries, each with its kind and, read again by its entry, its
+// content: a directory, a pipe or a link is never read (a pipe without a
+// writer would hold the start for ever), nor is the folder itself reached
+// through a link or when it is a file. The files read by name follow a link,
+// as on every system; one that leads nowhere is not there.
+TEST(PosixFiles, FolderListedAndReadThroughTheFolder) {
   Folder folder;
   const std::string name = folder.name("escenarios");
-  EXPECT_EQ(folder.platform.readTextFolder(name, 6).state, TextFolder::State::absent);
+  EXPECT_EQ(folder.platform.listFolder(name).state, FolderListing::State::absent);
   const fs::path dir = folder.directory / name;
   fs::create_directory(dir);
-  for (const char* file : {"b.txt", "a.TXT", "notas.md", "outside", "unread.txt", "._b.txt"}) {
+  for (const char* file : {"b.txt", "outside"}) {
     std::ofstream(dir / file) << file;
   }
   fs::create_directory(dir / "dir.txt");
   fs::create_symlink(dir / "outside", dir / "link.txt");
   ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
 
-  const TextFolder read = folder.platform.readTextFolder(name, 5);
-  ASSERT_EQ(read.state, TextFolder::State::read);
-  using State = FolderFile::State;
+  FolderListing listed = folder.platform.listFolder(name);
+  ASSERT_EQ(listed.state, FolderListing::State::listed);
+  std::sort(listed.entries.begin(), listed.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   std::vector<std::string> found;
-  for (const FolderFile& file : read.files) {
-    const char* state = file.state == State::read         ? "read "
-                        : file.state == State::notRegular ? "not regular "
-                        : file.state == State::unread     ? "unread "
-                                                          : "unreadable ";
-    found.push_back(state + file.name + (file.content.empty() ? "" : " " + file.content));
+  for (const FolderEntry& entry : listed.entries) {
+    found.push_back(entry.name + (entry.regular ? " file " : " other ") +
+                    folder.platform.readFolderFile(name, entry).value_or("-"));
   }
-  EXPECT_EQ(found, (std::vector<std::string>{"read a.TXT a.TXT", "read b.txt b.txt",
-                                             "not regular dir.txt", "not regular link.txt",
-                                             "not regular pipe.txt", "unread unread.txt"}));
+  EXPECT_EQ(found,
+            (std::vector<std::string>{"b.txt file b.txt", "dir.txt other -", "link.txt other -",
+                                      "outside file outside", "pipe.txt other -"}));
 
   const std::string link = folder.name("enlace");
   fs::create_directory_symlink(dir, folder.directory / link);
   const std::string plain = folder.name("fichero");
   std::ofstream(folder.directory / plain) << "x";
   for (const std::string& other : {link, plain}) {
-    EXPECT_EQ(folder.platform.readTextFolder(other, 6).state, TextFolder::State::unreadable)
-        << other;
+    EXPECT_EQ(folder.platform.listFolder(other).state, FolderListing::State::unreadable) << other;
+    EXPECT_FALSE(folder.platform.readFolderFile(other, {"b.txt", "b.txt", true})) << other;
   }
+
+  const std::string linked = folder.name("enlazado.txt");
+  fs::create_symlink(dir / "b.txt", folder.directory / linked);
+  EXPECT_TRUE(folder.platform.exists(linked));
+  EXPECT_EQ(folder.platform.readFile(linked), "b.txt");
+  const std::string dangling = folder.name("roto.txt");
+  fs::create_symlink(dir / "nada", folder.directory / dangling);
+  EXPECT_FALSE(folder.platform.exists(dangling));
+  EXPECT_FALSE(folder.platform.readFile(dangling));
 }
 
 // The folder lock is the folder's own and exclusive: while one start holds it,

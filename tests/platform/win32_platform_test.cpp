@@ -48,38 +48,39 @@ bool appendTo(Platform& platform, const std::string& name, std::string_view line
   return file && file->appendLine(line);
 }
 
-// A folder of text files: only ".txt" names (any letter case), in name
-// order, the first ones read; a directory of such a name is never read, nor
-// is the folder read when it is a file.
-TEST(Win32Files, TextFolderReadThroughTheFolder) {
+// A folder's entries, each with its kind and, read again by its entry, its
+// content: a directory is never read, nor is the folder listed when it is a
+// file.
+TEST(Win32Files, FolderListedAndReadThroughTheFolder) {
   Win32Platform platform;
   const std::string name = "balvix-files-" + std::to_string(GetCurrentProcessId()) + "-escenarios";
   const std::wstring folder = platform.programDirectory() + utf16From1252(name);
-  EXPECT_EQ(platform.readTextFolder(name, 6).state, TextFolder::State::absent);
+  EXPECT_EQ(platform.listFolder(name).state, FolderListing::State::absent);
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  for (const char* file : {"b.txt", "a.TXT", "notas.md", "unread.txt"}) {
+  for (const char* file : {"b.txt", "a\xF1o.TXT"}) {
     ASSERT_TRUE(appendTo(platform, name + "\\" + file, file));
   }
   ASSERT_TRUE(CreateDirectoryW((folder + L"\\dir.txt").c_str(), nullptr));
 
-  const TextFolder read = platform.readTextFolder(name, 3);
-  ASSERT_EQ(read.state, TextFolder::State::read);
+  FolderListing listed = platform.listFolder(name);
+  ASSERT_EQ(listed.state, FolderListing::State::listed);
+  std::sort(listed.entries.begin(), listed.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   std::vector<std::string> found;
-  for (const FolderFile& file : read.files) {
-    found.push_back(std::to_string(static_cast<int>(file.state)) + " " + file.name + " " +
-                    file.content);
+  for (const FolderEntry& entry : listed.entries) {
+    found.push_back(entry.name + (entry.regular ? " file " : " other ") +
+                    platform.readFolderFile(name, entry).value_or("-"));
   }
-  // 0 read, 1 not a regular file, 3 not read.
-  EXPECT_EQ(found, (std::vector<std::string>{"0 a.TXT a.TXT\r\n", "0 b.txt b.txt\r\n", "1 dir.txt ",
-                                             "3 unread.txt "}));
+  EXPECT_EQ(found, (std::vector<std::string>{"a\xF1o.TXT file a\xF1o.TXT\r\n",
+                                             "b.txt file b.txt\r\n", "dir.txt other -"}));
 
   RemoveDirectoryW((folder + L"\\dir.txt").c_str());
-  for (const char* file : {"b.txt", "a.TXT", "notas.md", "unread.txt"}) {
+  for (const char* file : {"b.txt", "a\xF1o.TXT"}) {
     platform.removeFile(name + "\\" + file);
   }
   RemoveDirectoryW(folder.c_str());
   ASSERT_TRUE(appendTo(platform, name, "a file"));
-  EXPECT_EQ(platform.readTextFolder(name, 6).state, TextFolder::State::unreadable);
+  EXPECT_EQ(platform.listFolder(name).state, FolderListing::State::unreadable);
   platform.removeFile(name);
 }
 

@@ -28,16 +28,14 @@ inline void add(EntriesRead& m, std::string comment, double amount, std::string 
   e.moment = moment == "concreta"  ? Moment::once
              : moment == "periodo" ? Moment::periodic
                                    : Moment::monthly;
-  EntrySchedule s;
   if (e.moment == Moment::once) {
     e.date = dateOf(when);
   } else if (e.moment == Moment::monthly) {
     e.monthDay = std::stoi(when);
   } else {
-    s = {interval, unit, dateOf(activation)};
+    e.schedule = {interval, unit, dateOf(activation)};
   }
   m.entries.push_back(e);
-  m.schedules.push_back(s);
 }
 
 inline RunConfig configOf(std::string start, std::string end, double opening) {

@@ -74,10 +74,10 @@ Lines referenceWalk(const EntriesRead& m, double balance, std::int64_t first, st
                     textOf(today));
     for (std::size_t i = 0; i < m.entries.size(); ++i) {
       const Entry& e = m.entries[i];
-      if (!dueOn(e, m.schedules[i], today)) {
+      if (!dueOn(e, e.schedule, today)) {
         continue;
       }
-      if (e.moment == Moment::periodic && m.schedules[i].anchor == today) {
+      if (e.moment == Moment::periodic && e.schedule.anchor == today) {
         lines.push_back("ACTIVACI\xD3N !! " + e.comment + " " + std::string(wordOf(e.action)) +
                         " " + formatMoney(e.amount) + timingOf(e));
       }
@@ -158,7 +158,8 @@ TEST(Walk, SameReportAsTestingEveryMovementOnEveryDay) {
     FakePlatform platform;
     RunFile report(platform, "informe.txt");
     ReportWriter writer(report, m.entries, opening);
-    walkDays(writer, m, opening, dateOfDayNumber(first), dateOfDayNumber(last), exactTarget);
+    walkDays(writer, movementListOf(m.entries), opening, dateOfDayNumber(first),
+             dateOfDayNumber(last), exactTarget);
     report.close();
     const Lines lines = linesOf(platform.fileBytes("informe.txt").value_or(""));
     Lines expected = referenceWalk(m, opening, first, last, target);

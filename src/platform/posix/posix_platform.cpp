@@ -203,30 +203,15 @@ std::optional<std::string> readWhole(int fd) {
   }
 }
 
-// Reads the regular file `name` of the open folder `folder` into `content`.
-// An entry of another kind is never opened; the check is made again on the
-// open file, since the entry may have been replaced meanwhile.
-FolderFile::State readFileAt(int folder, const std::string& name, std::string& content) {
-  struct stat info {};
-  if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-    return FolderFile::State::unreadable;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    return FolderFile::State::notRegular;
-  }
+// Reads the regular file `name` of the open folder `folder`. An entry of
+// another kind is never opened; the check is made again on the open file,
+// since the entry may have been replaced meanwhile.
+std::optional<std::string> readFileAt(int folder, const std::string& name) {
   Descriptor fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) {
-    return errno == ELOOP ? FolderFile::State::notRegular : FolderFile::State::unreadable;
+  if (fd.get() < 0 || !isRegularFile(fd.get())) {
+    return std::nullopt;
   }
-  if (!isRegularFile(fd.get())) {
-    return FolderFile::State::notRegular;
-  }
-  std::optional<std::string> read = readWhole(fd.get());
-  if (!read) {
-    return FolderFile::State::unreadable;
-  }
-  content = std::move(*read);
-  return FolderFile::State::read;
+  return readWhole(fd.get());
 }
 
 } // namespace
@@ -408,51 +393,56 @@ std::optional<std::string> PosixPlatform::readFile(std::string_view name) {
   return readWhole(fd.get());
 }
 
-TextFolder PosixPlatform::readTextFolder(std::string_view folder, std::size_t mostRead) {
-  TextFolder found;
-  const int base = folder_;
+int PosixPlatform::openFolder(std::string_view folder) const {
   // The folder itself is never a link: O_NOFOLLOW makes one fail (ELOOP, or
   // ENOTDIR with O_DIRECTORY on some systems), as does a file of that name.
-  const int opened = base < 0
-                         ? -1
-                         : ::openat(base, utf8From1252(folder).c_str(),
-                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  return folder_ < 0 ? -1
+                     : ::openat(folder_, utf8From1252(folder).c_str(),
+                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+}
+
+FolderListing PosixPlatform::listFolder(std::string_view folder) {
+  FolderListing found;
+  const int opened = openFolder(folder);
   if (opened < 0) {
-    found.state =
-        base >= 0 && errno == ENOENT ? TextFolder::State::absent : TextFolder::State::unreadable;
+    found.state = folder_ >= 0 && errno == ENOENT ? FolderListing::State::absent
+                                                  : FolderListing::State::unreadable;
     return found;
   }
   DIR* listing = ::fdopendir(opened);
   if (listing == nullptr) {
     ::close(opened);
-    found.state = TextFolder::State::unreadable;
+    found.state = FolderListing::State::unreadable;
     return found;
   }
-  // The names as the system holds them, beside their Windows-1252 form.
-  std::vector<std::pair<std::string, std::string>> names;
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(listing);
     if (entry == nullptr) {
       break;
     }
-    std::string name = cp1252FromUtf8(entry->d_name);
-    if (isOfferedTextFile(name)) {
-      names.emplace_back(std::move(name), entry->d_name);
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") {
+      continue;
     }
+    struct stat info {};
+    const bool regular =
+        ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode);
+    found.entries.push_back({cp1252FromUtf8(name), std::string(name), regular});
   }
-  found.state = errno == 0 ? TextFolder::State::read : TextFolder::State::unreadable;
-  std::sort(names.begin(), names.end());
-  const int at = ::dirfd(listing);
-  for (auto& [name, systemName] : names) {
-    FolderFile file{std::move(name), FolderFile::State::unread, {}};
-    if (found.files.size() < mostRead) {
-      file.state = readFileAt(at, systemName, file.content);
-    }
-    found.files.push_back(std::move(file));
-  }
+  found.state = errno == 0 ? FolderListing::State::listed : FolderListing::State::unreadable;
   ::closedir(listing);
   return found;
+}
+
+std::optional<std::string> PosixPlatform::readFolderFile(std::string_view folder,
+                                                         const FolderEntry& entry) {
+  Descriptor opened(openFolder(folder));
+  if (opened.get() < 0) {
+    return std::nullopt;
+  }
+  return readFileAt(opened.get(), entry.systemName);
 }
 
 std::unique_ptr<FolderLock> PosixPlatform::lockFolder() {

@@ -29,7 +29,9 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
-  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  FolderListing listFolder(std::string_view folder) override;
+  std::optional<std::string> readFolderFile(std::string_view folder,
+                                            const FolderEntry& entry) override;
   bool folderFound() override { return folder_ >= 0; }
   std::unique_ptr<FolderLock> lockFolder() override;
 
@@ -48,6 +50,9 @@ private:
   // The full path of a file of the folder held, where the folder is now;
   // empty when no path leads to it.
   std::string currentPathOf(std::string_view name) const;
+  // A new descriptor of the folder `folder` of the folder held, opened as a
+  // folder and never through a link; -1 (errno set) when it cannot be.
+  int openFolder(std::string_view folder) const;
 
   std::string directory_;
   int folder_ = -1; // the folder's descriptor; -1 when it was not found

@@ -264,7 +264,19 @@ void Win32Platform::tellWhereItIs(const std::wstring& path) {
 }
 
 bool Win32Platform::exists(std::string_view name) {
-  return folderFound() && GetFileAttributesW(pathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!folderFound()) {
+    return false;
+  }
+  const std::wstring path = pathOf(name);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return attributes != INVALID_FILE_ATTRIBUTES;
+  }
+  // A link is there when what it points to is: it is followed, as readFile
+  // follows it.
+  Handle target(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return target.valid();
 }
 
 bool Win32Platform::removeFile(std::string_view name) {
@@ -375,75 +387,82 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
   return readWhole(file.get());
 }
 
-TextFolder Win32Platform::readTextFolder(std::string_view folder, std::size_t mostRead) {
-  TextFolder found;
+std::optional<std::wstring> Win32Platform::folderPath(std::string_view folder,
+                                                      FolderListing::State& state) const {
+  state = FolderListing::State::unreadable;
   if (!folderFound()) {
-    return found;
+    return std::nullopt;
   }
-  const std::wstring base = programFolder() + utf16From1252(folder);
+  std::wstring base = programFolder() + utf16From1252(folder);
   // The folder itself, never a link (a junction or a symbolic link).
   const DWORD attributes = GetFileAttributesW(longForm(base).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    found.state = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                      ? TextFolder::State::absent
-                      : TextFolder::State::unreadable;
-    return found;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      state = FolderListing::State::absent;
+    }
+    return std::nullopt;
   }
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    found.state = TextFolder::State::unreadable;
+    return std::nullopt;
+  }
+  state = FolderListing::State::listed;
+  return base;
+}
+
+FolderListing Win32Platform::listFolder(std::string_view folder) {
+  FolderListing found;
+  const std::optional<std::wstring> base = folderPath(folder, found.state);
+  if (!base) {
     return found;
   }
-  struct Name {
-    std::string cp1252;
-    std::wstring wide;
-    DWORD attributes;
-    bool operator<(const Name& other) const {
-      return cp1252 != other.cp1252 ? cp1252 < other.cp1252 : wide < other.wide;
-    }
-  };
-  std::vector<Name> names;
   WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW(longForm(base + L"\\*").c_str(), &data);
+  HANDLE search = FindFirstFileW(longForm(*base + L"\\*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) {
-    found.state = TextFolder::State::unreadable;
+    found.state = FolderListing::State::unreadable;
     return found;
   }
-  found.state = TextFolder::State::read;
   do {
-    std::string name = cp1252FromUtf16(data.cFileName);
-    if (isOfferedTextFile(name)) {
-      names.push_back({std::move(name), data.cFileName, data.dwFileAttributes});
+    const std::wstring_view wide = data.cFileName;
+    if (wide == L"." || wide == L"..") {
+      continue;
     }
+    // The system's own name travels as its UTF-16 bytes, to find the entry
+    // again whatever Windows-1252 makes of it.
+    std::string systemName(reinterpret_cast<const char*>(wide.data()),
+                           wide.size() * sizeof(wchar_t));
+    const bool regular =
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+    found.entries.push_back({cp1252FromUtf16(data.cFileName), std::move(systemName), regular});
   } while (FindNextFileW(search, &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
-    found.state = TextFolder::State::unreadable;
+    found.state = FolderListing::State::unreadable;
   }
   FindClose(search);
-  std::sort(names.begin(), names.end());
-  for (Name& name : names) {
-    FolderFile file{std::move(name.cp1252), FolderFile::State::unread, {}};
-    if (found.files.size() < mostRead) {
-      file.state = FolderFile::State::notRegular;
-      // A directory or a link is never opened; what is opened is checked as
-      // readFile checks it, the entry itself, never what a link points to.
-      if ((name.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
-        Handle opened(CreateFileW(longForm(base + L"\\" + name.wide).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!opened.valid()) {
-          file.state = FolderFile::State::unreadable;
-        } else if (isRegularFile(opened.get())) {
-          std::optional<std::string> content = readWhole(opened.get());
-          file.state = content ? FolderFile::State::read : FolderFile::State::unreadable;
-          file.content = content ? std::move(*content) : std::string();
-        }
-      }
-    }
-    found.files.push_back(std::move(file));
-  }
   return found;
+}
+
+std::optional<std::string> Win32Platform::readFolderFile(std::string_view folder,
+                                                         const FolderEntry& entry) {
+  FolderListing::State state{};
+  const std::optional<std::wstring> base = folderPath(folder, state);
+  if (!base) {
+    return std::nullopt;
+  }
+  std::wstring name(entry.systemName.size() / sizeof(wchar_t), L'\0');
+  std::copy(entry.systemName.begin(),
+            entry.systemName.begin() + static_cast<std::ptrdiff_t>(name.size() * sizeof(wchar_t)),
+            reinterpret_cast<char*>(name.data()));
+  // The entry itself is opened, never what a link points to, and read only
+  // when it is a file on disk.
+  Handle opened(CreateFileW(longForm(*base + L"\\" + name).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!opened.valid() || !isRegularFile(opened.get())) {
+    return std::nullopt;
+  }
+  return readWhole(opened.get());
 }
 
 std::wstring folderLockName(const std::wstring& directory) {

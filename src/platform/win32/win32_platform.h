@@ -27,7 +27,9 @@ public:
   bool removeFile(std::string_view name) override;
   std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
-  TextFolder readTextFolder(std::string_view folder, std::size_t mostRead) override;
+  FolderListing listFolder(std::string_view folder) override;
+  std::optional<std::string> readFolderFile(std::string_view folder,
+                                            const FolderEntry& entry) override;
   bool folderFound() override;
   std::unique_ptr<FolderLock> lockFolder() override;
 
@@ -42,6 +44,10 @@ protected:
 
 private:
   std::wstring pathOf(std::string_view name) const;
+  // The path of the folder `folder` of the program directory when it is a
+  // folder itself, not a link; `state` tells what was found.
+  std::optional<std::wstring> folderPath(std::string_view folder,
+                                         FolderListing::State& state) const;
   // The program directory, ending with a backslash, through which the files
   // of its folders are reached.
   const std::wstring& programFolder() const { return directory_; }
