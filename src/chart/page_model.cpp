@@ -84,7 +84,12 @@ void PageModel::finishDay() {
   }
   const double rounded = lastRounded_;
   const std::int64_t index = figures_.dayCount++;
+  noteFigures(index, balance, rounded);
+  noteMonth(balance, rounded);
+  notePoints(index, balance, rounded);
+}
 
+void PageModel::noteFigures(std::int64_t index, double balance, double rounded) {
   if (index == 0) {
     figures_.first = today_;
     figures_.lowest = {today_, balance, todaysMovements_};
@@ -120,7 +125,9 @@ void PageModel::finishDay() {
     inStretch_ = false;
   }
   figures_.last = today_;
+}
 
+void PageModel::noteMonth(double balance, double rounded) {
   ChartMonth& month = months_.back();
   if (month.lastDay == DateParts{} || rounded < monthLowestRounded_) {
     month.lowest = balance;
@@ -130,7 +137,9 @@ void PageModel::finishDay() {
   month.belowZero = month.belowZero || rounded < 0;
   month.lastDay = today_;
   month.closing = balance;
+}
 
+void PageModel::notePoints(std::int64_t index, double balance, double rounded) {
   if (!daysDropped_) {
     dayMovements_.insert(dayMovements_.end(), todaysMovements_.begin(), todaysMovements_.end());
     days_.push_back({balance, putToday_, takenToday_, dayMovements_.size()});

@@ -136,7 +136,12 @@ private:
     std::size_t movementsEnd = 0; // its movements end here in dayMovements_
   };
 
+  // Ends the day walked: its balance, rounded to the cent as the report
+  // writes it, goes to the figures, its month and the points.
   void finishDay();
+  void noteFigures(std::int64_t index, double balance, double rounded);
+  void noteMonth(double balance, double rounded);
+  void notePoints(std::int64_t index, double balance, double rounded);
 
   MovementList movements_;
   std::size_t pointLimit_;

@@ -54,6 +54,42 @@ void appendStretchTable(std::string& out, const PageModel& model, std::string_vi
   }
 }
 
+namespace {
+
+// One month's row; the last month of the walk says where it stops when that
+// is before the month's end.
+void appendMonthRow(std::string& out, const ChartMonth& month, const std::string& year,
+                    bool lastMonth) {
+  const std::string day = isoDate(month.lastDay);
+  out += month.belowZero ? R"(<tr class="bajo-cero" data-mes=")" : R"(<tr data-mes=")";
+  out += std::string_view(day).substr(0, day.size() - 3);
+  out += "\"><td>";
+  out += monthName(month.month);
+  out += ' ';
+  out += year;
+  if (lastMonth && month.lastDay.day < daysInMonth(month.year, month.month)) {
+    out += " (hasta el ";
+    out += dayOfMonthText(month.lastDay);
+    out += ')';
+  }
+  out += "<td>";
+  appendHtmlAmount(out, month.closing);
+  out += "<td>";
+  appendHtmlAmount(out, month.lowest);
+  if (month.belowZero) {
+    out += " <span class=\"marca\" title=\"por debajo de cero\">▼</span>";
+  }
+  out += "<td>";
+  out += dayMonthText(month.lowestDay);
+  out += "<td>";
+  appendHtmlAmount(out, month.putIn);
+  out += "<td>";
+  appendHtmlAmount(out, month.takenOut);
+  out += '\n';
+}
+
+} // namespace
+
 // The rows leave their cells and rows unclosed, as HTML allows: a table of
 // ten thousand years stays about half the size.
 void appendMonthTable(std::string& out, const PageModel& model, std::string_view headingTail) {
@@ -83,33 +119,7 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
            "<th>Saldo al cierre<th>Saldo más bajo<th>Día<th>Puesto (poner)<th>Quitado (quitar)"
            "</thead>\n<tbody>\n";
     for (; month != yearEnd; ++month) {
-      const std::string day = isoDate(month->lastDay);
-      out += month->belowZero ? R"(<tr class="bajo-cero" data-mes=")" : R"(<tr data-mes=")";
-      out += std::string_view(day).substr(0, day.size() - 3);
-      out += "\"><td>";
-      out += monthName(month->month);
-      out += ' ';
-      out += year;
-      if (month->lastDay.day < daysInMonth(month->year, month->month) &&
-          std::next(month) == months.end()) {
-        out += " (hasta el ";
-        out += dayOfMonthText(month->lastDay);
-        out += ')';
-      }
-      out += "<td>";
-      appendHtmlAmount(out, month->closing);
-      out += "<td>";
-      appendHtmlAmount(out, month->lowest);
-      if (month->belowZero) {
-        out += " <span class=\"marca\" title=\"por debajo de cero\">▼</span>";
-      }
-      out += "<td>";
-      out += dayMonthText(month->lowestDay);
-      out += "<td>";
-      appendHtmlAmount(out, month->putIn);
-      out += "<td>";
-      appendHtmlAmount(out, month->takenOut);
-      out += '\n';
+      appendMonthRow(out, *month, year, std::next(month) == months.end());
     }
     out += "</tbody>\n</table></div>\n</details>\n";
   }

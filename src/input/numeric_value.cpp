@@ -84,6 +84,64 @@ std::int64_t shifted(std::int64_t scale, std::int64_t n) {
   return sum > limit ? limit : (sum < -limit ? -limit : sum);
 }
 
+// Where a number ends that has an exponent at `i`, its power of ten added to
+// `scale`. An exponent letter counts only when digits follow it (after a
+// sign); otherwise the number ends at `i`.
+std::size_t exponentEnd(std::string_view s, std::size_t i, std::int64_t& scale) {
+  if (i >= s.size() || (s[i] != 'E' && s[i] != 'e' && s[i] != 'D' && s[i] != 'd')) {
+    return i;
+  }
+  std::size_t j = i + 1;
+  bool negativeExponent = false;
+  if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+    negativeExponent = s[j] == '-';
+    ++j;
+  }
+  // Beyond a billion the exponent is past every double either way.
+  constexpr std::int64_t exponentCap = 1'000'000'000;
+  std::int64_t exponent = 0;
+  const std::size_t exponentDigits = j;
+  for (; j < s.size() && isDigit(s[j]); ++j) {
+    if (exponent < exponentCap) {
+      exponent = exponent * 10 + (s[j] - '0');
+    }
+  }
+  scale = shifted(scale, negativeExponent ? -exponent : exponent);
+  return j > exponentDigits ? j : i;
+}
+
+// The double nearest to the decimal digits (no leading zero, at least one)
+// times 10^scale.
+double nearestDouble(const std::string& digits, std::int64_t scale) {
+  // The power of ten of the leading digit decides overflow and underflow.
+  const std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size());
+  if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+    // Up to 15 digits and a power of ten up to 10^22 are exact doubles, so
+    // one multiplication or division gives the nearest double, as the
+    // general conversion below does (the usual amounts: "1850.50").
+    std::uint64_t whole = 0;
+    for (char c : digits) {
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    const double power = exactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
+    return scale < 0 ? static_cast<double>(whole) / power : static_cast<double>(whole) * power;
+  }
+  if (magnitude > 400) {
+    return std::numeric_limits<double>::infinity();
+  }
+  if (magnitude <= -400) {
+    return 0;
+  }
+  // strtod rounds to the nearest double in every C library we build with
+  // (glibc, mingw-w64's, musl, wasi-libc, macOS's), gives infinity past the
+  // largest double and 0 below the smallest. The text is only digits, "e"
+  // and the exponent, so no decimal point of a locale plays a part, and
+  // nothing strtod takes beyond plain numbers (hexadecimal, "inf", "nan",
+  // blanks) can reach it.
+  const std::string normal = digits + "e" + std::to_string(scale);
+  return std::strtod(normal.c_str(), nullptr);
+}
+
 // A sign, digits with at most one decimal point and an exponent. The digits
 // are collected as an integer and a power of ten and converted in one step,
 // so the result is the double nearest to the written number.
@@ -118,57 +176,12 @@ NumericPrefix decimalValue(std::string_view s) {
     return {};
   }
 
-  // An exponent letter counts only when digits follow it (after a sign).
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-    std::size_t j = i + 1;
-    bool negativeExponent = false;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-      negativeExponent = s[j] == '-';
-      ++j;
-    }
-    // Beyond a billion the exponent is past every double either way.
-    constexpr std::int64_t exponentCap = 1'000'000'000;
-    std::int64_t exponent = 0;
-    const std::size_t exponentDigits = j;
-    for (; j < s.size() && isDigit(s[j]); ++j) {
-      if (exponent < exponentCap) {
-        exponent = exponent * 10 + (s[j] - '0');
-      }
-    }
-    if (j > exponentDigits) {
-      i = j;
-    }
-    scale = shifted(scale, negativeExponent ? -exponent : exponent);
-  }
+  i = exponentEnd(s, i, scale);
 
   if (digits.empty()) {
     return {0, i};
   }
-  // The power of ten of the leading digit decides overflow and underflow.
-  std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size());
-  double value = 0;
-  if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
-    // Up to 15 digits and a power of ten up to 10^22 are exact doubles, so
-    // one multiplication or division gives the nearest double, as the
-    // general conversion below does (the usual amounts: "1850.50").
-    std::uint64_t whole = 0;
-    for (char c : digits) {
-      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    double power = exactPowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
-    value = scale < 0 ? static_cast<double>(whole) / power : static_cast<double>(whole) * power;
-  } else if (magnitude > 400) {
-    value = std::numeric_limits<double>::infinity();
-  } else if (magnitude > -400) {
-    // strtod rounds to the nearest double in every C library we build with
-    // (glibc, mingw-w64's, musl, wasi-libc, macOS's), gives infinity past the
-    // largest double and 0 below the smallest. The text is only digits, "e"
-    // and the exponent, so no decimal point of a locale plays a part, and
-    // nothing strtod takes beyond plain numbers (hexadecimal, "inf", "nan",
-    // blanks) can reach it.
-    const std::string normal = digits + "e" + std::to_string(scale);
-    value = std::strtod(normal.c_str(), nullptr);
-  }
+  const double value = nearestDouble(digits, scale);
   return {negative ? -value : value, i};
 }
 

@@ -86,6 +86,38 @@ bool isRegularFile(HANDLE file) {
          (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
+// Marks the entry open as `entry` for deletion, when it is a file with one
+// name or a link. Attributes belong to the file, not to a name: a file with a
+// second name is left alone, since resetting its read-only attribute would
+// change what the other name shows.
+bool markedForDeletion(HANDLE entry) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(entry, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
+    return false;
+  }
+  // A read-only, hidden or system file is made a plain one first, so that
+  // it can be deleted; when it cannot be, it gets its attributes back.
+  constexpr DWORD keeping = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  FILE_BASIC_INFO basic{};
+  const bool reset = (info.dwFileAttributes & keeping) != 0;
+  if (reset) {
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic);
+  }
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (!SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition)) {
+    if (reset) {
+      basic.FileAttributes = info.dwFileAttributes;
+      SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic);
+    }
+    return false;
+  }
+  return true;
+}
+
 class Win32OutputFile : public OutputFile {
 public:
   explicit Win32OutputFile(HANDLE file) : file_(file) {}
@@ -308,37 +340,14 @@ bool Win32Platform::removeFile(std::string_view name) {
     Sleep(20);
     opened = open();
   }
+  bool marked = false;
   {
+    // Closed at once: a file marked for deletion goes when it closes.
     Handle entry(opened);
-    // Attributes belong to the file, not to a name: a file with a second
-    // name is left alone, since resetting its read-only attribute would
-    // change what the other name shows.
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(entry.get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-        ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
-      return false;
-    }
-    // A read-only, hidden or system file is made a plain one first, so that
-    // it can be deleted; when it cannot be, it gets its attributes back.
-    constexpr DWORD keeping =
-        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    FILE_BASIC_INFO basic{};
-    const bool reset = (info.dwFileAttributes & keeping) != 0;
-    if (reset) {
-      basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
-      SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
-    }
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
-                                    sizeof disposition)) {
-      if (reset) {
-        basic.FileAttributes = info.dwFileAttributes;
-        SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
-      }
-      return false;
-    }
+    marked = markedForDeletion(entry.get());
+  }
+  if (!marked) {
+    return false;
   }
   // A handle that reads only attributes (a file manager's) does not stop
   // the one above, and keeps the name until it closes. Wait a little for the
@@ -388,7 +397,7 @@ std::optional<std::string> Win32Platform::readFile(std::string_view name) {
 }
 
 std::optional<std::wstring> Win32Platform::folderPath(std::string_view folder,
-                                                      FolderListing::State& state) const {
+                                                      FolderListing::State& state) {
   state = FolderListing::State::unreadable;
   if (!folderFound()) {
     return std::nullopt;

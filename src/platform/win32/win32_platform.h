@@ -46,8 +46,7 @@ private:
   std::wstring pathOf(std::string_view name) const;
   // The path of the folder `folder` of the program directory when it is a
   // folder itself, not a link; `state` tells what was found.
-  std::optional<std::wstring> folderPath(std::string_view folder,
-                                         FolderListing::State& state) const;
+  std::optional<std::wstring> folderPath(std::string_view folder, FolderListing::State& state);
   // The program directory, ending with a backslash, through which the files
   // of its folders are reached.
   const std::wstring& programFolder() const { return directory_; }
