@@ -69,7 +69,7 @@ void appendOverflowNotes(std::string& out, const PageModel& model, const Scenari
 } // namespace
 
 std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData,
-                      const ScenarioWalks& scenarios) {
+                      const ScenarioWalks& scenarios, std::string_view sources) {
   // A report named only ".txt" keeps its whole name as the page's title.
   const std::string_view stem =
       reportStem(run.reportName).empty() ? run.reportName : reportStem(run.reportName);
@@ -104,6 +104,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   out += "</pre>\n</footer>\n";
 
   appendPageData(out, model, run, moreData);
+  out += sources;
   out += "<script>\n";
   out += uplotScript();
   out += "</script>\n<script>\n";

@@ -21,10 +21,11 @@ namespace balvix {
 // scenarioData).
 // With `scenarios`, the comparison "¿Y si...?" follows the chart
 // (scenario_table.h) and the tables can be switched to each scenario's
-// (appendLineTables).
+// (appendLineTables). `sources`, an element of the page's inputs, follows
+// the data.
 //
 // The bytes depend only on the arguments: no time, place or locale.
 std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData = {},
-                      const ScenarioWalks& scenarios = {});
+                      const ScenarioWalks& scenarios = {}, std::string_view sources = {});
 
 } // namespace balvix

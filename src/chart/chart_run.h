@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/chart_output.h"
 #include "input/run_config.h"
 #include "input/scenarios.h"
 #include "platform/platform.h"
@@ -28,6 +29,6 @@ inline constexpr std::size_t longestChartReportName =
 // and every line of it was written. As a Projection, `written` tells of the
 // page.
 void writeChartPage(Platform& platform, const RunInputs& inputs, const ScenariosRead& scenarios,
-                    const RunSpan& span, WrittenFile& written);
+                    const PageSources& sources, const RunSpan& span, WrittenFile& written);
 
 } // namespace balvix

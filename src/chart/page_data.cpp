@@ -94,12 +94,18 @@ std::string targetJson(const ExactAmount& target) {
 
 void appendPageData(std::string& out, const PageModel& model, const ChartRun& run,
                     std::string_view moreData) {
+  out += R"(<script type="application/json" id="datos">)";
+  appendPageDataJson(out, model, run, moreData);
+  out += "</script>\n";
+}
+
+void appendPageDataJson(std::string& out, const PageModel& model, const ChartRun& run,
+                        std::string_view moreData) {
   const ChartStep step = model.step();
   const ChartFigures& figures = model.figures();
   const PointLists points = pointListsOf(model);
   // Each list, and each member after them, begins a line of its own.
   constexpr JsonLine own = JsonLine::own;
-  out += R"(<script type="application/json" id="datos">)";
   JsonItems data(out, JsonBrackets::object);
   appendJsonString(data.member("informe"), run.reportName);
   data.add("paso", stepJson(step));
@@ -136,7 +142,6 @@ void appendPageData(std::string& out, const PageModel& model, const ChartRun& ru
   }
   data.addItems(moreData, own);
   data.close();
-  out += "</script>\n";
 }
 
 } // namespace balvix

@@ -38,6 +38,10 @@ namespace balvix {
 void appendPageData(std::string& out, const PageModel& model, const ChartRun& run,
                     std::string_view moreData = {});
 
+// The JSON object of appendPageData alone, without its element.
+void appendPageDataJson(std::string& out, const PageModel& model, const ChartRun& run,
+                        std::string_view moreData = {});
+
 // The pieces of the data that other parts of it write again for walks of
 // their own.
 

@@ -3,7 +3,7 @@
 #include "calendar/calendar.h"
 #include "input/entries.h"
 #include "projection/money.h"
-#include "projection/run.h"
+#include "projection/run_span.h"
 #include "projection/walk_events.h"
 
 #include <cstddef>

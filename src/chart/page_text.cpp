@@ -121,21 +121,40 @@ void appendHtmlEscaped(std::string& out, std::string_view cp1252) {
   }
 }
 
+namespace {
+
+// One character of a JSON string, escaped so that the string can stand in
+// a script element of the page; with `escapeFrom`, every character from it
+// to 0xFF is escaped too.
+void appendJsonCharacter(std::string& out, char32_t character, char32_t escapeFrom = 0x100) {
+  if (character == '"' || character == '\\') {
+    out += '\\';
+    out += static_cast<char>(character);
+  } else if (character < 0x20 || character == '<' || character == '>' || character == '&' ||
+             (character >= escapeFrom && character <= 0xFF)) {
+    constexpr std::string_view hex = "0123456789abcdef";
+    out += "\\u00";
+    out += hex[character >> 4];
+    out += hex[character & 0xF];
+  } else {
+    appendUtf8(out, character);
+  }
+}
+
+} // namespace
+
 void appendJsonString(std::string& out, std::string_view cp1252) {
   out += '"';
   for (char c : cp1252) {
-    char32_t character = characterOf1252(static_cast<unsigned char>(c));
-    if (character == '"' || character == '\\') {
-      out += '\\';
-      out += static_cast<char>(character);
-    } else if (character < 0x20 || character == '<' || character == '>' || character == '&') {
-      constexpr std::string_view hex = "0123456789abcdef";
-      out += "\\u00";
-      out += hex[character >> 4];
-      out += hex[character & 0xF];
-    } else {
-      appendUtf8(out, character);
-    }
+    appendJsonCharacter(out, characterOf1252(static_cast<unsigned char>(c)));
+  }
+  out += '"';
+}
+
+void appendJsonBytes(std::string& out, std::string_view bytes) {
+  out += '"';
+  for (char c : bytes) {
+    appendJsonCharacter(out, static_cast<unsigned char>(c), 0x7F);
   }
   out += '"';
 }

@@ -2,7 +2,7 @@
 
 #include "chart/page_model.h"
 #include "chart/scenario_walks.h"
-#include "projection/run.h"
+#include "projection/run_span.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "chart/page_model.h"
 #include "input/scenarios.h"
-#include "projection/run.h"
+#include "projection/run_span.h"
 
 #include <optional>
 #include <string>

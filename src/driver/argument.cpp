@@ -51,4 +51,21 @@ Argument classifyArgument(std::string_view argumentText) {
   return argument;
 }
 
+std::optional<RunSpan> runSpanOf(const RunConfig& config, const Argument& argument) {
+  switch (argument.mode) {
+  case RunMode::interval:
+    return RunSpan{config.start, config.end, std::nullopt, RunGoal::wholePeriod};
+  case RunMode::amount:
+    return RunSpan{config.start, config.end, argument.target, RunGoal::toAmount};
+  case RunMode::date:
+    if (config.start < argument.date && argument.date < config.end) {
+      return RunSpan{config.start, argument.date, std::nullopt, RunGoal::toDate};
+    }
+    return std::nullopt;
+  case RunMode::usage:
+    break;
+  }
+  return std::nullopt;
+}
+
 } // namespace balvix

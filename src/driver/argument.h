@@ -1,8 +1,11 @@
 #pragma once
 
 #include "calendar/calendar.h"
+#include "input/run_config.h"
 #include "projection/money.h"
+#include "projection/run_span.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,5 +36,11 @@ struct Argument {
 };
 
 Argument classifyArgument(std::string_view argumentText);
+
+// The days a run of `argument` walks in the period of `config`: all of them
+// for "int", and to the amount's day at most for an amount; for a date, from
+// the first day up to it when it lies strictly inside the period. Nothing for
+// a date elsewhere, and for the usage.
+std::optional<RunSpan> runSpanOf(const RunConfig& config, const Argument& argument);
 
 } // namespace balvix

@@ -6,17 +6,11 @@ namespace balvix {
 
 Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
                     const Projection& project) {
-  const RunConfig& config = inputs.config;
-  if (argument.mode == RunMode::interval) {
-    return runProjection(project, platform, inputs,
-                         {config.start, config.end, std::nullopt, RunGoal::wholePeriod});
-  }
-  const DateParts& last = argument.date;
-  if (!(config.start < last && last < config.end)) {
+  const std::optional<RunSpan> span = runSpanOf(inputs.config, argument);
+  if (!span) {
     return {std::string(outsidePeriodMessage), {}};
   }
-  return runProjection(project, platform, inputs,
-                       {config.start, last, std::nullopt, RunGoal::toDate});
+  return runProjection(project, platform, inputs, *span);
 }
 
 } // namespace balvix

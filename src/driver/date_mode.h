@@ -10,11 +10,12 @@
 
 namespace balvix {
 
-// The run of the date and interval modes. "int" projects the whole configured
-// period; a date projects from the first day of the period up to that date
-// when it lies strictly inside the period, and otherwise writes nothing and
-// has only "La fecha NO esta dentro del intervalo ..." to tell. `project`
-// writes the projection (the text report unless told otherwise).
+// The run an argument asks for (runSpanOf). "int" projects the whole
+// configured period and an amount the period up to its day; a date projects
+// from the first day of the period up to that date when it lies strictly
+// inside the period, and otherwise writes nothing and has only "La fecha NO
+// esta dentro del intervalo ..." to tell. `project` writes the projection
+// (the text report unless told otherwise).
 Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
                     const Projection& project = writeReport);
 

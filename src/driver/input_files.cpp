@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace balvix {
 
@@ -13,30 +14,34 @@ namespace {
 // cannot be read.
 template <typename Read, typename Parse>
 Read readInputFile(Platform& platform, std::string_view name, const ErrorSink& logError,
-                   const Parse& parse) {
-  const std::optional<std::string> bytes = platform.readFile(name);
+                   std::string* kept, const Parse& parse) {
+  std::optional<std::string> bytes = platform.readFile(name);
   if (!bytes) {
     Read none;
     none.unreadable = true;
     FaultLog(name, logError, none.errorCount).reportFile(unreadableFileFault);
     return none;
   }
-  return parse(*bytes);
+  Read read = parse(*bytes);
+  if (kept != nullptr) {
+    *kept = std::move(*bytes);
+  }
+  return read;
 }
 
 } // namespace
 
-EntriesRead readEntriesFile(Platform& platform, const ErrorSink& logError) {
+EntriesRead readEntriesFile(Platform& platform, const ErrorSink& logError, std::string* bytes) {
   return readInputFile<EntriesRead>(
-      platform, entriesFileName, logError,
-      [&](std::string_view bytes) { return parseEntries(bytes, logError); });
+      platform, entriesFileName, logError, bytes,
+      [&](std::string_view text) { return parseEntries(text, logError); });
 }
 
 ConfigRead readConfigFile(Platform& platform, const ErrorSink& logError,
-                          std::size_t longestReportName) {
-  return readInputFile<ConfigRead>(platform, configFileName, logError, [&](std::string_view bytes) {
-    return parseRunConfig(bytes, logError, longestReportName);
-  });
+                          std::size_t longestReportName, std::string* bytes) {
+  return readInputFile<ConfigRead>(
+      platform, configFileName, logError, bytes,
+      [&](std::string_view text) { return parseRunConfig(text, logError, longestReportName); });
 }
 
 ScenariosRead readScenarioFolder(Platform& platform, const EntriesRead& plan,

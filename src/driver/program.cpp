@@ -16,13 +16,6 @@ namespace balvix {
 
 namespace {
 
-bool allowsRun(const EntriesRead& movements, const ConfigRead& config,
-               const CompanionsRead& companions) {
-  return !movements.entries.empty() && config.records.size() == 1 &&
-         config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
-         config.errorCount == 0 && companions.errorCount == 0;
-}
-
 // The message for faults that the log could not all hold, naming the input
 // files that could not be read: the log would have been the only place to
 // learn which.
@@ -49,11 +42,12 @@ std::string logNotWrittenMessageFor(const EntriesRead& movements, const ConfigRe
 Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   const bool oldLogRemoved = removeErrorLog(platform);
 
-  std::string argumentText = argumentTextOf(platform.commandTail());
-  if (argumentText.empty() && kind.noArgumentIsWholePeriod) {
-    argumentText = "int";
+  InputTexts texts;
+  texts.argument = argumentTextOf(platform.commandTail());
+  if (texts.argument.empty() && kind.noArgumentIsWholePeriod) {
+    texts.argument = "int";
   }
-  Argument argument = classifyArgument(argumentText);
+  const Argument argument = classifyArgument(texts.argument);
   if (argument.mode == RunMode::usage) {
     return {std::string(kind.usage), {}};
   }
@@ -70,15 +64,18 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     // that their faults come first, and the program's own inputs last.
     ErrorLog log(platform, oldLogRemoved);
     const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
-    movements = readEntriesFile(platform, logError);
-    config = readConfigFile(platform, logError, kind.longestReportName);
+    // The bytes are kept only for a program that reads more.
+    const bool keep = static_cast<bool>(kind.readCompanions);
+    movements = readEntriesFile(platform, logError, keep ? &texts.entries : nullptr);
+    config =
+        readConfigFile(platform, logError, kind.longestReportName, keep ? &texts.config : nullptr);
     // They are read against the plan: without it, none of their faults
     // would be true.
     if (kind.readCompanions && !movements.unreadable) {
-      companions = kind.readCompanions(platform, movements, logError);
+      companions = kind.readCompanions(platform, texts, movements, logError);
     }
     log.close();
-    if (!allowsRun(movements, config, companions)) {
+    if (!allowsRun(movements, config, companions.errorCount)) {
       // Only a log of this start's faults is opened, and only a whole one:
       // an earlier start's log, or one with lines missing, would point at
       // the wrong faults.
@@ -90,12 +87,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
     }
   }
 
-  RunInputs inputs{config.records.front(), movements};
-  if (argument.mode == RunMode::amount) {
-    const RunConfig& run = inputs.config;
-    return runProjection(kind.project, platform, inputs,
-                         {run.start, run.end, argument.target, RunGoal::toAmount});
-  }
+  const RunInputs inputs{config.records.front(), movements};
   return runDateMode(platform, inputs, argument, kind.project);
 }
 

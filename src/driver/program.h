@@ -30,10 +30,19 @@ struct CompanionsRead {
   std::vector<std::string> unreadable;
 };
 
-// Reads a program's own further inputs against the movements `plan`, its
-// faults to `logError`.
-using CompanionReader = std::function<CompanionsRead(Platform& platform, const EntriesRead& plan,
-                                                     const ErrorSink& logError)>;
+// The bytes of a start's inputs, as read, and its argument text as the run
+// took it ("int" for a start without one that projects it all).
+struct InputTexts {
+  std::string config;
+  std::string entries;
+  std::string argument;
+};
+
+// Reads a program's own further inputs against the movements `plan` read
+// from `texts`, its faults to `logError`.
+using CompanionReader =
+    std::function<CompanionsRead(Platform& platform, const InputTexts& texts,
+                                 const EntriesRead& plan, const ErrorSink& logError)>;
 
 // What makes a program of the family what it is: how it is started and what
 // it writes. The checks, the messages and the error log are the same.

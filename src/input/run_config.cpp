@@ -116,6 +116,12 @@ ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
   return read;
 }
 
+bool allowsRun(const EntriesRead& movements, const ConfigRead& config, std::int32_t otherFaults) {
+  return !movements.entries.empty() && config.records.size() == 1 &&
+         config.records.front().start < config.records.front().end && movements.errorCount == 0 &&
+         config.errorCount == 0 && otherFaults == 0;
+}
+
 std::string_view reportStem(std::string_view reportName) {
   return withoutTextEnding(reportName);
 }

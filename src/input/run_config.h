@@ -52,4 +52,9 @@ struct ConfigRead {
 ConfigRead parseRunConfig(std::string_view text, const ErrorSink& logError,
                           std::size_t longestReportName = longestFileName);
 
+// True when the inputs allow a run: exactly one configuration line, whose
+// first day is before its last, at least one movement, and no fault in
+// either file nor among the `otherFaults` of a program's further inputs.
+bool allowsRun(const EntriesRead& movements, const ConfigRead& config, std::int32_t otherFaults);
+
 } // namespace balvix

@@ -80,6 +80,7 @@ Scenario scenarioOf(std::string_view fileName, std::string_view content, const E
     faults.report(lines.size() + 1, textAfterEndFault);
   }
   scenario.added = std::move(added.entries);
+  scenario.text = content;
   return scenario;
 }
 

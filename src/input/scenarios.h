@@ -31,6 +31,7 @@ inline constexpr std::size_t mostScenarios = 6;
 struct Scenario {
   std::string name;     // the file's name without its ".txt": "coche"
   std::string fileName; // "coche.txt", Windows-1252
+  std::string text;     // the file's bytes, as read
   // The movements of "entrada.txt" it takes away, by their index there, in
   // the order of its lines.
   std::vector<std::size_t> taken;

@@ -5,6 +5,7 @@
 #include "input/run_config.h"
 #include "platform/platform.h"
 #include "projection/money.h"
+#include "projection/run_span.h"
 
 #include <functional>
 #include <optional>
@@ -14,13 +15,6 @@
 namespace balvix {
 
 class RunFile;
-
-// What a run projects: the one configuration line and the movements, both
-// read without fault.
-struct RunInputs {
-  const RunConfig& config;
-  const EntriesRead& movements;
-};
 
 // The file a run wrote for the user, closed: its name in the program
 // directory (empty until the file is opened), whether every line of it was
@@ -47,21 +41,6 @@ struct WrittenFile {
 // when it goes.
 void writeLines(RunFile& file, std::string_view name, WrittenFile& written,
                 const std::function<void()>& write);
-
-// How far a run was asked to go: the whole period, up to a date inside it,
-// or until the balance reaches an amount.
-enum class RunGoal { wholePeriod, toDate, toAmount };
-
-// What a run walks: from `first` to `last` (both walked, `first` strictly
-// before `last`, both real days) and, in amount mode, the amount whose
-// reaching, as the report writes the balance, ends the walk early; `goal`
-// says which of the runs it is (toAmount exactly when there is a target).
-struct RunSpan {
-  DateParts first;
-  DateParts last;
-  std::optional<ExactAmount> target;
-  RunGoal goal = RunGoal::wholePeriod;
-};
 
 // One way of writing a projection: walks the span, writes its one file of
 // the program directory and tells of it in `written` (through writeLines).

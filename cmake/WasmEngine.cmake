@@ -1,0 +1,83 @@
+# The page's engine: the code that reads the files, walks the days and writes
+# the page's data, which reaches no system, built a second time as a
+# WebAssembly module (wasm32-wasi, a reactor) with Debian's clang, and
+# embedded into the chart page.
+#
+#   balvix_wasm_engine(OUTPUT)
+#
+# makes OUTPUT, the module's bytes, when the program is built. Without a
+# clang++ and llvm-ar that can build for wasm32 (Debian's clang-14, lld-14,
+# wasi-libc, libc++-14-dev-wasm32, libc++abi-14-dev-wasm32 and
+# libclang-rt-14-dev-wasm32), configuring says so and OUTPUT is an empty file:
+# the page is then built without the engine.
+#
+# The module is the same on every build that makes it, the Windows cross
+# build included: the same compiler and flags, no debug data, no paths.
+
+find_program(BALVIX_WASM_CXX NAMES clang++-14 clang++ DOC "clang++ that builds the page's engine")
+find_program(BALVIX_WASM_AR NAMES llvm-ar-14 llvm-ar DOC "llvm-ar for the page's engine")
+
+set(balvix_wasm_flags --target=wasm32-wasi -std=c++20 -O2 -fno-exceptions -DNDEBUG
+    -Wall -Wextra -Wpedantic -Wconversion)
+set(balvix_wasm_exports balvix_input balvix_run balvix_output)
+
+# Whether the compiler can make a module at all, tried once per build folder.
+if(BALVIX_WASM_CXX AND BALVIX_WASM_AR AND NOT DEFINED CACHE{BALVIX_WASM_WORKS})
+  set(check_dir "${CMAKE_BINARY_DIR}/wasm-check")
+  file(WRITE "${check_dir}/check.cpp"
+    "#include <string>\nextern \"C\" int check(int n) {\n"
+    "  return static_cast<int>(std::string(static_cast<unsigned>(n), 'x').size());\n}\n")
+  execute_process(COMMAND "${BALVIX_WASM_CXX}" ${balvix_wasm_flags} -mexec-model=reactor
+                          -Wl,--export=check -o check.wasm check.cpp
+                  WORKING_DIRECTORY "${check_dir}" RESULT_VARIABLE check_result
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(check_result EQUAL 0)
+    set(BALVIX_WASM_WORKS ON CACHE INTERNAL "")
+  else()
+    set(BALVIX_WASM_WORKS OFF CACHE INTERNAL "")
+  endif()
+endif()
+
+function(balvix_wasm_engine output)
+  if(NOT BALVIX_WASM_WORKS)
+    message(WARNING "No clang++ that builds WebAssembly was found (Debian: clang-14 lld-14 "
+      "wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32): "
+      "the chart page is built without its engine.")
+    file(WRITE "${output}" "")
+    return()
+  endif()
+  message(STATUS "The chart page's engine is built with ${BALVIX_WASM_CXX}")
+  # Everything below the driver that reaches no system, and the argument's
+  # reading; the files that write to the system, or the page itself, stay out.
+  file(GLOB sources CONFIGURE_DEPENDS
+    src/text/*.cpp src/calendar/*.cpp src/input/*.cpp src/projection/*.cpp src/chart/*.cpp)
+  list(FILTER sources EXCLUDE REGEX
+    "/(input/error_log|projection/run|projection/run_file|projection/report|chart/chart_run|chart/chart_output|chart/chart_page)\\.cpp$")
+  list(APPEND sources "${CMAKE_SOURCE_DIR}/src/driver/argument.cpp")
+  set(objects "")
+  foreach(source IN LISTS sources)
+    file(RELATIVE_PATH name "${CMAKE_SOURCE_DIR}/src" "${source}")
+    set(object "${CMAKE_BINARY_DIR}/wasm/${name}.o")
+    get_filename_component(object_dir "${object}" DIRECTORY)
+    add_custom_command(OUTPUT "${object}"
+      COMMAND "${CMAKE_COMMAND}" -E make_directory "${object_dir}"
+      COMMAND "${BALVIX_WASM_CXX}" ${balvix_wasm_flags} "-I${CMAKE_SOURCE_DIR}/src"
+              -MD -MF "${object}.d" -c "${source}" -o "${object}"
+      DEPENDS "${source}" DEPFILE "${object}.d"
+      COMMENT "Building the page's engine: ${name}" VERBATIM)
+    list(APPEND objects "${object}")
+  endforeach()
+  set(library "${CMAKE_BINARY_DIR}/wasm/libengine.a")
+  add_custom_command(OUTPUT "${library}"
+    COMMAND "${CMAKE_COMMAND}" -E rm -f "${library}"
+    COMMAND "${BALVIX_WASM_AR}" rcsD "${library}" ${objects}
+    DEPENDS ${objects} VERBATIM)
+  set(entry "${CMAKE_SOURCE_DIR}/src/programs/wasm/engine.cpp")
+  list(TRANSFORM balvix_wasm_exports PREPEND "-Wl,--export=" OUTPUT_VARIABLE exports)
+  add_custom_command(OUTPUT "${output}"
+    COMMAND "${BALVIX_WASM_CXX}" ${balvix_wasm_flags} "-I${CMAKE_SOURCE_DIR}/src"
+            -mexec-model=reactor ${exports} -Wl,--strip-all
+            -MD -MF "${output}.d" "${entry}" "${library}" -o "${output}"
+    DEPENDS "${entry}" "${library}" DEPFILE "${output}.d"
+    COMMENT "Linking the page's engine" VERBATIM)
+endfunction()

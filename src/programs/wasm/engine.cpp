@@ -1,0 +1,147 @@
+// The engine of the chart page, built as a WebAssembly module: the page
+// hands it the bytes of its inputs and gets back what balvix-grafico would
+// write from them. No system is reached: the texts come in and go out
+// through the module's memory.
+//
+// The page writes its request into the block balvix_input(size) returns: a
+// list of texts, each a 4-byte little-endian length and its bytes:
+// config.txt, entrada.txt, the argument, then a name and a text for each
+// scenario file (a name without its ".txt" gets it). balvix_run() reads it, and returns the size of the answer in
+// the block balvix_output() points to, texts written the same way: the page's
+// data (its JSON in UTF-8; empty when there is none), the message the program
+// would show (Windows-1252; empty when none), then each line of Errores.txt
+// (Windows-1252).
+
+#include "chart/chart_data.h"
+#include "chart/chart_run.h"
+#include "driver/argument.h"
+#include "driver/messages.h"
+#include "input/entries.h"
+#include "input/run_config.h"
+#include "input/scenarios.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string request;
+std::string answer;
+
+// The texts of the request, in order; nothing when it is cut short.
+std::optional<std::vector<std::string_view>> textsOf(std::string_view bytes) {
+  std::vector<std::string_view> texts;
+  while (!bytes.empty()) {
+    if (bytes.size() < 4) {
+      return std::nullopt;
+    }
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      size |= static_cast<std::size_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    }
+    bytes.remove_prefix(4);
+    if (size > bytes.size()) {
+      return std::nullopt;
+    }
+    texts.push_back(bytes.substr(0, size));
+    bytes.remove_prefix(size);
+  }
+  return texts;
+}
+
+void appendText(std::string& out, std::string_view text) {
+  for (std::size_t i = 0; i < 4; ++i) {
+    out += static_cast<char>((text.size() >> (8 * i)) & 0xFF);
+  }
+  out += text;
+}
+
+// What balvix-grafico would write from the texts: its data, its message and
+// its log.
+struct Result {
+  std::string data;
+  std::string_view message;
+  std::vector<std::string> log;
+};
+
+Result run(const std::vector<std::string_view>& texts) {
+  using namespace balvix;
+  Result result;
+  std::string argumentText = argumentTextOf(texts[2]);
+  if (argumentText.empty()) {
+    argumentText = "int";
+  }
+  const Argument argument = classifyArgument(argumentText);
+  if (argument.mode == RunMode::usage) {
+    result.message = chartUsageText;
+    return result;
+  }
+  const ErrorSink log = [&result](std::string_view line) { result.log.emplace_back(line); };
+  const EntriesRead movements = parseEntries(texts[1], log);
+  const ConfigRead config = parseRunConfig(texts[0], log, longestChartReportName);
+  FolderListing listing{FolderListing::State::listed, {}};
+  for (std::size_t i = 3; i + 1 < texts.size(); i += 2) {
+    // A scenario named without its ".txt" is the file of that name.
+    std::string name(texts[i]);
+    if (withoutTextEnding(name).size() == name.size()) {
+      name += textFileEnding;
+    }
+    listing.entries.push_back({std::move(name), std::to_string(i + 1), true});
+  }
+  const ScenariosRead scenarios = readScenarios(
+      listing,
+      [&texts](const FolderEntry& entry) {
+        return std::optional<std::string>(texts[std::stoul(entry.systemName)]);
+      },
+      movements, '/', log);
+  if (!allowsRun(movements, config, scenarios.errorCount)) {
+    result.message = inputErrorsMessage;
+    return result;
+  }
+  const RunInputs inputs{config.records.front(), movements};
+  const std::optional<RunSpan> span = runSpanOf(inputs.config, argument);
+  if (!span) {
+    result.message = outsidePeriodMessage;
+    return result;
+  }
+  result.data = chartDataOf(inputs, scenarios, *span);
+  return result;
+}
+
+} // namespace
+
+extern "C" {
+
+// The block of `size` bytes the page writes its request into.
+char* balvix_input(std::uint32_t size) {
+  request.assign(size, '\0');
+  return request.data();
+}
+
+// Answers the request; the size of the answer.
+std::uint32_t balvix_run() {
+  answer.clear();
+  const std::optional<std::vector<std::string_view>> texts = textsOf(request);
+  if (!texts || texts->size() < 3 || texts->size() % 2 == 0) {
+    return 0;
+  }
+  const Result result = run(*texts);
+  appendText(answer, result.data);
+  appendText(answer, result.message);
+  for (const std::string& line : result.log) {
+    appendText(answer, line);
+  }
+  return static_cast<std::uint32_t>(answer.size());
+}
+
+// The answer of the last run.
+const char* balvix_output() {
+  return answer.data();
+}
+
+} // extern "C"
