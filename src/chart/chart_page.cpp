@@ -1,6 +1,7 @@
 #include "chart/chart_page.h"
 
 #include "chart/embedded_files.h"
+#include "chart/engine_module.h"
 #include "chart/key_figures.h"
 #include "chart/page_data.h"
 #include "chart/page_tables.h"
@@ -77,8 +78,9 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   out += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          // Everything the page needs is inside it; the browser may load nothing.
+         // Its own engine is compiled from its own bytes (wasm-unsafe-eval).
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "script-src 'unsafe-inline'; style-src 'unsafe-inline'\">\n<title>";
+         "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'\">\n<title>";
   appendHtmlEscaped(out, stem);
   out += " · saldo día a día</title>\n<style>\n";
   out += uplotStyle();
@@ -101,10 +103,22 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   out += "<footer>\n<p>Hecho con balvix-grafico. El gráfico lo dibuja uPlot, con esta "
          "licencia:</p>\n<pre>";
   appendHtmlEscaped(out, uplotLicense());
-  out += "</pre>\n</footer>\n";
+  out += "</pre>\n";
+  if (engineModule().empty()) {
+    out += "<p class=\"nota\">Esta página se hizo sin el motor de cálculo de balvix, que no "
+           "estaba en la compilación del programa: lo que muestra no se puede volver a calcular "
+           "aquí.</p>\n";
+  }
+  out += "</footer>\n";
 
   appendPageData(out, model, run, moreData);
   out += sources;
+  if (!engineModule().empty()) {
+    // The engine's module, in base64: a script of no kind the browser runs.
+    out += "<script type=\"application/wasm;base64\" id=\"motor\">\n";
+    appendBase64(out, engineModule());
+    out += "\n</script>\n";
+  }
   out += "<script>\n";
   out += uplotScript();
   out += "</script>\n<script>\n";

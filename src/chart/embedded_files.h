@@ -17,7 +17,8 @@ std::string_view uplotStyle();
 // third_party/uplot/LICENSE, its licence, shown on the page.
 std::string_view uplotLicense();
 
-// The page's scripts, each a file of src/chart: page_format.js (dates,
+// The page's scripts, each a file of src/chart: page_engine.js (the page's
+// engine, balvixEngine), page_format.js (dates,
 // amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_chart.js (the chart's uPlot options: lines, scales, axes and marks),
 // page_readout.js (the readout of a day), page_lines.js (the lines of the
@@ -26,6 +27,7 @@ std::string_view uplotLicense();
 // page_downloads.js (the CSV files), page_scenario_tables.js (the current
 // month, and the tables of a scenario) and page.js, which draws the page with
 // them from its data.
+std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
 std::string_view pageChartScript();
@@ -38,10 +40,11 @@ std::string_view pageScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 9> pageScripts() {
-  return {pageFormatScript(),    pageTicksScript(),          pageChartScript(),
-          pageReadoutScript(),   pageLinesScript(),          pageControlsScript(),
-          pageDownloadsScript(), pageScenarioTablesScript(), pageScript()};
+inline std::array<std::string_view, 10> pageScripts() {
+  return {pageEngineScript(),   pageFormatScript(),    pageTicksScript(),
+          pageChartScript(),    pageReadoutScript(),   pageLinesScript(),
+          pageControlsScript(), pageDownloadsScript(), pageScenarioTablesScript(),
+          pageScript()};
 }
 
 // src/chart/page.css, the page's own style.

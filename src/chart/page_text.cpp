@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -149,6 +150,22 @@ void appendJsonString(std::string& out, std::string_view cp1252) {
     appendJsonCharacter(out, characterOf1252(static_cast<unsigned char>(c)));
   }
   out += '"';
+}
+
+void appendBase64(std::string& out, std::string_view bytes) {
+  constexpr std::string_view digits =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t group = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const auto byte = k < count ? static_cast<unsigned char>(bytes[i + k]) : 0U;
+      group = (group << 8) | byte;
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+      out += k <= count ? digits[(group >> (18 - 6 * k)) & 0x3F] : '=';
+    }
+  }
 }
 
 void appendJsonBytes(std::string& out, std::string_view bytes) {

@@ -50,6 +50,9 @@ void appendHtmlEscaped(std::string& out, std::string_view cp1252);
 // script element that holds it.
 void appendJsonString(std::string& out, std::string_view cp1252);
 
+// `bytes` in base64 (RFC 4648, with "=" padding, no line breaks).
+void appendBase64(std::string& out, std::string_view bytes);
+
 // `bytes` as a JSON string of one character per byte, its code the byte's
 // value (0 to 255), whatever the bytes mean; written as appendJsonString
 // writes, with every byte from 0x7F on as \u00XX.

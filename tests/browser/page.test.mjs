@@ -520,6 +520,39 @@ await check("at 390 px the page of six scenarios is no wider than the window", a
   await page.close();
 });
 
+// The engine in the page is balvix-grafico's own: on the inputs a page
+// carries it gives that page's data, byte for byte as the file holds it, and
+// on faulty files the lines of Errores.txt. The page loads nothing else.
+await check("the page's engine walks its inputs to its own data, and faults to the log's lines", async () => {
+  for (const file of [examplePage, amountPage, twoMonthsPage, scenariosPage, sixPage]) {
+    const page = await open(file);
+    const got = await page.evaluate(async () => {
+      await balvixEngine.ready;
+      return balvixEngine.run(JSON.parse(document.getElementById("entradas").textContent));
+    });
+    const held = (await readFile(file, "utf8")).match(/id="datos">([\s\S]*?)<\/script>/)[1];
+    assert.equal(got.datos, held, file);
+    assert.deepEqual([got.errores, got.mensaje], [[], ""], file);
+    assert.equal(await page.evaluate(() => fetch(location.href).then(() => "fetched", () => "refused")),
+      "refused");
+    await page.close();
+  }
+  const log = new TextDecoder("windows-1252").decode(
+    await readFile(new URL("../e2e/faults-in-both-files.txt", import.meta.url)));
+  const faulty = await example.evaluate(() => balvixEngine.run({
+    config: "\r\n01/01/2013|31/02/2013|-5|entrada.txt\r\n\x1a\r\n \x1ax",
+    entrada: "; gastos\r\nNomina|1,5|poner|mensualidad|29|0\r\nSeguro|450|quitar|Periodo|1a\xf1o|" +
+      "03/01/2013\r\n\x1aLuz|60|quitar|mensualidad|5|0\r\n",
+    escenarios: [{ nombre: "x", texto: "-Luz|1|quitar|mensualidad|5|0\r\n\u2013Luz" }],
+    argumento: "int",
+  }));
+  assert.deepEqual(faulty.errores, log.split("\r\n").slice(0, -1).concat([
+    "escenarios/x.txt Línea 1 [quitar] es erroneo, no queda en entrada.txt un movimiento igual ...",
+    "escenarios/x.txt Línea 2 [quitar] es erroneo, el - debe ser el primer caracter de la línea ...",
+  ]));
+  assert.equal(faulty.mensaje, "Errores en ficheros de programa ...");
+});
+
 if (screenshots) {
   await example.screenshot({ path: path.join(screenshots, "grafico.png"), fullPage: false });
   // The phone shows the chart of the tight year and the readout of a day.
