@@ -114,16 +114,19 @@ TEST(PageText, EscapedForHtmlAndJson) {
     std::string cp1252;
     std::string html;
     std::string json;
+    std::string bytes; // one character per byte
   } cases[] = {
-      {"Alquiler", "Alquiler", "\"Alquiler\""},
+      {"Alquiler", "Alquiler", "\"Alquiler\"", "\"Alquiler\""},
       {"</script><b>&\"'", "&lt;/script&gt;&lt;b&gt;&amp;&quot;&#39;",
+       "\"\\u003c/script\\u003e\\u003cb\\u003e\\u0026\\\"'\"",
        "\"\\u003c/script\\u003e\\u003cb\\u003e\\u0026\\\"'\""},
-      {"a\\b", "a\\b", "\"a\\\\b\""},
+      {"a\\b", "a\\b", "\"a\\\\b\"", "\"a\\\\b\""},
       {"Due\xF1o \x80 \x93", "Due\xC3\xB1o \xE2\x82\xAC \xE2\x80\x9C",
-       "\"Due\xC3\xB1o \xE2\x82\xAC \xE2\x80\x9C\""},
-      {std::string("a\0b\x01\x7F\x81", 6), "a b   ", "\"a\\u0000b\\u0001\x7F\xC2\x81\""},
+       "\"Due\xC3\xB1o \xE2\x82\xAC \xE2\x80\x9C\"", "\"Due\\u00f1o \\u0080 \\u0093\""},
+      {std::string("a\0b\x01\x7F\x81", 6), "a b   ", "\"a\\u0000b\\u0001\x7F\xC2\x81\"",
+       "\"a\\u0000b\\u0001\\u007f\\u0081\""},
       {"l\xEDnea\nsigue\tcon tab", "l\xC3\xADnea\nsigue\tcon tab",
-       "\"l\xC3\xADnea\\u000asigue\\u0009con tab\""},
+       "\"l\xC3\xADnea\\u000asigue\\u0009con tab\"", "\"l\\u00ednea\\u000asigue\\u0009con tab\""},
   };
   for (const Case& c : cases) {
     std::string html;
@@ -132,6 +135,21 @@ TEST(PageText, EscapedForHtmlAndJson) {
     std::string json;
     appendJsonString(json, c.cp1252);
     EXPECT_EQ(json, c.json);
+    std::string bytes;
+    appendJsonBytes(bytes, c.cp1252);
+    EXPECT_EQ(bytes, c.bytes);
+  }
+  // The module of the page's engine, in base64 (the vectors of RFC 4648).
+  for (const auto& [text, base64] :
+       std::vector<std::pair<std::string, std::string>>{{"", ""},
+                                                        {"f", "Zg=="},
+                                                        {"fo", "Zm8="},
+                                                        {"foo", "Zm9v"},
+                                                        {"foobar", "Zm9vYmFy"},
+                                                        {std::string("\xFF\xFE\0", 3), "//4A"}}) {
+    std::string out;
+    appendBase64(out, std::string_view(text.data(), text.size()));
+    EXPECT_EQ(out, base64) << text;
   }
 }
 
