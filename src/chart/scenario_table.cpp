@@ -32,18 +32,14 @@ void appendRow(std::string& out, std::string_view label, const PageModel& plan,
   out += "</tr>\n";
 }
 
-// A row of empty cells for the scripts: <td data-KEY="VALUE" data-linea="i">.
-void appendScriptRow(std::string& out, std::string_view label, std::string_view attribute,
+// A row of empty cells for the scripts, one per line: <td MARK data-linea="i">.
+void appendScriptRow(std::string& out, std::string_view label, std::string_view mark,
                      const ScenarioWalks& walks) {
   out += "<tr><th scope=\"row\">";
   out += label;
   out += "</th>";
   for (std::size_t line = 0; line <= walks.walks.size(); ++line) {
-    out += "<td ";
-    out += attribute;
-    out += " data-linea=\"";
-    out += std::to_string(line);
-    out += "\"></td>";
+    appendScriptCell(out, "td", mark, line);
   }
   out += "</tr>\n";
 }
@@ -206,7 +202,7 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
               }
               html += ")</span>";
             });
-  appendScriptRow(out, "Se puede gastar hoy", "data-hoy=\"gastar\"", walks);
+  appendScriptRow(out, "Se puede gastar hoy", spendTodayCell, walks);
   appendRow(out, "Total puesto (poner)", plan, walks,
             [](std::string& html, const PageModel& line, const PageModel* theirs) {
               appendHtmlAmount(html, line.figures().putIn);
