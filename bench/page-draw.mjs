@@ -22,9 +22,9 @@ const rows = [];
 for (let i = 0; i < Number(runs); i++) {
   // A long page may take longer than playwright's 30 s to load.
   await tab.goto("file://" + path.resolve(page), { timeout: 0 });
-  await tab.waitForFunction(() => window.balvixDibujadoEn !== undefined, null, { timeout: 0 });
+  await tab.waitForFunction(() => window.balvixDrawnAt !== undefined, null, { timeout: 0 });
   rows.push(await tab.evaluate(async () => {
-    const drawn = [window.balvixDibujadoEn, window.balvixDibujoMs];
+    const drawn = [window.balvixDrawnAt, window.balvixDrawMs];
     const choice = document.getElementById("tablas-de");
     if (!choice) {
       return drawn;

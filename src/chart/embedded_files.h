@@ -19,20 +19,21 @@ std::string_view uplotLicense();
 
 // The page's scripts, each a file of src/chart: page_engine.js (the page's
 // engine, balvixEngine), page_format.js (dates,
-// amounts and CSV numbers), page_ticks.js (the date axis's ticks),
-// page_chart.js (the chart's uPlot options: lines, scales, axes and marks),
-// page_readout.js (the readout of a day), page_lines.js (the lines of the
-// plan and the scenarios, today and the figures of a line), page_controls.js
-// (the tick boxes, the cushion field and the cells of today and the cushion),
-// page_downloads.js (the CSV files), page_scenario_tables.js (the current
-// month, and the tables of a scenario) and page.js, which draws the page with
-// them from its data.
+// today, amounts and CSV numbers), page_ticks.js (the date axis's ticks),
+// page_lines.js (the lines of the plan and the scenarios and the figures of
+// a line), page_chart.js (the chart's uPlot options: lines, scales and axes,
+// and the plugins of the marks and of touch), page_readout.js (the readout
+// of a day, a plugin), page_controls.js (the tick boxes, a plugin, the
+// cushion field and the cells of today and the cushion), page_downloads.js
+// (the CSV files), page_scenario_tables.js (the current month, and the
+// tables of a scenario) and page.js, which draws the page with them from its
+// data.
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
+std::string_view pageLinesScript();
 std::string_view pageChartScript();
 std::string_view pageReadoutScript();
-std::string_view pageLinesScript();
 std::string_view pageControlsScript();
 std::string_view pageDownloadsScript();
 std::string_view pageScenarioTablesScript();
@@ -42,7 +43,7 @@ std::string_view pageScript();
 // before it.
 inline std::array<std::string_view, 10> pageScripts() {
   return {pageEngineScript(),   pageFormatScript(),    pageTicksScript(),
-          pageChartScript(),    pageReadoutScript(),   pageLinesScript(),
+          pageLinesScript(),    pageChartScript(),     pageReadoutScript(),
           pageControlsScript(), pageDownloadsScript(), pageScenarioTablesScript(),
           pageScript()};
 }

@@ -10,10 +10,9 @@ namespace balvix {
 
 namespace {
 
-// One key figure: its label, and its value already written as HTML (its
-// element with the attributes `valueAttributes`, each begun with a space).
-void appendFigure(std::string& out, std::string_view label, std::string_view valueHtml,
-                  std::string_view className = {}, std::string_view valueAttributes = {}) {
+// The beginning of one key figure, up to its label: what follows is its
+// value's <dd> and then "</div>" and a line end.
+void appendFigureLabel(std::string& out, std::string_view label, std::string_view className) {
   out += className.empty() ? "<div>" : "<div class=\"";
   if (!className.empty()) {
     out += className;
@@ -21,9 +20,14 @@ void appendFigure(std::string& out, std::string_view label, std::string_view val
   }
   out += "<dt>";
   out += label;
-  out += "</dt><dd";
-  out += valueAttributes;
-  out += '>';
+  out += "</dt>";
+}
+
+// One key figure: its label, and its value already written as HTML.
+void appendFigure(std::string& out, std::string_view label, std::string_view valueHtml,
+                  std::string_view className = {}) {
+  appendFigureLabel(out, label, className);
+  out += "<dd>";
   out += valueHtml;
   out += "</dd></div>\n";
 }
@@ -77,28 +81,6 @@ std::string runText(const PageModel& model, const ChartRun& run) {
   return html;
 }
 
-// What can be spent on the first day and still never end a day below zero:
-// the lowest day-end balance of the walk, when it is above zero. The page's
-// script puts today's in its place.
-std::string spendFigure(const ChartFigures& figures) {
-  std::string html;
-  if (roundedToCent(figures.lowest.balance) > 0) {
-    appendHtmlAmount(html, figures.lowest.balance);
-    html += "<span class=\"detalle\">el saldo más bajo que queda, el ";
-    html += dateText(figures.lowest.day);
-    html += "</span>";
-  } else if (figures.firstBelowZero) {
-    html += "nada<span class=\"detalle\">el saldo baja de cero el ";
-    html += dateText(figures.firstBelowZero->day);
-    html += "</span>";
-  } else {
-    html += "nada<span class=\"detalle\">el saldo llega a 0'00 el ";
-    html += dateText(figures.lowest.day);
-    html += "</span>";
-  }
-  return html;
-}
-
 } // namespace
 
 void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& run) {
@@ -132,8 +114,10 @@ void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& 
   std::string belowZero;
   appendDaysBelowZero(belowZero, model);
   appendFigure(out, "Días por debajo de cero", belowZero, "bajo");
-  appendFigure(out, "Se puede gastar hoy sin bajar de cero", spendFigure(figures), "gastar",
-               R"( data-hoy="gastar" data-linea="0")");
+  // It depends on today: the page's script writes it.
+  appendFigureLabel(out, "Se puede gastar hoy sin bajar de cero", "gastar");
+  appendScriptCell(out, "dd", spendTodayCell, 0);
+  out += "</div>\n";
 
   amountFigure("Total puesto (poner)", figures.putIn);
   amountFigure("Total quitado (quitar)", figures.takenOut);

@@ -1,12 +1,14 @@
-// The chart of a balvix-grafico page, as uPlot options: the lines drawn, the
-// scales (zooming fits the vertical axis to the stretch shown; the whole walk
-// keeps zero and the target in sight), and the
-// marks drawn over the lines (zero, the target, the chosen day, the lowest
-// point, today and the cushion); the ticks of the date axis are balvixTicks'.
-// The x axis counts days (balvixFormat.dayNumber). Used by page.js as
-// balvixChart; nothing here remembers anything between uPlot's calls but the
-// marks chartOf returns, which page.js may change before a redraw.
-var balvixChart = (function (format, ticks) {
+// The chart of a balvix-grafico page with uPlot: the lines drawn (the plan's
+// balance, for weeks and months its lowest, its future minimum, and a
+// balance line per scenario), the scales (zooming fits the vertical axis to
+// the stretch shown), and the plugins that hold their own state: the marks
+// drawn over the lines (zero, the target, the chosen day, the lowest point,
+// today and the cushion, kept in sight while every day is shown) and touch.
+// The x axis counts days (balvixFormat.dayNumber); the ticks of the date
+// axis are balvixTicks'. Each series of a line carries the number of the
+// balvixLines line it draws (lineNumber), the one way the scripts name a
+// line. Used by page.js and the other scripts as balvixChart.
+var balvixChart = (function (format, ticks, balanceLines) {
   "use strict";
 
   var BLUE = "#1f5f99";
@@ -15,6 +17,18 @@ var balvixChart = (function (format, ticks) {
   var PURPLE = "#7d3c98";
   var TODAY = "#444";
   var CUSHION = "#b9770e";
+
+  // The steps between the ticks of the amount axis: whole cents, so that
+  // each tick is an amount the page writes as it is (0'01, 0'02, 0'05, 0'10,
+  // 0'20, 0'25, 0'50, 1'00, 2'00, 2'50, 5'00, 10'00...).
+  var AMOUNT_STEPS = [];
+  for (var power = -2; power <= 15; power++) {
+    [1, 2, 2.5, 5].forEach(function (m) {
+      if (power > -2 || m !== 2.5) {
+        AMOUNT_STEPS.push(Number(m + "e" + power));
+      }
+    });
+  }
 
   // The balance line: blue above zero, red below it.
   function balanceStroke(u) {
@@ -32,22 +46,64 @@ var balvixChart = (function (format, ticks) {
     return gradient;
   }
 
-  // The lines of the page's data: the balance, for weeks and months their
-  // lowest balance, and the future minimum. Each line: its label, its values
-  // (one per point), its stroke (a colour, or a function of the chart), width
-  // and dash; "balance" marks a balance line, of which one always stays shown.
-  function balanceLines(data) {
+  // The lines drawn over the days `xs` for the balvixLines lines `lines`,
+  // each: lineNumber (its line's number), balance (for a balance line, of
+  // which one always stays shown), label, values (one per day of xs, null
+  // where its line has no point), stroke (a colour, or a function of the
+  // chart), width and dash.
+  function linesDrawn(lines, xs) {
+    var plan = lines[0];
+    var data = plan.source;
     var byDay = data.paso === "dia";
-    var lines = [{ label: byDay ? "Saldo" : "Saldo al cierre", values: data.saldos,
-      stroke: balanceStroke, width: 2, balance: true }];
+    function on(line, values) {
+      return balanceLines.valuesOn(line, values, xs);
+    }
+    var drawn = [{ lineNumber: 0, balance: true, label: byDay ? "Saldo" : "Saldo al cierre",
+      values: on(plan, data.saldos), stroke: balanceStroke, width: 2 }];
     if (!byDay && data.minimos) {
-      lines.push({ label: "Saldo más bajo", values: data.minimos, stroke: RED, width: 1 });
+      drawn.push({ lineNumber: 0, label: "Saldo más bajo", values: on(plan, data.minimos),
+        stroke: RED, width: 1 });
     }
     if (data.minimosFuturos) {
-      lines.push({ label: "Mínimo futuro", values: data.minimosFuturos, stroke: GREEN,
-        width: 1.5, dash: [5, 3] });
+      drawn.push({ lineNumber: 0, label: "Mínimo futuro", values: on(plan, data.minimosFuturos),
+        stroke: GREEN, width: 1.5, dash: [5, 3] });
     }
-    return lines;
+    lines.slice(1).forEach(function (line) {
+      drawn.push({ lineNumber: line.number, balance: true, label: line.name,
+        values: on(line, line.source.saldos), stroke: line.colour, width: 2, dash: line.dash });
+    });
+    return drawn;
+  }
+
+  // Whether the balance line of each line is shown on the chart `u`, by the
+  // line's number.
+  function shownLines(u) {
+    var shown = [];
+    u.series.forEach(function (s) {
+      if (s.balance) {
+        shown[s.lineNumber] = s.show;
+      }
+    });
+    return shown;
+  }
+
+  // Shows or hides the balance line of line number `k`.
+  function showLine(u, k, show) {
+    u.series.forEach(function (s, i) {
+      if (s.balance && s.lineNumber === k) {
+        u.setSeries(i, { show: show });
+      }
+    });
+  }
+
+  // A balance line stays shown: without one the chart says nothing.
+  function keepABalanceLine(u, i) {
+    var shown = u.series.some(function (s) {
+      return s.balance && s.show;
+    });
+    if (!shown && i !== null && u.series[i] && u.series[i].balance) {
+      u.setSeries(i, { show: true });
+    }
   }
 
   function amountAxisWidth(u, labels) {
@@ -78,96 +134,106 @@ var balvixChart = (function (format, ticks) {
     ctx.fillText(text, left, middle);
   }
 
-  // What the marks of the page's data are: the lowest point, the target of
-  // an amount run and the chosen day of a date run (null when absent).
-  function marksOf(data) {
-    return {
-      lowest: data.minimo || null,
-      lowestX: data.minimo ? format.dayNumberOfIso(data.minimo.dia) : null,
-      target: typeof data.objetivo === "number" ? data.objetivo : null,
-      chosenX: data.fechaElegida ? format.dayNumberOfIso(data.fechaElegida) : null,
-      todayX: null,
-      cushion: null
-    };
+  // A dashed line across the plot, `at` pixels down (or, `upright`, across).
+  function dashedLine(u, px, at, upright, color, dash) {
+    var ctx = u.ctx;
+    var box = u.bbox;
+    ctx.beginPath();
+    ctx.strokeStyle = color;
+    ctx.lineWidth = 1.5 * px;
+    ctx.setLineDash([dash * px, 4 * px]);
+    ctx.moveTo(upright ? at : box.left, upright ? box.top : at);
+    ctx.lineTo(upright ? at : box.left + box.width, upright ? box.top + box.height : at);
+    ctx.stroke();
   }
 
-  // Draws the zero line, the target, the chosen day and the lowest point over
-  // the lines.
-  function drawMarks(marks) {
-    return function (u) {
-      var ctx = u.ctx;
-      var px = window.devicePixelRatio || 1;
-      var box = u.bbox;
-      ctx.save();
-      ctx.beginPath();
-      ctx.rect(box.left, box.top, box.width, box.height);
-      ctx.clip();
-      function horizontal(value, color, dash) {
-        var y = Math.round(u.valToPos(value, "y", true)) + 0.5;
-        ctx.beginPath();
-        ctx.strokeStyle = color;
-        ctx.lineWidth = 1.5 * px;
-        ctx.setLineDash([dash * px, 4 * px]);
-        ctx.moveTo(box.left, y);
-        ctx.lineTo(box.left + box.width, y);
-        ctx.stroke();
-        return y;
+  // Zero, the target and the cushion, each where the amounts shown reach it.
+  function drawLevels(u, px, marks) {
+    var y = u.scales.y;
+    var box = u.bbox;
+    function level(value, color, dash) {
+      if (value === null || y.min > value || y.max < value) {
+        return null;
       }
-      var y = u.scales.y;
-      var x = u.scales.x;
-      if (y.min <= 0 && y.max >= 0) {
-        horizontal(0, "#333", 6);
+      var at = Math.round(u.valToPos(value, "y", true)) + 0.5;
+      dashedLine(u, px, at, false, color, dash);
+      return at;
+    }
+    level(0, "#333", 6);
+    var targetAt = level(marks.target, PURPLE, 10);
+    if (targetAt !== null) {
+      drawLabel(u.ctx, box, px, "objetivo " + format.exactAmount(marks.target),
+        box.left + 8 * px, targetAt - 12 * px, PURPLE);
+    }
+    var cushionAt = level(marks.cushion, CUSHION, 3);
+    if (cushionAt !== null) {
+      drawLabel(u.ctx, box, px, "colchón " + format.amount(marks.cushion), box.left + 8 * px,
+        cushionAt + 12 * px, CUSHION);
+    }
+  }
+
+  // Today and the chosen day, each where the days shown hold it.
+  function drawDays(u, px, marks) {
+    var x = u.scales.x;
+    var box = u.bbox;
+    var ctx = u.ctx;
+    function day(value, color, dash) {
+      if (value === null || value < x.min || value > x.max) {
+        return null;
       }
-      if (marks.target !== null && y.min <= marks.target && y.max >= marks.target) {
-        var targetAt = horizontal(marks.target, PURPLE, 10);
-        drawLabel(ctx, box, px, "objetivo " + format.exactAmount(marks.target), box.left + 8 * px,
-          targetAt - 12 * px, PURPLE);
-      }
-      if (marks.cushion !== null && y.min <= marks.cushion && y.max >= marks.cushion) {
-        var cushionAt = horizontal(marks.cushion, CUSHION, 3);
-        drawLabel(ctx, box, px, "colchón " + format.amount(marks.cushion), box.left + 8 * px,
-          cushionAt + 12 * px, CUSHION);
-      }
-      function vertical(at, color, dash) {
-        ctx.beginPath();
-        ctx.strokeStyle = color;
-        ctx.lineWidth = 1.5 * px;
-        ctx.setLineDash([dash * px, 4 * px]);
-        ctx.moveTo(at, box.top);
-        ctx.lineTo(at, box.top + box.height);
-        ctx.stroke();
-      }
-      if (marks.todayX !== null && marks.todayX >= x.min && marks.todayX <= x.max) {
-        var todayAt = Math.round(u.valToPos(marks.todayX, "x", true)) + 0.5;
-        vertical(todayAt, TODAY, 2);
-        drawLabel(ctx, box, px, "hoy", todayAt + 6 * px, box.top + box.height - 12 * px, TODAY);
-      }
-      if (marks.chosenX !== null && marks.chosenX >= x.min && marks.chosenX <= x.max) {
-        var chosenAt = Math.round(u.valToPos(marks.chosenX, "x", true)) + 0.5;
-        vertical(chosenAt, PURPLE, 10);
-        var chosen = "día elegido " + format.dateText(marks.chosenX);
-        ctx.font = 12 * px + "px system-ui, sans-serif";
-        drawLabel(ctx, box, px, chosen, chosenAt - ctx.measureText(chosen).width - 10 * px,
-          box.top + 12 * px, PURPLE);
-      }
-      if (marks.lowest && marks.lowestX >= x.min && marks.lowestX <= x.max) {
-        var lowestX = u.valToPos(marks.lowestX, "x", true);
-        var lowestY = u.valToPos(marks.lowest.saldo, "y", true);
-        ctx.setLineDash([]);
-        ctx.beginPath();
-        ctx.fillStyle = RED;
-        ctx.arc(lowestX, lowestY, 5 * px, 0, 2 * Math.PI);
-        ctx.fill();
-        var lowest = "mínimo " + format.amount(marks.lowest.saldo) + " el " +
-          format.dateText(marks.lowestX);
-        ctx.font = 12 * px + "px system-ui, sans-serif";
-        var width = ctx.measureText(lowest).width;
-        var below = lowestY + 22 * px <= box.top + box.height;
-        drawLabel(ctx, box, px, lowest, lowestX - width / 2,
-          below ? lowestY + 16 * px : lowestY - 16 * px, RED);
-      }
-      ctx.restore();
-    };
+      var at = Math.round(u.valToPos(value, "x", true)) + 0.5;
+      dashedLine(u, px, at, true, color, dash);
+      return at;
+    }
+    var todayAt = day(marks.todayX, TODAY, 2);
+    if (todayAt !== null) {
+      drawLabel(ctx, box, px, "hoy", todayAt + 6 * px, box.top + box.height - 12 * px, TODAY);
+    }
+    var chosenAt = day(marks.chosenX, PURPLE, 10);
+    if (chosenAt !== null) {
+      var chosen = "día elegido " + format.dateText(marks.chosenX);
+      ctx.font = 12 * px + "px system-ui, sans-serif";
+      drawLabel(ctx, box, px, chosen, chosenAt - ctx.measureText(chosen).width - 10 * px,
+        box.top + 12 * px, PURPLE);
+    }
+  }
+
+  // The lowest point, where the days shown hold it.
+  function drawLowest(u, px, marks) {
+    var x = u.scales.x;
+    if (!marks.lowest || marks.lowestX < x.min || marks.lowestX > x.max) {
+      return;
+    }
+    var ctx = u.ctx;
+    var box = u.bbox;
+    var lowestX = u.valToPos(marks.lowestX, "x", true);
+    var lowestY = u.valToPos(marks.lowest.saldo, "y", true);
+    ctx.setLineDash([]);
+    ctx.beginPath();
+    ctx.fillStyle = RED;
+    ctx.arc(lowestX, lowestY, 5 * px, 0, 2 * Math.PI);
+    ctx.fill();
+    var lowest = "mínimo " + format.amount(marks.lowest.saldo) + " el " +
+      format.dateText(marks.lowestX);
+    ctx.font = 12 * px + "px system-ui, sans-serif";
+    var width = ctx.measureText(lowest).width;
+    var below = lowestY + 22 * px <= box.top + box.height;
+    drawLabel(ctx, box, px, lowest, lowestX - width / 2,
+      below ? lowestY + 16 * px : lowestY - 16 * px, RED);
+  }
+
+  // Draws the marks over the lines, inside the plot.
+  function drawMarks(u, marks) {
+    var px = window.devicePixelRatio || 1;
+    var box = u.bbox;
+    u.ctx.save();
+    u.ctx.beginPath();
+    u.ctx.rect(box.left, box.top, box.width, box.height);
+    u.ctx.clip();
+    drawLevels(u, px, marks);
+    drawDays(u, px, marks);
+    drawLowest(u, px, marks);
+    u.ctx.restore();
   }
 
   // The days shown, of the points at days `xs`; one day alone stands between
@@ -183,8 +249,8 @@ var balvixChart = (function (format, ticks) {
   }
 
   // The amounts shown: those of the days shown, with zero, the target and
-  // the cushion while every day is shown. uPlot works out the date scale
-  // first, and the points it shows (series[0].idxs) with it.
+  // the cushion of `marks` while every day is shown. uPlot works out the date
+  // scale first, and the points it shows (series[0].idxs) with it.
   function amountRange(marks) {
     return function (u, min, max) {
       if (min === null || max === null) {
@@ -193,9 +259,7 @@ var balvixChart = (function (format, ticks) {
       var shown = u.series[0].idxs;
       var zoomed = shown && shown[0] !== null && (shown[0] > 0 || shown[1] < u.data[0].length - 1);
       if (!zoomed) {
-        min = Math.min(min, 0);
-        max = Math.max(max, 0);
-        [marks.target, marks.cushion].forEach(function (level) {
+        [0, marks.target, marks.cushion].forEach(function (level) {
           if (level !== null) {
             min = Math.min(min, level);
             max = Math.max(max, level);
@@ -210,39 +274,93 @@ var balvixChart = (function (format, ticks) {
     };
   }
 
-  // The uPlot options and data of a chart of `lines` over the page's data
-  // `data` (xs: the day number of each point), `size` pixels ({width,
-  // height}). Hooks may be added to options.hooks before the chart is made.
-  function chartOf(data, xs, lines, size) {
-    var byDay = data.paso === "dia";
-    var marks = marksOf(data);
+  // The marks of the page's data `data` over the lines, as a uPlot plugin
+  // that keeps them: the zero line, the target of an amount run, the chosen
+  // day of a date run, the lowest point, today (the day number `todayX`, or
+  // null for none) and a cushion, none at first. It gives the amount axis
+  // its range, which keeps zero, the target and the cushion in sight while
+  // every day is shown. setCushion(u, cushion or null) draws another
+  // cushion on the chart `u`.
+  function marksPlugin(data, todayX) {
+    var marks = {
+      lowest: data.minimo || null,
+      lowestX: data.minimo ? format.dayNumberOfIso(data.minimo.dia) : null,
+      target: typeof data.objetivo === "number" ? data.objetivo : null,
+      chosenX: data.fechaElegida ? format.dayNumberOfIso(data.fechaElegida) : null,
+      todayX: todayX,
+      cushion: null
+    };
+    return {
+      opts: function (u, options) {
+        options.scales.y = { range: amountRange(marks) };
+      },
+      hooks: {
+        draw: [function (u) {
+          drawMarks(u, marks);
+        }]
+      },
+      setCushion: function (u, cushion) {
+        marks.cushion = cushion;
+        // Once drawn, the chart works out its scales again: the cushion may
+        // widen the amount axis. Before, uPlot has yet to work them out.
+        if (u.status === 1) {
+          u.redraw();
+        }
+      }
+    };
+  }
+
+  // A tap or a slide of one finger shows the day under it, as a uPlot plugin.
+  function touchPlugin() {
+    function follow(u) {
+      return function (e) {
+        if (!e.touches || e.touches.length !== 1) {
+          return;
+        }
+        var box = u.over.getBoundingClientRect();
+        var finger = e.touches[0];
+        u.setCursor({ left: finger.clientX - box.left, top: finger.clientY - box.top });
+      };
+    }
+    return {
+      hooks: {
+        init: [function (u) {
+          u.over.addEventListener("touchstart", follow(u), { passive: true });
+          u.over.addEventListener("touchmove", follow(u), { passive: true });
+        }]
+      }
+    };
+  }
+
+  // The uPlot options and data of a chart of the lines `drawn` (linesDrawn)
+  // over the page's data `data` (xs: the day number of each point), `size`
+  // pixels ({width, height}), with the uPlot plugins `plugins` (marksPlugin's
+  // among them, which gives the amount axis its range).
+  function chartOf(data, xs, drawn, size, plugins) {
     var stepped = uPlot.paths.stepped({ align: 1 });
     var amountValue = function (u, v) {
       return format.amount(v);
     };
     var series = [{
-      label: byDay ? "Día" : "Hasta el",
+      label: data.paso === "dia" ? "Día" : "Hasta el",
       value: function (u, x) {
         return x === null || x === undefined ? "" : format.dateText(x);
       }
     }];
-    var columns = [xs];
-    lines.forEach(function (line) {
-      columns.push(line.values);
-      series.push({ label: line.label, stroke: line.stroke, width: line.width, dash: line.dash,
+    drawn.forEach(function (line) {
+      series.push({ lineNumber: line.lineNumber, balance: line.balance === true,
+        label: line.label, stroke: line.stroke, width: line.width, dash: line.dash,
         paths: stepped, points: { show: false }, value: amountValue, spanGaps: true });
     });
     var options = {
       width: size.width,
       height: size.height,
       series: series,
-      scales: {
-        x: { time: false, range: dateRange(xs) },
-        y: { range: amountRange(marks) }
-      },
+      scales: { x: { time: false, range: dateRange(xs) } },
       axes: [
         { splits: ticks.dateTickValues, values: ticks.dateTickLabels, space: 40 },
         {
+          incrs: AMOUNT_STEPS,
           values: function (u, splits) {
             return splits.map(format.amount);
           },
@@ -250,23 +368,14 @@ var balvixChart = (function (format, ticks) {
         }
       ],
       cursor: { drag: { x: true, y: false } },
-      hooks: {
-        draw: [drawMarks(marks)],
-        setSeries: [
-          // A balance line stays shown: without one the chart says nothing.
-          function (u, i) {
-            var shown = lines.some(function (line, k) {
-              return line.balance && u.series[k + 1].show;
-            });
-            if (!shown && i !== null && lines[i - 1] && lines[i - 1].balance) {
-              u.setSeries(i, { show: true });
-            }
-          }
-        ]
-      }
+      hooks: { setSeries: [keepABalanceLine] },
+      plugins: plugins
     };
-    return { options: options, columns: columns, marks: marks };
+    return { options: options, columns: [xs].concat(drawn.map(function (line) {
+      return line.values;
+    })) };
   }
 
-  return { balanceLines: balanceLines, chartOf: chartOf };
-})(balvixFormat, balvixTicks);
+  return { linesDrawn: linesDrawn, shownLines: shownLines, showLine: showLine,
+    marksPlugin: marksPlugin, touchPlugin: touchPlugin, chartOf: chartOf };
+})(balvixFormat, balvixTicks, balvixLines);

@@ -4,7 +4,7 @@
 // depend on today or on the cushion: those marked data-hoy="gastar",
 // data-colchon="primero" or "gastar", of line data-linea (0 the plan, i
 // scenario i). Used by page.js as balvixControls.
-var balvixControls = (function (figures) {
+var balvixControls = (function (figures, chart) {
   "use strict";
 
   // The cushion of a text: an amount of at least 0 with at most two
@@ -133,31 +133,40 @@ var balvixControls = (function (figures) {
     changed(false);
   }
 
-  // A tick box per balance line of the chart `plot` (series[k]: the series of
-  // line k) after `place`; they follow the legend too.
-  function lineBoxes(plot, lines, series, place) {
-    var box = element("fieldset", "lineas");
-    box.appendChild(element("legend", "", "Líneas del gráfico"));
-    var inputs = lines.map(function (line, k) {
-      var label = box.appendChild(element("label"));
-      var input = label.appendChild(element("input"));
-      input.type = "checkbox";
-      input.checked = plot.series[series[k]].show;
-      var swatch = label.appendChild(element("span", "muestra"));
-      swatch.style.borderTop = "3px " + (k === 0 ? "solid #1f5f99" : "dashed " + line.colour);
-      label.appendChild(document.createTextNode(line.name));
-      input.addEventListener("change", function () {
-        plot.setSeries(series[k], { show: input.checked });
+  // A tick box per line (balvixLines' lines) right after the chart's box,
+  // as a uPlot plugin: each shows and hides its line's balance on the chart,
+  // and follows the legend too.
+  function lineBoxes(lines) {
+    var inputs = [];
+    function make(u) {
+      var box = element("fieldset", "lineas");
+      box.appendChild(element("legend", "", "Líneas del gráfico"));
+      var shown = chart.shownLines(u);
+      inputs = lines.map(function (line) {
+        var label = box.appendChild(element("label"));
+        var input = label.appendChild(element("input"));
+        input.type = "checkbox";
+        input.checked = shown[line.number];
+        var swatch = label.appendChild(element("span", "muestra"));
+        swatch.style.borderTop = "3px " + (line.number === 0 ? "solid #1f5f99" : "dashed " +
+          line.colour);
+        label.appendChild(document.createTextNode(line.name));
+        input.addEventListener("change", function () {
+          chart.showLine(u, line.number, input.checked);
+        });
+        return input;
       });
-      return input;
-    });
-    plot.hooks.setSeries.push(function () {
+      var chartBox = u.root.parentNode;
+      chartBox.parentNode.insertBefore(box, chartBox.nextSibling);
+    }
+    function follow(u) {
+      var shown = chart.shownLines(u);
       inputs.forEach(function (input, k) {
-        input.checked = plot.series[series[k]].show;
+        input.checked = shown[lines[k].number];
       });
-    });
-    place.parentNode.insertBefore(box, place.nextSibling);
+    }
+    return { hooks: { init: [make], setSeries: [follow] } };
   }
 
   return { fill: fill, cushionField: cushionField, lineBoxes: lineBoxes };
-})(balvixLines);
+})(balvixLines, balvixChart);

@@ -1,7 +1,7 @@
 // The CSV files of a balvix-grafico page, built from the page's data when a
 // link is followed: ";" between fields, a decimal comma, dates dd/mm/aaaa,
 // CR LF, UTF-8 with a byte-order mark, for a Spanish spreadsheet. Used by
-// page.js as balvixDownloads.
+// page.js as balvixDownloads; pointsCsv and monthsCsv need no page.
 var balvixDownloads = (function (format) {
   "use strict";
 
@@ -78,5 +78,5 @@ var balvixDownloads = (function (format) {
     }
   }
 
-  return { offer: offer };
+  return { pointsCsv: pointsCsv, monthsCsv: monthsCsv, offer: offer };
 })(balvixFormat);

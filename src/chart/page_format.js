@@ -2,11 +2,11 @@
 // days counted from 01/01/1970 (so that every date from 01/01/0001 to
 // 31/12/9999 has its number, worked out here rather than with Date, which
 // would bring in the time zone), dates dd/mm/aaaa, weekday and month names,
-// amounts rounded to the cent as the report rounds them and written as the
-// page writes them, a target with every decimal it was given, and numbers for
-// a Spanish spreadsheet. The other scripts of the page use it as
-// balvixFormat; tests/chart/page_rules.txt holds the cases both languages
-// pass.
+// the browser's today, amounts as the page writes them from the cents of the
+// page's data (the program alone rounds them, as the report does), a target
+// with every decimal it was given, and numbers for a Spanish spreadsheet. The
+// other scripts of the page use it as balvixFormat; tests/chart/page_rules.txt
+// holds the cases both languages pass.
 var balvixFormat = (function () {
   "use strict";
 
@@ -94,77 +94,45 @@ var balvixFormat = (function () {
     return MONTH_NAMES[+parts[1] - 1] + " " + parts[0];
   }
 
-  // Adds one to a text of decimal digits, growing it by a digit on carry.
-  function increment(digits) {
-    var i = digits.length - 1;
-    while (i >= 0 && digits.charAt(i) === "9") {
-      i--;
-    }
-    var tail = digits.slice(i + 1).replace(/9/g, "0");
-    return i < 0 ? "1" + tail : digits.slice(0, i) + (+digits.charAt(i) + 1) + tail;
-  }
-
-  // The magnitude of an amount in hundredths as the report rounds it, as
-  // decimal digits without leading zeros ("" for zero): to the nearest
-  // hundredth judged on its decimal expansion to 18 significant digits, an
-  // exact half going to the even hundredth. "123456" for 1234.56.
-  function hundredths(v) {
-    var magnitude = Math.abs(v);
-    if (magnitude < 1e13) {
-      // Most amounts lie well away from a half hundredth: below 10^13 the
-      // product by 100 is off the exact one by at most 1/16, so when it lies
-      // within a quarter of a whole number, that number is the rounded amount.
-      var product = magnitude * 100;
-      var whole = Math.floor(product);
-      whole += product - whole >= 0.5 ? 1 : 0;
-      if (Math.abs(product - whole) < 0.25) {
-        return whole === 0 ? "" : String(whole);
-      }
-    }
-    var text = magnitude.toExponential(17);
-    var e = text.indexOf("e");
-    var significand = text.slice(0, e).replace(".", "");
-    var kept = +text.slice(e + 1) + 3; // digits at or before the hundredths
-    var result = "";
-    if (kept >= significand.length) {
-      result = significand + "0".repeat(kept - significand.length);
-    } else if (kept >= 0) {
-      result = significand.slice(0, kept);
-      var dropped = significand.slice(kept);
-      var first = dropped.charAt(0);
-      var restIsZero = /^0*$/.test(dropped.slice(1));
-      var lastKeptOdd = result !== "" && +result.charAt(result.length - 1) % 2 === 1;
-      if (first > "5" || (first === "5" && (!restIsZero || lastKeptOdd))) {
-        result = increment(result);
-      }
-    }
-    return result.replace(/^0+/, "");
-  }
-
   // Digits with "." between groups of three: the one grouping of the page.
   function group(digits) {
     return digits.replace(/\B(?=(\d{3})+(?!\d))/g, ".");
   }
 
-  // An amount's sign ("-", but not for one written as zero), its units and
-  // its two decimals, as text.
-  function amountParts(v) {
-    var digits = hundredths(v);
-    var sign = v < 0 && digits !== "" ? "-" : "";
+  // The whole number of cents of an amount of the page's data. The program
+  // writes every amount to the cent, rounded once as the report rounds it
+  // ("1234.50"), so the number read back lies on a cent: below 2^51 cents
+  // (about 2·10^13) a hundred times it is off its whole number of cents by
+  // less than a half, and the nearest whole number is that one; nothing is
+  // rounded again. A cushion typed, with at most two decimals, is read the
+  // same way.
+  function cents(v) {
+    return Math.round(v * 100);
+  }
+
+  // The sign ("-" below zero), units and two decimals of a whole number of
+  // cents, as text; its digits in full also from 10^21 on, where String
+  // writes an exponent.
+  function centsParts(c) {
+    var magnitude = Math.abs(c);
+    var digits = magnitude < 1e21 ? String(magnitude) : BigInt(magnitude).toString();
     while (digits.length < 3) {
       digits = "0" + digits;
     }
-    return [sign, digits.slice(0, -2), digits.slice(-2)];
+    return [c < 0 ? "-" : "", digits.slice(0, -2), digits.slice(-2)];
   }
 
-  // An amount as the page writes it: 1.234'50, 0'50, -250'00, 0'00; "" for
-  // no amount.
-  function amount(v) {
-    if (v === null || v === undefined || !isFinite(v)) {
-      return "";
-    }
-    var parts = amountParts(v);
+  // A whole number of cents as the page writes an amount: 123450 gives
+  // 1.234'50, 50 0'50, -25000 -250'00, 0 0'00.
+  function centsAmount(c) {
+    var parts = centsParts(c);
     return parts[0] + group(parts[1]) + "'" + parts[2];
+  }
+
+  // An amount of the page's data as the page writes it (see centsAmount);
+  // "" for no amount.
+  function amount(v) {
+    return v === null || v === undefined || !isFinite(v) ? "" : centsAmount(cents(v));
   }
 
   // A count with "." between groups of three digits, as amounts are
@@ -173,9 +141,10 @@ var balvixFormat = (function () {
     return group(String(n));
   }
 
-  // An amount for a Spanish spreadsheet: a decimal comma and no grouping.
+  // An amount of the page's data for a Spanish spreadsheet: a decimal comma
+  // and no grouping.
   function csvNumber(v) {
-    var parts = amountParts(v);
+    var parts = centsParts(cents(v));
     return parts[0] + parts[1] + "," + parts[2];
   }
 
@@ -216,13 +185,14 @@ var balvixFormat = (function () {
     dayNumberOfIso: dayNumberOfIso,
     twoDigits: twoDigits,
     fourDigits: fourDigits,
-    isoDate: isoDate,
     isoOfDayNumber: isoOfDayNumber,
     today: today,
     MONTH_ABBREVIATIONS: MONTH_ABBREVIATIONS,
     dateText: dateText,
     weekday: weekday,
     monthText: monthText,
+    cents: cents,
+    centsAmount: centsAmount,
     amount: amount,
     count: count,
     csvNumber: csvNumber,

@@ -4,6 +4,19 @@
 
 namespace balvix {
 
+void appendScriptCell(std::string& out, std::string_view tag, std::string_view mark,
+                      std::size_t line) {
+  out += '<';
+  out += tag;
+  out += ' ';
+  out += mark;
+  out += " data-linea=\"";
+  out += std::to_string(line);
+  out += "\"></";
+  out += tag;
+  out += '>';
+}
+
 void appendHtmlAmount(std::string& out, double value) {
   const std::string text = pageAmount(value);
   if (!text.empty() && text.front() == '-') {

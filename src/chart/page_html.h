@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace balvix {
@@ -17,6 +18,16 @@ inline constexpr std::size_t movementsNamed = 3;
 
 // Rows of the table of stretches below zero; the data holds them all.
 inline constexpr std::size_t stretchRows = 200;
+
+// The mark of a cell of "se puede gastar hoy", which depends on today and so
+// is written by the page's script alone.
+inline constexpr std::string_view spendTodayCell = "data-hoy=\"gastar\"";
+
+// Appends an empty cell for the page's script to fill, for line `line` (0
+// the plan, i scenario i): <TAG MARK data-linea="i"></TAG>, MARK being
+// `mark`, such as spendTodayCell.
+void appendScriptCell(std::string& out, std::string_view tag, std::string_view mark,
+                      std::size_t line);
 
 // Appends an amount in the page's form (pageAmount); a negative one in
 // <span class="neg">, so that it stands out.

@@ -1,10 +1,11 @@
 // The balance lines of a balvix-grafico page and the figures the page works
 // out in the browser: line 0 is the plan (the page's data), line i the
 // scenario datos.escenarios[i - 1], each with its own points (its "dias", or
-// the plan's). Also today's date from the browser's clock
-// (window.balvixToday) and, for each line, what can be spent today and the
-// first day below a floor. Used by page.js as balvixLines; tests load it
-// with page_format.js alone, with a `window` of their own.
+// the plan's). Lines are known by this number everywhere in the page's
+// scripts. For each line, what can be spent today and the first day below
+// a floor, compared and written from the amounts of the data, which are on
+// the cent already. Used by the other scripts as balvixLines; tests load it
+// with page_format.js alone.
 var balvixLines = (function (format) {
   "use strict";
 
@@ -12,9 +13,6 @@ var balvixLines = (function (format) {
   // patterns told apart in black and white; one per scenario.
   var COLOURS = ["#e69f00", "#cc79a7", "#56b4e9", "#009e73", "#d55e00", "#0072b2"];
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
-
-  // The ISO date (aaaa-mm-dd) of the browser's local today.
-  window.balvixToday = format.today;
 
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),
@@ -67,10 +65,6 @@ var balvixLines = (function (format) {
     });
   }
 
-  function cents(v) {
-    return Math.round(v * 100);
-  }
-
   // The lowest balance of a line's point k: the day's, or the week's or month's lowest.
   function lowOf(line, k) {
     var source = line.source;
@@ -114,47 +108,46 @@ var balvixLines = (function (format) {
     return { k: k, note: "", beyond: false, began: todayX > pointFirst };
   }
 
-  // What can be spent today and still never end a day below `floor`:
-  // {amount (null for none), text (the amount as the page writes it, or
-  // why there is none), detail}. Today after the walk gives no amount. When
+  // What can be spent today and still never end a day below `floor` (an
+  // amount on the cent): {text (the amount as the page writes it, or why
+  // there is none), detail}. Today after the walk gives no amount. When
   // today's point is a week or a month that began before today, and its
   // lowest, which may be of a day already past, is what the figure rests on,
   // the detail says that the figure is that point's lowest.
   function spendToday(line, todayX, floor) {
     var from = todayPoint(line, todayX);
     if (from.beyond) {
-      return { amount: null, text: "sin proyectar", detail: from.note };
+      return { text: "sin proyectar", detail: from.note };
     }
     var futures = line.source.minimosFuturos;
     var lowest = futures[from.k];
     var k = from.k;
     var last = line.xs.length - 1;
     var words = floor === 0 ? ["de cero", "a 0'00"] : ["del colchón", "al colchón"];
-    var low = cents(lowOf(line, k));
-    var rest = k < last ? cents(futures[k + 1]) : Infinity;
-    if (from.began && low !== cents(line.source.saldos[k]) &&
-      (rest >= low || low < cents(floor))) {
+    var spend = format.centsAmount(format.cents(lowest) - format.cents(floor));
+    var low = lowOf(line, k);
+    var rest = k < last ? futures[k + 1] : Infinity;
+    if (from.began && low !== line.source.saldos[k] && (rest >= low || low < floor)) {
       var ofPoint = "el saldo más bajo " + ("de " + pointText(line, k)).replace(/^de el /, "del ") +
         ", que empezó antes de hoy";
-      if (cents(lowest) > cents(floor)) {
-        return { amount: lowest - floor, text: format.amount(lowest - floor), detail: ofPoint };
+      if (lowest > floor) {
+        return { text: spend, detail: ofPoint };
       }
-      return { amount: null, text: "nada", detail: ofPoint + ", " +
-        (low < cents(floor) ? "baja " + words[0] : "llega " + words[1]) };
+      return { text: "nada", detail: ofPoint + ", " +
+        (low < floor ? "baja " + words[0] : "llega " + words[1]) };
     }
-    if (cents(lowest) > cents(floor)) {
-      while (k < last && cents(lowOf(line, k)) !== cents(lowest)) {
+    if (lowest > floor) {
+      while (k < last && lowOf(line, k) !== lowest) {
         k++;
       }
-      return { amount: lowest - floor, text: format.amount(lowest - floor),
+      return { text: spend,
         detail: from.note + "el saldo más bajo que queda, " + pointText(line, k) };
     }
-    while (k < last && cents(lowOf(line, k)) > cents(lowest) &&
-      cents(lowOf(line, k)) >= cents(floor)) {
+    while (k < last && lowOf(line, k) > lowest && lowOf(line, k) >= floor) {
       k++;
     }
-    var below = cents(lowOf(line, k)) < cents(floor);
-    return { amount: null, text: "nada", detail: from.note + "el saldo " + (below ? "baja " +
+    var below = lowOf(line, k) < floor;
+    return { text: "nada", detail: from.note + "el saldo " + (below ? "baja " +
       words[0] : "llega " + words[1]) + " " + pointText(line, k) };
   }
 
@@ -162,7 +155,7 @@ var balvixLines = (function (format) {
   // whose lowest is below it): "05/03/2027 (-12'00)", or "nunca".
   function firstBelow(line, floor) {
     for (var k = 0; k < line.xs.length; k++) {
-      if (cents(lowOf(line, k)) < cents(floor)) {
+      if (lowOf(line, k) < floor) {
         return pointText(line, k).replace(/^el /, "") + " (" + format.amount(lowOf(line, k)) + ")";
       }
     }

@@ -3,8 +3,8 @@
 // movement of a day; for a week or a month, its closing and lowest balance
 // and what it put in and took out; then each shown scenario's balance and
 // the movements it adds and takes away that day. Used by page.js as
-// balvixReadout.
-var balvixReadout = (function (format) {
+// balvixReadout, whose plugin shows the day under the chart's cursor.
+var balvixReadout = (function (format, chart) {
   "use strict";
 
   // A list of movements, each [comment, action, amount as the page writes it].
@@ -96,5 +96,18 @@ var balvixReadout = (function (format) {
     });
   }
 
-  return { show: show };
-})(balvixFormat);
+  // The readout of the day under the cursor in `element`, for the page's
+  // data and its balvixLines lines, as a uPlot plugin: the lines it gives are
+  // those shown on the chart.
+  function plugin(element, data, lines) {
+    return {
+      hooks: {
+        setCursor: [function (u) {
+          show(element, data, lines, chart.shownLines(u), u.data[0], u.cursor.idx);
+        }]
+      }
+    };
+  }
+
+  return { plugin: plugin };
+})(balvixFormat, balvixChart);

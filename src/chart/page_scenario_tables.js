@@ -146,7 +146,7 @@
     if (line === 0 || written[line]) {
       return;
     }
-    data = data || window.balvixDatos || JSON.parse(document.getElementById("datos").textContent);
+    data = data || window.balvixData || JSON.parse(document.getElementById("datos").textContent);
     var scenario = data.escenarios[line - 1];
     var tail = ": escenario " + escaped(scenario.nombre);
     group.innerHTML = "\n" + stretchTable(scenario, tail) + monthTable(scenario, tail);

@@ -1,7 +1,8 @@
 // The ticks of the date axis of a balvix-grafico page's chart and their
 // labels, for uPlot's axis options: days for a short stretch, months by name
 // up to about two years, years beyond. Worked out afresh from the scale at
-// each call. Used by page_chart.js as balvixTicks.
+// each call. Used by page_chart.js as balvixTicks; dateTicks and tickLabels
+// need no chart.
 var balvixTicks = (function (format) {
   "use strict";
 
@@ -90,18 +91,9 @@ var balvixTicks = (function (format) {
     return { kind: "month", ticks: monthTicks(min, max, Math.max(3, Math.floor(width / 60))) };
   }
 
-  function cssWidth(u) {
-    return u.bbox.width / (window.devicePixelRatio || 1);
-  }
-
-  // uPlot's splits of axis `axis`: the ticks from `min` to `max`.
-  function dateTickValues(u, axis, min, max) {
-    return dateTicks(cssWidth(u), min, max).ticks;
-  }
-
-  // The labels of the ticks of the x scale as it is now.
-  function dateTickLabels(u, ticks) {
-    var kind = dateTicks(cssWidth(u), u.scales.x.min, u.scales.x.max).kind;
+  // The labels of `ticks` of a kind dateTicks gives: "2027"; "ene 2027" for
+  // January and the first tick, "feb" for the other months; "05/03".
+  function tickLabels(kind, ticks) {
     return ticks.map(function (x) {
       var date = format.dateOfDayNumber(Math.round(x));
       if (kind === "year") {
@@ -115,5 +107,20 @@ var balvixTicks = (function (format) {
     });
   }
 
-  return { dateTicks: dateTicks, dateTickValues: dateTickValues, dateTickLabels: dateTickLabels };
+  function cssWidth(u) {
+    return u.bbox.width / (window.devicePixelRatio || 1);
+  }
+
+  // uPlot's splits of axis `axis`: the ticks from `min` to `max`.
+  function dateTickValues(u, axis, min, max) {
+    return dateTicks(cssWidth(u), min, max).ticks;
+  }
+
+  // uPlot's labels of the ticks of the x scale as it is now.
+  function dateTickLabels(u, ticks) {
+    return tickLabels(dateTicks(cssWidth(u), u.scales.x.min, u.scales.x.max).kind, ticks);
+  }
+
+  return { dateTicks: dateTicks, tickLabels: tickLabels, dateTickValues: dateTickValues,
+    dateTickLabels: dateTickLabels };
 })(balvixFormat);

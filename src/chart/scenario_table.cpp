@@ -32,18 +32,14 @@ void appendRow(std::string& out, std::string_view label, const PageModel& plan,
   out += "</tr>\n";
 }
 
-// A row of empty cells for the scripts: <td data-KEY="VALUE" data-linea="i">.
-void appendScriptRow(std::string& out, std::string_view label, std::string_view attribute,
+// A row of empty cells for the scripts, one per line: <td MARK data-linea="i">.
+void appendScriptRow(std::string& out, std::string_view label, std::string_view mark,
                      const ScenarioWalks& walks) {
   out += "<tr><th scope=\"row\">";
   out += label;
   out += "</th>";
   for (std::size_t line = 0; line <= walks.walks.size(); ++line) {
-    out += "<td ";
-    out += attribute;
-    out += " data-linea=\"";
-    out += std::to_string(line);
-    out += "\"></td>";
+    appendScriptCell(out, "td", mark, line);
   }
   out += "</tr>\n";
 }
@@ -140,6 +136,90 @@ void appendScenarioHeading(std::string& out, const Scenario& scenario, const Ent
   out += "</ul></details></th>";
 }
 
+// A cell of an amount of the figures, and how it differs from the plan's.
+CellWriter amountCell(double ChartFigures::*amount) {
+  return [amount](std::string& html, const PageModel& line, const PageModel* theirs) {
+    appendHtmlAmount(html, line.figures().*amount);
+    if (theirs != nullptr) {
+      appendAmountDifference(html, line.figures().*amount, theirs->figures().*amount);
+    }
+  };
+}
+
+void lowestCell(std::string& html, const PageModel& line, const PageModel* theirs) {
+  const ChartDay& lowest = line.figures().lowest;
+  appendHtmlAmount(html, lowest.balance);
+  html += ", el ";
+  html += dateText(lowest.day);
+  if (theirs != nullptr) {
+    appendAmountDifference(html, lowest.balance, theirs->figures().lowest.balance);
+  }
+}
+
+void firstBelowZeroCell(std::string& html, const PageModel& line, const PageModel* theirs) {
+  const auto& mine = line.figures().firstBelowZero;
+  const auto* plans = theirs != nullptr ? &theirs->figures().firstBelowZero : nullptr;
+  appendDayCell(html, mine ? &mine->day : nullptr,
+                plans != nullptr && *plans ? &(*plans)->day : nullptr, theirs != nullptr, "nunca");
+}
+
+void daysBelowZeroCell(std::string& html, const PageModel& line, const PageModel* theirs) {
+  appendDaysBelowZero(html, line);
+  if (theirs == nullptr) {
+    return;
+  }
+  const std::int64_t days = line.figures().daysBelowZero;
+  const auto stretches = static_cast<std::int64_t>(line.belowZero().size());
+  const std::int64_t moreDays = days - theirs->figures().daysBelowZero;
+  const std::int64_t moreStretches =
+      stretches - static_cast<std::int64_t>(theirs->belowZero().size());
+  html += " <span class=\"dif\">(";
+  if (moreDays == 0 && moreStretches == 0) {
+    html += "igual";
+  }
+  if (moreDays != 0) {
+    appendSignedCount(html, moreDays);
+    html += moreDays == 1 || moreDays == -1 ? " día" : " días";
+  }
+  if (moreStretches != 0) {
+    html += moreDays != 0 ? ", " : "";
+    appendSignedCount(html, moreStretches);
+    html += moreStretches == 1 || moreStretches == -1 ? " tramo" : " tramos";
+  }
+  html += ")</span>";
+}
+
+// The row of the day each line reaches the target of an amount run.
+void appendTargetRow(std::string& out, const PageModel& plan, const ScenarioWalks& walks,
+                     const ExactAmount& target) {
+  std::string label = "Día en que el saldo llega a ";
+  appendExactAmount(label, target);
+  appendRow(out, label, plan, walks,
+            [&target](std::string& html, const PageModel& line, const PageModel* theirs) {
+              auto reached = [&target](const PageModel& model) {
+                const ChartFigures& figures = model.figures();
+                return reachesAmount(figures.closing, target) ? &figures.last : nullptr;
+              };
+              appendDayCell(html, reached(line), theirs != nullptr ? reached(*theirs) : nullptr,
+                            theirs != nullptr, "no se alcanza");
+            });
+}
+
+// The scenario files beyond those compared, named after the table.
+void appendLeftOut(std::string& out, const ScenarioWalks& walks) {
+  if (walks.leftOut.empty()) {
+    return;
+  }
+  out += "<p class=\"nota\">Solo se comparan los ";
+  appendCount(out, static_cast<std::int64_t>(mostScenarios));
+  out += " primeros escenarios por orden de nombre; quedan fuera: ";
+  for (std::size_t i = 0; i < walks.leftOut.size(); ++i) {
+    out += i > 0 ? ", " : "";
+    appendHtmlEscaped(out, walks.leftOut[i]);
+  }
+  out += ".</p>\n";
+}
+
 } // namespace
 
 void appendScenarioComparison(std::string& out, const PageModel& plan, const ScenarioWalks& walks) {
@@ -154,102 +234,22 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
     appendScenarioHeading(out, *walk.scenario, *walks.plan);
   }
   out += "</tr></thead>\n<tbody>\n";
-
-  appendRow(out, "Saldo final", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              appendHtmlAmount(html, line.figures().closing);
-              if (theirs != nullptr) {
-                appendAmountDifference(html, line.figures().closing, theirs->figures().closing);
-              }
-            });
-  appendRow(out, "Saldo más bajo", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              const ChartDay& lowest = line.figures().lowest;
-              appendHtmlAmount(html, lowest.balance);
-              html += ", el ";
-              html += dateText(lowest.day);
-              if (theirs != nullptr) {
-                appendAmountDifference(html, lowest.balance, theirs->figures().lowest.balance);
-              }
-            });
-  appendRow(out, "Primer día por debajo de cero", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              const auto& mine = line.figures().firstBelowZero;
-              const auto* plans = theirs != nullptr ? &theirs->figures().firstBelowZero : nullptr;
-              appendDayCell(html, mine ? &mine->day : nullptr,
-                            plans != nullptr && *plans ? &(*plans)->day : nullptr,
-                            theirs != nullptr, "nunca");
-            });
-  appendRow(out, "Días por debajo de cero", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              appendDaysBelowZero(html, line);
-              if (theirs == nullptr) {
-                return;
-              }
-              const std::int64_t days = line.figures().daysBelowZero;
-              const auto stretches = static_cast<std::int64_t>(line.belowZero().size());
-              const std::int64_t moreDays = days - theirs->figures().daysBelowZero;
-              const std::int64_t moreStretches =
-                  stretches - static_cast<std::int64_t>(theirs->belowZero().size());
-              html += " <span class=\"dif\">(";
-              if (moreDays == 0 && moreStretches == 0) {
-                html += "igual";
-              }
-              if (moreDays != 0) {
-                appendSignedCount(html, moreDays);
-                html += moreDays == 1 || moreDays == -1 ? " día" : " días";
-              }
-              if (moreStretches != 0) {
-                html += moreDays != 0 ? ", " : "";
-                appendSignedCount(html, moreStretches);
-                html += moreStretches == 1 || moreStretches == -1 ? " tramo" : " tramos";
-              }
-              html += ")</span>";
-            });
-  appendScriptRow(out, "Se puede gastar hoy", "data-hoy=\"gastar\"", walks);
-  appendRow(out, "Total puesto (poner)", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              appendHtmlAmount(html, line.figures().putIn);
-              if (theirs != nullptr) {
-                appendAmountDifference(html, line.figures().putIn, theirs->figures().putIn);
-              }
-            });
-  appendRow(out, "Total quitado (quitar)", plan, walks,
-            [](std::string& html, const PageModel& line, const PageModel* theirs) {
-              appendHtmlAmount(html, line.figures().takenOut);
-              if (theirs != nullptr) {
-                appendAmountDifference(html, line.figures().takenOut, theirs->figures().takenOut);
-              }
-            });
+  appendRow(out, "Saldo final", plan, walks, amountCell(&ChartFigures::closing));
+  appendRow(out, "Saldo más bajo", plan, walks, lowestCell);
+  appendRow(out, "Primer día por debajo de cero", plan, walks, firstBelowZeroCell);
+  appendRow(out, "Días por debajo de cero", plan, walks, daysBelowZeroCell);
+  appendScriptRow(out, "Se puede gastar hoy", spendTodayCell, walks);
+  appendRow(out, "Total puesto (poner)", plan, walks, amountCell(&ChartFigures::putIn));
+  appendRow(out, "Total quitado (quitar)", plan, walks, amountCell(&ChartFigures::takenOut));
   if (walks.target) {
-    std::string label = "Día en que el saldo llega a ";
-    appendExactAmount(label, *walks.target);
-    const ExactAmount& target = *walks.target;
-    appendRow(out, label, plan, walks,
-              [&target](std::string& html, const PageModel& line, const PageModel* theirs) {
-                auto reached = [&target](const PageModel& model) {
-                  const ChartFigures& figures = model.figures();
-                  return reachesAmount(figures.closing, target) ? &figures.last : nullptr;
-                };
-                appendDayCell(html, reached(line), theirs != nullptr ? reached(*theirs) : nullptr,
-                              theirs != nullptr, "no se alcanza");
-              });
+    appendTargetRow(out, plan, walks, *walks.target);
   }
   out += "</tbody>\n<tbody class=\"colchon\" hidden>\n";
   appendScriptRow(out, "Primer día por debajo del colchón", "data-colchon=\"primero\"", walks);
   appendScriptRow(out, "Se puede gastar hoy sin bajar del colchón", "data-colchon=\"gastar\"",
                   walks);
   out += "</tbody>\n</table></div>\n";
-  if (!walks.leftOut.empty()) {
-    out += "<p class=\"nota\">Solo se comparan los ";
-    appendCount(out, static_cast<std::int64_t>(mostScenarios));
-    out += " primeros escenarios por orden de nombre; quedan fuera: ";
-    for (std::size_t i = 0; i < walks.leftOut.size(); ++i) {
-      out += i > 0 ? ", " : "";
-      appendHtmlEscaped(out, walks.leftOut[i]);
-    }
-    out += ".</p>\n";
-  }
+  appendLeftOut(out, walks);
   out += "</section>\n";
 }
 
