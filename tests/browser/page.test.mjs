@@ -562,6 +562,47 @@ await check("the page's engine walks its inputs to its own data, and faults to t
   assert.equal(faulty.mensaje, "Errores en ficheros de programa ...");
 });
 
+// A scenario given to the call is walked as the movements file it describes:
+// the plan less its taken lines, plus its added ones. Its faults are those a
+// file holding it would log, and a name is data, never markup.
+await check("a scenario given to the engine walks as the movements file it describes", async () => {
+  const scenarios = await open(scenariosPage);
+  const results = await scenarios.evaluate(async () => {
+    await balvixEngine.ready;
+    const sources = JSON.parse(document.getElementById("entradas").textContent);
+    const plan = sources.entrada.split("\r\n").filter((line) => line !== "");
+    const walk = (entrada, escenarios) => balvixEngine.run({ ...sources, entrada, escenarios });
+    const balances = (text, described) => {
+      const given = walk(sources.entrada, [{ nombre: "x", texto: text }]);
+      const alone = walk(described.join("\r\n"), []);
+      return [JSON.parse(given.datos).escenarios[0].saldos, JSON.parse(alone.datos).saldos];
+    };
+    const car = "Coche|250|quitar|mensualidad|10|0";
+    const light = "Luz|75|quitar|mensualidad|1|0";
+    const name = "</script><img src=x onerror=alert(1)>";
+    const named = walk(sources.entrada, [{ nombre: name, texto: car }]).datos;
+    return {
+      added: balances(car, plan.concat([car])),
+      taken: balances("-" + plan[1], plan.filter((line, i) => i !== 1)),
+      changed: balances("-" + plan[2] + "\r\n" + light,
+        plan.filter((line, i) => i !== 2).concat([light])),
+      faults: walk(sources.entrada, [{ nombre: "x.txt", texto: "Coche|0|quitar|mensualidad|40|0" }]),
+      named: [/[<>]/.test(named), JSON.parse(named).escenarios[0].nombre],
+    };
+  });
+  for (const what of ["added", "taken", "changed"]) {
+    assert.ok(results[what][0].length > 300, what);
+    assert.deepEqual(results[what][0], results[what][1], what);
+  }
+  assert.deepEqual(results.faults.errores, [
+    "escenarios/x.txt Línea 1 [dinero] es erroneo, siempre mayor de 0 ...",
+    "escenarios/x.txt Línea 1 [cuando] es erroneo, debe ser [dd/mm/aaaa,cantidad{año,mes,semana,dia},díadelmes <= 28] ...",
+  ]);
+  assert.equal(results.faults.datos, null);
+  assert.deepEqual(results.named, [false, "</script><img src=x onerror=alert(1)>"]);
+  await scenarios.close();
+});
+
 if (screenshots) {
   await example.screenshot({ path: path.join(screenshots, "grafico.png"), fullPage: false });
   // The phone shows the chart of the tight year and the readout of a day.
