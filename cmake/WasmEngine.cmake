@@ -19,6 +19,10 @@ find_program(BALVIX_WASM_AR NAMES llvm-ar-14 llvm-ar DOC "llvm-ar for the page's
 
 set(balvix_wasm_flags --target=wasm32-wasi -std=c++20 -O2 -fno-exceptions -DNDEBUG
     -Wall -Wextra -Wpedantic -Wconversion)
+# Warnings are errors where the build makes them so (our presets).
+if(CMAKE_COMPILE_WARNING_AS_ERROR)
+  list(APPEND balvix_wasm_flags -Werror)
+endif()
 set(balvix_wasm_exports balvix_input balvix_run balvix_output)
 
 # Whether the compiler can make a module at all, tried once per build folder.

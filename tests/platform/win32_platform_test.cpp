@@ -84,6 +84,36 @@ TEST(Win32Files, FolderListedAndReadThroughTheFolder) {
   platform.removeFile(name);
 }
 
+// The files read by name follow a link, as on every system; one that leads
+// nowhere is not there. Skipped where the system makes no symbolic links.
+TEST(Win32Files, LinksReadByNameAreFollowed) {
+  Win32Platform platform;
+  const std::string stem = "balvix-link-" + std::to_string(GetCurrentProcessId());
+  const std::string target = stem + "-target.txt";
+  const std::string link = stem + "-link.txt";
+  ASSERT_TRUE(appendTo(platform, target, "x"));
+  const std::wstring dir = platform.programDirectory();
+  const std::wstring linkPath = dir + utf16From1252(link);
+  const bool made = CreateSymbolicLinkW(linkPath.c_str(), (dir + utf16From1252(target)).c_str(),
+                                        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+  // Where the system itself does not open what its link points to (Wine),
+  // there is no rule of ours to check.
+  const HANDLE followed = made ? CreateFileW(linkPath.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                             nullptr, OPEN_EXISTING, 0, nullptr)
+                               : INVALID_HANDLE_VALUE;
+  if (followed == INVALID_HANDLE_VALUE) {
+    platform.removeFile(link);
+    platform.removeFile(target);
+    GTEST_SKIP() << "no symbolic links the system follows here";
+  }
+  CloseHandle(followed);
+  EXPECT_TRUE(platform.exists(link));
+  EXPECT_EQ(platform.readFile(link), "x\r\n");
+  EXPECT_TRUE(platform.removeFile(target));
+  EXPECT_FALSE(platform.exists(link));
+  EXPECT_TRUE(platform.removeFile(link));
+}
+
 // An old report or log is removed even when it is read-only, hidden and a
 // system file; an entry that is a directory is neither removed, written to
 // nor read, and a file with a second name, or any file already there, is not

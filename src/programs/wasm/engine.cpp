@@ -6,11 +6,10 @@
 // The page writes its request into the block balvix_input(size) returns: a
 // list of texts, each a 4-byte little-endian length and its bytes:
 // config.txt, entrada.txt, the argument, then a name and a text for each
-// scenario file (a name without its ".txt" gets it). balvix_run() reads it, and returns the size of the answer in
-// the block balvix_output() points to, texts written the same way: the page's
-// data (its JSON in UTF-8; empty when there is none), the message the program
-// would show (Windows-1252; empty when none), then each line of Errores.txt
-// (Windows-1252).
+// scenario file (a name without its ".txt" gets it). balvix_run() reads it, and returns the size of
+// the answer in the block balvix_output() points to, texts written the same way: the page's data
+// (its JSON in UTF-8; empty when there is none), the message the program would show (Windows-1252;
+// empty when none), then each line of Errores.txt (Windows-1252).
 
 #include "chart/chart_data.h"
 #include "chart/chart_run.h"
