@@ -1,10 +1,71 @@
 #include "chart/chart_data.h"
 
+#include "chart/json_writer.h"
 #include "chart/page_data.h"
+#include "chart/page_text.h"
 #include "chart/scenario_data.h"
 #include "projection/engine.h"
+#include "projection/walk_events.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace balvix {
+
+namespace {
+
+// The record lows of one walk (recordLowsJson), as JSON pairs.
+class RecordLows : public WalkEvents {
+public:
+  RecordLows(double opening, std::int64_t today) : today_(today), balance_(opening) {}
+
+  void day(const DateParts& date) override {
+    finishDay();
+    day_ = date;
+    walking_ = true;
+  }
+  void activation(std::size_t /*movement*/) override {}
+  void movement(std::size_t /*movement*/, double /*before*/, double after) override {
+    balance_ = after;
+  }
+  void overflow(std::size_t /*movement*/) override {}
+  void closing(double /*balance*/) override { finishDay(); }
+
+  const JsonItems& lows() const { return lows_; }
+
+private:
+  void finishDay() {
+    if (!walking_) {
+      return;
+    }
+    walking_ = false;
+    const double rounded = roundedToCent(balance_);
+    // From today on the lows start afresh.
+    if (!fromToday_ && dayNumber(day_) >= today_) {
+      fromToday_ = true;
+      lowest_.reset();
+    }
+    if (lowest_ && !(rounded < *lowest_)) {
+      return;
+    }
+    lowest_ = rounded;
+    JsonItems pair(lows_.item(), JsonBrackets::list);
+    appendJsonString(pair.item(), isoDate(day_));
+    pair.add(jsonAmount(balance_));
+    pair.close();
+  }
+
+  std::int64_t today_;
+  double balance_;
+  DateParts day_;
+  bool walking_ = false;
+  bool fromToday_ = false;
+  std::optional<double> lowest_;
+  JsonItems lows_;
+};
+
+} // namespace
 
 ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span)
     : inputs_(inputs),
@@ -19,6 +80,23 @@ ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, co
 
 std::string ChartWalk::scenarioMembers() const {
   return scenarioData(model_, inputs_, walks_);
+}
+
+std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
+                           const RunSpan& span, const DateParts& today) {
+  std::vector<MovementList> lines{movementListOf(inputs.movements.entries)};
+  for (const Scenario& scenario : scenarios.scenarios) {
+    lines.push_back(movementListOf(scenario, inputs.movements));
+  }
+  JsonItems json;
+  for (const MovementList& movements : lines) {
+    RecordLows lows(inputs.config.openingBalance, dayNumber(today));
+    walkDays(lows, movements, inputs.config.openingBalance, span.first, span.last, span.target);
+    lows.lows().appendList(json.item());
+  }
+  std::string out;
+  json.appendList(out);
+  return out;
 }
 
 void endLinesWithCrLf(std::string& text) {

@@ -33,6 +33,16 @@ private:
 std::string chartDataOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span);
 
+// The record lows of the plan and of each scenario, for figures counted from
+// `today` exact to the day on pages whose points are weeks or months: a JSON
+// list with one list per line (the plan first, then the scenarios in order)
+// of [day (ISO), balance] pairs, in order of days. Before `today`, the days
+// whose closing balance, rounded to the cent, is below that of every earlier
+// day; from `today` on, those below every earlier day from `today` on, the
+// first of them `today` itself when the walk reaches it.
+std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
+                           const RunSpan& span, const DateParts& today);
+
 // Ends every line of `text` with CR LF: a line feed gets a carriage return
 // before it, unless it has one already.
 void endLinesWithCrLf(std::string& text);

@@ -78,6 +78,23 @@
     });
   }
 
+  // On a page of weeks or months, today's figures are worked out again to
+  // the day by the page's engine, once it is there: `done` gets the lines
+  // to count them from. Nothing on a page of days, or without the engine.
+  function exactToday(data, lines, todayX, done) {
+    if (data.paso === "dia" || !balvixEngine.available) {
+      return;
+    }
+    balvixEngine.ready.then(function () {
+      var sources = JSON.parse(document.getElementById("entradas").textContent);
+      sources.hoy = format.dateText(todayX);
+      var answer = balvixEngine.run(sources);
+      if (answer.bajos) {
+        done(balanceLines.exactLines(lines, answer.bajos, todayX));
+      }
+    }, function () {});
+  }
+
   // The chart and what goes with it, in `canvasBox`, of data with points.
   function draw(data, canvasBox) {
     var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
@@ -105,9 +122,16 @@
       plot.setSize(size());
     });
     zoomButtons(plot, xs, canvasBox);
+    var figureLines = lines;
+    var cushionNow = null;
     controls.cushionField(lines.length > 1, function (cushion) {
+      cushionNow = cushion;
       marks.setCushion(plot, cushion);
-      controls.fill(lines, todayX, cushion);
+      controls.fill(figureLines, todayX, cushion);
+    });
+    exactToday(data, lines, todayX, function (exact) {
+      figureLines = exact;
+      controls.fill(figureLines, todayX, cushionNow);
     });
     fitToPaper(plot, size);
     downloads.offer(data, lines, xs);

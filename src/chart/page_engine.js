@@ -6,14 +6,18 @@
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
-//     argumento}): the files' bytes as strings of one character per byte
+//     argumento, hoy}): the files' bytes as strings of one character per byte
 //     (Windows-1252; a character beyond 255 that Windows-1252 has is taken
 //     as its byte, any other as "?"); a scenario's name is its file's name,
-//     ".txt" added when missing. Returns {datos, errores, mensaje}: datos,
+//     ".txt" added when missing; hoy, a day dd/mm/aaaa (optional). Returns
+//     {datos, errores, mensaje, bajos}: datos,
 //     the JSON text of the page's data for those files, byte for byte as
 //     balvix-grafico writes it into a page (null when the run gives none);
 //     errores, the lines Errores.txt would hold; mensaje, what the program
-//     would tell ("" when nothing). When the engine runs out of memory it is
+//     would tell ("" when nothing); bajos, with hoy, the record lows of the
+//     plan and of each scenario: per line, [day (aaaa-mm-dd), balance] of
+//     each day whose balance is below every earlier one, counted afresh
+//     from hoy on. When the engine runs out of memory it is
 //     started afresh and the answer is mensaje alone.
 var balvixEngine = (function () {
   "use strict";
@@ -85,7 +89,8 @@ var balvixEngine = (function () {
     if (instance === null) {
       throw new Error("el motor no está listo");
     }
-    var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || ""];
+    var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
+      inputs.hoy || ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });
@@ -95,14 +100,15 @@ var balvixEngine = (function () {
     } catch (error) {
       // A trap (memory ran out) leaves the engine unusable: a new one.
       start();
-      return {datos: null, errores: [], mensaje: outOfMemory};
+      return {datos: null, errores: [], mensaje: outOfMemory, bajos: null};
     }
     var utf8 = new TextDecoder("utf-8");
     var windows1252 = new TextDecoder("windows-1252");
     return {
       datos: parts[0].length > 0 ? utf8.decode(parts[0]) : null,
-      errores: parts.slice(2).map(function (line) { return windows1252.decode(line); }),
-      mensaje: windows1252.decode(parts[1])
+      errores: parts.slice(3).map(function (line) { return windows1252.decode(line); }),
+      mensaje: windows1252.decode(parts[2]),
+      bajos: parts[1].length > 0 ? JSON.parse(utf8.decode(parts[1])) : null
     };
   }
 

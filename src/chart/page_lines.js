@@ -151,6 +151,34 @@ var balvixLines = (function (format) {
       words[0] : "llega " + words[1]) + " " + pointText(line, k) };
   }
 
+  // The lines for today's figures, exact to the day on pages of weeks or
+  // months: each line whose walk holds today becomes a line of days made of
+  // its record lows (balvixEngine's bajos: the days below every day before
+  // them, and from today on below every day from today on), on which
+  // spendToday and firstBelow give what they would on every day. The others
+  // stay as they are.
+  function exactLines(lines, lows, todayX) {
+    return lines.map(function (line, i) {
+      var days = lows[i] || [];
+      var xs = days.map(function (day) { return format.dayNumberOfIso(day[0]); });
+      if (xs.indexOf(todayX) < 0) {
+        return line;
+      }
+      var balances = days.map(function (day) { return day[1]; });
+      var futures = balances.slice();
+      for (var k = futures.length - 2; k >= 0; k--) {
+        futures[k] = Math.min(futures[k], futures[k + 1]);
+      }
+      var at = {};
+      xs.forEach(function (x, k) {
+        at[x] = k;
+      });
+      return { number: line.number, name: line.name, xs: xs, at: at, first: line.first,
+        periodLast: line.periodLast, colour: line.colour, dash: line.dash,
+        source: { paso: "dia", saldos: balances, minimosFuturos: futures } };
+    });
+  }
+
   // The first point of a line that ends below `floor` (for a week or a month,
   // whose lowest is below it): "05/03/2027 (-12'00)", or "nunca".
   function firstBelow(line, floor) {
@@ -163,5 +191,5 @@ var balvixLines = (function (format) {
   }
 
   return { linesOf: linesOf, allDays: allDays, valuesOn: valuesOn, todayPoint: todayPoint,
-    spendToday: spendToday, firstBelow: firstBelow };
+    spendToday: spendToday, firstBelow: firstBelow, exactLines: exactLines };
 })(balvixFormat);

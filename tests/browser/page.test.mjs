@@ -573,6 +573,26 @@ withEngine && await check("the page's engine walks its inputs to its own data, a
 // A scenario given to the call is walked as the movements file it describes:
 // the plan less its taken lines, plus its added ones. Its faults are those a
 // file holding it would log, and a name is data, never markup.
+// On a page of weeks, today's figures are worked out again to the day by the
+// engine: the lowest balance from today on, and its day, not its week's.
+withEngine && await check("on a page of weeks, today's figures are exact to the day", async () => {
+  const page = await openOn(weeksPage, "1999-06-10");
+  const cell = page.locator('[data-hoy=gastar][data-linea="0"]');
+  await page.waitForFunction(() => /el saldo más bajo que queda, el \d\d\/\d\d\/1999/
+    .test(document.querySelector('[data-hoy=gastar][data-linea="0"]').textContent));
+  const lows = await page.evaluate(() => {
+    const sources = JSON.parse(document.getElementById("entradas").textContent);
+    return balvixEngine.run({ ...sources, hoy: "10/06/1999" }).bajos[0]
+      .filter(([day]) => day >= "1999-06-10");
+  });
+  const [day, lowest] = lows[lows.length - 1];
+  assert.equal(lows[0][0], "1999-06-10");
+  const text = await cell.textContent();
+  assert.ok(text.startsWith(lowest.toFixed(2).replace(".", "'").replace(/\B(?=(\d{3})+')/g, ".")), text);
+  assert.ok(text.endsWith(day.split("-").reverse().join("/")), text);
+  await page.close();
+});
+
 withEngine && await check("a scenario given to the engine walks as the movements file it describes", async () => {
   const scenarios = await open(scenariosPage);
   const results = await scenarios.evaluate(async () => {

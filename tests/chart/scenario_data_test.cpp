@@ -1,3 +1,4 @@
+#include "chart/chart_data.h"
 #include "chart/page_tables.h"
 #include "chart/scenario_data.h"
 #include "chart/scenario_table.h"
@@ -100,6 +101,15 @@ TEST(ScenarioData, FiguresDaysAndDifferences) {
   const std::string days = lineOf(amount, "dias", own);
   EXPECT_TRUE(days.starts_with(R"("dias":["2013-01-01",)") && days.ends_with(R"("2013-02-02"],)"))
       << days;
+}
+
+// The record lows of each line: before today those below every earlier day,
+// from today (15/01) on those below every day from today, today first.
+TEST(ScenarioData, RecordLowsCountAfreshFromToday) {
+  Walked walked(std::nullopt, {{"coche.txt", scenarioText}});
+  EXPECT_EQ(recordLowsJson(walked.inputs, walked.scenarios, walked.span, {15, 1, 2013}),
+            "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
+            "[[\"2013-01-01\",100.00],[\"2013-01-15\",1050.00]]]");
 }
 
 TEST(ScenarioComparison, HeadingsCellsAndDifferences) {

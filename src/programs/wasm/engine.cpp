@@ -5,16 +5,20 @@
 //
 // The page writes its request into the block balvix_input(size) returns: a
 // list of texts, each a 4-byte little-endian length and its bytes:
-// config.txt, entrada.txt, the argument, then a name and a text for each
-// scenario file (a name without its ".txt" gets it). balvix_run() reads it, and returns the size of
-// the answer in the block balvix_output() points to, texts written the same way: the page's data
-// (its JSON in UTF-8; empty when there is none), the message the program would show (Windows-1252;
-// empty when none), then each line of Errores.txt (Windows-1252).
+// config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), then
+// a name and a text for each scenario file (a name without its ".txt" gets
+// it). balvix_run() reads it, and returns the size of the answer in the block
+// balvix_output() points to, texts written the same way: the page's data
+// (its JSON in UTF-8; empty when there is none), the record lows of each
+// line from today (recordLowsJson; empty without today), the message the
+// program would show (Windows-1252; empty when none), then each line of
+// Errores.txt (Windows-1252).
 
 #include "chart/chart_data.h"
 #include "chart/chart_run.h"
 #include "driver/argument.h"
 #include "driver/messages.h"
+#include "input/date_text.h"
 #include "input/entries.h"
 #include "input/run_config.h"
 #include "input/scenarios.h"
@@ -64,6 +68,7 @@ void appendText(std::string& out, std::string_view text) {
 // its log.
 struct Result {
   std::string data;
+  std::string lows;
   std::string_view message;
   std::vector<std::string> log;
 };
@@ -84,7 +89,7 @@ Result run(const std::vector<std::string_view>& texts) {
   const EntriesRead movements = parseEntries(texts[1], log);
   const ConfigRead config = parseRunConfig(texts[0], log, longestChartReportName);
   FolderListing listing{FolderListing::State::listed, {}};
-  for (std::size_t i = 3; i + 1 < texts.size(); i += 2) {
+  for (std::size_t i = 4; i + 1 < texts.size(); i += 2) {
     // A scenario named without its ".txt" is the file of that name.
     std::string name(texts[i]);
     if (withoutTextEnding(name).size() == name.size()) {
@@ -109,6 +114,9 @@ Result run(const std::vector<std::string_view>& texts) {
     return result;
   }
   result.data = chartDataOf(inputs, scenarios, *span);
+  if (const std::optional<DateParts> today = realDateOf(texts[3])) {
+    result.lows = recordLowsJson(inputs, scenarios, *span, *today);
+  }
   return result;
 }
 
@@ -126,11 +134,12 @@ char* balvix_input(std::uint32_t size) {
 std::uint32_t balvix_run() {
   answer.clear();
   const std::optional<std::vector<std::string_view>> texts = textsOf(request);
-  if (!texts || texts->size() < 3 || texts->size() % 2 == 0) {
+  if (!texts || texts->size() < 4 || texts->size() % 2 != 0) {
     return 0;
   }
   const Result result = run(*texts);
   appendText(answer, result.data);
+  appendText(answer, result.lows);
   appendText(answer, result.message);
   for (const std::string& line : result.log) {
     appendText(answer, line);
