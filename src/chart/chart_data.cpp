@@ -1,6 +1,7 @@
 #include "chart/chart_data.h"
 
 #include "chart/json_writer.h"
+#include "chart/page_body.h"
 #include "chart/page_data.h"
 #include "chart/page_text.h"
 #include "chart/scenario_data.h"
@@ -117,13 +118,15 @@ void endLinesWithCrLf(std::string& text) {
   }
 }
 
-std::string chartDataOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span) {
   const ChartWalk walk(inputs, scenarios, span);
-  std::string data;
-  appendPageDataJson(data, walk.model(), walk.run(), walk.scenarioMembers());
-  endLinesWithCrLf(data);
-  return data;
+  ChartParts parts;
+  appendPageDataJson(parts.data, walk.model(), walk.run(), walk.scenarioMembers());
+  endLinesWithCrLf(parts.data);
+  appendPageBody(parts.body, walk.model(), walk.run(), walk.walks());
+  endLinesWithCrLf(parts.body);
+  return parts;
 }
 
 } // namespace balvix

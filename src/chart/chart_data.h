@@ -28,9 +28,15 @@ private:
   ScenarioWalks walks_;
 };
 
-// The page's data alone: the JSON text of its element "datos", byte for byte
-// as the page of the same run holds it, its lines ended by CR LF.
-std::string chartDataOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+// What of a run's page changes with its data, byte for byte as the page of
+// the same run holds it, lines ended by CR LF: `data`, the JSON text of its
+// element "datos", and `body`, the HTML between its title and its footer
+// (appendPageBody).
+struct ChartParts {
+  std::string data;
+  std::string body;
+};
+ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span);
 
 // The record lows of the plan and of each scenario, for figures counted from

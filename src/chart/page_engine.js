@@ -10,9 +10,11 @@
 //     (Windows-1252; a character beyond 255 that Windows-1252 has is taken
 //     as its byte, any other as "?"); a scenario's name is its file's name,
 //     ".txt" added when missing; hoy, a day dd/mm/aaaa (optional). Returns
-//     {datos, errores, mensaje, bajos}: datos,
+//     {datos, html, errores, mensaje, bajos}: datos,
 //     the JSON text of the page's data for those files, byte for byte as
 //     balvix-grafico writes it into a page (null when the run gives none);
+//     html, the part of that page that changes with its data, between its
+//     title and its footer (key figures, chart box, comparison, tables);
 //     errores, the lines Errores.txt would hold; mensaje, what the program
 //     would tell ("" when nothing); bajos, with hoy, the record lows of the
 //     plan and of each scenario: per line, [day (aaaa-mm-dd), balance] of
@@ -100,15 +102,16 @@ var balvixEngine = (function () {
     } catch (error) {
       // A trap (memory ran out) leaves the engine unusable: a new one.
       start();
-      return {datos: null, errores: [], mensaje: outOfMemory, bajos: null};
+      return {datos: null, html: null, errores: [], mensaje: outOfMemory, bajos: null};
     }
     var utf8 = new TextDecoder("utf-8");
     var windows1252 = new TextDecoder("windows-1252");
     return {
       datos: parts[0].length > 0 ? utf8.decode(parts[0]) : null,
-      errores: parts.slice(3).map(function (line) { return windows1252.decode(line); }),
-      mensaje: windows1252.decode(parts[2]),
-      bajos: parts[1].length > 0 ? JSON.parse(utf8.decode(parts[1])) : null
+      html: parts[1].length > 0 ? utf8.decode(parts[1]) : null,
+      errores: parts.slice(4).map(function (line) { return windows1252.decode(line); }),
+      mensaje: windows1252.decode(parts[3]),
+      bajos: parts[2].length > 0 ? JSON.parse(utf8.decode(parts[2])) : null
     };
   }
 

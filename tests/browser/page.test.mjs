@@ -547,8 +547,9 @@ withEngine && await check("the page's engine walks its inputs to its own data, a
       await balvixEngine.ready;
       return balvixEngine.run(JSON.parse(document.getElementById("entradas").textContent));
     });
-    const held = (await readFile(file, "utf8")).match(/id="datos">([\s\S]*?)<\/script>/)[1];
-    assert.equal(got.datos, held, file);
+    const bytes = await readFile(file, "utf8");
+    assert.equal(got.datos, bytes.match(/id="datos">([\s\S]*?)<\/script>/)[1], file);
+    assert.equal(got.html, bytes.match(/<\/h1>\r\n([\s\S]*?)<footer>/)[1], file);
     assert.deepEqual([got.errores, got.mensaje], [[], ""], file);
     assert.equal(await page.evaluate(() => fetch(location.href).then(() => "fetched", () => "refused")),
       "refused");

@@ -9,7 +9,8 @@
 // a name and a text for each scenario file (a name without its ".txt" gets
 // it). balvix_run() reads it, and returns the size of the answer in the block
 // balvix_output() points to, texts written the same way: the page's data
-// (its JSON in UTF-8; empty when there is none), the record lows of each
+// (its JSON in UTF-8; empty when there is none), the part of the page that
+// changes with it (its HTML in UTF-8, appendPageBody), the record lows of each
 // line from today (recordLowsJson; empty without today), the message the
 // program would show (Windows-1252; empty when none), then each line of
 // Errores.txt (Windows-1252).
@@ -67,7 +68,7 @@ void appendText(std::string& out, std::string_view text) {
 // What balvix-grafico would write from the texts: its data, its message and
 // its log.
 struct Result {
-  std::string data;
+  balvix::ChartParts parts;
   std::string lows;
   std::string_view message;
   std::vector<std::string> log;
@@ -113,7 +114,7 @@ Result run(const std::vector<std::string_view>& texts) {
     result.message = outsidePeriodMessage;
     return result;
   }
-  result.data = chartDataOf(inputs, scenarios, *span);
+  result.parts = chartPartsOf(inputs, scenarios, *span);
   if (const std::optional<DateParts> today = realDateOf(texts[3])) {
     result.lows = recordLowsJson(inputs, scenarios, *span, *today);
   }
@@ -138,7 +139,8 @@ std::uint32_t balvix_run() {
     return 0;
   }
   const Result result = run(*texts);
-  appendText(answer, result.data);
+  appendText(answer, result.parts.data);
+  appendText(answer, result.parts.body);
   appendText(answer, result.lows);
   appendText(answer, result.message);
   for (const std::string& line : result.log) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "chart/page_model.h"
+#include "chart/scenario_walks.h"
+
+#include <string>
+
+namespace balvix {
+
+// The part of the chart page that changes with its data, between its title
+// and its footer: the key figures, the notes of lines whose balance stopped
+// fitting in a number, the chart's box, the comparison "¿Y si...?" and the
+// tables (or, when no day was walked, a line that says so). Written in
+// UTF-8, lines ended by a line feed.
+void appendPageBody(std::string& out, const PageModel& model, const ChartRun& run,
+                    const ScenarioWalks& scenarios);
+
+} // namespace balvix
