@@ -1,5 +1,8 @@
 #include "input/error_log.h"
 
+#include <memory>
+#include <utility>
+
 namespace balvix {
 
 void ErrorLog::appendLine(std::string_view message) {
@@ -7,7 +10,9 @@ void ErrorLog::appendLine(std::string_view message) {
   // lost rather than tried again line by line.
   if (!opened_) {
     opened_ = true;
-    file_ = platform_.openForAppend(errorLogName);
+    if (std::unique_ptr<AppendFile> opened = platform_.openForAppend(errorLogName)) {
+      file_.emplace(std::move(opened));
+    }
   }
   // The message ends at its first zero byte, if it holds one.
   message = message.substr(0, message.find('\0'));

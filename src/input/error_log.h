@@ -1,8 +1,9 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "text/output_file.h"
 
-#include <memory>
+#include <optional>
 #include <string_view>
 
 namespace balvix {
@@ -42,7 +43,7 @@ public:
 
 private:
   Platform& platform_;
-  std::unique_ptr<OutputFile> file_;
+  std::optional<OutputFile> file_;
   bool opened_ = false;
   bool complete_ = true;
   bool written_ = false;

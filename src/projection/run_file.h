@@ -1,8 +1,9 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "text/output_file.h"
 
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,7 +57,7 @@ public:
   bool opened() const { return opened_; }
 
 private:
-  std::unique_ptr<OutputFile> file_; // none once closed, or when it cannot be opened
+  std::optional<OutputFile> file_; // none once closed, or when it cannot be opened
   bool opened_ = false;
   bool wholeWritten_ = true;
 };

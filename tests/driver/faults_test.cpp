@@ -284,7 +284,7 @@ TEST(OutOfMemory, ToldAndNothingLost) {
     bool chart;
     std::string_view entries;
     std::string readRunsOut;   // the input whose read runs out
-    std::string appendRunsOut; // the file whose room for its blocks runs out
+    std::string appendRunsOut; // the file whose first write runs out of memory
     std::string message;
     std::vector<std::string> opened;
     std::vector<std::string> listing; // besides config.txt and entrada.txt

@@ -86,16 +86,16 @@ bool isRegularFile(HANDLE file) {
          (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
-class Win32OutputFile : public OutputFile {
+class Win32AppendFile : public AppendFile {
 public:
-  explicit Win32OutputFile(HANDLE file) : file_(file) {}
-  ~Win32OutputFile() override { close(); }
-  Win32OutputFile(const Win32OutputFile&) = delete;
-  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
+  explicit Win32AppendFile(HANDLE file) : file_(file) {}
+  Win32AppendFile(const Win32AppendFile&) = delete;
+  Win32AppendFile& operator=(const Win32AppendFile&) = delete;
 
-protected:
-  bool write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
-  bool closeFile() override { return file_.close(); }
+  bool write(std::string_view bytes) override {
+    return file_.valid() && writeAll(file_.get(), bytes);
+  }
+  bool close() override { return file_.close(); }
 
 private:
   Handle file_;
@@ -343,7 +343,7 @@ bool Win32Platform::removeFile(std::string_view name) {
   return false;
 }
 
-std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) {
+std::unique_ptr<AppendFile> Win32Platform::openForAppend(std::string_view name) {
   // Appending only (no FILE_WRITE_DATA): every write goes to the end. The
   // file is created here or not at all (CREATE_NEW): whatever bears the name
   // already, a file put there meanwhile or a link, is left alone. The user
@@ -358,7 +358,7 @@ std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) 
   if (!file.valid()) {
     return nullptr;
   }
-  return std::make_unique<Win32OutputFile>(file.release());
+  return std::make_unique<Win32AppendFile>(file.release());
 }
 
 std::optional<std::string> Win32Platform::readFile(std::string_view name) {

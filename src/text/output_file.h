@@ -1,0 +1,94 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+namespace balvix {
+
+// A file created and open for appending, as the system holds it (see
+// Platform::openForAppend). Every write goes to the end of the file that was
+// opened: a file put in its place while it is open receives nothing. The file
+// is closed when the object goes, if close() did not close it before.
+class AppendFile {
+public:
+  virtual ~AppendFile() = default;
+  AppendFile() = default;
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  // Writes the bytes, as they are, at the end of the file; true when they
+  // were written whole. False once the file is closed.
+  virtual bool write(std::string_view bytes) = 0;
+
+  // Closes the file. False when the system reports the close as failed, which
+  // tells that what was written may not all be in the file (some file systems
+  // tell a failed write only then).
+  virtual bool close() = 0;
+};
+
+// An open file whose appends are gathered in memory and written in blocks:
+// one write for each full block of blockSize bytes, and what is left at
+// flush() or close(). The room for one block is made once, at the first
+// append; memory does not grow with the file. The file is closed, what is
+// gathered written first, when the object goes.
+class OutputFile {
+public:
+  static constexpr std::size_t blockSize = 65536;
+
+  explicit OutputFile(std::unique_ptr<AppendFile> file) : file_(std::move(file)) {}
+  ~OutputFile() { close(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Appends the bytes (lines that already end with their line end), as they
+  // are, at the end of the file. False when a block written meanwhile could
+  // not be written whole: its bytes are lost, and the bytes after them are
+  // still written. std::bad_alloc when there is no memory for the block.
+  bool append(std::string_view bytes) {
+    if (bytes.size() < blockSize - used_ && block_) {
+      // The bytes fit in the block gathered so far, with room to spare.
+      std::copy(bytes.begin(), bytes.end(), block_->data() + used_);
+      used_ += bytes.size();
+      return true;
+    }
+    return appendAcrossBlocks(bytes);
+  }
+
+  // Room for `size` bytes right after what is gathered, for the caller to
+  // fill and keep with added(size) before any other call; nothing when what
+  // is left of the block is not larger (append() the bytes then).
+  char* room(std::size_t size) {
+    return block_ && size < blockSize - used_ ? block_->data() + used_ : nullptr;
+  }
+  void added(std::size_t size) { used_ += size; }
+
+  // Appends the line and CR LF.
+  bool appendLine(std::string_view line) {
+    const bool whole = append(line);
+    return append("\r\n") && whole;
+  }
+
+  // Writes what is gathered, so that it is in the file when this returns.
+  // False when it could not be written whole; it is lost then.
+  bool flush();
+
+  // Writes what is gathered and closes the file. False when that could not be
+  // written whole, or when the close is reported as failed. Nothing can be
+  // appended afterwards.
+  bool close();
+
+private:
+  using Block = std::array<char, blockSize>;
+
+  // append() for bytes that fill the block gathered so far, or more.
+  bool appendAcrossBlocks(std::string_view bytes);
+
+  std::unique_ptr<AppendFile> file_; // none once closed
+  std::unique_ptr<Block> block_;     // none until the first append, and once closed
+  std::size_t used_ = 0;             // the bytes gathered in it
+};
+
+} // namespace balvix
