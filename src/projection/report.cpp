@@ -9,12 +9,6 @@ namespace {
 constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view equals = " = ";
 
-// Copies `text` to `out` and returns the end of the copy.
-char* put(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
-}
-
 std::uint32_t sizeSince(const std::string& text, std::size_t at) {
   return static_cast<std::uint32_t>(text.size() - at);
 }
@@ -72,32 +66,11 @@ ReportWriter::Pieces ReportWriter::piecesOf(std::size_t movement) {
   return {{head, sizes.head}, {middle, sizes.middle}, {tail, sizes.tail}};
 }
 
-void ReportWriter::appendPieces(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (std::string_view piece : pieces) {
-    size += piece.size();
-  }
-  file_.appendWritten(size, [&pieces](char* out) {
-    for (std::string_view piece : pieces) {
-      out = put(out, piece);
-    }
-  });
-}
-
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
 // and the year as four.
 void ReportWriter::day(const DateParts& date) {
   const std::string_view name = weekdayName(date.year, date.month, date.day);
-  if (const std::optional<std::array<char, 10>> chars = dateChars(date)) {
-    file_.appendWritten(name.size() + 1 + chars->size() + lineEnd.size(), [&](char* out) {
-      out = put(out, name);
-      *out++ = ' ';
-      out = put(out, {chars->data(), chars->size()});
-      put(out, lineEnd);
-    });
-    return;
-  }
-  appendPieces({name, " ", dateText(date), lineEnd}); // no day a walk tells
+  file_.appendEndedLines(name, " ", dateText(date), lineEnd);
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the
@@ -106,9 +79,9 @@ void ReportWriter::activation(std::size_t movement) {
   const Pieces pieces = piecesOf(movement);
   // The movement line's pieces without the blank after the comment, the
   // " =" and the empty line.
-  appendPieces({"ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
-                pieces.middle.substr(0, pieces.middle.size() - equals.size()),
-                pieces.tail.substr(0, pieces.tail.size() - lineEnd.size())});
+  file_.appendEndedLines("ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
+                         pieces.middle.substr(0, pieces.middle.size() - equals.size()),
+                         pieces.tail.substr(0, pieces.tail.size() - lineEnd.size()));
 }
 
 // comment, balance before, action, amount, "=", balance after, moment, when;
@@ -122,17 +95,8 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   }
   afterText.assign(after);
   const Pieces pieces = piecesOf(movement);
-  const std::string_view beforeView = beforeText.view();
-  const std::string_view afterView = afterText.view();
-  const std::size_t size = pieces.head.size() + beforeView.size() + pieces.middle.size() +
-                           afterView.size() + pieces.tail.size();
-  file_.appendWritten(size, [&](char* out) {
-    out = put(out, pieces.head);
-    out = put(out, beforeView);
-    out = put(out, pieces.middle);
-    out = put(out, afterView);
-    put(out, pieces.tail);
-  });
+  file_.appendEndedLines(pieces.head, beforeText.view(), pieces.middle, afterText.view(),
+                         pieces.tail);
   balanceAt_ = 1 - balanceAt_;
   balance_ = after;
 }
@@ -145,12 +109,12 @@ void ReportWriter::overflow(std::size_t movement) {
 // stopped the walk.
 void ReportWriter::closing(double balance) {
   if (overflowMovement_) {
-    appendPieces({lineEnd, lineEnd, "El saldo ya no cabe en un n\xFAmero con \"",
-                  entries_[*overflowMovement_].comment, "\": el informe termina aqu\xED ...",
-                  lineEnd});
+    file_.appendEndedLines(lineEnd, lineEnd, "El saldo ya no cabe en un n\xFAmero con \"",
+                           entries_[*overflowMovement_].comment,
+                           "\": el informe termina aqu\xED ...", lineEnd);
     return;
   }
-  appendPieces({lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd});
+  file_.appendEndedLines(lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd);
 }
 
 } // namespace balvix

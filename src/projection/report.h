@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,8 +60,6 @@ private:
     std::string_view tail;
   };
   Pieces piecesOf(std::size_t movement);
-  // Appends the texts one after the other (lines that end with CR LF).
-  void appendPieces(std::initializer_list<std::string_view> pieces);
 
   RunFile& file_;
   const std::vector<Entry>& entries_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -43,33 +44,29 @@ public:
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Appends the bytes (lines that already end with their line end), as they
-  // are, at the end of the file. False when a block written meanwhile could
-  // not be written whole: its bytes are lost, and the bytes after them are
-  // still written. std::bad_alloc when there is no memory for the block.
-  bool append(std::string_view bytes) {
-    if (bytes.size() < blockSize - used_ && block_) {
-      // The bytes fit in the block gathered so far, with room to spare.
-      std::copy(bytes.begin(), bytes.end(), block_->data() + used_);
-      used_ += bytes.size();
+  // Appends the pieces (texts, such as std::string_view, std::string or a
+  // string literal, that together make lines ending with their line end) one
+  // after the other, as they are, at the end of the file. False when a block
+  // written meanwhile could not be written whole: its bytes are lost, and the
+  // bytes after them are still written. std::bad_alloc when there is no
+  // memory for the block. Every byte appended is one of the pieces': their
+  // size is counted from the pieces themselves, never given apart.
+  template <class... Pieces> bool append(const Pieces&... pieces) {
+    const std::size_t size = (std::string_view(pieces).size() + ...);
+    if (size < blockSize - used_ && block_) {
+      // The pieces fit in the block gathered so far, with room to spare.
+      char* out = block_->data() + used_;
+      used_ += size;
+      ((out = put(out, pieces)), ...);
       return true;
     }
-    return appendAcrossBlocks(bytes);
+    bool whole = true;
+    ((whole = appendAcrossBlocks(pieces) && whole), ...);
+    return whole;
   }
-
-  // Room for `size` bytes right after what is gathered, for the caller to
-  // fill and keep with added(size) before any other call; nothing when what
-  // is left of the block is not larger (append() the bytes then).
-  char* room(std::size_t size) {
-    return block_ && size < blockSize - used_ ? block_->data() + used_ : nullptr;
-  }
-  void added(std::size_t size) { used_ += size; }
 
   // Appends the line and CR LF.
-  bool appendLine(std::string_view line) {
-    const bool whole = append(line);
-    return append("\r\n") && whole;
-  }
+  bool appendLine(std::string_view line) { return append(line, "\r\n"); }
 
   // Writes what is gathered, so that it is in the file when this returns.
   // False when it could not be written whole; it is lost then.
@@ -83,7 +80,16 @@ public:
 private:
   using Block = std::array<char, blockSize>;
 
-  // append() for bytes that fill the block gathered so far, or more.
+  // Copies the piece to `out` and returns the end of the copy. (Every text
+  // points at its bytes, an empty one too; a std::string_view made of
+  // nothing is no text.)
+  static char* put(char* out, std::string_view piece) {
+    std::memcpy(out, piece.data(), piece.size());
+    return out + piece.size();
+  }
+
+  // append() for bytes that fill the block gathered so far, or more; for
+  // any bytes.
   bool appendAcrossBlocks(std::string_view bytes);
 
   std::unique_ptr<AppendFile> file_; // none once closed
