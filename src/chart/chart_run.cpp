@@ -10,23 +10,19 @@ namespace balvix {
 
 namespace {
 
-// Ends every line of the page with CR LF, as every file the program writes:
-// a line feed gets a carriage return before it, unless it has one already.
-// The page is changed in place, from its end, so that it is not copied.
-void endLinesWithCrLf(std::string& page) {
-  std::size_t added = 0;
-  for (std::size_t i = 0; i < page.size(); ++i) {
-    added += page[i] == '\n' && (i == 0 || page[i - 1] != '\r') ? 1 : 0;
-  }
-  std::size_t from = page.size();
-  page.resize(page.size() + added);
-  for (std::size_t to = page.size(); added > 0;) {
-    const char c = page[--from];
-    page[--to] = c;
-    if (c == '\n' && (from == 0 || page[from - 1] != '\r')) {
-      page[--to] = '\r';
-      --added;
+// Appends the page with every line ended by CR LF, as every file the program
+// writes: a line feed gets a carriage return before it, unless it has one
+// already.
+void appendWithCrLf(RunFile& file, std::string_view page) {
+  for (std::size_t at = 0; at < page.size();) {
+    const std::size_t end = page.find('\n', at);
+    if (end == std::string_view::npos) {
+      file.appendEndedLines(page.substr(at));
+      return;
     }
+    const bool ended = end > at && page[end - 1] == '\r';
+    file.appendEndedLines(page.substr(at, end - at - (ended ? 1 : 0)), "\r\n");
+    at = end + 1;
   }
 }
 
@@ -51,10 +47,10 @@ void writeChartPage(Platform& platform, const RunInputs& inputs, const RunSpan& 
     const ChartRun run{config.reportName, span.goal, span.target.value_or(ExactAmount{}),
                        config.start, config.end};
     const ScenarioWalks scenarios = walkScenarios(inputs, span);
-    std::string page = chartPage(model, run, scenarioData(model, inputs, scenarios), scenarios);
+    const std::string page =
+        chartPage(model, run, scenarioData(model, inputs, scenarios), scenarios);
 
-    endLinesWithCrLf(page);
-    file.appendEndedLines(page);
+    appendWithCrLf(file, page);
   });
 }
 
