@@ -1,7 +1,5 @@
 #include "projection/report.h"
 
-#include <cstring>
-
 namespace balvix {
 
 namespace {
@@ -16,54 +14,48 @@ std::uint32_t sizeSince(const std::string& text, std::size_t at) {
 } // namespace
 
 ReportWriter::ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance)
-    : file_(file), entries_(entries), textsAt_(entries.size(), notWritten),
+    : file_(file), entries_(entries), placed_(entries.size()),
       balance_(openingBalance), balanceTexts_{MoneyText(openingBalance),
                                               MoneyText(openingBalance)} {
   // Room for every movement's pieces with an amount of up to 19 characters,
   // so that the store is not copied as it grows.
   std::size_t room = 0;
   for (const Entry& entry : entries) {
-    room += sizeof(PieceSizes) + entry.comment.size() + entry.when.size() + 48;
+    room += entry.comment.size() + entry.when.size() + 48;
   }
   store_.reserve(room);
 }
 
-std::size_t ReportWriter::writeTexts(const Entry& entry) {
-  const std::size_t at = store_.size();
-  store_.append(sizeof(PieceSizes), '\0');
-  const std::size_t textAt = store_.size();
-  PieceSizes sizes;
+ReportWriter::Placed ReportWriter::writeTexts(const Entry& entry) {
+  Placed placed{store_.size()};
   store_ += entry.comment;
   store_ += ' ';
-  sizes.head = sizeSince(store_, textAt);
+  placed.head = sizeSince(store_, placed.at);
   store_ += ' ';
   store_ += wordOf(entry.action);
   store_ += ' ';
   appendMoney(store_, entry.amount);
   store_ += equals;
-  sizes.middle = sizeSince(store_, textAt) - sizes.head;
+  placed.middle = sizeSince(store_, placed.at) - placed.head;
   store_ += ' ';
   store_ += wordOf(entry.moment);
   store_ += ' ';
   store_ += entry.when;
   store_ += lineEnd;
   store_ += lineEnd;
-  sizes.tail = sizeSince(store_, textAt) - sizes.head - sizes.middle;
-  std::memcpy(store_.data() + at, &sizes, sizeof sizes);
-  return at;
+  placed.tail = sizeSince(store_, placed.at) - placed.head - placed.middle;
+  return placed;
 }
 
 ReportWriter::Pieces ReportWriter::piecesOf(std::size_t movement) {
-  std::size_t& at = textsAt_[movement];
-  if (at == notWritten) {
-    at = writeTexts(entries_[movement]);
+  Placed& placed = placed_[movement];
+  if (placed.tail == 0) {
+    placed = writeTexts(entries_[movement]);
   }
-  PieceSizes sizes;
-  std::memcpy(&sizes, store_.data() + at, sizeof sizes);
-  const char* head = store_.data() + at + sizeof sizes;
-  const char* middle = head + sizes.head;
-  const char* tail = middle + sizes.middle;
-  return {{head, sizes.head}, {middle, sizes.middle}, {tail, sizes.tail}};
+  const char* head = store_.data() + placed.at;
+  const char* middle = head + placed.head;
+  const char* tail = middle + placed.middle;
+  return {{head, placed.head}, {middle, placed.middle}, {tail, placed.tail}};
 }
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
