@@ -153,6 +153,58 @@ private:
   Handle mutex_;
 };
 
+// Marks the file open as `opened` (a handle that may delete it) for deletion
+// when the handle closes, and closes it. False when it is left as it was: a
+// directory, a file with other names, or one the system will not delete.
+bool markForDeletion(HANDLE opened) {
+  Handle entry(opened);
+  // Attributes belong to the file, not to a name: a file with a second
+  // name is left alone, since resetting its read-only attribute would
+  // change what the other name shows.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(entry.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
+    return false;
+  }
+  // A read-only, hidden or system file is made a plain one first, so that
+  // it can be deleted; when it cannot be, it gets its attributes back.
+  constexpr DWORD keeping = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  FILE_BASIC_INFO basic{};
+  const bool reset = (info.dwFileAttributes & keeping) != 0;
+  if (reset) {
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+  }
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
+                                  sizeof disposition)) {
+    if (reset) {
+      basic.FileAttributes = info.dwFileAttributes;
+      SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+    }
+    return false;
+  }
+  return true;
+}
+
+// True once nothing of that path is left, waited for a little: a handle
+// that reads only attributes (a file manager's) does not stop a deletion,
+// and keeps the name until it closes.
+bool nameGoes(const std::wstring& path) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return true;
+      }
+    }
+    Sleep(20);
+  }
+  return false;
+}
+
 } // namespace
 
 std::wstring utf16From1252(std::string_view text) {
@@ -296,51 +348,7 @@ bool Win32Platform::removeFile(std::string_view name) {
     Sleep(20);
     opened = open();
   }
-  {
-    Handle entry(opened);
-    // Attributes belong to the file, not to a name: a file with a second
-    // name is left alone, since resetting its read-only attribute would
-    // change what the other name shows.
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(entry.get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-        ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
-      return false;
-    }
-    // A read-only, hidden or system file is made a plain one first, so that
-    // it can be deleted; when it cannot be, it gets its attributes back.
-    constexpr DWORD keeping =
-        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    FILE_BASIC_INFO basic{};
-    const bool reset = (info.dwFileAttributes & keeping) != 0;
-    if (reset) {
-      basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
-      SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
-    }
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
-                                    sizeof disposition)) {
-      if (reset) {
-        basic.FileAttributes = info.dwFileAttributes;
-        SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
-      }
-      return false;
-    }
-  }
-  // A handle that reads only attributes (a file manager's) does not stop
-  // the one above, and keeps the name until it closes. Wait a little for the
-  // name to go.
-  for (int tries = 0; tries < 100; ++tries) {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return true;
-      }
-    }
-    Sleep(20);
-  }
-  return false;
+  return markForDeletion(opened) && nameGoes(path);
 }
 
 std::unique_ptr<AppendFile> Win32Platform::openForAppend(std::string_view name) {
