@@ -1,5 +1,6 @@
 #include "text/output_file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace balvix {

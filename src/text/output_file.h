@@ -1,11 +1,11 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace balvix {
 
@@ -80,9 +80,9 @@ public:
 private:
   using Block = std::array<char, blockSize>;
 
-  // Copies the piece to `out` and returns the end of the copy. (Every text
-  // points at its bytes, an empty one too; a std::string_view made of
-  // nothing is no text.)
+  // Copies the piece to `out` and returns the end of the copy. (A piece
+  // points at its bytes even when it has none: an empty std::string_view
+  // that points nowhere is no piece.)
   static char* put(char* out, std::string_view piece) {
     std::memcpy(out, piece.data(), piece.size());
     return out + piece.size();
