@@ -1,7 +1,7 @@
 #pragma once
 
+#include "text/append_file.h"
 #include "text/cp1252.h"
-#include "text/output_file.h"
 
 #include <cstddef>
 #include <memory>
