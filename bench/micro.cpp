@@ -28,7 +28,7 @@ public:
   void openDocument(std::string_view) override {}
   bool exists(std::string_view) override { return false; }
   bool removeFile(std::string_view) override { return true; }
-  std::unique_ptr<OutputFile> openForAppend(std::string_view) override {
+  std::unique_ptr<AppendFile> openForAppend(std::string_view) override {
     return std::make_unique<CountingFile>(bytes);
   }
   std::optional<std::string> readFile(std::string_view) override { return std::nullopt; }
@@ -39,19 +39,17 @@ public:
   std::uint64_t bytes = 0;
 
 private:
-  class CountingFile : public OutputFile {
+  class CountingFile : public AppendFile {
   public:
     explicit CountingFile(std::uint64_t& bytes) : bytes_(bytes) {}
-    ~CountingFile() override { close(); }
-    CountingFile(const CountingFile&) = delete;
-    CountingFile& operator=(const CountingFile&) = delete;
 
-  private:
     bool write(std::string_view bytes) override {
       bytes_ += bytes.size();
       return true;
     }
-    bool closeFile() override { return true; }
+    bool close() override { return true; }
+
+  private:
     std::uint64_t& bytes_;
   };
 };

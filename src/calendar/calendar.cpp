@@ -90,22 +90,17 @@ void appendZeroPadded(std::string& text, int number, std::size_t width) {
 
 } // namespace
 
-std::optional<std::array<char, 10>> dateChars(const DateParts& date) {
-  if (date.day < 0 || date.day >= 100 || date.month < 0 || date.month >= 100 || date.year < 0 ||
-      date.year >= 10000) {
-    return std::nullopt;
-  }
-  const auto digit = [](int n) { return static_cast<char>('0' + n % 10); };
-  return std::array<char, 10>{
-      digit(date.day / 10),    digit(date.day),        '/',
-      digit(date.month / 10),  digit(date.month),      '/',
-      digit(date.year / 1000), digit(date.year / 100), digit(date.year / 10),
-      digit(date.year)};
-}
-
 void appendDate(std::string& text, const DateParts& date) {
-  if (const std::optional<std::array<char, 10>> chars = dateChars(date)) {
-    text.append(chars->data(), chars->size());
+  if (date.day >= 0 && date.day < 100 && date.month >= 0 && date.month < 100 && date.year >= 0 &&
+      date.year < 10000) {
+    // The walked days: every field fills its width exactly.
+    const auto digit = [](int n) { return static_cast<char>('0' + n % 10); };
+    const std::array<char, 10> chars = {
+        digit(date.day / 10),    digit(date.day),        '/',
+        digit(date.month / 10),  digit(date.month),      '/',
+        digit(date.year / 1000), digit(date.year / 100), digit(date.year / 10),
+        digit(date.year)};
+    text.append(chars.data(), chars.size());
     return;
   }
   appendZeroPadded(text, date.day, 2);

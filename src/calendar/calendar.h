@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <compare>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -55,11 +53,6 @@ void appendDate(std::string& text, const DateParts& date);
 
 // The same as a text of its own.
 std::string dateText(const DateParts& date);
-
-// The same as exactly ten characters, for a date whose fields fit their
-// widths (day and month 0 to 99, year 0 to 9999: every day a walk can tell);
-// nothing for any other.
-std::optional<std::array<char, 10>> dateChars(const DateParts& date);
 
 // The date as aaaa-mm-dd ("0050-07-09"), the form of dates in data for other
 // programs.

@@ -100,32 +100,28 @@ std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenari
   return out;
 }
 
-void endLinesWithCrLf(std::string& text) {
-  // Changed in place, from its end, so that a page is not copied.
-  std::size_t added = 0;
+std::string withCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    added += text[i] == '\n' && (i == 0 || text[i - 1] != '\r') ? 1 : 0;
-  }
-  std::size_t from = text.size();
-  text.resize(text.size() + added);
-  for (std::size_t to = text.size(); added > 0;) {
-    const char c = text[--from];
-    text[--to] = c;
-    if (c == '\n' && (from == 0 || text[from - 1] != '\r')) {
-      text[--to] = '\r';
-      --added;
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+      out += '\r';
     }
+    out += text[i];
   }
+  return out;
 }
 
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span) {
   const ChartWalk walk(inputs, scenarios, span);
   ChartParts parts;
-  appendPageDataJson(parts.data, walk.model(), walk.run(), walk.scenarioMembers());
-  endLinesWithCrLf(parts.data);
-  appendPageBody(parts.body, walk.model(), walk.run(), walk.walks());
-  endLinesWithCrLf(parts.body);
+  std::string text;
+  appendPageDataJson(text, walk.model(), walk.run(), walk.scenarioMembers());
+  parts.data = withCrLf(text);
+  text.clear();
+  appendPageBody(text, walk.model(), walk.run(), walk.walks());
+  parts.body = withCrLf(text);
   return parts;
 }
 

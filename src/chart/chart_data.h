@@ -49,8 +49,9 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
 std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
                            const RunSpan& span, const DateParts& today);
 
-// Ends every line of `text` with CR LF: a line feed gets a carriage return
-// before it, unless it has one already.
-void endLinesWithCrLf(std::string& text);
+// `text` with every line ended by CR LF, as in every file the program
+// writes: a line feed gets a carriage return before it, unless it has one
+// already.
+std::string withCrLf(std::string_view text);
 
 } // namespace balvix

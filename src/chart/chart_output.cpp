@@ -40,7 +40,6 @@ ChartOutput chartOutputOf(const RunInputs& inputs, const ScenariosRead& scenario
   output.balanceOverflowed = walk.model().figures().overflowDay.has_value();
   output.page = chartPage(walk.model(), walk.run(), walk.scenarioMembers(), walk.walks(),
                           sourcesElement(scenarios, sources));
-  endLinesWithCrLf(output.page);
   return output;
 }
 

@@ -17,9 +17,8 @@ struct PageSources {
   std::string_view argument;
 };
 
-// The chart page of a run, every line ended by CR LF as in every file the
-// program writes (chartPage), and whether the walk of the plan ended on a
-// balance beyond any number.
+// The chart page of a run (chartPage, its lines ended by a line feed), and
+// whether the walk of the plan ended on a balance beyond any number.
 struct ChartOutput {
   std::string page;
   bool balanceOverflowed = false;

@@ -4,6 +4,26 @@
 
 namespace balvix {
 
+namespace {
+
+// Appends the page with every line ended by CR LF, as every file the program
+// writes: a line feed gets a carriage return before it, unless it has one
+// already.
+void appendWithCrLf(RunFile& file, std::string_view page) {
+  for (std::size_t at = 0; at < page.size();) {
+    const std::size_t end = page.find('\n', at);
+    if (end == std::string_view::npos) {
+      file.appendEndedLines(page.substr(at));
+      return;
+    }
+    const bool ended = end > at && page[end - 1] == '\r';
+    file.appendEndedLines(page.substr(at, end - at - (ended ? 1 : 0)), "\r\n");
+    at = end + 1;
+  }
+}
+
+} // namespace
+
 std::string pageNameOf(std::string_view reportName) {
   return std::string(reportStem(reportName)).append(pageEnding);
 }
@@ -18,7 +38,7 @@ void writeChartPage(Platform& platform, const RunInputs& inputs, const Scenarios
   writeLines(file, name, written, [&] {
     const ChartOutput output = chartOutputOf(inputs, scenarios, span, sources);
     written.balanceOverflowed = output.balanceOverflowed;
-    file.appendEndedLines(output.page);
+    appendWithCrLf(file, output.page);
   });
 }
 

@@ -2,6 +2,9 @@
 
 #include "platform/platform.h"
 
+#include <memory>
+#include <utility>
+
 namespace balvix {
 
 ErrorLog::ErrorLog(Platform& platform, bool oldLogRemoved)
@@ -14,7 +17,9 @@ void ErrorLog::appendLine(std::string_view message) {
   // lost rather than tried again line by line.
   if (!opened_) {
     opened_ = true;
-    file_ = platform_.openForAppend(errorLogName);
+    if (std::unique_ptr<AppendFile> opened = platform_.openForAppend(errorLogName)) {
+      file_.emplace(std::move(opened));
+    }
   }
   // The message ends at its first zero byte, if it holds one.
   message = message.substr(0, message.find('\0'));

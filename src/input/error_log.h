@@ -1,11 +1,12 @@
 #pragma once
 
-#include <memory>
+#include "text/output_file.h"
+
+#include <optional>
 #include <string_view>
 
 namespace balvix {
 
-class OutputFile;
 class Platform;
 
 // The error log "Errores.txt" of the program directory: one line per faulty
@@ -45,7 +46,7 @@ public:
 
 private:
   Platform& platform_;
-  std::unique_ptr<OutputFile> file_;
+  std::optional<OutputFile> file_;
   bool opened_ = false;
   bool complete_ = true;
   bool written_ = false;

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/folder_listing.h"
+#include "text/append_file.h"
 #include "text/cp1252.h"
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -13,123 +12,6 @@
 #include <vector>
 
 namespace balvix {
-
-// A file of the program directory open for appending. What is appended is
-// gathered in memory and written in blocks: one write for each full block of
-// blockSize bytes, and what is left at flush() or close(). The room for one
-// block is made once, at the first append; memory does not grow with the
-// file. A file put in this one's place while it is open receives nothing:
-// the writes go to the file that was opened.
-class OutputFile {
-public:
-  static constexpr std::size_t blockSize = 65536;
-
-  virtual ~OutputFile() = default;
-  OutputFile() = default;
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-
-  // Appends the bytes (lines that already end with their line end), as they
-  // are, at the end of the file. False when a block written meanwhile could
-  // not be written whole: its bytes are lost, and the bytes after them are
-  // still written. std::bad_alloc when there is no memory for the block.
-  bool append(std::string_view bytes) {
-    if (bytes.size() < blockSize - used_ && block_) {
-      // The bytes fit in the block gathered so far, with room to spare.
-      std::copy(bytes.begin(), bytes.end(), block_->data() + used_);
-      used_ += bytes.size();
-      return true;
-    }
-    return appendAcrossBlocks(bytes);
-  }
-
-  // Room for `size` bytes right after what is gathered, for the caller to
-  // fill and keep with added(size) before any other call; nothing when what
-  // is left of the block is not larger (append() the bytes then).
-  char* room(std::size_t size) {
-    return block_ && size < blockSize - used_ ? block_->data() + used_ : nullptr;
-  }
-  void added(std::size_t size) { used_ += size; }
-
-  // Appends the line and CR LF.
-  bool appendLine(std::string_view line) {
-    const bool whole = append(line);
-    return append("\r\n") && whole;
-  }
-
-  // Writes what is gathered, so that it is in the file when this returns.
-  // False when it could not be written whole; it is lost then.
-  bool flush() {
-    if (used_ == 0) {
-      return true;
-    }
-    const bool whole = write({block_->data(), used_});
-    used_ = 0;
-    return whole;
-  }
-
-  // Writes what is gathered and closes the file. False when that could not
-  // be written whole, or when the system tells that what was written may not
-  // all be in it (some file systems tell a failed write only then). Nothing
-  // can be appended afterwards. An implementation closes the file when it
-  // goes in any case, what is gathered written first.
-  bool close() {
-    if (closed_) {
-      return true;
-    }
-    const bool whole = flush();
-    closed_ = true;
-    block_.reset();
-    return closeFile() && whole;
-  }
-
-protected:
-  // Writes the bytes at the end of the file; true when they were written
-  // whole.
-  virtual bool write(std::string_view bytes) = 0;
-  // Closes the file; false when the system reports the close as failed.
-  virtual bool closeFile() = 0;
-  using Block = std::array<char, blockSize>;
-  // The room for one block (std::bad_alloc when there is no memory for it),
-  // left unfilled: its bytes are written before they are read. (The new
-  // expression, since std::make_unique_for_overwrite is not in every standard
-  // library yet: LLVM's libc++ 14 lacks it.)
-  virtual std::unique_ptr<Block> newBlock() {
-    return std::unique_ptr<Block>(new Block); // NOLINT(modernize-make-unique)
-  }
-
-private:
-  // append() for bytes that fill the block gathered so far, or more.
-  bool appendAcrossBlocks(std::string_view bytes) {
-    if (closed_) {
-      return false;
-    }
-    if (!block_) {
-      block_ = newBlock();
-    }
-    bool whole = true;
-    while (!bytes.empty()) {
-      if (used_ == 0 && bytes.size() >= blockSize) {
-        // A whole block of the caller's bytes goes out as it is.
-        whole = write(bytes.substr(0, blockSize)) && whole;
-        bytes.remove_prefix(blockSize);
-        continue;
-      }
-      const std::size_t taken = std::min(blockSize - used_, bytes.size());
-      std::copy_n(bytes.begin(), taken, block_->data() + used_);
-      used_ += taken;
-      bytes.remove_prefix(taken);
-      if (used_ == blockSize) {
-        whole = flush() && whole;
-      }
-    }
-    return whole;
-  }
-
-  std::unique_ptr<Block> block_; // none until the first append, and once closed
-  std::size_t used_ = 0;         // the bytes gathered in it
-  bool closed_ = false;
-};
 
 // The exclusive right to write the files of the program directory, held until
 // the object goes. Another start of the program in the same directory waits
@@ -206,10 +88,12 @@ public:
   virtual bool removeFile(std::string_view name) = 0;
 
   // Creates the named file of the program directory and opens it for
-  // appending. Nothing when it cannot be created, and in particular when any
-  // entry of that name is there already (a file put there since an old one
-  // was removed, a link, a directory, a pipe): that entry is left alone.
-  virtual std::unique_ptr<OutputFile> openForAppend(std::string_view name) = 0;
+  // appending: its writes go to the file that was opened, whatever is put at
+  // its name meanwhile. Nothing when it cannot be created, and in particular
+  // when any entry of that name is there already (a file put there since an
+  // old one was removed, a link, a directory, a pipe): that entry is left
+  // alone.
+  virtual std::unique_ptr<AppendFile> openForAppend(std::string_view name) = 0;
 
   // The whole content of the named file of the program directory, or nothing
   // when it cannot be opened or read or is not a regular file (a pipe, a

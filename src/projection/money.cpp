@@ -1,5 +1,6 @@
 #include "projection/money.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -92,69 +93,6 @@ std::string hundredthsFromText(double magnitude) {
 // by 100 (see hundredthsDigits).
 constexpr double productRouteLimit = 1e13;
 
-// Writes the digits with a point between groups of three, counted from the
-// right, at `out`, and returns the end of what it wrote.
-char* writeThousands(char* out, std::string_view digits) {
-  if (digits.empty()) {
-    return out;
-  }
-  // The first group has one to three digits, every other group three.
-  std::size_t group = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
-  const char* from = digits.data();
-  const char* const end = from + digits.size();
-  std::memcpy(out, from, group);
-  for (out += group, from += group; from != end; out += 4, from += 3) {
-    out[0] = '.';
-    std::memcpy(out + 1, from, 3);
-  }
-  return out;
-}
-
-std::size_t thousandsSize(std::size_t digits) {
-  return digits + (digits == 0 ? 0 : (digits - 1) / 3);
-}
-
-} // namespace
-
-void appendThousands(std::string& text, std::string_view digits) {
-  const std::size_t at = text.size();
-  text.resize(at + thousandsSize(digits.size()));
-  writeThousands(text.data() + at, digits);
-}
-
-namespace {
-
-// The size of the text writeGrouped writes.
-std::size_t groupedSize(bool negative, std::string_view hundredths) {
-  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
-  return (negative && !hundredths.empty() ? 1 : 0) + thousandsSize(unitCount) + 3;
-}
-
-// Writes what appendGrouped appends at `out`, and returns the end of it.
-char* writeGrouped(char* out, bool negative, std::string_view hundredths) {
-  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
-  if (negative && !hundredths.empty()) {
-    *out++ = '-';
-  }
-  out = writeThousands(out, hundredths.substr(0, unitCount));
-  // The apostrophe and two decimals, "5" giving '05 and "" '00.
-  const std::string_view decimals = hundredths.substr(unitCount);
-  out[0] = '\'';
-  out[1] = decimals.size() == 2 ? decimals[0] : '0';
-  out[2] = decimals.empty() ? '0' : decimals.back();
-  return out + 3;
-}
-
-} // namespace
-
-void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
-  const std::size_t at = text.size();
-  text.resize(at + groupedSize(negative, hundredths));
-  writeGrouped(text.data() + at, negative, hundredths);
-}
-
-namespace {
-
 // The three decimal digits of each number below 1000, one after the other:
 // "000001002...999".
 constexpr std::array<char, 3000> threeDigits = [] {
@@ -171,6 +109,114 @@ constexpr std::array<char, 3000> threeDigits = [] {
 const char* lastDigits(std::uint64_t n, std::size_t count) {
   return threeDigits.data() + 3 * n + (3 - count);
 }
+
+// The whole units of an amount as writeThousands takes them, three digits at
+// a time from the right: held in a number (the amounts the product by 100
+// settles, written without making their digits first),
+class NumberUnits {
+public:
+  explicit NumberUnits(std::uint64_t units) : units_(units) {}
+  bool moreThanThree() const { return units_ >= 1000; }
+  // The last three digits, taken away.
+  const char* takeThree() {
+    const char* digits = lastDigits(units_ % 1000, 3);
+    units_ /= 1000;
+    return digits;
+  }
+  // Writes the one to three digits left (none for zero) so that they end at
+  // `end`, and returns where they begin.
+  char* putRest(char* end) const {
+    if (units_ >= 100) {
+      end -= 3;
+      std::memcpy(end, lastDigits(units_, 3), 3);
+    } else if (units_ >= 10) {
+      end -= 2;
+      std::memcpy(end, lastDigits(units_, 2), 2);
+    } else if (units_ > 0) {
+      *--end = static_cast<char>('0' + units_);
+    }
+    return end;
+  }
+
+private:
+  std::uint64_t units_;
+};
+
+// or held as decimal digits without leading zeros, however many.
+class DigitUnits {
+public:
+  explicit DigitUnits(std::string_view digits) : digits_(digits) {}
+  bool moreThanThree() const { return digits_.size() > 3; }
+  const char* takeThree() {
+    digits_.remove_suffix(3);
+    return digits_.data() + digits_.size();
+  }
+  // As NumberUnits::putRest.
+  char* putRest(char* end) const {
+    end -= digits_.size();
+    std::copy(digits_.begin(), digits_.end(), end);
+    return end;
+  }
+
+private:
+  std::string_view digits_;
+};
+
+// Writes the units with a point between groups of three, counted from the
+// right, so that they end at `end`, and returns where they begin: the one
+// home of the grouping, whichever way the units are held.
+template <class Units> char* writeThousands(char* end, Units units) {
+  for (; units.moreThanThree(); end -= 4) {
+    std::memcpy(end - 3, units.takeThree(), 3);
+    end[-4] = '.';
+  }
+  return units.putRest(end);
+}
+
+std::size_t thousandsSize(std::size_t digits) {
+  return digits + (digits == 0 ? 0 : (digits - 1) / 3);
+}
+
+} // namespace
+
+void appendThousands(std::string& text, std::string_view digits) {
+  text.resize(text.size() + thousandsSize(digits.size()));
+  writeThousands(text.data() + text.size(), DigitUnits(digits));
+}
+
+namespace {
+
+// The size of the text writeGrouped writes.
+std::size_t groupedSize(bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  return (negative && !hundredths.empty() ? 1 : 0) + thousandsSize(unitCount) + 3;
+}
+
+// Writes what appendGrouped appends so that it ends at `end`, and returns
+// where it begins.
+char* writeGrouped(char* end, bool negative, std::string_view hundredths) {
+  const std::size_t unitCount = hundredths.size() > 2 ? hundredths.size() - 2 : 0;
+  // The apostrophe and two decimals, "5" giving '05 and "" '00.
+  const std::string_view decimals = hundredths.substr(unitCount);
+  char* out = end - 3;
+  out[0] = '\'';
+  out[1] = decimals.size() == 2 ? decimals[0] : '0';
+  out[2] = decimals.empty() ? '0' : decimals.back();
+  out = writeThousands(out, DigitUnits(hundredths.substr(0, unitCount)));
+  if (negative && !hundredths.empty()) {
+    *--out = '-';
+  }
+  return out;
+}
+
+} // namespace
+
+void appendGrouped(std::string& text, bool negative, std::string_view hundredths) {
+  text.resize(text.size() + groupedSize(negative, hundredths));
+  writeGrouped(text.data() + text.size(), negative, hundredths);
+}
+
+namespace {
 
 // The magnitude in hundredths, rounded as formatMoney rounds it, when the
 // product by 100 settles it; nothing near a half hundredth and from 10^13 up.
@@ -194,30 +240,13 @@ std::optional<std::uint64_t> productHundredths(double magnitude) {
   return std::nullopt;
 }
 
-// Writes the text formatMoney gives for an amount of `hundredths` hundredths
-// (negative with `negative`) so that it ends at `end`, from its last digit
-// back, and returns where it begins. The same text as writeGrouped writes for
-// the amount's digits, in one pass over the number.
-char* writeHundredthsBackward(char* end, bool negative, std::uint64_t hundredths) {
+// The same text as writeGrouped writes for the digits of `hundredths`,
+// written from the number itself, three digits of a table at a time.
+char* writeGrouped(char* end, bool negative, std::uint64_t hundredths) {
   char* out = end - 3;
   out[0] = '\'';
   std::memcpy(out + 1, lastDigits(hundredths % 100, 2), 2);
-  std::uint64_t units = hundredths / 100;
-  for (; units >= 1000; units /= 1000) {
-    out -= 4;
-    out[0] = '.';
-    std::memcpy(out + 1, lastDigits(units % 1000, 3), 3);
-  }
-  // The first group: one to three digits, none below one.
-  if (units >= 100) {
-    out -= 3;
-    std::memcpy(out, lastDigits(units, 3), 3);
-  } else if (units >= 10) {
-    out -= 2;
-    std::memcpy(out, lastDigits(units, 2), 2);
-  } else if (units > 0) {
-    *--out = static_cast<char>('0' + units);
-  }
+  out = writeThousands(out, NumberUnits(hundredths / 100));
   if (negative && hundredths != 0) {
     *--out = '-';
   }
@@ -270,17 +299,18 @@ void MoneyText::assign(double value) {
     end_ = text.size();
     return;
   }
+  // Written from the end of chars_ back.
+  end_ = chars_.size();
+  char* const end = chars_.data() + end_;
   const double magnitude = std::fabs(value);
   if (const std::optional<std::uint64_t> hundredths = productHundredths(magnitude)) {
-    char* end = chars_.data() + chars_.size();
-    begin_ = static_cast<std::size_t>(
-        writeHundredthsBackward(end, std::signbit(value), *hundredths) - chars_.data());
-    end_ = chars_.size();
+    begin_ = static_cast<std::size_t>(writeGrouped(end, std::signbit(value), *hundredths) -
+                                      chars_.data());
     return;
   }
   const std::string hundredths = hundredthsFromText(magnitude);
-  end_ = static_cast<std::size_t>(writeGrouped(chars_.data(), std::signbit(value), hundredths) -
-                                  chars_.data());
+  begin_ =
+      static_cast<std::size_t>(writeGrouped(end, std::signbit(value), hundredths) - chars_.data());
 }
 
 void appendMoney(std::string& text, double value) {

@@ -1,19 +1,11 @@
 #include "projection/report.h"
 
-#include <cstring>
-
 namespace balvix {
 
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view equals = " = ";
-
-// Copies `text` to `out` and returns the end of the copy.
-char* put(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
-}
 
 std::uint32_t sizeSince(const std::string& text, std::size_t at) {
   return static_cast<std::uint32_t>(text.size() - at);
@@ -22,82 +14,55 @@ std::uint32_t sizeSince(const std::string& text, std::size_t at) {
 } // namespace
 
 ReportWriter::ReportWriter(RunFile& file, const std::vector<Entry>& entries, double openingBalance)
-    : file_(file), entries_(entries), textsAt_(entries.size(), notWritten),
+    : file_(file), entries_(entries), placed_(entries.size()),
       balance_(openingBalance), balanceTexts_{MoneyText(openingBalance),
                                               MoneyText(openingBalance)} {
   // Room for every movement's pieces with an amount of up to 19 characters,
   // so that the store is not copied as it grows.
   std::size_t room = 0;
   for (const Entry& entry : entries) {
-    room += sizeof(PieceSizes) + entry.comment.size() + entry.when.size() + 48;
+    room += entry.comment.size() + entry.when.size() + 48;
   }
   store_.reserve(room);
 }
 
-std::size_t ReportWriter::writeTexts(const Entry& entry) {
-  const std::size_t at = store_.size();
-  store_.append(sizeof(PieceSizes), '\0');
-  const std::size_t textAt = store_.size();
-  PieceSizes sizes;
+ReportWriter::Placed ReportWriter::writeTexts(const Entry& entry) {
+  Placed placed{store_.size()};
   store_ += entry.comment;
   store_ += ' ';
-  sizes.head = sizeSince(store_, textAt);
+  placed.head = sizeSince(store_, placed.at);
   store_ += ' ';
   store_ += wordOf(entry.action);
   store_ += ' ';
   appendMoney(store_, entry.amount);
   store_ += equals;
-  sizes.middle = sizeSince(store_, textAt) - sizes.head;
+  placed.middle = sizeSince(store_, placed.at) - placed.head;
   store_ += ' ';
   store_ += wordOf(entry.moment);
   store_ += ' ';
   store_ += entry.when;
   store_ += lineEnd;
   store_ += lineEnd;
-  sizes.tail = sizeSince(store_, textAt) - sizes.head - sizes.middle;
-  std::memcpy(store_.data() + at, &sizes, sizeof sizes);
-  return at;
+  placed.tail = sizeSince(store_, placed.at) - placed.head - placed.middle;
+  return placed;
 }
 
 ReportWriter::Pieces ReportWriter::piecesOf(std::size_t movement) {
-  std::size_t& at = textsAt_[movement];
-  if (at == notWritten) {
-    at = writeTexts(entries_[movement]);
+  Placed& placed = placed_[movement];
+  if (placed.tail == 0) {
+    placed = writeTexts(entries_[movement]);
   }
-  PieceSizes sizes;
-  std::memcpy(&sizes, store_.data() + at, sizeof sizes);
-  const char* head = store_.data() + at + sizeof sizes;
-  const char* middle = head + sizes.head;
-  const char* tail = middle + sizes.middle;
-  return {{head, sizes.head}, {middle, sizes.middle}, {tail, sizes.tail}};
-}
-
-void ReportWriter::appendPieces(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (std::string_view piece : pieces) {
-    size += piece.size();
-  }
-  file_.appendWritten(size, [&pieces](char* out) {
-    for (std::string_view piece : pieces) {
-      out = put(out, piece);
-    }
-  });
+  const char* head = store_.data() + placed.at;
+  const char* middle = head + placed.head;
+  const char* tail = middle + placed.middle;
+  return {{head, placed.head}, {middle, placed.middle}, {tail, placed.tail}};
 }
 
 // "Martes 01/01/2013": the weekday name, then the day and month as two digits
 // and the year as four.
 void ReportWriter::day(const DateParts& date) {
   const std::string_view name = weekdayName(date.year, date.month, date.day);
-  if (const std::optional<std::array<char, 10>> chars = dateChars(date)) {
-    file_.appendWritten(name.size() + 1 + chars->size() + lineEnd.size(), [&](char* out) {
-      out = put(out, name);
-      *out++ = ' ';
-      out = put(out, {chars->data(), chars->size()});
-      put(out, lineEnd);
-    });
-    return;
-  }
-  appendPieces({name, " ", dateText(date), lineEnd}); // no day a walk tells
+  file_.appendEndedLines(name, " ", dateText(date), lineEnd);
 }
 
 // "ACTIVACIÓN !! " comment action amount moment when, one blank between the
@@ -106,9 +71,9 @@ void ReportWriter::activation(std::size_t movement) {
   const Pieces pieces = piecesOf(movement);
   // The movement line's pieces without the blank after the comment, the
   // " =" and the empty line.
-  appendPieces({"ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
-                pieces.middle.substr(0, pieces.middle.size() - equals.size()),
-                pieces.tail.substr(0, pieces.tail.size() - lineEnd.size())});
+  file_.appendEndedLines("ACTIVACI\xD3N !! ", pieces.head.substr(0, pieces.head.size() - 1),
+                         pieces.middle.substr(0, pieces.middle.size() - equals.size()),
+                         pieces.tail.substr(0, pieces.tail.size() - lineEnd.size()));
 }
 
 // comment, balance before, action, amount, "=", balance after, moment, when;
@@ -122,17 +87,8 @@ void ReportWriter::movement(std::size_t movement, double before, double after) {
   }
   afterText.assign(after);
   const Pieces pieces = piecesOf(movement);
-  const std::string_view beforeView = beforeText.view();
-  const std::string_view afterView = afterText.view();
-  const std::size_t size = pieces.head.size() + beforeView.size() + pieces.middle.size() +
-                           afterView.size() + pieces.tail.size();
-  file_.appendWritten(size, [&](char* out) {
-    out = put(out, pieces.head);
-    out = put(out, beforeView);
-    out = put(out, pieces.middle);
-    out = put(out, afterView);
-    put(out, pieces.tail);
-  });
+  file_.appendEndedLines(pieces.head, beforeText.view(), pieces.middle, afterText.view(),
+                         pieces.tail);
   balanceAt_ = 1 - balanceAt_;
   balance_ = after;
 }
@@ -145,12 +101,12 @@ void ReportWriter::overflow(std::size_t movement) {
 // stopped the walk.
 void ReportWriter::closing(double balance) {
   if (overflowMovement_) {
-    appendPieces({lineEnd, lineEnd, "El saldo ya no cabe en un n\xFAmero con \"",
-                  entries_[*overflowMovement_].comment, "\": el informe termina aqu\xED ...",
-                  lineEnd});
+    file_.appendEndedLines(lineEnd, lineEnd, "El saldo ya no cabe en un n\xFAmero con \"",
+                           entries_[*overflowMovement_].comment,
+                           "\": el informe termina aqu\xED ...", lineEnd);
     return;
   }
-  appendPieces({lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd});
+  file_.appendEndedLines(lineEnd, lineEnd, "Saldo total = ", MoneyText(balance).view(), lineEnd);
 }
 
 } // namespace balvix

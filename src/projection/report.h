@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,31 +43,28 @@ private:
   // first applies, so that a line is put together from one place: the head
   // "comment ", the middle " action amount = " and the tail " moment when"
   // with the line end and the empty line. They lie in store_ one after the
-  // other, after their sizes (a comment and `cuando` are cut to 255
-  // characters, an amount's text has at most 415).
-  struct PieceSizes {
+  // other, from `at`; none are written while `tail` is 0 (a tail holds its
+  // line ends at least).
+  struct Placed {
+    std::size_t at = 0;
     std::uint32_t head = 0;
     std::uint32_t middle = 0;
     std::uint32_t tail = 0;
   };
-  static constexpr std::size_t notWritten = static_cast<std::size_t>(-1);
-  // Writes the sizes and texts of the entry's pieces at the end of store_,
-  // and returns where they begin.
-  std::size_t writeTexts(const Entry& entry);
+  // Writes the texts of the entry's pieces at the end of store_.
+  Placed writeTexts(const Entry& entry);
   struct Pieces {
     std::string_view head;
     std::string_view middle;
     std::string_view tail;
   };
   Pieces piecesOf(std::size_t movement);
-  // Appends the texts one after the other (lines that end with CR LF).
-  void appendPieces(std::initializer_list<std::string_view> pieces);
 
   RunFile& file_;
   const std::vector<Entry>& entries_;
-  std::vector<std::size_t> textsAt_; // by movement: where its pieces lie in store_, or notWritten
-  std::string store_;                // the texts of the movements applied so far
-  double balance_;                   // the balance whose text is balanceTexts_[balanceAt_]
+  std::vector<Placed> placed_;            // by movement: where its pieces lie in store_
+  std::string store_;                     // the texts of the movements applied so far
+  double balance_;                        // the balance whose text is balanceTexts_[balanceAt_]
   std::array<MoneyText, 2> balanceTexts_; // the other one takes the next balance's text
   std::size_t balanceAt_ = 0;
   std::optional<std::size_t> overflowMovement_; // the movement not applied

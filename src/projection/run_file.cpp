@@ -1,12 +1,16 @@
 #include "projection/run_file.h"
 
+#include <utility>
+
 namespace balvix {
 
 RunFile::RunFile(Platform& platform, std::string_view name) {
   if (platform.removeFile(name)) {
-    file_ = platform.openForAppend(name);
+    if (std::unique_ptr<AppendFile> opened = platform.openForAppend(name)) {
+      file_.emplace(std::move(opened));
+    }
   }
-  opened_ = file_ != nullptr;
+  opened_ = file_.has_value();
   wholeWritten_ = opened_;
 }
 

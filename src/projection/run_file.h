@@ -1,8 +1,9 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "text/output_file.h"
 
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,24 +25,13 @@ public:
   RunFile(Platform& platform, std::string_view name);
 
   // Appends lines that already end with CR LF, one after the other
-  // ("uno\r\n\r\n" is "uno" and an empty line). Lines that cannot be
+  // ("uno\r\n\r\n" is "uno" and an empty line), whole or in pieces (texts:
+  // "uno", "\r\n"), as OutputFile::append does. Lines that cannot be
   // written are lost and the run goes on; wholeWritten() remembers it.
-  void appendEndedLines(std::string_view lines) {
-    if (!file_ || !file_->append(lines)) {
+  template <class... Pieces> void appendEndedLines(const Pieces&... pieces) {
+    if (!file_ || !file_->append(pieces...)) {
       wholeWritten_ = false;
     }
-  }
-  // Appends `size` bytes of lines ended with CR LF that write(char* at)
-  // writes at `at`: in their place in the file's block when they fit there.
-  template <class Write> void appendWritten(std::size_t size, const Write& write) {
-    if (char* at = file_ ? file_->room(size) : nullptr) {
-      write(at);
-      file_->added(size);
-      return;
-    }
-    std::string lines(size, '\0');
-    write(lines.data());
-    appendEndedLines(lines);
   }
 
   // Writes what is left and closes the file once every line is appended.
@@ -56,7 +46,7 @@ public:
   bool opened() const { return opened_; }
 
 private:
-  std::unique_ptr<OutputFile> file_; // none once closed, or when it cannot be opened
+  std::optional<OutputFile> file_; // none once closed, or when it cannot be opened
   bool opened_ = false;
   bool wholeWritten_ = true;
 };

@@ -63,6 +63,17 @@ std::string daysOf(const std::string& page) {
   return days.substr(0, 10) + " " + days.substr(days.size() - 10);
 }
 
+// True when every line of the text ends with CR LF, the last one too.
+bool linesEndWithCrLf(std::string_view text) {
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+       at = text.find('\n', at + 1)) {
+    if (at == 0 || text[at - 1] != '\r') {
+      return false;
+    }
+  }
+  return text.ends_with("\r\n");
+}
+
 // A start of the chart program is a start of balvix that writes the page
 // instead of the report: the same argument (none for the whole period), the
 // same messages and error log, the same lock.
@@ -108,7 +119,9 @@ TEST(ChartProgram, StartsLikeBalvixAndWritesOnlyThePage) {
     EXPECT_EQ(platform.locksTaken, 1u);
     if (!c.days.empty()) {
       EXPECT_EQ(platform.opened, std::vector<std::string>{"Informe.html"});
-      EXPECT_EQ(daysOf(platform.fileBytes("Informe.html").value_or("")), c.days) << c.tail;
+      const std::string page = platform.fileBytes("Informe.html").value_or("");
+      EXPECT_EQ(daysOf(page), c.days) << c.tail;
+      EXPECT_TRUE(linesEndWithCrLf(page)) << c.tail;
     }
   }
 }

@@ -16,6 +16,7 @@
 #include "chart/chart_run.h"
 #include "driver/messages.h"
 #include "fake/fake_platform.h"
+#include "text/output_file.h"
 
 namespace balvix {
 namespace {
@@ -284,7 +285,7 @@ TEST(OutOfMemory, ToldAndNothingLost) {
     bool chart;
     std::string_view entries;
     std::string readRunsOut;   // the input whose read runs out
-    std::string appendRunsOut; // the file whose room for its blocks runs out
+    std::string appendRunsOut; // the file whose first write runs out of memory
     std::string message;
     std::vector<std::string> opened;
     std::vector<std::string> listing; // besides config.txt and entrada.txt

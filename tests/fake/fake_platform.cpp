@@ -39,19 +39,22 @@ fs::path FakePlatform::pathOf(std::string_view name) const {
 
 namespace {
 
-class FakeOutputFile : public OutputFile {
+class FakeAppendFile : public AppendFile {
 public:
-  FakeOutputFile(FakePlatform& platform, std::string name)
+  FakeAppendFile(FakePlatform& platform, std::string name)
       : platform_(platform), name_(std::move(name)),
         out_(platform.pathOf(name_), std::ios::binary | std::ios::app) {}
-  ~FakeOutputFile() override { close(); }
-  FakeOutputFile(const FakeOutputFile&) = delete;
-  FakeOutputFile& operator=(const FakeOutputFile&) = delete;
 
   bool good() const { return out_.good(); }
 
-protected:
   bool write(std::string_view bytes) override {
+    if (!out_.is_open()) {
+      return false;
+    }
+    if (!memoryRanOut_ && platform_.memoryRunsOut && platform_.memoryRunsOut(name_)) {
+      memoryRanOut_ = true;
+      throw std::bad_alloc();
+    }
     if (!platform_.writeAllowed(name_, bytes.size())) {
       return false;
     }
@@ -60,22 +63,16 @@ protected:
     return out_.good();
   }
 
-  bool closeFile() override {
+  bool close() override {
     out_.close();
     return out_.good() && !platform_.closeFails;
-  }
-
-  std::unique_ptr<Block> newBlock() override {
-    if (platform_.memoryRunsOut && platform_.memoryRunsOut(name_)) {
-      throw std::bad_alloc();
-    }
-    return OutputFile::newBlock();
   }
 
 private:
   FakePlatform& platform_;
   std::string name_;
   std::ofstream out_;
+  bool memoryRanOut_ = false;
 };
 
 class FakeFolderLock : public FolderLock {
@@ -141,7 +138,7 @@ bool FakePlatform::removeFile(std::string_view name) {
   return true;
 }
 
-std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
+std::unique_ptr<AppendFile> FakePlatform::openForAppend(std::string_view name) {
   noteWrite();
   if (name == openRunsOutOfMemory) {
     throw std::bad_alloc();
@@ -151,7 +148,7 @@ std::unique_ptr<OutputFile> FakePlatform::openForAppend(std::string_view name) {
   if (fs::exists(fs::symlink_status(pathOf(name), ec)) || readOnlyDirectory) {
     return nullptr;
   }
-  auto file = std::make_unique<FakeOutputFile>(*this, std::string(name));
+  auto file = std::make_unique<FakeAppendFile>(*this, std::string(name));
   if (!file->good()) {
     return nullptr;
   }

@@ -28,7 +28,7 @@ public:
   void openDocument(std::string_view name) override;
   bool exists(std::string_view name) override;
   bool removeFile(std::string_view name) override;
-  std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
+  std::unique_ptr<AppendFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
   FolderListing listFolder(std::string_view folder) override;
   std::optional<std::string> readFolderFile(std::string_view folder,
@@ -80,11 +80,11 @@ public:
   // is removed.
   std::string appearsAfterRemoval;
 
-  // Memory running out: when the room for the blocks of the file that
-  // memoryRunsOut names is made, in the read of the file named
-  // readRunsOutOfMemory, or in the opening of the file named
-  // openRunsOutOfMemory; std::bad_alloc is thrown there, as an allocation of
-  // the program's at that point would.
+  // Memory running out: in the first write to the file that memoryRunsOut
+  // names, in the read of the file named readRunsOutOfMemory, or in the
+  // opening of the file named openRunsOutOfMemory; std::bad_alloc is thrown
+  // there, as an allocation of the program's while it writes, reads or opens
+  // the file would.
   std::function<bool(std::string_view name)> memoryRunsOut;
   std::string readRunsOutOfMemory;
   std::string openRunsOutOfMemory;

@@ -81,7 +81,7 @@ public:
     requireWritable(name);
     return FakePlatform::removeFile(name);
   }
-  std::unique_ptr<balvix::OutputFile> openForAppend(std::string_view name) override {
+  std::unique_ptr<balvix::AppendFile> openForAppend(std::string_view name) override {
     requireWritable(name);
     return FakePlatform::openForAppend(name);
   }

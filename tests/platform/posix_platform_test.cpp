@@ -79,19 +79,20 @@ struct Folder {
 };
 
 bool appendTo(Platform& platform, const std::string& name, std::string_view line) {
-  std::unique_ptr<OutputFile> file = platform.openForAppend(name);
-  return file && file->appendLine(line);
+  std::unique_ptr<AppendFile> file = platform.openForAppend(name);
+  return file && file->write(std::string(line) + "\r\n");
 }
 
 // Bytes go in as they are, until the file is closed.
 TEST(PosixFiles, LinesUntilTheFileIsClosed) {
   Folder folder;
   const std::string name = folder.name("closed.txt");
-  std::unique_ptr<OutputFile> file = folder.platform.openForAppend(name);
+  std::unique_ptr<AppendFile> file = folder.platform.openForAppend(name);
   ASSERT_NE(file, nullptr);
-  EXPECT_TRUE(file->append("uno\r\n\r\ndos"));
+  EXPECT_TRUE(file->write("uno\r\n\r\n"));
+  EXPECT_TRUE(file->write("dos"));
   EXPECT_TRUE(file->close());
-  EXPECT_FALSE(file->appendLine("tres"));
+  EXPECT_FALSE(file->write("tres\r\n"));
   EXPECT_EQ(folder.bytes(name), "uno\r\n\r\ndos");
 }
 
@@ -120,19 +121,19 @@ TEST(PosixFiles, CloseIsToldAndLetsGoOfTheDescriptor) {
     Folder folder;
     const std::string first = folder.name("first.txt");
     const std::string second = folder.name("second.txt");
-    std::unique_ptr<OutputFile> file = folder.platform.openForAppend(first);
+    std::unique_ptr<AppendFile> file = folder.platform.openForAppend(first);
     ASSERT_NE(file, nullptr) << c.what;
-    ASSERT_TRUE(file->appendLine("uno")) << c.what;
+    ASSERT_TRUE(file->write("uno\r\n")) << c.what;
     if (c.closeFails) {
       const int fd = descriptorOf(folder.directory / first);
       ASSERT_GE(fd, 0) << c.what;
       ::close(fd);
     }
     EXPECT_EQ(file->close(), !c.closeFails) << c.what;
-    std::unique_ptr<OutputFile> other = folder.platform.openForAppend(second);
+    std::unique_ptr<AppendFile> other = folder.platform.openForAppend(second);
     ASSERT_NE(other, nullptr) << c.what;
     file.reset();
-    EXPECT_TRUE(other->appendLine("dos")) << c.what;
+    EXPECT_TRUE(other->write("dos\r\n")) << c.what;
     EXPECT_TRUE(other->close()) << c.what;
     EXPECT_EQ(folder.bytes(second), "dos\r\n") << c.what;
   }

@@ -44,8 +44,8 @@ TEST(Win32Text, Windows1252ToUtf16AndBack) {
 }
 
 bool appendTo(Platform& platform, const std::string& name, std::string_view line) {
-  std::unique_ptr<OutputFile> file = platform.openForAppend(name);
-  return file && file->appendLine(line);
+  std::unique_ptr<AppendFile> file = platform.openForAppend(name);
+  return file && file->write(std::string(line) + "\r\n");
 }
 
 // A folder's entries, each with its kind and, read again by its entry, its
@@ -215,14 +215,14 @@ TEST(Win32Files, ClosedFileLetsGoOfItsHandle) {
   const std::string stem = "balvix-close-" + std::to_string(GetCurrentProcessId());
   const std::string first = stem + ".first.txt";
   const std::string second = stem + ".second.txt";
-  std::unique_ptr<OutputFile> file = platform.openForAppend(first);
+  std::unique_ptr<AppendFile> file = platform.openForAppend(first);
   ASSERT_NE(file, nullptr);
-  ASSERT_TRUE(file->appendLine("uno"));
+  ASSERT_TRUE(file->write("uno\r\n"));
   EXPECT_TRUE(file->close());
-  std::unique_ptr<OutputFile> other = platform.openForAppend(second);
+  std::unique_ptr<AppendFile> other = platform.openForAppend(second);
   ASSERT_NE(other, nullptr);
   file.reset();
-  EXPECT_TRUE(other->appendLine("dos"));
+  EXPECT_TRUE(other->write("dos\r\n"));
   EXPECT_TRUE(other->close());
   other.reset();
   EXPECT_EQ(platform.readFile(second), "dos\r\n");
@@ -237,17 +237,17 @@ TEST(Win32Files, LinesGoToTheFileOpenedNotToItsName) {
   const std::string stem = "balvix-swap-" + std::to_string(GetCurrentProcessId());
   const std::string report = stem + ".txt";
   const std::string moved = stem + ".moved.txt";
-  std::unique_ptr<OutputFile> file = platform.openForAppend(report);
+  std::unique_ptr<AppendFile> file = platform.openForAppend(report);
   ASSERT_NE(file, nullptr);
-  ASSERT_TRUE(file->appendLine("uno") && file->flush());
+  ASSERT_TRUE(file->write("uno\r\n"));
   EXPECT_EQ(platform.readFile(report), "uno\r\n");
   const std::wstring directory = platform.programDirectory();
   ASSERT_TRUE(MoveFileW((directory + utf16From1252(report)).c_str(),
                         (directory + utf16From1252(moved)).c_str()));
   ASSERT_TRUE(appendTo(platform, report, "otro"));
-  EXPECT_TRUE(file->appendLine("dos"));
+  EXPECT_TRUE(file->write("dos\r\n"));
   EXPECT_TRUE(file->close());
-  EXPECT_FALSE(file->appendLine("tres"));
+  EXPECT_FALSE(file->write("tres\r\n"));
   file.reset();
   EXPECT_EQ(platform.readFile(report), "otro\r\n");
   EXPECT_EQ(platform.readFile(moved), "uno\r\ndos\r\n");

@@ -90,7 +90,7 @@ TEST(RunFile, WrittenInWholeBlocks) {
     std::vector<std::size_t> lines; // lengths of the lines appended, CR LF added
     std::size_t endedLines;         // then bytes appended at once, ending with CR LF
     std::vector<std::size_t> writes;
-    std::size_t written = 0; // then bytes written in place, ending with CR LF
+    std::size_t pieces = 0; // then bytes appended in three pieces, ending with CR LF
   };
   const Case cases[] = {
       {"nothing", {}, 0, {}},
@@ -99,10 +99,11 @@ TEST(RunFile, WrittenInWholeBlocks) {
       {"one byte longer", {block / 2 - 2, block / 2 - 1}, 0, {block, 1}},
       {"a page of two blocks and more at once", {}, 2 * block + 3, {block, block, 3}},
       {"a line, then a page", {3}, block + 2, {block, 7}},
-      {"written in place inside the block", {3}, 0, {15}, 10},
-      {"written in place to the block's end", {block - 12}, 0, {block}, 10},
-      {"written in place across the block's end", {block - 7}, 0, {block, 5}, 10},
-      {"written in place, longer than a block", {1}, 0, {block, 6}, block + 3},
+      {"pieces inside the block", {3}, 0, {15}, 10},
+      {"pieces to the block's end", {block - 12}, 0, {block}, 10},
+      {"pieces one byte past the block's end", {block - 11}, 0, {block, 1}, 10},
+      {"pieces across the block's end", {block - 7}, 0, {block, 5}, 10},
+      {"pieces longer than a block", {1}, 0, {block, 6}, block + 3},
   };
   for (const Case& c : cases) {
     FakePlatform platform;
@@ -120,10 +121,10 @@ TEST(RunFile, WrittenInWholeBlocks) {
         file.appendEndedLines(page);
         expected += page;
       }
-      if (c.written > 0) {
-        const std::string lines = std::string(c.written - 2, 'w') + "\r\n";
-        file.appendWritten(lines.size(), [&lines](char* at) { lines.copy(at, lines.size()); });
-        expected += lines;
+      if (c.pieces > 0) {
+        const std::string middle(c.pieces - 4, 'w');
+        file.appendEndedLines("<", middle, ">\r\n");
+        expected += "<" + middle + ">\r\n";
       }
       file.close();
       EXPECT_TRUE(file.wholeWritten()) << c.what;

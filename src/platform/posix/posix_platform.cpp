@@ -152,16 +152,16 @@ bool isRegularFile(int fd) {
   return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
-class PosixOutputFile : public OutputFile {
+class PosixAppendFile : public AppendFile {
 public:
-  explicit PosixOutputFile(int fd) : fd_(fd) {}
-  ~PosixOutputFile() override { close(); }
-  PosixOutputFile(const PosixOutputFile&) = delete;
-  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+  explicit PosixAppendFile(int fd) : fd_(fd) {}
+  PosixAppendFile(const PosixAppendFile&) = delete;
+  PosixAppendFile& operator=(const PosixAppendFile&) = delete;
 
-protected:
-  bool write(std::string_view bytes) override { return writeAll(fd_.get(), bytes); }
-  bool closeFile() override { return fd_.close(); }
+  bool write(std::string_view bytes) override {
+    return fd_.get() >= 0 && writeAll(fd_.get(), bytes);
+  }
+  bool close() override { return fd_.close(); }
 
 private:
   Descriptor fd_;
@@ -370,7 +370,7 @@ bool PosixPlatform::removeFile(std::string_view name) {
   return ::unlinkat(folder_, entry.c_str(), 0) == 0 || errno == ENOENT;
 }
 
-std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) {
+std::unique_ptr<AppendFile> PosixPlatform::openForAppend(std::string_view name) {
   // Created here or not at all (O_EXCL): whatever bears the name already, a
   // file put there meanwhile, a link (never followed), a pipe (never waited
   // on), is left alone.
@@ -380,7 +380,7 @@ std::unique_ptr<OutputFile> PosixPlatform::openForAppend(std::string_view name) 
   if (fd < 0) {
     return nullptr;
   }
-  return std::make_unique<PosixOutputFile>(fd);
+  return std::make_unique<PosixAppendFile>(fd);
 }
 
 std::optional<std::string> PosixPlatform::readFile(std::string_view name) {

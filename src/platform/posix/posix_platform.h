@@ -27,7 +27,7 @@ public:
   void openDocument(std::string_view name) override;
   bool exists(std::string_view name) override;
   bool removeFile(std::string_view name) override;
-  std::unique_ptr<OutputFile> openForAppend(std::string_view name) override;
+  std::unique_ptr<AppendFile> openForAppend(std::string_view name) override;
   std::optional<std::string> readFile(std::string_view name) override;
   FolderListing listFolder(std::string_view folder) override;
   std::optional<std::string> readFolderFile(std::string_view folder,

@@ -86,48 +86,16 @@ bool isRegularFile(HANDLE file) {
          (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
-// Marks the entry open as `entry` for deletion, when it is a file with one
-// name or a link. Attributes belong to the file, not to a name: a file with a
-// second name is left alone, since resetting its read-only attribute would
-// change what the other name shows.
-bool markedForDeletion(HANDLE entry) {
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(entry, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-      ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
-    return false;
-  }
-  // A read-only, hidden or system file is made a plain one first, so that
-  // it can be deleted; when it cannot be, it gets its attributes back.
-  constexpr DWORD keeping = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  FILE_BASIC_INFO basic{};
-  const bool reset = (info.dwFileAttributes & keeping) != 0;
-  if (reset) {
-    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
-    SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic);
-  }
-  FILE_DISPOSITION_INFO disposition{};
-  disposition.DeleteFile = TRUE;
-  if (!SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition)) {
-    if (reset) {
-      basic.FileAttributes = info.dwFileAttributes;
-      SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic);
-    }
-    return false;
-  }
-  return true;
-}
-
-class Win32OutputFile : public OutputFile {
+class Win32AppendFile : public AppendFile {
 public:
-  explicit Win32OutputFile(HANDLE file) : file_(file) {}
-  ~Win32OutputFile() override { close(); }
-  Win32OutputFile(const Win32OutputFile&) = delete;
-  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
+  explicit Win32AppendFile(HANDLE file) : file_(file) {}
+  Win32AppendFile(const Win32AppendFile&) = delete;
+  Win32AppendFile& operator=(const Win32AppendFile&) = delete;
 
-protected:
-  bool write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
-  bool closeFile() override { return file_.close(); }
+  bool write(std::string_view bytes) override {
+    return file_.valid() && writeAll(file_.get(), bytes);
+  }
+  bool close() override { return file_.close(); }
 
 private:
   Handle file_;
@@ -184,6 +152,58 @@ public:
 private:
   Handle mutex_;
 };
+
+// Marks the file open as `opened` (a handle that may delete it) for deletion
+// when the handle closes, and closes it. False when it is left as it was: a
+// directory, a file with other names, or one the system will not delete.
+bool markForDeletion(HANDLE opened) {
+  Handle entry(opened);
+  // Attributes belong to the file, not to a name: a file with a second
+  // name is left alone, since resetting its read-only attribute would
+  // change what the other name shows.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(entry.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks != 1)) {
+    return false;
+  }
+  // A read-only, hidden or system file is made a plain one first, so that
+  // it can be deleted; when it cannot be, it gets its attributes back.
+  constexpr DWORD keeping = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  FILE_BASIC_INFO basic{};
+  const bool reset = (info.dwFileAttributes & keeping) != 0;
+  if (reset) {
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+  }
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
+                                  sizeof disposition)) {
+    if (reset) {
+      basic.FileAttributes = info.dwFileAttributes;
+      SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+    }
+    return false;
+  }
+  return true;
+}
+
+// True once nothing of that path is left, waited for a little: a handle
+// that reads only attributes (a file manager's) does not stop a deletion,
+// and keeps the name until it closes.
+bool nameGoes(const std::wstring& path) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return true;
+      }
+    }
+    Sleep(20);
+  }
+  return false;
+}
 
 } // namespace
 
@@ -340,31 +360,10 @@ bool Win32Platform::removeFile(std::string_view name) {
     Sleep(20);
     opened = open();
   }
-  bool marked = false;
-  {
-    // Closed at once: a file marked for deletion goes when it closes.
-    Handle entry(opened);
-    marked = markedForDeletion(entry.get());
-  }
-  if (!marked) {
-    return false;
-  }
-  // A handle that reads only attributes (a file manager's) does not stop
-  // the one above, and keeps the name until it closes. Wait a little for the
-  // name to go.
-  for (int tries = 0; tries < 100; ++tries) {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return true;
-      }
-    }
-    Sleep(20);
-  }
-  return false;
+  return markForDeletion(opened) && nameGoes(path);
 }
 
-std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) {
+std::unique_ptr<AppendFile> Win32Platform::openForAppend(std::string_view name) {
   // Appending only (no FILE_WRITE_DATA): every write goes to the end. The
   // file is created here or not at all (CREATE_NEW): whatever bears the name
   // already, a file put there meanwhile or a link, is left alone. The user
@@ -379,7 +378,7 @@ std::unique_ptr<OutputFile> Win32Platform::openForAppend(std::string_view name) 
   if (!file.valid()) {
     return nullptr;
   }
-  return std::make_unique<Win32OutputFile>(file.release());
+  return std::make_unique<Win32AppendFile>(file.release());
 }
 
 std::optional<std::string> Win32Platform::readFile(std::string_view name) {
