@@ -32,7 +32,10 @@ public:
     return std::make_unique<CountingFile>(bytes);
   }
   std::optional<std::string> readFile(std::string_view) override { return std::nullopt; }
-  TextFolder readTextFolder(std::string_view, std::size_t) override { return {}; }
+  FolderListing listFolder(std::string_view) override { return {}; }
+  std::optional<std::string> readFolderFile(std::string_view, const FolderEntry&) override {
+    return std::nullopt;
+  }
   bool folderFound() override { return true; }
   std::unique_ptr<FolderLock> lockFolder() override { return nullptr; }
 
