@@ -89,6 +89,24 @@ for (const [name, points, today, floor, text, detail, periodLast = "2027-12-31"]
   });
 }
 
+// Today's figures on a page of weeks from the engine's record lows: exact to
+// the day, the cushion's first day below included; a line whose lows do not
+// hold today stays as it is.
+test("today's figures from the engine's record lows", () => {
+  const data = { paso: "semana", dias: weeks.map((p) => p[0]), saldos: weeks.map((p) => p[1]),
+    minimos: weeks.map((p) => p[2]), minimosFuturos: [100, 100, 200],
+    periodo: { desde: "2027-01-01", hasta: "2027-12-31" } };
+  const lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+  const today = format.dayNumberOfIso("2027-01-06");
+  const lows = [[["2027-01-01", 500], ["2027-01-05", 150], ["2027-01-06", 300], ["2027-01-09", 100]]];
+  const [line] = balanceLines.exactLines(lines, lows, today);
+  const figure = (floor) => Object.values(balanceLines.spendToday(line, today, floor));
+  assert.deepEqual(figure(0), ["100'00", "el saldo más bajo que queda, el 09/01/2027"]);
+  assert.deepEqual(figure(150), ["nada", "el saldo baja del colchón el 09/01/2027"]);
+  assert.equal(balanceLines.firstBelow(line, 200), "05/01/2027 (150'00)");
+  assert.equal(balanceLines.exactLines(lines, lows, today + 1)[0], lines[0]);
+});
+
 // The ticks of the date axis and their labels, each "aaaa-mm-dd label", for
 // a chart of a width showing the days from one day to another.
 const tickRows = [
