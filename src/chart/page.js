@@ -88,6 +88,7 @@
     balvixEngine.ready.then(function () {
       var sources = JSON.parse(document.getElementById("entradas").textContent);
       sources.hoy = format.dateText(todayX);
+      sources.solo = "bajos";
       var answer = balvixEngine.run(sources);
       if (answer.bajos) {
         done(balanceLines.exactLines(lines, answer.bajos, todayX));

@@ -6,10 +6,11 @@
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
-//     argumento, hoy}): the files' bytes as strings of one character per byte
+//     argumento, hoy, solo}): the files' bytes as strings of one character per byte
 //     (Windows-1252; a character beyond 255 that Windows-1252 has is taken
 //     as its byte, any other as "?"); a scenario's name is its file's name,
-//     ".txt" added when missing; hoy, a day dd/mm/aaaa (optional). Returns
+//     ".txt" added when missing; hoy, a day dd/mm/aaaa (optional); solo,
+//     "bajos" for bajos alone (datos and html are then null). Returns
 //     {datos, html, errores, mensaje, bajos}: datos,
 //     the JSON text of the page's data for those files, byte for byte as
 //     balvix-grafico writes it into a page (null when the run gives none);
@@ -92,7 +93,7 @@ var balvixEngine = (function () {
       throw new Error("el motor no está listo");
     }
     var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
-      inputs.hoy || ""];
+      inputs.hoy || "", inputs.solo || ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });

@@ -583,7 +583,9 @@ withEngine && await check("on a page of weeks, today's figures are exact to the 
     .test(document.querySelector('[data-hoy=gastar][data-linea="0"]').textContent));
   const lows = await page.evaluate(() => {
     const sources = JSON.parse(document.getElementById("entradas").textContent);
-    return balvixEngine.run({ ...sources, hoy: "10/06/1999" }).bajos[0]
+    const alone = balvixEngine.run({ ...sources, hoy: "10/06/1999", solo: "bajos" });
+    if (alone.datos !== null) throw new Error("data made for the lows alone");
+    return alone.bajos[0]
       .filter(([day]) => day >= "1999-06-10");
   });
   const [day, lowest] = lows[lows.length - 1];

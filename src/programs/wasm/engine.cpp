@@ -5,7 +5,8 @@
 //
 // The page writes its request into the block balvix_input(size) returns: a
 // list of texts, each a 4-byte little-endian length and its bytes:
-// config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), then
+// config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), what
+// is wanted ("bajos" for the record lows alone, or empty for all), then
 // a name and a text for each scenario file (a name without its ".txt" gets
 // it). balvix_run() reads it, and returns the size of the answer in the block
 // balvix_output() points to, texts written the same way: the page's data
@@ -90,7 +91,7 @@ Result run(const std::vector<std::string_view>& texts) {
   const EntriesRead movements = parseEntries(texts[1], log);
   const ConfigRead config = parseRunConfig(texts[0], log, longestChartReportName);
   FolderListing listing{FolderListing::State::listed, {}};
-  for (std::size_t i = 4; i + 1 < texts.size(); i += 2) {
+  for (std::size_t i = 5; i + 1 < texts.size(); i += 2) {
     // A scenario named without its ".txt" is the file of that name.
     std::string name(texts[i]);
     if (withoutTextEnding(name).size() == name.size()) {
@@ -114,7 +115,11 @@ Result run(const std::vector<std::string_view>& texts) {
     result.message = outsidePeriodMessage;
     return result;
   }
-  result.parts = chartPartsOf(inputs, scenarios, *span);
+  // The record lows alone spare the page's data and body, whose making is
+  // most of a call.
+  if (texts[4] != "bajos") {
+    result.parts = chartPartsOf(inputs, scenarios, *span);
+  }
   if (const std::optional<DateParts> today = realDateOf(texts[3])) {
     result.lows = recordLowsJson(inputs, scenarios, *span, *today);
   }
@@ -135,7 +140,7 @@ char* balvix_input(std::uint32_t size) {
 std::uint32_t balvix_run() {
   answer.clear();
   const std::optional<std::vector<std::string_view>> texts = textsOf(request);
-  if (!texts || texts->size() < 4 || texts->size() % 2 != 0) {
+  if (!texts || texts->size() < 5 || texts->size() % 2 == 0) {
     return 0;
   }
   const Result result = run(*texts);
