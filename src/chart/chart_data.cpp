@@ -69,11 +69,10 @@ private:
 } // namespace
 
 ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span)
-    : inputs_(inputs),
-      model_(movementListOf(inputs.movements.entries), inputs.config.openingBalance) {
+    : inputs_(inputs), plan_(movementListOf(inputs.movements.entries)),
+      model_(plan_, inputs.config.openingBalance) {
   const RunConfig& config = inputs.config;
-  walkDays(model_, movementListOf(inputs.movements.entries), config.openingBalance, span.first,
-           span.last, span.target);
+  walkDays(model_, plan_, config.openingBalance, span.first, span.last, span.target);
   run_ = {config.reportName, span.goal, span.target.value_or(ExactAmount{}), config.start,
           config.end};
   walks_ = walkScenarios(inputs, scenarios, span);

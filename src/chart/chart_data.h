@@ -23,6 +23,7 @@ public:
 
 private:
   const RunInputs& inputs_;
+  MovementList plan_; // the plan's movements, walked once
   PageModel model_;
   ChartRun run_;
   ScenarioWalks walks_;

@@ -13,6 +13,11 @@ std::string argumentTextOf(std::string_view commandTail) {
   return std::string(commandTail.substr(0, maxArgumentLength));
 }
 
+std::string argumentTextOf(std::string_view commandTail, bool noArgumentIsWholePeriod) {
+  std::string text = argumentTextOf(commandTail);
+  return text.empty() && noArgumentIsWholePeriod ? std::string("int") : text;
+}
+
 namespace {
 
 // The amount of a text of digits with at most one point, exactly: "007.50"

@@ -26,6 +26,10 @@ inline constexpr std::size_t maxArgumentLength = 21;
 // The command tail as every test and run sees it: its first 21 characters.
 std::string argumentTextOf(std::string_view commandTail);
 
+// As argumentTextOf, and "int" for an empty tail when the program projects
+// the whole period without an argument (balvix-grafico).
+std::string argumentTextOf(std::string_view commandTail, bool noArgumentIsWholePeriod);
+
 // What an argument text asks for: the run mode; in amount mode, the amount
 // to reach, read exactly from its digits ("45000.90", ".5", "5."; a lone "."
 // holds no digit and shows the usage text); in date mode, the day.

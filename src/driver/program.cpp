@@ -43,10 +43,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   const bool oldLogRemoved = removeErrorLog(platform);
 
   InputTexts texts;
-  texts.argument = argumentTextOf(platform.commandTail());
-  if (texts.argument.empty() && kind.noArgumentIsWholePeriod) {
-    texts.argument = "int";
-  }
+  texts.argument = argumentTextOf(platform.commandTail(), kind.noArgumentIsWholePeriod);
   const Argument argument = classifyArgument(texts.argument);
   if (argument.mode == RunMode::usage) {
     return {std::string(kind.usage), {}};

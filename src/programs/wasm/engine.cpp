@@ -78,11 +78,7 @@ struct Result {
 Result run(const std::vector<std::string_view>& texts) {
   using namespace balvix;
   Result result;
-  std::string argumentText = argumentTextOf(texts[2]);
-  if (argumentText.empty()) {
-    argumentText = "int";
-  }
-  const Argument argument = classifyArgument(argumentText);
+  const Argument argument = classifyArgument(argumentTextOf(texts[2], true));
   if (argument.mode == RunMode::usage) {
     result.message = chartUsageText;
     return result;
