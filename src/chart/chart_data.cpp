@@ -119,9 +119,20 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
   appendPageDataJson(text, walk.model(), walk.run(), walk.scenarioMembers());
   parts.data = withCrLf(text);
   text.clear();
-  appendPageBody(text, walk.model(), walk.run(), walk.walks());
+  appendPageBody(text, walk.model(), walk.run(), walk.walks(), ScenarioTables::onDemand);
   parts.body = withCrLf(text);
   return parts;
+}
+
+std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+                             const RunSpan& span, std::size_t line) {
+  const ChartWalk walk(inputs, scenarios, span);
+  if (line == 0 || line > walk.walks().walks.size()) {
+    return {};
+  }
+  std::string text = "\n";
+  appendScenarioTables(text, walk.walks().walks[line - 1]);
+  return withCrLf(text);
 }
 
 } // namespace balvix

@@ -5,6 +5,7 @@
 #include "input/scenarios.h"
 #include "projection/run_span.h"
 
+#include <cstddef>
 #include <string>
 
 namespace balvix {
@@ -39,6 +40,12 @@ struct ChartParts {
 };
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span);
+
+// The tables of the scenario `line` of the run (1 for the first), as a page
+// holding them writes them in its group (appendScenarioTables), lines ended
+// by CR LF; empty when the run has no such scenario.
+std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+                             const RunSpan& span, std::size_t line);
 
 // The record lows of the plan and of each scenario, for figures counted from
 // `today` exact to the day on pages whose points are weeks or months: a JSON

@@ -29,7 +29,10 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   appendHtmlEscaped(out, stem);
   out += "</h1>\n";
 
-  appendPageBody(out, model, run, scenarios);
+  // A page without its engine cannot write a scenario's tables when they are
+  // picked: it holds them all.
+  appendPageBody(out, model, run, scenarios,
+                 engineModule().empty() ? ScenarioTables::inPage : ScenarioTables::onDemand);
 
   out += "<footer>\n<p>Hecho con balvix-grafico. El gráfico lo dibuja uPlot, con esta "
          "licencia:</p>\n<pre>";

@@ -1,7 +1,6 @@
 #include "chart/page_body.h"
 
 #include "chart/key_figures.h"
-#include "chart/page_tables.h"
 #include "chart/page_text.h"
 #include "chart/scenario_table.h"
 
@@ -67,13 +66,13 @@ void appendOverflowNotes(std::string& out, const PageModel& model, const Scenari
 } // namespace
 
 void appendPageBody(std::string& out, const PageModel& model, const ChartRun& run,
-                    const ScenarioWalks& scenarios) {
+                    const ScenarioWalks& scenarios, ScenarioTables tables) {
   if (model.figures().dayCount > 0) {
     appendKeyFigures(out, model, run);
     appendOverflowNotes(out, model, scenarios);
     appendChartBox(out, model);
     appendScenarioComparison(out, model, scenarios);
-    appendLineTables(out, model, scenarios);
+    appendLineTables(out, model, scenarios, tables);
   } else {
     out += "<p>No se ha recorrido ningún día.</p>\n";
   }

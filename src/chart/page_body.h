@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/page_model.h"
+#include "chart/page_tables.h"
 #include "chart/scenario_walks.h"
 
 #include <string>
@@ -11,8 +12,9 @@ namespace balvix {
 // and its footer: the key figures, the notes of lines whose balance stopped
 // fitting in a number, the chart's box, the comparison "¿Y si...?" and the
 // tables (or, when no day was walked, a line that says so). Written in
-// UTF-8, lines ended by a line feed.
+// UTF-8, lines ended by a line feed. `tables` says where the scenarios'
+// tables are written (appendLineTables).
 void appendPageBody(std::string& out, const PageModel& model, const ChartRun& run,
-                    const ScenarioWalks& scenarios);
+                    const ScenarioWalks& scenarios, ScenarioTables tables);
 
 } // namespace balvix

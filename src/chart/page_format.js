@@ -135,12 +135,6 @@ var balvixFormat = (function () {
     return v === null || v === undefined || !isFinite(v) ? "" : centsAmount(cents(v));
   }
 
-  // A count with "." between groups of three digits, as amounts are
-  // grouped: 18.263.
-  function count(n) {
-    return group(String(n));
-  }
-
   // An amount of the page's data for a Spanish spreadsheet: a decimal comma
   // and no grouping.
   function csvNumber(v) {
@@ -194,7 +188,6 @@ var balvixFormat = (function () {
     cents: cents,
     centsAmount: centsAmount,
     amount: amount,
-    count: count,
     csvNumber: csvNumber,
     exactAmount: exactAmount
   };

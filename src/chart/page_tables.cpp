@@ -133,7 +133,15 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
   }
 }
 
-void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks) {
+void appendScenarioTables(std::string& out, const ScenarioWalk& walk) {
+  std::string tail = ": escenario ";
+  appendHtmlEscaped(tail, walk.scenario->name);
+  appendStretchTable(out, walk.series, tail);
+  appendMonthTable(out, walk.series, tail);
+}
+
+void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks,
+                      ScenarioTables where) {
   if (walks.walks.empty()) {
     appendStretchTable(out, plan);
     appendMonthTable(out, plan);
@@ -150,12 +158,13 @@ void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWal
   appendStretchTable(out, plan);
   appendMonthTable(out, plan);
   out += "</div>\n";
-  // A scenario's tables are written by the page's script from its data when
-  // they are chosen: written here, the tables of a long walk would make the
-  // page many times larger and slower to open.
   for (std::size_t i = 0; i < walks.walks.size(); ++i) {
-    out +=
-        R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden></div>\n";
+    out += R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden>";
+    if (where == ScenarioTables::inPage) {
+      out += "\n";
+      appendScenarioTables(out, walks.walks[i]);
+    }
+    out += "</div>\n";
   }
 }
 

@@ -26,13 +26,23 @@ void appendStretchTable(std::string& out, const PageModel& model,
 // amount has digits below the cent. `headingTail` (HTML) ends the heading.
 void appendMonthTable(std::string& out, const PageModel& model, std::string_view headingTail = {});
 
+// Where a page's scenario tables are written: in the page itself, or by the
+// page's engine when the reader picks them (a long walk's tables, written
+// for every scenario, would make the page many times larger and slower to
+// open).
+enum class ScenarioTables { inPage, onDemand };
+
 // Appends the tables of the plan `plan` and, when there are scenarios, a
 // hidden choice <select id="tablas-de"> (option i for line i: 0 the plan, i
 // the scenario i of `walks`) and a <div class="tablas-linea" data-linea="i">
 // per line, hidden but the plan's, for the page's script to switch: the
-// plan's holds its tables, each scenario's is empty, for the script to fill
-// from the scenario's data (scenarioData) as the tables above would be
-// written for its walk, with ": escenario NAME" ending each heading.
-void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks);
+// plan's holds its tables; each scenario's holds its own
+// (appendScenarioTables), or with ScenarioTables::onDemand is empty.
+void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks,
+                      ScenarioTables where);
+
+// Appends the tables of the scenario walked in `walk` as those of the plan
+// are written for its walk, with ": escenario NAME" ending each heading.
+void appendScenarioTables(std::string& out, const ScenarioWalk& walk);
 
 } // namespace balvix

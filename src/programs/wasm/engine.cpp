@@ -6,7 +6,9 @@
 // The page writes its request into the block balvix_input(size) returns: a
 // list of texts, each a 4-byte little-endian length and its bytes:
 // config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), what
-// is wanted ("bajos" for the record lows alone, or empty for all), then
+// is wanted ("bajos" for the record lows alone, "tablas N" for the tables of
+// the scenario N alone, 1 for the first, in the place of the body, or empty
+// for all), then
 // a name and a text for each scenario file (a name without its ".txt" gets
 // it). balvix_run() reads it, and returns the size of the answer in the block
 // balvix_output() points to, texts written the same way: the page's data
@@ -26,6 +28,7 @@
 #include "input/scenarios.h"
 
 #include <cstddef>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -113,7 +116,18 @@ Result run(const std::vector<std::string_view>& texts) {
   }
   // The record lows alone spare the page's data and body, whose making is
   // most of a call.
-  if (texts[4] != "bajos") {
+  const std::string_view wanted = texts[4];
+  constexpr std::string_view tables = "tablas ";
+  if (wanted.starts_with(tables)) {
+    const std::string_view number = wanted.substr(tables.size());
+    std::size_t line = 0;
+    const std::from_chars_result read =
+        std::from_chars(number.data(), number.data() + number.size(), line);
+    if (read.ec != std::errc{} || read.ptr != number.data() + number.size()) {
+      line = 0;
+    }
+    result.parts.body = scenarioTablesOf(inputs, scenarios, *span, line);
+  } else if (wanted != "bajos") {
     result.parts = chartPartsOf(inputs, scenarios, *span);
   }
   if (const std::optional<DateParts> today = realDateOf(texts[3])) {
