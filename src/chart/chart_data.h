@@ -32,7 +32,7 @@ private:
 
 // What of a run's page changes with its data, byte for byte as the page of
 // the same run holds it, lines ended by CR LF: `data`, the JSON text of its
-// element "datos", and `body`, the HTML between its title and its footer
+// element "datos", and `body`, the HTML between its title and the end of its main part
 // (appendPageBody).
 struct ChartParts {
   std::string data;

@@ -25,7 +25,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   out += uplotStyle();
   out += "\n</style>\n<style>\n";
   out += pageStyle();
-  out += "</style>\n</head>\n<body>\n<h1>Proyección del saldo: ";
+  out += "</style>\n</head>\n<body>\n<main>\n<h1>Proyección del saldo: ";
   appendHtmlEscaped(out, stem);
   out += "</h1>\n";
 
@@ -34,7 +34,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   appendPageBody(out, model, run, scenarios,
                  engineModule().empty() ? ScenarioTables::inPage : ScenarioTables::onDemand);
 
-  out += "<footer>\n<p>Hecho con balvix-grafico. El gráfico lo dibuja uPlot, con esta "
+  out += "</main>\n<footer>\n<p>Hecho con balvix-grafico. El gráfico lo dibuja uPlot, con esta "
          "licencia:</p>\n<pre>";
   appendHtmlEscaped(out, uplotLicense());
   out += "</pre>\n";

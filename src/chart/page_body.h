@@ -9,7 +9,7 @@
 namespace balvix {
 
 // The part of the chart page that changes with its data, between its title
-// and its footer: the key figures, the notes of lines whose balance stopped
+// and the end of its <main>: the key figures, the notes of lines whose balance stopped
 // fitting in a number, the chart's box, the comparison "¿Y si...?" and the
 // tables (or, when no day was walked, a line that says so). Written in
 // UTF-8, lines ended by a line feed. `tables` says where the scenarios'

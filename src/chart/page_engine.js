@@ -15,7 +15,7 @@
 //     the JSON text of the page's data for those files, byte for byte as
 //     balvix-grafico writes it into a page (null when the run gives none);
 //     html, the part of that page that changes with its data, between its
-//     title and its footer (key figures, chart box, comparison, tables);
+//     title and the end of its main part (key figures, chart box, comparison, tables);
 //     errores, the lines Errores.txt would hold; mensaje, what the program
 //     would tell ("" when nothing); bajos, with hoy, the record lows of the
 //     plan and of each scenario: per line, [day (aaaa-mm-dd), balance] of

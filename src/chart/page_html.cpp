@@ -67,4 +67,10 @@ void appendMovementList(std::string& out, const PageModel& model,
   }
 }
 
+void appendTableBox(std::string& out, std::string_view name) {
+  out += R"(<div class="tabla" tabindex="0" role="region" aria-label=")";
+  out += name;
+  out += "\">";
+}
+
 } // namespace balvix

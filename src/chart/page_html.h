@@ -46,4 +46,9 @@ void appendDaysBelowZero(std::string& out, const PageModel& model);
 void appendMovementList(std::string& out, const PageModel& model,
                         const std::vector<std::size_t>& movements, std::size_t limit);
 
+// Opens the box a wide table scrolls in on a narrow screen (closed by
+// "</div>"): a region named `name` (HTML) that the keyboard can reach, so
+// that its table can be scrolled without a mouse.
+void appendTableBox(std::string& out, std::string_view name);
+
 } // namespace balvix

@@ -27,7 +27,8 @@ void appendStretchTable(std::string& out, const PageModel& model, std::string_vi
     out += "<p>El saldo no termina ningún día por debajo de cero.</p>\n";
     return;
   }
-  out += "<div class=\"tabla\"><table class=\"tramos\">\n<thead><tr><th>Desde<th>Hasta<th>Días"
+  appendTableBox(out, "Tramos por debajo de cero");
+  out += "<table class=\"tramos\">\n<thead><tr><th>Desde<th>Hasta<th>Días"
          "<th>Saldo más bajo<th>Día del más bajo<th>Movimientos del primer día</thead>\n"
          "<tbody>\n";
   for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
@@ -115,7 +116,9 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
     appendHtmlAmount(out, putIn);
     out += ", quitado ";
     appendHtmlAmount(out, takenOut);
-    out += "</summary>\n<div class=\"tabla\"><table class=\"meses\">\n<thead><tr><th>Mes"
+    out += "</summary>\n";
+    appendTableBox(out, "Meses de " + year);
+    out += "<table class=\"meses\">\n<thead><tr><th>Mes"
            "<th>Saldo al cierre<th>Saldo más bajo<th>Día<th>Puesto (poner)<th>Quitado (quitar)"
            "</thead>\n<tbody>\n";
     for (; month != yearEnd; ++month) {

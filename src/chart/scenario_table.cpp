@@ -228,8 +228,9 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
   }
   out += "<section id=\"y-si\">\n<h2>\xC2\xBFY si...?</h2>\n<p class=\"nota\">El plan "
          "(entrada.txt) al lado de cada escenario de la carpeta escenarios; entre paréntesis, en "
-         "qué se aparta el escenario del plan.</p>\n<div class=\"tabla\"><table "
-         "class=\"comparacion\">\n<thead><tr><td></td><th scope=\"col\">Plan</th>";
+         "qué se aparta el escenario del plan.</p>\n";
+  appendTableBox(out, "Comparación del plan y los escenarios");
+  out += "<table class=\"comparacion\">\n<thead><tr><td></td><th scope=\"col\">Plan</th>";
   for (const ScenarioWalk& walk : walks.walks) {
     appendScenarioHeading(out, *walk.scenario, *walks.plan);
   }

@@ -3,6 +3,7 @@
 //
 // usage: node page.test.mjs EXAMPLE TIGHT AMOUNT TWO_MONTHS WEEKS SCENARIOS SIX
 //   [SCREENSHOT_DIR]
+//        node page.test.mjs --engine PAGE...
 // EXAMPLE is the page of the example year, TIGHT that of a tight year that
 // goes below zero in several stretches, AMOUNT the tight year run to an
 // amount above every balance, TWO_MONTHS the tight year run to 28/02, WEEKS a
@@ -15,6 +16,7 @@
 // grafico-escenario-movil.png. CHROMIUM names another browser.
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
+import { createRequire } from "node:module";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
@@ -76,6 +78,42 @@ async function pointOf(page, iso) {
     const caja = u.over.getBoundingClientRect();
     return { x: caja.left + u.valToPos(u.data[0][i], "x"), y: caja.top + caja.height / 2 };
   }, iso);
+}
+
+// What axe-core (pinned in package-lock.json) finds wrong for readers of
+// every kind on `page`: "rule (impact): where", one per rule.
+const axeScript = createRequire(import.meta.url).resolve("axe-core/axe.min.js");
+async function axeViolations(page) {
+  await page.addScriptTag({ path: axeScript });
+  return page.evaluate(async () => (await axe.run()).violations.map((v) =>
+    `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(" ")).slice(0, 3).join(", ")}`));
+}
+
+// The page's engine, run on the inputs `file` carries, gives its data and
+// body byte for byte, and no fault; and the page can fetch nothing.
+async function givesItsOwnPage(file) {
+  const page = await open(file);
+  const got = await page.evaluate(async () => {
+    await balvixEngine.ready;
+    return balvixEngine.run(JSON.parse(document.getElementById("entradas").textContent));
+  });
+  const bytes = await readFile(file, "utf8");
+  assert.equal(got.datos, bytes.match(/id="datos">([\s\S]*?)<\/script>/)[1], file);
+  assert.equal(got.html, bytes.match(/<\/h1>\r\n([\s\S]*?)<\/main>/)[1], file);
+  assert.deepEqual([got.errores, got.mensaje], [[], ""], file);
+  assert.equal(await page.evaluate(() => fetch(location.href).then(() => "fetched", () => "refused")),
+    "refused");
+  await page.close();
+}
+
+// node page.test.mjs --engine PAGE...: that check alone, on pages written
+// elsewhere (the Windows program's, under Wine).
+if (process.argv[2] === "--engine") {
+  for (const file of process.argv.slice(3)) {
+    await check("the engine of " + file + " gives its own page", () => givesItsOwnPage(file));
+  }
+  await browser.close();
+  process.exit(failures > 0 ? 1 : 0);
 }
 
 const tight = await open(tightPage);
@@ -338,6 +376,14 @@ await check("a scenario's tables, written by the script, read as the program wri
 });
 
 const example = await open(examplePage);
+await check("axe-core finds nothing wrong on the page, wide and narrow", async () => {
+  for (const width of [1280, 390]) {
+    const page = await open(examplePage, width);
+    assert.deepEqual(await axeViolations(page), [], `${width} px`);
+    await page.close();
+  }
+});
+
 await check("the example year's key figures are in the page", async () => {
   const text = await example.locator("body").innerText();
   for (const figure of ["12.110'55", "3.075'15, el 30/01/2027", "nunca", "25.907'00", "16.296'45",
@@ -542,18 +588,7 @@ withEngine || await check("a page built without its engine says so (engine check
 
 withEngine && await check("the page's engine walks its inputs to its own data, and faults to the log's lines", async () => {
   for (const file of [examplePage, amountPage, twoMonthsPage, scenariosPage, sixPage]) {
-    const page = await open(file);
-    const got = await page.evaluate(async () => {
-      await balvixEngine.ready;
-      return balvixEngine.run(JSON.parse(document.getElementById("entradas").textContent));
-    });
-    const bytes = await readFile(file, "utf8");
-    assert.equal(got.datos, bytes.match(/id="datos">([\s\S]*?)<\/script>/)[1], file);
-    assert.equal(got.html, bytes.match(/<\/h1>\r\n([\s\S]*?)<footer>/)[1], file);
-    assert.deepEqual([got.errores, got.mensaje], [[], ""], file);
-    assert.equal(await page.evaluate(() => fetch(location.href).then(() => "fetched", () => "refused")),
-      "refused");
-    await page.close();
+    await givesItsOwnPage(file);
   }
   const log = new TextDecoder("windows-1252").decode(
     await readFile(new URL("../e2e/faults-in-both-files.txt", import.meta.url)));

@@ -27,8 +27,8 @@
 #include "input/run_config.h"
 #include "input/scenarios.h"
 
-#include <cstddef>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
