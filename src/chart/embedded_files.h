@@ -26,8 +26,8 @@ std::string_view uplotLicense();
 // of a day, a plugin), page_controls.js (the tick boxes, a plugin, the
 // cushion field and the cells of today and the cushion), page_downloads.js
 // (the CSV files), page_scenario_tables.js (the current month, and the
-// tables of a scenario) and page.js, which draws the page with them from its
-// data.
+// tables of a scenario), page.js, which draws the page with them from its
+// data, and page_editor.js (the scenarios typed in the page).
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
@@ -38,14 +38,15 @@ std::string_view pageControlsScript();
 std::string_view pageDownloadsScript();
 std::string_view pageScenarioTablesScript();
 std::string_view pageScript();
+std::string_view pageEditorScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 10> pageScripts() {
+inline std::array<std::string_view, 11> pageScripts() {
   return {pageEngineScript(),   pageFormatScript(),    pageTicksScript(),
           pageLinesScript(),    pageChartScript(),     pageReadoutScript(),
           pageControlsScript(), pageDownloadsScript(), pageScenarioTablesScript(),
-          pageScript()};
+          pageScript(),         pageEditorScript()};
 }
 
 // src/chart/page.css, the page's own style.

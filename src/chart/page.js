@@ -32,7 +32,7 @@
   }
 
   // Buttons that zoom the chart `plot` of the days `xs` in and out and show
-  // it whole, for a touch screen, right after `canvasBox`.
+  // it whole, for a touch screen, right after `canvasBox`; returns their box.
   function zoomButtons(plot, xs, canvasBox) {
     var n = xs.length;
     function zoom(factor) {
@@ -57,21 +57,28 @@
         buttons.appendChild(button);
       });
     canvasBox.parentNode.insertBefore(buttons, canvasBox.nextSibling);
+    return buttons;
   }
 
   // The chart fits the paper when the page is printed, and every year of the
   // month table is unfolded.
-  function fitToPaper(plot, size) {
+  function fitToPaper(plotNow, size) {
     var folded = [];
     window.addEventListener("beforeprint", function () {
-      plot.setSize({ width: Math.min(size().width, 680), height: 360 });
+      var plot = plotNow();
+      if (plot) {
+        plot.setSize({ width: Math.min(size().width, 680), height: 360 });
+      }
       folded = [].slice.call(document.querySelectorAll("details.anyo:not([open])"));
       folded.forEach(function (d) {
         d.open = true;
       });
     });
     window.addEventListener("afterprint", function () {
-      plot.setSize(size());
+      var plot = plotNow();
+      if (plot) {
+        plot.setSize(size());
+      }
       folded.forEach(function (d) {
         d.open = false;
       });
@@ -81,23 +88,48 @@
   // On a page of weeks or months, today's figures are worked out again to
   // the day by the page's engine, once it is there: `done` gets the lines
   // to count them from. Nothing on a page of days, or without the engine.
-  function exactToday(data, lines, todayX, done) {
+  function exactToday(data, sources, lines, todayX, done) {
     if (data.paso === "dia" || !balvixEngine.available) {
       return;
     }
     balvixEngine.ready.then(function () {
-      var sources = JSON.parse(document.getElementById("entradas").textContent);
-      sources.hoy = format.dateText(todayX);
-      sources.solo = "bajos";
-      var answer = balvixEngine.run(sources);
+      var asked = Object.assign({}, sources, { hoy: format.dateText(todayX), solo: "bajos" });
+      var answer = balvixEngine.run(asked);
       if (answer.bajos) {
         done(balanceLines.exactLines(lines, answer.bajos, todayX));
       }
     }, function () {});
   }
 
-  // The chart and what goes with it, in `canvasBox`, of data with points.
-  function draw(data, canvasBox) {
+  var canvasBox = document.getElementById("grafico-lienzo");
+  var size = function () {
+    return sizeOf(canvasBox);
+  };
+  // What is drawn now: {plot, marks, lines, todayX, figureLines, parts (the
+  // elements added beside the chart)}, or null.
+  var shown = null;
+  var cushionNow = null;
+  function fillFigures() {
+    if (shown) {
+      shown.marks.setCushion(shown.plot, cushionNow);
+      controls.fill(shown.figureLines, shown.todayX, cushionNow);
+    }
+  }
+
+  // The chart of `data` (walked from the inputs `sources`) and what goes with
+  // it, in place of what was drawn before.
+  function draw(data, sources) {
+    if (shown) {
+      shown.plot.destroy();
+      shown.parts.forEach(function (part) {
+        part.parentNode.removeChild(part);
+      });
+      shown = null;
+    }
+    window.balvixData = data;
+    if (!data.dias || data.dias.length === 0) {
+      return;
+    }
     var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
     var xs = balanceLines.allDays(lines);
     var n = xs.length;
@@ -109,9 +141,6 @@
     if (lines.length > 1) {
       plugins.push(controls.lineBoxes(lines));
     }
-    var size = function () {
-      return sizeOf(canvasBox);
-    };
     var setup = chart.chartOf(data, xs, chart.linesDrawn(lines, xs), size(), plugins);
     var plot = new uPlot(setup.options, setup.columns, canvasBox);
     window.balvixPlot = plot;
@@ -119,34 +148,45 @@
       // uPlot widens the scale of a single point far beyond it.
       plot.setScale("x", { min: xs[0] - 1, max: xs[0] + 1 });
     }
-    window.addEventListener("resize", function () {
-      plot.setSize(size());
+    var parts = [zoomButtons(plot, xs, canvasBox)].concat(
+      [].slice.call(document.querySelectorAll("fieldset.lineas")));
+    var now = { plot: plot, marks: marks, lines: lines, todayX: todayX, figureLines: lines,
+      parts: parts };
+    shown = now;
+    fillFigures();
+    exactToday(data, sources, lines, todayX, function (exact) {
+      if (shown === now) {
+        now.figureLines = exact;
+        fillFigures();
+      }
     });
-    zoomButtons(plot, xs, canvasBox);
-    var figureLines = lines;
-    var cushionNow = null;
-    controls.cushionField(lines.length > 1, function (cushion) {
-      cushionNow = cushion;
-      marks.setCushion(plot, cushion);
-      controls.fill(figureLines, todayX, cushion);
-    });
-    exactToday(data, lines, todayX, function (exact) {
-      figureLines = exact;
-      controls.fill(figureLines, todayX, cushionNow);
-    });
-    fitToPaper(plot, size);
     downloads.offer(data, lines, xs);
   }
 
   window.balvixToday = format.today;
-  var canvasBox = document.getElementById("grafico-lienzo");
   var source = document.getElementById("datos");
   if (!canvasBox || !source || typeof uPlot === "undefined") {
     return;
   }
   var data = JSON.parse(source.textContent);
   window.balvixData = data;
-  if (data.dias && data.dias.length > 0) {
-    draw(data, canvasBox);
+  if (!data.dias || data.dias.length === 0) {
+    return;
   }
+  var entradas = document.getElementById("entradas");
+  draw(data, entradas ? JSON.parse(entradas.textContent) : {});
+  window.addEventListener("resize", function () {
+    if (shown) {
+      shown.plot.setSize(size());
+    }
+  });
+  controls.cushionField(data.escenarios && data.escenarios.length > 0, function (cushion) {
+    cushionNow = cushion;
+    fillFigures();
+  });
+  fitToPaper(function () {
+    return shown && shown.plot;
+  }, size);
+  // For the scenarios typed in the page: draws the chart again.
+  window.balvixDraw = draw;
 })(balvixFormat, balvixLines, balvixChart, balvixReadout, balvixControls, balvixDownloads);

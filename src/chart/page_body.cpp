@@ -72,7 +72,9 @@ void appendPageBody(std::string& out, const PageModel& model, const ChartRun& ru
     appendOverflowNotes(out, model, scenarios);
     appendChartBox(out, model);
     appendScenarioComparison(out, model, scenarios);
+    out += "<div id=\"tablas\">\n";
     appendLineTables(out, model, scenarios, tables);
+    out += "</div>\n";
   } else {
     out += "<p>No se ha recorrido ningún día.</p>\n";
   }

@@ -59,9 +59,7 @@ var balvixDownloads = (function (format) {
     // A link without an address is not followed: it gets one now, and the
     // file's own when it is followed.
     anchor.href = "#";
-    anchor.addEventListener("click", prepare);
-    anchor.addEventListener("focus", prepare);
-    anchor.addEventListener("mouseenter", prepare);
+    anchor.onclick = anchor.onfocus = anchor.onmouseenter = prepare;
   }
 
   // Offers both files and shows their links.

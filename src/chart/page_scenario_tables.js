@@ -3,8 +3,11 @@
 // of whose tables are shown (the plan's or a scenario's) and switches them.
 // The program writes the plan's tables; a scenario's are written by the
 // page's engine the first time they are chosen (a page made without the
-// engine holds them all).
-(function (format, engine) {
+// engine holds them all). Used by the page's editor of scenarios as
+// balvixTables: wire(sources) after it put new tables (id "tablas") in the
+// page, walked from the inputs `sources`; markMonth(root) marks the current
+// month's rows in `root`.
+var balvixTables = (function (format, engine) {
   "use strict";
 
   var month = format.today().slice(0, 7);
@@ -19,14 +22,9 @@
   }
   markMonth(document);
 
-  var choice = document.getElementById("tablas-de");
-  if (!choice) {
-    return;
-  }
-
   // A scenario's tables, from the engine: the HTML it writes from the
-  // page's own inputs with the escaping of every text of them.
-  function write(group) {
+  // inputs `sources`, with the escaping of every text of them.
+  function write(group, sources) {
     var line = group.getAttribute("data-linea");
     if (line === "0" || group.firstChild !== null || !engine.available) {
       return;
@@ -35,9 +33,7 @@
       if (group.firstChild !== null) {
         return;
       }
-      var sources = JSON.parse(document.getElementById("entradas").textContent);
-      sources.solo = "tablas " + line;
-      var answer = engine.run(sources);
+      var answer = engine.run(Object.assign({}, sources, { solo: "tablas " + line }));
       if (answer.html !== null) {
         group.innerHTML = answer.html;
         markMonth(group);
@@ -45,18 +41,28 @@
     }, function () {});
   }
 
-  var groups = document.querySelectorAll(".tablas-linea");
-  function show() {
-    [].forEach.call(groups, function (group) {
-      var shown = group.getAttribute("data-linea") === choice.value;
-      if (shown) {
-        write(group);
-      }
-      group.hidden = !shown;
-    });
+  function wire(sources) {
+    var choice = document.getElementById("tablas-de");
+    if (!choice) {
+      return;
+    }
+    var groups = document.querySelectorAll(".tablas-linea");
+    function show() {
+      [].forEach.call(groups, function (group) {
+        var shown = group.getAttribute("data-linea") === choice.value;
+        if (shown) {
+          write(group, sources);
+        }
+        group.hidden = !shown;
+      });
+    }
+    choice.addEventListener("change", show);
+    choice.parentNode.parentNode.hidden = false;
+    // A reload may keep a choice made before it.
+    show();
   }
-  choice.addEventListener("change", show);
-  choice.parentNode.parentNode.hidden = false;
-  // A reload may keep a choice made before it.
-  show();
+
+  var entradas = document.getElementById("entradas");
+  wire(entradas ? JSON.parse(entradas.textContent) : {});
+  return { wire: wire, markMonth: markMonth };
 })(balvixFormat, balvixEngine);

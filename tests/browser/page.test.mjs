@@ -15,7 +15,9 @@
 // readout of a day it adds a movement as grafico-escenario.png and
 // grafico-escenario-movil.png. CHROMIUM names another browser.
 import assert from "node:assert/strict";
-import { readFile } from "node:fs/promises";
+import { execFile } from "node:child_process";
+import { copyFile, mkdir, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import os from "node:os";
 import { createRequire } from "node:module";
 import path from "node:path";
 import { chromium } from "playwright-core";
@@ -628,6 +630,118 @@ withEngine && await check("on a page of weeks, today's figures are exact to the 
   const text = await cell.textContent();
   assert.ok(text.startsWith(lowest.toFixed(2).replace(".", "'").replace(/\B(?=(\d{3})+')/g, ".")), text);
   assert.ok(text.endsWith(day.split("-").reverse().join("/")), text);
+  await page.close();
+});
+
+// What balvix-grafico makes of the example's files with the scenario files
+// `files` ({name: bytes}): its page's data (null when it makes none) and
+// the lines of Errores.txt.
+async function graficoWith(files) {
+  const dir = await mkdtemp(path.join(os.tmpdir(), "balvix-escrito-"));
+  try {
+    const program = path.join(dir, "balvix-grafico");
+    await copyFile(process.env.GRAFICO, program);
+    for (const name of ["config.txt", "entrada.txt"]) {
+      await copyFile(path.join(process.env.EXAMPLES, name), path.join(dir, name));
+    }
+    await mkdir(path.join(dir, "escenarios"));
+    for (const [name, bytes] of Object.entries(files)) {
+      await writeFile(path.join(dir, "escenarios", name), bytes);
+    }
+    const env = { ...process.env, DISPLAY: "", WAYLAND_DISPLAY: "" };
+    await new Promise((done) => execFile(program, [], { cwd: "/", env }, () => done()));
+    const read = (name) => readFile(path.join(dir, name)).catch(() => null);
+    const page = await read("balance2027.html");
+    const log = await read("Errores.txt");
+    return {
+      datos: page && JSON.parse(page.toString("utf8").match(/id="datos">([\s\S]*?)<\/script>/)[1]),
+      errores: log ? new TextDecoder("windows-1252").decode(log).split("\r\n").slice(0, -1) : [],
+    };
+  } finally {
+    await rm(dir, { recursive: true });
+  }
+}
+
+// Scenarios typed in the page: each key walks them again, and the chart,
+// the comparison, the readout, the tables and the CSV file follow. A faulty
+// line shows the log's lines and keeps its scenario off the chart.
+// "Guardar" gives the file that draws the same line, and a reload keeps it.
+withEngine && await check("a scenario typed in the page is drawn, compared and saved as the program would", async () => {
+  const page = await openOn(examplePage, "2027-03-10");
+  const coche = page.getByLabel(/^Escenario coche/);
+  const faults = page.locator("#escribir .fallos li");
+  const names = () => page.evaluate(() => (window.balvixData.escenarios || []).map((e) => e.nombre));
+  const faulty = "Coche|250|quitar|mensualidad|5|0\r\nTaller|1,5|quitar|mensualidad|40|0\r\n";
+  await coche.fill(faulty.replaceAll("\r", ""));
+  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length > 0);
+  const logged = await graficoWith({ "coche.txt": Buffer.from(faulty, "latin1") });
+  assert.ok(logged.errores.length >= 2, logged.errores.join("\n"));
+  assert.deepEqual(await faults.allInnerTexts(), logged.errores);
+  assert.deepEqual(await names(), [], "a scenario with faults is not drawn");
+  const drawnLine = (name) => page.evaluate((name) => {
+    const u = window.balvixPlot;
+    const i = u.series.findIndex((series) => series.label === name);
+    return i < 0 ? null : u.data[i];
+  }, name);
+  assert.equal(await drawnLine("coche"), null);
+
+  // Mended, with a taken line and a character of Windows-1252's own.
+  const typed = "Coche €|250|quitar|mensualidad|5|0\n-Nomina|1850.50|poner|mensualidad|1|0\n";
+  await coche.fill(typed);
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 1);
+  assert.equal(await faults.count(), 0);
+  const download = page.waitForEvent("download");
+  await page.locator("#escribir .escenario-escrito").first()
+    .getByRole("button", { name: "Guardar" }).click();
+  const saved = await readFile(await (await download).path());
+  assert.deepEqual(saved, Buffer.concat([Buffer.from("Coche "), Buffer.from([0x80]),
+    Buffer.from("|250|quitar|mensualidad|5|0\r\n-Nomina|1850.50|poner|mensualidad|1|0\r\n")]));
+  const program = await graficoWith({ "coche.txt": saved });
+  const drawn = await page.evaluate(() => window.balvixData);
+  assert.deepEqual(drawn.escenarios, program.datos.escenarios, "the saved file draws the same line");
+  assert.deepEqual(await drawnLine("coche"), program.datos.escenarios[0].saldos);
+  const column = await page.locator("#y-si tbody tr").first().innerText();
+  assert.ok(column.includes(program.datos.escenarios[0].cifras.cierre.toFixed(2).replace(".", "'")
+    .replace(/\B(?=(\d{3})+')/g, ".")), column);
+  const csv = await csvOf(page, "csv-dias");
+  assert.match(csv.split("\r\n")[0], /;Saldo coche$/);
+
+  // A new scenario, its tables, and a seventh refused.
+  await page.getByRole("button", { name: "Nuevo escenario" }).click();
+  await page.getByLabel("Líneas del escenario").fill("Premio|500|poner|concreta|15/03/2027|0");
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
+  assert.deepEqual(await names(), ["coche", "nuevo"]);
+  await page.selectOption("#tablas-de", "2");
+  await page.waitForFunction(() => /escenario nuevo/.test(document.getElementById("tablas").innerText));
+  for (let i = 0; i < 5; i++) await page.getByRole("button", { name: "Nuevo escenario" }).click();
+  assert.equal(await page.locator(".escenario-escrito").count(), 6);
+  assert.match(await page.locator("#escribir .aviso").innerText(), /seis escenarios/);
+
+  // Hostile text is text; a paste too long is refused; axe finds nothing.
+  const hostile = "</script><img src=x onerror=window.pwned=1>";
+  await page.getByLabel("Nombre del escenario").nth(1).fill(hostile);
+  // A paste: the whole text at once.
+  const paste = (k, text) => page.getByLabel("Líneas del escenario").nth(k).evaluate((box, text) => {
+    box.value = text;
+    box.dispatchEvent(new Event("input"));
+  }, text);
+  await paste(1, hostile + "\n" + "x\n".repeat(10000));
+  await paste(3, "y".repeat(10 * 1024 * 1024));
+  await page.getByLabel("Líneas del escenario").nth(2).fill(hostile);
+  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length >= 3);
+  assert.match(await page.locator("#escribir").innerText(), /pasa de 1.000 líneas/);
+  assert.deepEqual(await page.evaluate(() => [window.pwned, document.querySelectorAll("img").length]),
+    [undefined, 0]);
+  for (const width of [1280, 390]) {
+    await page.setViewportSize({ width, height: 900 });
+    assert.deepEqual(await axeViolations(page), [], `${width} px`);
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= width);
+  }
+
+  await page.reload();
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).some((e) => e.nombre === "nuevo"));
+  assert.equal(await page.getByLabel(/^Escenario coche/).inputValue(), typed);
+  assert.deepEqual(page.errors, []);
   await page.close();
 });
 

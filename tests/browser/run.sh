@@ -5,6 +5,8 @@
 # scenarios and with six (two of them ending the walk on their own day), and
 # of six centuries in weeks, and of a plan with a scenario that changes
 # nothing (SAME_AS_PLAN), and
+# (GRAFICO and EXAMPLES, for the scenarios typed in a page: what the program
+# makes of the same text in a file)
 # page.test.mjs drives Debian's Chromium over them with playwright-core. Skipped (exit code 77)
 # where Chromium, node or the node modules (npm ci in tests/browser, as
 # scripts/setup-debian does) are missing.
@@ -53,5 +55,5 @@ six=$(SCENARIOS=$work/six page "$work/six-amount" "$here/tight" 2000) || exit 1
 same=$(SCENARIOS=$here/igual/escenarios page "$work/same" "$here/igual") || exit 1
 sameCut=$(SCENARIOS=$here/igual/escenarios page "$work/same-cut" "$here/igual" 15/10/2030) ||
   exit 1
-CHROMIUM=$browser SAME_AS_PLAN="$same $sameCut" exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
+CHROMIUM=$browser SAME_AS_PLAN="$same $sameCut" GRAFICO=$grafico EXAMPLES=$examples exec node "$here/page.test.mjs" "$example" "$tight" "$amount" "$twoMonths" \
   "$weeks" "$scenarios" "$six" "$@"

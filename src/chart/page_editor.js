@@ -1,0 +1,354 @@
+// Scenarios typed in a balvix-grafico page: under "¿Y si...?", a box with the
+// text of each scenario file the page was made with, and boxes for new ones.
+// Each key runs the page's engine on the page's own config.txt, entrada.txt
+// and argument with the scenarios as typed, and the chart, the comparison,
+// the tables, the readout and the CSV files follow. A scenario with faults
+// shows the lines Errores.txt would get for a file holding its text, and is
+// left out of the chart until they are mended. What is typed is kept in the
+// browser's storage for this page. Nothing is built without the engine.
+(function (engine, tables) {
+  "use strict";
+
+  var MOST = 6; // scenarios walked beside the plan, as in the folder
+  var LONGEST = 100000; // characters of a scenario typed here
+  var MOST_LINES = 1000;
+  var ENDING = ".txt";
+  var sourcesElement = document.getElementById("entradas");
+  var tablesBox = document.getElementById("tablas");
+  if (!engine.available || !sourcesElement || !tablesBox || !window.balvixDraw) {
+    return;
+  }
+  var sources = JSON.parse(sourcesElement.textContent);
+  var storageKey = "balvix-escenarios:" + window.location.pathname;
+
+  // A text of one character per byte (the page's inputs) as the characters
+  // those Windows-1252 bytes are, and back (the engine takes either).
+  function fromBytes(text) {
+    return new TextDecoder("windows-1252").decode(Uint8Array.from(text, function (c) {
+      return c.charCodeAt(0);
+    }));
+  }
+
+  function element(tag, className, text) {
+    var e = document.createElement(tag);
+    if (className) {
+      e.className = className;
+    }
+    if (text !== undefined) {
+      e.textContent = text;
+    }
+    return e;
+  }
+
+  var boxes = []; // {name, fromFile (its file's text, or null), area, faults, root}
+  var counter = 0;
+
+  function fileName(box) {
+    return box.file || box.name + ENDING;
+  }
+
+  // Why `name` cannot name a new scenario, or "".
+  function nameFault(name, box) {
+    if (name === "") {
+      return "Escriba un nombre para el escenario.";
+    }
+    if (!/^[^\u0000-\u001f\u007f-\u009f\u0100-\uffff/\\:*?"<>|.][^\u0000-\u001f\u007f-\u009f\u0100-\uffff/\\:*?"<>|]{0,59}$/.test(name)) {
+      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, " +
+        "y tiene a lo sumo 60 caracteres.";
+    }
+    var taken = boxes.some(function (other) {
+      return other !== box && other.name.toLowerCase() === name.toLowerCase();
+    });
+    return taken ? "Ya hay un escenario con ese nombre." : "";
+  }
+
+  function keep() {
+    var kept = boxes.map(function (box) {
+      return { nombre: box.name, texto: box.area.value, fichero: box.fromFile !== null };
+    });
+    try {
+      window.localStorage.setItem(storageKey, JSON.stringify(kept));
+    } catch (e) {
+      // A browser that keeps nothing for the page: what is typed lasts until it closes.
+    }
+  }
+
+  function kept() {
+    try {
+      var list = JSON.parse(window.localStorage.getItem(storageKey) || "[]");
+      return Array.isArray(list) ? list : [];
+    } catch (e) {
+      return [];
+    }
+  }
+
+  // The inputs with the scenarios `walked` as typed.
+  function sourcesWith(walked) {
+    return Object.assign({}, sources, { escenarios: walked.map(function (box) {
+      return { nombre: fileName(box), texto: box.area.value };
+    }) });
+  }
+
+  function showFaults(box, lines) {
+    box.faults.textContent = "";
+    lines.forEach(function (line) {
+      box.faults.appendChild(element("li", "", line));
+    });
+    box.area.setAttribute("aria-invalid", lines.length > 0 ? "true" : "false");
+  }
+
+  // Puts the parts of the page the engine wrote from `html` in the place of
+  // the page's own: the comparison and the tables.
+  function replaceParts(html, walked) {
+    var made = new DOMParser().parseFromString(html, "text/html");
+    var comparison = made.getElementById("y-si");
+    var old = document.getElementById("y-si");
+    if (old) {
+      old.parentNode.removeChild(old);
+    }
+    if (comparison) {
+      editor.parentNode.insertBefore(document.adoptNode(comparison), editor);
+    }
+    var newTables = made.getElementById("tablas");
+    if (newTables) {
+      var choice = document.getElementById("tablas-de");
+      var picked = choice ? choice.value : "0";
+      tablesBox.parentNode.replaceChild(document.adoptNode(newTables), tablesBox);
+      tablesBox = newTables;
+      var newChoice = document.getElementById("tablas-de");
+      if (newChoice && newChoice.querySelector("option[value=\"" + picked + "\"]")) {
+        newChoice.value = picked;
+      }
+      tables.markMonth(tablesBox);
+      tables.wire(walked);
+    }
+  }
+
+  // Walks the plan with the scenarios as typed, and shows it.
+  function update() {
+    var status = "";
+    var fit = boxes.filter(function (box) {
+      var text = box.area.value;
+      var tooLong = text.length > LONGEST || text.split("\n").length > MOST_LINES;
+      var named = box.nameFault === "";
+      showFaults(box, !tooLong ? [] : ["Este escenario pasa de 1.000 líneas o de 100.000 " +
+        "caracteres: aquí no se calcula. Guárdelo en la carpeta escenarios y vuelva a abrir " +
+        "balvix-grafico."]);
+      return !tooLong && named;
+    });
+    var answer = engine.run(sourcesWith(fit));
+    if (answer.errores.length > 0) {
+      fit = fit.filter(function (box) {
+        var prefix = "escenarios/" + fileName(box) + " ";
+        var own = answer.errores.filter(function (line) {
+          return line.lastIndexOf(prefix, 0) === 0;
+        });
+        showFaults(box, own);
+        return own.length === 0;
+      });
+      answer = engine.run(sourcesWith(fit));
+    }
+    if (answer.datos === null) {
+      status = answer.mensaje;
+    } else {
+      var walked = sourcesWith(fit);
+      replaceParts(answer.html, walked);
+      window.balvixDraw(JSON.parse(answer.datos), walked);
+    }
+    notice.textContent = status;
+  }
+
+  // Keys typed while a walk is on its way are walked together.
+  var pending = false;
+  function changed() {
+    keep();
+    if (!pending) {
+      pending = true;
+      engine.ready.then(function () {
+        window.setTimeout(function () {
+          pending = false;
+          update();
+        }, 0);
+      }, function () {});
+    }
+  }
+
+  // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
+  function fileBytes(text) {
+    var lines = text.replace(/\r\n?/g, "\n").replace(/\n$/, "");
+    var high = "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008dŽ\u008f\u0090‘’“”•–—˜™š›œ\u009džŸ";
+    var crlf = lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n";
+    return Uint8Array.from(crlf, function (c) {
+      var code = c.charCodeAt(0);
+      var at = code > 0xff ? high.indexOf(c) : -1;
+      return code <= 0xff ? code : (at >= 0 ? 0x80 + at : 0x3f);
+    });
+  }
+
+  function save(box) {
+    var link = element("a");
+    link.download = fileName(box);
+    link.href = URL.createObjectURL(new Blob([fileBytes(box.area.value)],
+      { type: "text/plain" }));
+    document.body.appendChild(link);
+    link.click();
+    document.body.removeChild(link);
+    window.setTimeout(function () {
+      URL.revokeObjectURL(link.href);
+    }, 1000);
+  }
+
+  // The lines a scenario adds, for entrada.txt.
+  function addedLines(box) {
+    return box.area.value.split(/\r?\n/).filter(function (line) {
+      return line.trim() !== "" && line.charAt(0) !== "-";
+    }).join("\r\n");
+  }
+
+  function copy(box, told) {
+    var text = addedLines(box);
+    var done = function () {
+      told.textContent = text === "" ? "No añade ninguna línea." : "Copiado.";
+    };
+    if (navigator.clipboard && navigator.clipboard.writeText) {
+      navigator.clipboard.writeText(text).then(done, function () {
+        told.textContent = "El navegador no deja copiar: seleccione las líneas y cópielas.";
+      });
+    } else {
+      told.textContent = "El navegador no deja copiar: seleccione las líneas y cópielas.";
+    }
+  }
+
+  function button(text, onClick) {
+    var b = element("button", "", text);
+    b.type = "button";
+    b.addEventListener("click", onClick);
+    return b;
+  }
+
+  // A box for the scenario `name` whose text is `text`; `fromFile`, the text
+  // of its file (null for one typed here).
+  function addBox(name, text, fromFile, file) {
+    var id = "escenario-" + (++counter);
+    var box = { name: name, fromFile: fromFile, nameFault: "", file: file };
+    box.root = element("div", "escenario-escrito");
+    var nameField = null;
+    if (fromFile === null) {
+      var nameLine = box.root.appendChild(element("p"));
+      var nameLabel = nameLine.appendChild(element("label", "", "Nombre del escenario "));
+      nameLabel.htmlFor = id + "-nombre";
+      nameField = nameLine.appendChild(element("input"));
+      nameField.id = id + "-nombre";
+      nameField.type = "text";
+      nameField.autocomplete = "off";
+      nameField.value = name;
+      var nameNote = nameLine.appendChild(element("span", "fallo-nombre"));
+      nameNote.id = id + "-nombre-fallo";
+      nameNote.setAttribute("aria-live", "polite");
+      nameField.setAttribute("aria-describedby", nameNote.id);
+      nameField.addEventListener("input", function () {
+        box.name = nameField.value.trim();
+        box.nameFault = nameFault(box.name, box);
+        nameNote.textContent = box.nameFault;
+        nameField.setAttribute("aria-invalid", box.nameFault === "" ? "false" : "true");
+        changed();
+      });
+      box.nameFault = nameFault(name, box);
+      nameNote.textContent = box.nameFault;
+    }
+    var label = box.root.appendChild(element("label", "",
+      fromFile === null ? "Líneas del escenario" : "Escenario " + name + " (escenarios/" +
+        name + ENDING + ")"));
+    label.htmlFor = id;
+    box.area = box.root.appendChild(element("textarea"));
+    box.area.id = id;
+    box.area.rows = Math.min(8, Math.max(3, text.split("\n").length + 1));
+    box.area.spellcheck = false;
+    box.area.autocapitalize = "off";
+    box.area.value = text;
+    box.faults = box.root.appendChild(element("ul", "fallos"));
+    box.faults.id = id + "-fallos";
+    box.faults.setAttribute("aria-live", "polite");
+    box.area.setAttribute("aria-describedby", box.faults.id);
+    box.area.addEventListener("input", changed);
+    var actions = box.root.appendChild(element("p", "acciones"));
+    var told = element("span", "nota");
+    told.setAttribute("aria-live", "polite");
+    actions.appendChild(button("Guardar", function () {
+      save(box);
+    }));
+    actions.appendChild(button("Copiar para entrada.txt", function () {
+      copy(box, told);
+    }));
+    if (fromFile !== null) {
+      actions.appendChild(button("Volver al texto del fichero", function () {
+        box.area.value = fromFile;
+        changed();
+      }));
+    } else {
+      actions.appendChild(button("Quitar", function () {
+        boxes.splice(boxes.indexOf(box), 1);
+        box.root.parentNode.removeChild(box.root);
+        changed();
+        addButton.focus();
+      }));
+    }
+    actions.appendChild(told);
+    list.appendChild(box.root);
+    boxes.push(box);
+    return nameField || box.area;
+  }
+
+  var editor = element("section", "escribir");
+  editor.id = "escribir";
+  editor.setAttribute("aria-labelledby", "escribir-titulo");
+  var title = editor.appendChild(element("h2", "", "Escenarios escritos aquí"));
+  title.id = "escribir-titulo";
+  editor.appendChild(element("p", "nota", "Cada línea como las de entrada.txt añade un " +
+    "movimiento; un - y una línea de entrada.txt la quitan del plan. El gráfico, la " +
+    "comparación y las tablas siguen lo que escribe, y este navegador lo guarda para esta " +
+    "página. «Guardar» lo descarga como fichero para la carpeta escenarios."));
+  var list = editor.appendChild(element("div", "escenarios-escritos"));
+  var adding = editor.appendChild(element("p", "acciones"));
+  var notice = element("span", "aviso");
+  notice.setAttribute("aria-live", "polite");
+  var addButton = button("Nuevo escenario", function () {
+    if (boxes.length >= MOST) {
+      notice.textContent = "Ya hay seis escenarios, los más que se comparan con el plan: " +
+        "quite uno para escribir otro.";
+      return;
+    }
+    var name = "";
+    for (var k = 1; name === "" || nameFault(name, null) !== ""; k++) {
+      name = "nuevo" + (k > 1 ? " " + k : "");
+    }
+    addBox(name, "", null).focus();
+    changed();
+  });
+  adding.appendChild(addButton);
+  adding.appendChild(notice);
+  tablesBox.parentNode.insertBefore(editor, tablesBox);
+
+  var stored = kept();
+  var differs = false;
+  (sources.escenarios || []).forEach(function (scenario) {
+    var name = fromBytes(scenario.nombre);
+    name = name.slice(-ENDING.length).toLowerCase() === ENDING ?
+      name.slice(0, -ENDING.length) : name;
+    var text = fromBytes(scenario.texto).replace(/\r\n?/g, "\n");
+    var mine = stored.filter(function (s) {
+      return s.fichero && s.nombre === name;
+    })[0];
+    differs = differs || (mine !== undefined && mine.texto !== text);
+    addBox(name, mine ? String(mine.texto) : text, text, fromBytes(scenario.nombre));
+  });
+  stored.forEach(function (s) {
+    if (!s.fichero && boxes.length < MOST) {
+      addBox(String(s.nombre), String(s.texto), null);
+      differs = true;
+    }
+  });
+  if (differs) {
+    changed();
+  }
+})(balvixEngine, balvixTables);
