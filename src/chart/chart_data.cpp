@@ -68,14 +68,15 @@ private:
 
 } // namespace
 
-ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span)
+ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
+                     const std::optional<WalksStart>& start)
     : inputs_(inputs), plan_(movementListOf(inputs.movements.entries)),
       model_(plan_, inputs.config.openingBalance) {
   const RunConfig& config = inputs.config;
   walkDays(model_, plan_, config.openingBalance, span.first, span.last, span.target);
   run_ = {config.reportName, span.goal, span.target.value_or(ExactAmount{}), config.start,
           config.end};
-  walks_ = walkScenarios(inputs, scenarios, span);
+  walks_ = walkScenarios(inputs, scenarios, span, start);
 }
 
 std::string ChartWalk::scenarioMembers() const {
@@ -83,16 +84,19 @@ std::string ChartWalk::scenarioMembers() const {
 }
 
 std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const DateParts& today) {
-  std::vector<MovementList> lines{movementListOf(inputs.movements.entries)};
-  for (const Scenario& scenario : scenarios.scenarios) {
-    lines.push_back(movementListOf(scenario, inputs.movements));
-  }
+                           const RunSpan& span, const DateParts& today,
+                           const std::optional<WalksStart>& start) {
   JsonItems json;
-  for (const MovementList& movements : lines) {
-    RecordLows lows(inputs.config.openingBalance, dayNumber(today));
-    walkDays(lows, movements, inputs.config.openingBalance, span.first, span.last, span.target);
+  auto walk = [&](const MovementList& movements, double opening, const DateParts& first) {
+    RecordLows lows(opening, dayNumber(today));
+    walkDays(lows, movements, opening, first, span.last, span.target);
     lows.lows().appendList(json.item());
+  };
+  const double opening = inputs.config.openingBalance;
+  walk(movementListOf(inputs.movements.entries), opening, span.first);
+  for (const Scenario& scenario : scenarios.scenarios) {
+    walk(movementListOf(scenario, inputs.movements), start ? start->balance : opening,
+         start ? start->day : span.first);
   }
   std::string out;
   json.appendList(out);
@@ -112,8 +116,8 @@ std::string withCrLf(std::string_view text) {
 }
 
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span) {
-  const ChartWalk walk(inputs, scenarios, span);
+                        const RunSpan& span, const std::optional<WalksStart>& start) {
+  const ChartWalk walk(inputs, scenarios, span, start);
   ChartParts parts;
   std::string text;
   appendPageDataJson(text, walk.model(), walk.run(), walk.scenarioMembers());
@@ -125,8 +129,9 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
 }
 
 std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                             const RunSpan& span, std::size_t line) {
-  const ChartWalk walk(inputs, scenarios, span);
+                             const RunSpan& span, std::size_t line,
+                             const std::optional<WalksStart>& start) {
+  const ChartWalk walk(inputs, scenarios, span, start);
   if (line == 0 || line > walk.walks().walks.size()) {
     return {};
   }

@@ -6,6 +6,7 @@
 #include "projection/run_span.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace balvix {
@@ -14,7 +15,9 @@ namespace balvix {
 // scenarios' walks. `inputs` and `scenarios` must outlive it.
 class ChartWalk {
 public:
-  ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span);
+  // The scenarios walked from `start` when there is one (walkScenarios).
+  ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
+            const std::optional<WalksStart>& start = {});
 
   const PageModel& model() const { return model_; }
   const ChartRun& run() const { return run_; }
@@ -38,14 +41,16 @@ struct ChartParts {
   std::string data;
   std::string body;
 };
+// With `start`, the scenarios are walked from it (walkScenarios).
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span);
+                        const RunSpan& span, const std::optional<WalksStart>& start = {});
 
 // The tables of the scenario `line` of the run (1 for the first), as a page
 // holding them writes them in its group (appendScenarioTables), lines ended
 // by CR LF; empty when the run has no such scenario.
 std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                             const RunSpan& span, std::size_t line);
+                             const RunSpan& span, std::size_t line,
+                             const std::optional<WalksStart>& start = {});
 
 // The record lows of the plan and of each scenario, for figures counted from
 // `today` exact to the day on pages whose points are weeks or months: a JSON
@@ -54,8 +59,10 @@ std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scena
 // whose closing balance, rounded to the cent, is below that of every earlier
 // day; from `today` on, those below every earlier day from `today` on, the
 // first of them `today` itself when the walk reaches it.
+// With `start`, the scenarios are walked from it (walkScenarios).
 std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const DateParts& today);
+                           const RunSpan& span, const DateParts& today,
+                           const std::optional<WalksStart>& start = {});
 
 // `text` with every line ended by CR LF, as in every file the program
 // writes: a line feed gets a carriage return before it, unless it has one

@@ -117,8 +117,9 @@
   }
 
   // The chart of `data` (walked from the inputs `sources`) and what goes with
-  // it, in place of what was drawn before.
-  function draw(data, sources) {
+  // it, in place of what was drawn before; the plan's lines dimmed from the
+  // day number `dimFrom` on, when there is one.
+  function draw(data, sources, dimFrom) {
     if (shown) {
       shown.plot.destroy();
       shown.parts.forEach(function (part) {
@@ -140,6 +141,9 @@
       readout.plugin(document.getElementById("lectura"), data, lines), drawnPlugin()];
     if (lines.length > 1) {
       plugins.push(controls.lineBoxes(lines));
+    }
+    if (typeof dimFrom === "number") {
+      plugins.push(chart.dimPlugin(dimFrom));
     }
     var setup = chart.chartOf(data, xs, chart.linesDrawn(lines, xs), size(), plugins);
     var plot = new uPlot(setup.options, setup.columns, canvasBox);

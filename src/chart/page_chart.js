@@ -376,6 +376,30 @@ var balvixChart = (function (format, ticks, balanceLines) {
     })) };
   }
 
+  // Dims the plan's lines from the day number `fromX` on, as a uPlot plugin:
+  // the page's white is laid over them once they are drawn, before the
+  // lines beside them.
+  function dimPlugin(fromX) {
+    return {
+      hooks: {
+        drawSeries: [function (u, i) {
+          var next = u.series[i + 1];
+          if (u.series[i].lineNumber !== 0 || (next && next.lineNumber === 0)) {
+            return;
+          }
+          var box = u.bbox;
+          var from = Math.max(box.left, u.valToPos(fromX, "x", true));
+          if (from < box.left + box.width) {
+            u.ctx.save();
+            u.ctx.fillStyle = "rgba(255, 255, 255, 0.65)";
+            u.ctx.fillRect(from, box.top, box.left + box.width - from, box.height);
+            u.ctx.restore();
+          }
+        }]
+      }
+    };
+  }
+
   return { linesDrawn: linesDrawn, shownLines: shownLines, showLine: showLine,
-    marksPlugin: marksPlugin, touchPlugin: touchPlugin, chartOf: chartOf };
+    marksPlugin: marksPlugin, touchPlugin: touchPlugin, dimPlugin: dimPlugin, chartOf: chartOf };
 })(balvixFormat, balvixTicks, balvixLines);

@@ -1,21 +1,29 @@
 // What the scripts of a balvix-grafico page add to it besides the chart: a
 // tick box per balance line when there are scenarios, the cushion field (an
-// amount kept in the page's address, #colchon=500), and the cells that
+// amount kept in the page's address, #colchon=500), amount fields kept there
+// the same way, and the cells that
 // depend on today or on the cushion: those marked data-hoy="gastar",
 // data-colchon="primero" or "gastar", of line data-linea (0 the plan, i
 // scenario i). Used by page.js as balvixControls.
 var balvixControls = (function (figures, chart) {
   "use strict";
 
-  // The cushion of a text: an amount of at least 0 with at most two
-  // decimals after ",", "." or "'"; null for anything else.
-  function cushionOf(text) {
+  // An amount typed: digits (at most twelve) with at most two decimals
+  // after ",", "." or "'", and with `signed` a "-" before them; as a number,
+  // and as the plain decimal the page's engine reads ("-1234.5"), or null.
+  function amountOf(text, signed) {
     var t = String(text || "").trim();
-    return /^\d{1,12}([.,']\d{0,2})?$/.test(t) ? Number(t.replace(/[,']/, ".")) : null;
+    var pattern = signed ? /^-?\d{1,12}([.,']\d{0,2})?$/ : /^\d{1,12}([.,']\d{0,2})?$/;
+    if (!pattern.test(t)) {
+      return null;
+    }
+    var plain = t.replace(/[,']/, ".").replace(/\.$/, "");
+    return { value: Number(plain), plain: plain };
   }
 
-  function cushionInAddress() {
-    var found = /^#(?:.*&)?colchon=([^&]*)/.exec(window.location.hash);
+  // The page's address keeps the amounts typed: #colchon=500&saldo=1234.56.
+  function inAddress(key) {
+    var found = new RegExp("^#(?:.*&)?" + key + "=([^&]*)").exec(window.location.hash);
     try {
       return found ? decodeURIComponent(found[1]) : "";
     } catch (e) {
@@ -23,13 +31,19 @@ var balvixControls = (function (figures, chart) {
     }
   }
 
-  function keepInAddress(text) {
-    var address = window.location.href.split("#")[0] +
-      (text ? "#colchon=" + encodeURIComponent(text) : "");
+  function keepInAddress(key, text) {
+    var parts = window.location.hash.replace(/^#/, "").split("&").filter(function (part) {
+      return part !== "" && part.split("=")[0] !== key;
+    });
+    if (text) {
+      parts.push(key + "=" + encodeURIComponent(text));
+    }
+    var address = window.location.href.split("#")[0] + (parts.length > 0 ? "#" +
+      parts.join("&") : "");
     try {
       window.history.replaceState(null, "", address);
     } catch (e) {
-      window.location.hash = text ? "colchon=" + encodeURIComponent(text) : "";
+      window.location.hash = parts.join("&");
     }
   }
 
@@ -103,34 +117,50 @@ var balvixControls = (function (figures, chart) {
       });
     }
     var paragraph = element("p", "campo-colchon");
-    var label = paragraph.appendChild(element("label", "", "Colchón: "));
+    keyFigures.parentNode.insertBefore(paragraph, keyFigures.nextSibling);
+    amountField(paragraph, { key: "colchon", label: "Colchón: ", signed: false,
+      note: " el saldo por debajo del cual no quiere bajar (vacío: ninguno)" },
+    function (amount) {
+      onChange(amount === null ? null : amount.value);
+    });
+  }
+
+  // An amount field in `paragraph`, kept in the address under `field.key`
+  // (also the field's id), labelled `field.label`, with the note
+  // `field.note`; onChange(amount of amountOf, or null) is called now and on
+  // every change of the field or of the address. Returns the field's
+  // element for notes (aria-live).
+  function amountField(paragraph, field, onChange) {
+    var label = paragraph.appendChild(element("label", "", field.label));
     var input = label.appendChild(element("input"));
-    input.id = "colchon";
+    input.id = field.key;
     input.type = "text";
-    input.inputMode = "decimal";
+    input.inputMode = field.signed ? "text" : "decimal";
     input.size = 10;
     input.autocomplete = "off";
-    paragraph.appendChild(element("span", "nota",
-      " el saldo por debajo del cual no quiere bajar (vacío: ninguno)"));
-    keyFigures.parentNode.insertBefore(paragraph, keyFigures.nextSibling);
+    var note = paragraph.appendChild(element("span", "nota", field.note));
+    note.setAttribute("aria-live", "polite");
     function changed(keep) {
       var text = input.value.trim();
-      var cushion = cushionOf(text);
-      input.setAttribute("aria-invalid", text !== "" && cushion === null ? "true" : "false");
-      if (keep && (cushion !== null || text === "")) {
-        keepInAddress(text);
+      var amount = amountOf(text, field.signed);
+      input.setAttribute("aria-invalid", text !== "" && amount === null ? "true" : "false");
+      if (keep && (amount !== null || text === "")) {
+        keepInAddress(field.key, text);
       }
-      onChange(cushion);
+      onChange(amount);
     }
-    input.value = cushionInAddress();
+    input.value = inAddress(field.key);
     input.addEventListener("input", function () {
       changed(true);
     });
     window.addEventListener("hashchange", function () {
-      input.value = cushionInAddress();
-      changed(false);
+      if (input.value !== inAddress(field.key)) {
+        input.value = inAddress(field.key);
+        changed(false);
+      }
     });
     changed(false);
+    return note;
   }
 
   // A tick box per line (balvixLines' lines) right after the chart's box,
@@ -168,5 +198,6 @@ var balvixControls = (function (figures, chart) {
     return { hooks: { init: [make], setSeries: [follow] } };
   }
 
-  return { fill: fill, cushionField: cushionField, lineBoxes: lineBoxes };
+  return { fill: fill, cushionField: cushionField, amountField: amountField,
+    lineBoxes: lineBoxes };
 })(balvixLines, balvixChart);

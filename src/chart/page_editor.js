@@ -5,8 +5,13 @@
 // the tables, the readout and the CSV files follow. A scenario with faults
 // shows the lines Errores.txt would get for a file holding its text, and is
 // left out of the chart until they are mended. What is typed is kept in the
-// browser's storage for this page. Nothing is built without the engine.
-(function (engine, tables) {
+// browser's storage for this page. Beside the cushion, a field of today's
+// balance as the bank tells it: with it, the plan is walked again from
+// today with that balance (the line "real (banco)"), and so is every
+// scenario; the plan's lines are dimmed from today, the figures of today
+// count from the real balance, and the field says how far it is from the
+// plan's. Nothing is built without the engine.
+(function (engine, tables, format, controls) {
   "use strict";
 
   var MOST = 6; // scenarios walked beside the plan, as in the folder
@@ -124,6 +129,53 @@
     }
   }
 
+  // Today's balance typed (amountOf), or null; where the field says what
+  // it does.
+  var todayBalance = null;
+  var balanceNote = null;
+  var todayIso = format.today();
+  var todayX = format.dayNumberOfIso(todayIso);
+
+  // How far today's balance is from the plan's at the end of today, from
+  // the record lows of the engine's answer (the plan's and the real line's
+  // first from today are today's).
+  function difference(lows) {
+    function onToday(line) {
+      var found = (line || []).filter(function (pair) {
+        return pair[0] === todayIso;
+      })[0];
+      return found ? format.cents(found[1]) : null;
+    }
+    var plan = onToday(lows && lows[0]);
+    var real = onToday(lows && lows[1]);
+    if (plan === null || real === null) {
+      return "";
+    }
+    var cents = real - plan;
+    return cents === 0 ? "lo mismo que el plan hoy" : (cents > 0 ? "+" : "") +
+      format.centsAmount(cents) + (cents > 0 ? " sobre el plan hoy" : " bajo el plan hoy");
+  }
+
+  // The engine's answer for the scenarios `walked` and today's balance:
+  // {asked (the inputs), answer}; when today's balance cannot count, the
+  // walk without it, and the field says why.
+  function walk(walked) {
+    var asked = sourcesWith(walked);
+    if (todayBalance !== null) {
+      asked.hoy = format.dateText(todayX);
+      asked.saldo = todayBalance.plain;
+    }
+    var answer = engine.run(asked);
+    if (asked.saldo !== undefined && answer.datos === null && answer.errores.length === 0) {
+      balanceNote.textContent = " " + answer.mensaje;
+      delete asked.saldo;
+      answer = engine.run(asked);
+    } else if (balanceNote) {
+      balanceNote.textContent = asked.saldo === undefined ? "" : " " + difference(answer.bajos);
+    }
+    return { asked: asked, answer: answer };
+  }
+
   // Walks the plan with the scenarios as typed, and shows it.
   function update() {
     var status = "";
@@ -136,7 +188,8 @@
         "balvix-grafico."]);
       return !tooLong && named;
     });
-    var answer = engine.run(sourcesWith(fit));
+    var walked = walk(fit);
+    var answer = walked.answer;
     if (answer.errores.length > 0) {
       fit = fit.filter(function (box) {
         var prefix = "escenarios/" + fileName(box) + " ";
@@ -146,14 +199,19 @@
         showFaults(box, own);
         return own.length === 0;
       });
-      answer = engine.run(sourcesWith(fit));
+      walked = walk(fit);
+      answer = walked.answer;
     }
     if (answer.datos === null) {
       status = answer.mensaje;
     } else {
-      var walked = sourcesWith(fit);
-      replaceParts(answer.html, walked);
-      window.balvixDraw(JSON.parse(answer.datos), walked);
+      var real = walked.asked.saldo !== undefined;
+      replaceParts(answer.html, walked.asked);
+      // The key figures of today count from the real balance.
+      [].forEach.call(document.querySelectorAll("dl.cifras [data-linea]"), function (cell) {
+        cell.setAttribute("data-linea", real ? "1" : "0");
+      });
+      window.balvixDraw(JSON.parse(answer.datos), walked.asked, real ? todayX : undefined);
     }
     notice.textContent = status;
   }
@@ -176,26 +234,20 @@
   // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
   function fileBytes(text) {
     var lines = text.replace(/\r\n?/g, "\n").replace(/\n$/, "");
-    var high = "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008dŽ\u008f\u0090‘’“”•–—˜™š›œ\u009džŸ";
-    var crlf = lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n";
-    return Uint8Array.from(crlf, function (c) {
-      var code = c.charCodeAt(0);
-      var at = code > 0xff ? high.indexOf(c) : -1;
-      return code <= 0xff ? code : (at >= 0 ? 0x80 + at : 0x3f);
-    });
+    return engine.bytesOf(lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n");
   }
 
   function save(box) {
     var link = element("a");
     link.download = fileName(box);
-    link.href = URL.createObjectURL(new Blob([fileBytes(box.area.value)],
-      { type: "text/plain" }));
+    var binary = "";
+    fileBytes(box.area.value).forEach(function (byte) {
+      binary += String.fromCharCode(byte);
+    });
+    link.href = "data:text/plain;charset=windows-1252;base64," + btoa(binary);
     document.body.appendChild(link);
     link.click();
     document.body.removeChild(link);
-    window.setTimeout(function () {
-      URL.revokeObjectURL(link.href);
-    }, 1000);
   }
 
   // The lines a scenario adds, for entrada.txt.
@@ -329,6 +381,21 @@
   adding.appendChild(notice);
   tablesBox.parentNode.insertBefore(editor, tablesBox);
 
+  var cushionLine = document.querySelector(".campo-colchon");
+  if (cushionLine) {
+    var paragraph = element("p", "campo-saldo");
+    cushionLine.parentNode.insertBefore(paragraph, cushionLine.nextSibling);
+    var started = false;
+    balanceNote = controls.amountField(paragraph, { key: "saldo", signed: true,
+      label: "Saldo de hoy (según el banco): ", note: "" }, function (amount) {
+      todayBalance = amount;
+      if (started) {
+        changed();
+      }
+    });
+    started = true;
+  }
+
   var stored = kept();
   var differs = false;
   (sources.escenarios || []).forEach(function (scenario) {
@@ -348,7 +415,7 @@
       differs = true;
     }
   });
-  if (differs) {
+  if (differs || todayBalance !== null) {
     changed();
   }
-})(balvixEngine, balvixTables);
+})(balvixEngine, balvixTables, balvixFormat, balvixControls);

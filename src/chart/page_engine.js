@@ -6,22 +6,29 @@
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
-//     argumento, hoy, solo}): the files' bytes as strings of one character per byte
-//     (Windows-1252; a character beyond 255 that Windows-1252 has is taken
-//     as its byte, any other as "?"); a scenario's name is its file's name,
-//     ".txt" added when missing; hoy, a day dd/mm/aaaa (optional); solo,
-//     "bajos" for bajos alone (datos and html are then null). Returns
-//     {datos, html, errores, mensaje, bajos}: datos,
-//     the JSON text of the page's data for those files, byte for byte as
-//     balvix-grafico writes it into a page (null when the run gives none);
-//     html, the part of that page that changes with its data, between its
-//     title and the end of its main part (key figures, chart box, comparison, tables);
-//     errores, the lines Errores.txt would hold; mensaje, what the program
-//     would tell ("" when nothing); bajos, with hoy, the record lows of the
-//     plan and of each scenario: per line, [day (aaaa-mm-dd), balance] of
-//     each day whose balance is below every earlier one, counted afresh
-//     from hoy on. When the engine runs out of memory it is
-//     started afresh and the answer is mensaje alone.
+//     argumento, hoy, solo, saldo}): the files' bytes as strings of one
+//     character per byte (Windows-1252; a character beyond 255 that
+//     Windows-1252 has is taken as its byte, any other as "?"); a
+//     scenario's name is its file's name, ".txt" added when missing; hoy, a
+//     day dd/mm/aaaa (optional); solo, "bajos" for bajos alone (datos and
+//     html are then null), or "tablas N" for the tables of scenario N alone
+//     (1 for the first) as html; saldo, with hoy inside the walk, today's
+//     balance as the bank tells it ("1234.56", "-80"): a line "real
+//     (banco)", the plan walked from hoy with it, comes first beside the
+//     plan, and every scenario is walked from hoy with it too. Returns
+//     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
+//     page's data for those files, byte for byte as balvix-grafico writes
+//     it into a page (null when the run gives none); html, the part of that
+//     page that changes with its data, between its title and the end of its
+//     main part (key figures, chart box, comparison, tables); errores, the
+//     lines Errores.txt would hold; mensaje, what the program would tell (""
+//     when nothing); bajos, with hoy, the record lows of the plan and of
+//     each line beside it: per line, [day (aaaa-mm-dd), balance] of each day
+//     whose balance is below every earlier one, counted afresh from hoy on.
+//     When the engine runs out of memory it is started afresh and the
+//     answer is mensaje alone.
+//   balvixEngine.bytesOf(text): the Windows-1252 bytes (a Uint8Array) of a
+//     text, taken as run takes its texts.
 var balvixEngine = (function () {
   "use strict";
 
@@ -93,7 +100,7 @@ var balvixEngine = (function () {
       throw new Error("el motor no está listo");
     }
     var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
-      inputs.hoy || "", inputs.solo || ""];
+      inputs.hoy || "", inputs.solo || "", inputs.saldo || ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });
@@ -107,6 +114,9 @@ var balvixEngine = (function () {
     }
     var utf8 = new TextDecoder("utf-8");
     var windows1252 = new TextDecoder("windows-1252");
+    if (parts.length < 4) {
+      return {datos: null, html: null, errores: [], mensaje: "", bajos: null};
+    }
     return {
       datos: parts[0].length > 0 ? utf8.decode(parts[0]) : null,
       html: parts[1].length > 0 ? utf8.decode(parts[1]) : null,
@@ -116,5 +126,5 @@ var balvixEngine = (function () {
     };
   }
 
-  return {available: element !== null, ready: ready, run: run};
+  return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf};
 })();

@@ -238,7 +238,10 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
     ++index;
   });
   const ChartFigures& planFigures = plan.figures();
-  if (step != plan.step() || !(figures.last == planFigures.last)) {
+  // Points of their own: another step, or a walk that starts or ends on
+  // another day.
+  if (step != plan.step() || !(figures.first == planFigures.first) ||
+      !(figures.last == planFigures.last)) {
     points.days.appendList(json.member("dias"));
   }
   points.balances.appendList(json.member("saldos"));

@@ -5,18 +5,19 @@
 namespace balvix {
 
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
-                            const RunSpan& span) {
+                            const RunSpan& span, const std::optional<WalksStart>& start) {
   ScenarioWalks out;
   out.target = span.target;
   out.plan = &inputs.movements;
   out.leftOut = scenarios.leftOut;
   out.walks.reserve(scenarios.scenarios.size());
-  const double opening = inputs.config.openingBalance;
+  const double opening = start ? start->balance : inputs.config.openingBalance;
+  const DateParts first = start ? start->day : span.first;
   for (const Scenario& scenario : scenarios.scenarios) {
     const MovementList movements = movementListOf(scenario, inputs.movements);
     ScenarioWalk& walk =
         out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, opening)});
-    walkDays(walk.series, movements, opening, span.first, span.last, span.target);
+    walkDays(walk.series, movements, opening, first, span.last, span.target);
   }
   return out;
 }

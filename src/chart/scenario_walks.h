@@ -27,9 +27,18 @@ struct ScenarioWalks {
   std::optional<ExactAmount> target; // the amount of an amount run
 };
 
-// The walks of `scenarios`, each against the movements of `inputs`. Both must
-// outlive the result: each model names the movements of its scenario.
+// Where the walks beside the plan start when not with it: from `day` (inside
+// the span, before its last day) with the balance `balance` at its start, as
+// today's balance the bank tells.
+struct WalksStart {
+  DateParts day;
+  double balance = 0;
+};
+
+// The walks of `scenarios`, each against the movements of `inputs`, from the
+// span's first day with the opening balance of `inputs` or from `start`. Both
+// must outlive the result: each model names the movements of its scenario.
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
-                            const RunSpan& span);
+                            const RunSpan& span, const std::optional<WalksStart>& start = {});
 
 } // namespace balvix

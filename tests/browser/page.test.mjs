@@ -634,9 +634,9 @@ withEngine && await check("on a page of weeks, today's figures are exact to the 
 });
 
 // What balvix-grafico makes of the example's files with the scenario files
-// `files` ({name: bytes}): its page's data (null when it makes none) and
-// the lines of Errores.txt.
-async function graficoWith(files) {
+// `files` ({name: bytes}) and, with `config`, that config.txt: its page's
+// data (null when it makes none) and the lines of Errores.txt.
+async function graficoWith(files, config) {
   const dir = await mkdtemp(path.join(os.tmpdir(), "balvix-escrito-"));
   try {
     const program = path.join(dir, "balvix-grafico");
@@ -644,6 +644,7 @@ async function graficoWith(files) {
     for (const name of ["config.txt", "entrada.txt"]) {
       await copyFile(path.join(process.env.EXAMPLES, name), path.join(dir, name));
     }
+    if (config) await writeFile(path.join(dir, "config.txt"), config);
     await mkdir(path.join(dir, "escenarios"));
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(path.join(dir, "escenarios", name), bytes);
@@ -743,6 +744,38 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
   assert.equal(await page.getByLabel(/^Escenario coche/).inputValue(), typed);
   assert.deepEqual(page.errors, []);
   await page.close();
+});
+
+// Today's balance as the bank tells it: the plan and its scenario are
+// walked again from today with it, as config.txt would walk them from
+// today, the plan's line is kept, and the field says how far it is from it.
+withEngine && await check("today's balance walks the plan again from today, as a config.txt from today would", async () => {
+  const page = await openOn(examplePage, "2027-03-10");
+  await page.getByLabel("Saldo de hoy (según el banco)").fill("-120,5");
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
+  const fromToday = await graficoWith({ "coche.txt": await readFile(path.join(process.env.EXAMPLES,
+    "escenarios", "coche.txt")) }, "10/03/2027|31/12/2027|0|balance2027.txt\r\n");
+  const drawn = await page.evaluate(() => window.balvixData);
+  const plan = await datosOf(page);
+  assert.deepEqual(drawn.saldos, plan.saldos, "the plan's line stays");
+  const shifted = (values) => values.map((v) => Math.round((v - 120.5) * 100) / 100);
+  assert.deepEqual(drawn.escenarios.map((e) => [e.nombre, e.dias[0], e.saldos]),
+    [["real (banco)", "2027-03-10", shifted(fromToday.datos.saldos)],
+      ["coche", "2027-03-10", shifted(fromToday.datos.escenarios[0].saldos)]]);
+  const today = plan.dias.indexOf("2027-03-10");
+  const over = shifted(fromToday.datos.saldos)[0] - plan.saldos[today];
+  assert.equal((await page.locator(".campo-saldo .nota").innerText()).trim(),
+    (over > 0 ? "+" : "") + amountText(over) + (over > 0 ? " sobre" : " bajo") + " el plan hoy");
+  assert.ok((await page.evaluate(() => location.hash)).includes("saldo=-120%2C5"));
+  assert.match(await page.locator("#y-si thead").innerText(), /real \(banco\)/);
+  await page.close();
+
+  const before = await openOn(examplePage + "#saldo=900", "2026-12-01");
+  await before.waitForFunction(() => /dentro de lo proyectado/.test(
+    document.querySelector(".campo-saldo .nota").textContent));
+  assert.deepEqual(await before.evaluate(() => window.balvixData.escenarios.map((e) => e.nombre)),
+    ["coche"]);
+  await before.close();
 });
 
 withEngine && await check("a scenario given to the engine walks as the movements file it describes", async () => {

@@ -8,7 +8,8 @@
 // config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), what
 // is wanted ("bajos" for the record lows alone, "tablas N" for the tables of
 // the scenario N alone, 1 for the first, in the place of the body, or empty
-// for all), then
+// for all), today's balance as the bank tells it (digits with at most one
+// decimal point, a "-" before them when below zero; or empty), then
 // a name and a text for each scenario file (a name without its ".txt" gets
 // it). balvix_run() reads it, and returns the size of the answer in the block
 // balvix_output() points to, texts written the same way: the page's data
@@ -24,10 +25,12 @@
 #include "driver/messages.h"
 #include "input/date_text.h"
 #include "input/entries.h"
+#include "input/numeric_value.h"
 #include "input/run_config.h"
 #include "input/scenarios.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,6 +43,26 @@ namespace {
 
 std::string request;
 std::string answer;
+
+// The texts before the scenarios' names and texts.
+constexpr std::size_t firstScenario = 6;
+
+// The line of the plan walked from today with today's balance, beside the
+// plan as written.
+constexpr std::string_view todayLineName = "real (banco)";
+
+// A balance as the page sends it: "1234.56", "-80", "0.5".
+std::optional<double> balanceOf(std::string_view text) {
+  const bool below = text.starts_with('-');
+  if (below) {
+    text.remove_prefix(1);
+  }
+  if (!balvix::isPlainDecimal(text)) {
+    return std::nullopt;
+  }
+  const double value = balvix::numericValue(text);
+  return below ? -value : value;
+}
 
 // The texts of the request, in order; nothing when it is cut short.
 std::optional<std::vector<std::string_view>> textsOf(std::string_view bytes) {
@@ -90,7 +113,7 @@ Result run(const std::vector<std::string_view>& texts) {
   const EntriesRead movements = parseEntries(texts[1], log);
   const ConfigRead config = parseRunConfig(texts[0], log, longestChartReportName);
   FolderListing listing{FolderListing::State::listed, {}};
-  for (std::size_t i = 5; i + 1 < texts.size(); i += 2) {
+  for (std::size_t i = firstScenario; i + 1 < texts.size(); i += 2) {
     // A scenario named without its ".txt" is the file of that name.
     std::string name(texts[i]);
     if (withoutTextEnding(name).size() == name.size()) {
@@ -116,6 +139,26 @@ Result run(const std::vector<std::string_view>& texts) {
   }
   // The record lows alone spare the page's data and body, whose making is
   // most of a call.
+  // With today's balance, a line of the plan walked from today with it comes
+  // first beside the plan, and each scenario is walked from today with it.
+  const std::optional<DateParts> today = realDateOf(texts[3]);
+  std::optional<WalksStart> start;
+  ScenariosRead fromToday;
+  const ScenariosRead* beside = &scenarios;
+  if (!texts[5].empty()) {
+    const std::optional<double> balance = balanceOf(texts[5]);
+    if (!today || !balance || !std::isfinite(*balance) ||
+        dayNumber(*today) < dayNumber(span->first) || dayNumber(*today) >= dayNumber(span->last)) {
+      result.message = "El saldo de hoy solo se tiene en cuenta con hoy dentro de lo proyectado.";
+      return result;
+    }
+    start = WalksStart{*today, *balance};
+    fromToday.scenarios.push_back(Scenario{std::string(todayLineName), {}, {}, {}, {}});
+    fromToday.scenarios.insert(fromToday.scenarios.end(), scenarios.scenarios.begin(),
+                               scenarios.scenarios.end());
+    fromToday.leftOut = scenarios.leftOut;
+    beside = &fromToday;
+  }
   const std::string_view wanted = texts[4];
   constexpr std::string_view tables = "tablas ";
   if (wanted.starts_with(tables)) {
@@ -126,12 +169,12 @@ Result run(const std::vector<std::string_view>& texts) {
     if (read.ec != std::errc{} || read.ptr != number.data() + number.size()) {
       line = 0;
     }
-    result.parts.body = scenarioTablesOf(inputs, scenarios, *span, line);
+    result.parts.body = scenarioTablesOf(inputs, *beside, *span, line, start);
   } else if (wanted != "bajos") {
-    result.parts = chartPartsOf(inputs, scenarios, *span);
+    result.parts = chartPartsOf(inputs, *beside, *span, start);
   }
-  if (const std::optional<DateParts> today = realDateOf(texts[3])) {
-    result.lows = recordLowsJson(inputs, scenarios, *span, *today);
+  if (today) {
+    result.lows = recordLowsJson(inputs, *beside, *span, *today, start);
   }
   return result;
 }
@@ -150,7 +193,7 @@ char* balvix_input(std::uint32_t size) {
 std::uint32_t balvix_run() {
   answer.clear();
   const std::optional<std::vector<std::string_view>> texts = textsOf(request);
-  if (!texts || texts->size() < 5 || texts->size() % 2 == 0) {
+  if (!texts || texts->size() < firstScenario || texts->size() % 2 != 0) {
     return 0;
   }
   const Result result = run(*texts);
