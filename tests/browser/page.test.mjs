@@ -13,7 +13,8 @@
 // example page is also saved there as grafico.png (1280 px wide) and
 // grafico-movil.png (390 px), and its chart with the car's line and the
 // readout of a day it adds a movement as grafico-escenario.png and
-// grafico-escenario-movil.png. CHROMIUM names another browser.
+// grafico-escenario-movil.png, and a scenario typed in the page with a
+// fault as grafico-escrito.png. CHROMIUM names another browser.
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
 import { copyFile, mkdir, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
@@ -837,6 +838,13 @@ if (screenshots) {
     await page.screenshot({ path: path.join(screenshots, name), fullPage: false });
     await page.close();
   }
+  // A scenario typed in the page, with a fault beside its line.
+  const typing = await openOn(examplePage, "2027-05-10");
+  await typing.getByLabel(/^Escenario coche/).fill("Cuota del coche|250|quitar|mensualidad|15|0\n" +
+    "Seguro del coche|400|quitar|anual|1|0\n");
+  await typing.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length > 0);
+  await typing.locator("#escribir").screenshot({ path: path.join(screenshots, "grafico-escrito.png") });
+  await typing.close();
 }
 
 console.log("drawn in " + Math.round(await example.evaluate(() => window.balvixDrawMs)) + " ms");
