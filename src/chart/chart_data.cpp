@@ -3,8 +3,10 @@
 #include "chart/json_writer.h"
 #include "chart/page_body.h"
 #include "chart/page_data.h"
+#include "chart/page_tables.h"
 #include "chart/page_text.h"
 #include "chart/scenario_data.h"
+#include "chart/scenario_table.h"
 #include "projection/engine.h"
 #include "projection/walk_events.h"
 
@@ -125,6 +127,18 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
   text.clear();
   appendPageBody(text, walk.model(), walk.run(), walk.walks(), ScenarioTables::onDemand);
   parts.body = withCrLf(text);
+  return parts;
+}
+
+ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+                           const RunSpan& span, const std::optional<WalksStart>& start) {
+  const ChartWalk walk(inputs, scenarios, span, start);
+  ChartParts parts;
+  parts.data = "{" + walk.scenarioMembers() + "}";
+  appendScenarioComparison(parts.body, walk.model(), walk.walks());
+  parts.body += "<div id=\"tablas\">\n";
+  appendLineTables(parts.body, walk.model(), walk.walks(), ScenarioTables::choiceOnly);
+  parts.body += "</div>\n";
   return parts;
 }
 

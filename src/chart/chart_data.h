@@ -45,6 +45,16 @@ struct ChartParts {
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span, const std::optional<WalksStart>& start = {});
 
+// What of a run's page changes with its scenarios alone, for a page that
+// keeps its plan's: `data`, a JSON object of the members of the page's data
+// that come with scenarios ("cifras", "escenarios", "escenariosFuera"; {}
+// without scenarios), and `body`, the comparison "¿Y si...?" and the box of
+// the tables (id "tablas") with the choice of them and a group per line, all
+// empty (ScenarioTables::choiceOnly). With `start`, the scenarios are walked
+// from it (walkScenarios).
+ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
+                           const RunSpan& span, const std::optional<WalksStart>& start = {});
+
 // The tables of the scenario `line` of the run (1 for the first), as a page
 // holding them writes them in its group (appendScenarioTables), lines ended
 // by CR LF; empty when the run has no such scenario.

@@ -24,6 +24,22 @@
     return;
   }
   var sources = JSON.parse(sourcesElement.textContent);
+  // The page's data less what comes with scenarios (the engine gives that
+  // alone on each key).
+  var planData = JSON.parse(document.getElementById("datos").textContent);
+  delete planData.cifras;
+  delete planData.escenarios;
+  delete planData.escenariosFuera;
+  // A page without scenarios gets the group its plan's tables would be in.
+  var planGroup = tablesBox.querySelector(".tablas-linea[data-linea=\"0\"]");
+  if (!planGroup) {
+    planGroup = element("div", "tablas-linea");
+    planGroup.setAttribute("data-linea", "0");
+    while (tablesBox.firstChild) {
+      planGroup.appendChild(tablesBox.firstChild);
+    }
+    tablesBox.appendChild(planGroup);
+  }
   var storageKey = "balvix-escenarios:" + window.location.pathname;
 
   // A text of one character per byte (the page's inputs) as the characters
@@ -103,7 +119,8 @@
   }
 
   // Puts the parts of the page the engine wrote from `html` in the place of
-  // the page's own: the comparison and the tables.
+  // the page's own: the comparison, and the choice of tables with the
+  // scenarios' groups around the plan's, which stays as it is.
   function replaceParts(html, walked) {
     var made = new DOMParser().parseFromString(html, "text/html");
     var comparison = made.getElementById("y-si");
@@ -114,19 +131,28 @@
     if (comparison) {
       editor.parentNode.insertBefore(document.adoptNode(comparison), editor);
     }
-    var newTables = made.getElementById("tablas");
-    if (newTables) {
-      var choice = document.getElementById("tablas-de");
-      var picked = choice ? choice.value : "0";
-      tablesBox.parentNode.replaceChild(document.adoptNode(newTables), tablesBox);
-      tablesBox = newTables;
-      var newChoice = document.getElementById("tablas-de");
-      if (newChoice && newChoice.querySelector("option[value=\"" + picked + "\"]")) {
-        newChoice.value = picked;
+    var choice = document.getElementById("tablas-de");
+    var picked = choice ? choice.value : "0";
+    [].forEach.call(tablesBox.querySelectorAll(".elegir-tablas, .tablas-linea"), function (part) {
+      if (part !== planGroup) {
+        tablesBox.removeChild(part);
       }
-      tables.markMonth(tablesBox);
-      tables.wire(walked);
+    });
+    var newChoice = made.querySelector(".elegir-tablas");
+    if (newChoice) {
+      tablesBox.insertBefore(document.adoptNode(newChoice), planGroup);
     }
+    [].forEach.call(made.querySelectorAll(".tablas-linea"), function (group) {
+      if (group.getAttribute("data-linea") !== "0") {
+        tablesBox.appendChild(document.adoptNode(group));
+      }
+    });
+    planGroup.hidden = false;
+    choice = document.getElementById("tablas-de");
+    if (choice && choice.querySelector("option[value=\"" + picked + "\"]")) {
+      choice.value = picked;
+    }
+    tables.wire(walked);
   }
 
   // Today's balance typed (amountOf), or null; where the field says what
@@ -161,6 +187,7 @@
   // walk without it, and the field says why.
   function walk(walked) {
     var asked = sourcesWith(walked);
+    asked.solo = "escenarios";
     if (todayBalance !== null) {
       asked.hoy = format.dateText(todayX);
       asked.saldo = todayBalance.plain;
@@ -169,10 +196,12 @@
     if (asked.saldo !== undefined && answer.datos === null && answer.errores.length === 0) {
       balanceNote.textContent = " " + answer.mensaje;
       delete asked.saldo;
+      delete asked.hoy;
       answer = engine.run(asked);
     } else if (balanceNote) {
       balanceNote.textContent = asked.saldo === undefined ? "" : " " + difference(answer.bajos);
     }
+    delete asked.solo;
     return { asked: asked, answer: answer };
   }
 
@@ -211,22 +240,25 @@
       [].forEach.call(document.querySelectorAll("dl.cifras [data-linea]"), function (cell) {
         cell.setAttribute("data-linea", real ? "1" : "0");
       });
-      window.balvixDraw(JSON.parse(answer.datos), walked.asked, real ? todayX : undefined);
+      window.balvixDraw(Object.assign({}, planData, JSON.parse(answer.datos)), walked.asked,
+        real ? todayX : undefined);
     }
     notice.textContent = status;
   }
 
-  // Keys typed while a walk is on its way are walked together.
-  var pending = false;
+  // Each key is walked at once; keys typed before the engine is ready, once
+  // it is.
+  var ready = false;
+  var waiting = false;
   function changed() {
     keep();
-    if (!pending) {
-      pending = true;
+    if (ready) {
+      update();
+    } else if (!waiting) {
+      waiting = true;
       engine.ready.then(function () {
-        window.setTimeout(function () {
-          pending = false;
-          update();
-        }, 0);
+        ready = true;
+        update();
       }, function () {});
     }
   }

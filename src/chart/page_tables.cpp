@@ -145,9 +145,12 @@ void appendScenarioTables(std::string& out, const ScenarioWalk& walk) {
 
 void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWalks& walks,
                       ScenarioTables where) {
+  const bool planTables = where != ScenarioTables::choiceOnly;
   if (walks.walks.empty()) {
-    appendStretchTable(out, plan);
-    appendMonthTable(out, plan);
+    if (planTables) {
+      appendStretchTable(out, plan);
+      appendMonthTable(out, plan);
+    }
     return;
   }
   out += "<p class=\"elegir-tablas\" hidden><label>Tablas de <select id=\"tablas-de\">"
@@ -158,8 +161,10 @@ void appendLineTables(std::string& out, const PageModel& plan, const ScenarioWal
     out += "</option>";
   }
   out += "</select></label></p>\n<div class=\"tablas-linea\" data-linea=\"0\">\n";
-  appendStretchTable(out, plan);
-  appendMonthTable(out, plan);
+  if (planTables) {
+    appendStretchTable(out, plan);
+    appendMonthTable(out, plan);
+  }
   out += "</div>\n";
   for (std::size_t i = 0; i < walks.walks.size(); ++i) {
     out += R"(<div class="tablas-linea" data-linea=")" + std::to_string(i + 1) + "\" hidden>";

@@ -29,8 +29,9 @@ void appendMonthTable(std::string& out, const PageModel& model, std::string_view
 // Where a page's scenario tables are written: in the page itself, or by the
 // page's engine when the reader picks them (a long walk's tables, written
 // for every scenario, would make the page many times larger and slower to
-// open).
-enum class ScenarioTables { inPage, onDemand };
+// open); `choiceOnly` writes the choice and the groups, all empty, for a
+// page that keeps the plan's own tables (and nothing without scenarios).
+enum class ScenarioTables { inPage, onDemand, choiceOnly };
 
 // Appends the tables of the plan `plan` and, when there are scenarios, a
 // hidden choice <select id="tablas-de"> (option i for line i: 0 the plan, i

@@ -7,8 +7,9 @@
 // list of texts, each a 4-byte little-endian length and its bytes:
 // config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), what
 // is wanted ("bajos" for the record lows alone, "tablas N" for the tables of
-// the scenario N alone, 1 for the first, in the place of the body, or empty
-// for all), today's balance as the bank tells it (digits with at most one
+// the scenario N alone, 1 for the first, in the place of the body,
+// "escenarios" for the parts that change with the scenarios alone
+// (scenarioPartsOf), or empty for all), today's balance as the bank tells it (digits with at most one
 // decimal point, a "-" before them when below zero; or empty), then
 // a name and a text for each scenario file (a name without its ".txt" gets
 // it). balvix_run() reads it, and returns the size of the answer in the block
@@ -170,6 +171,8 @@ Result run(const std::vector<std::string_view>& texts) {
       line = 0;
     }
     result.parts.body = scenarioTablesOf(inputs, *beside, *span, line, start);
+  } else if (wanted == "escenarios") {
+    result.parts = scenarioPartsOf(inputs, *beside, *span, start);
   } else if (wanted != "bajos") {
     result.parts = chartPartsOf(inputs, *beside, *span, start);
   }

@@ -1,0 +1,49 @@
+// A key typed in a scenario's box of a page, in headless Chromium: RUNS keys,
+// each timed from the key's input to the chart drawn again (the engine's walk
+// of the plan and every scenario, the comparison and the tables put in, the
+// chart made anew), and their median and 95th percentile in milliseconds,
+// after one key not counted. Each key adds a letter to a comment line, so
+// that every walk is the same. Uses the browser tests' playwright-core (npm
+// ci in tests/browser).
+//
+// usage: node bench/typed-key.mjs PAGE [RUNS]
+import path from "node:path";
+import { createRequire } from "node:module";
+
+const require = createRequire(new URL("../tests/browser/package.json", import.meta.url));
+const { chromium } = require("playwright-core");
+const [page, runs = "50"] = process.argv.slice(2);
+const browser = await chromium.launch({
+  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu"],
+});
+const tab = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+await tab.goto("file://" + path.resolve(page), { timeout: 0 });
+await tab.waitForFunction(() => window.balvixDrawMs !== undefined, null, { timeout: 0 });
+if ((await tab.locator("#escribir textarea").count()) === 0) {
+  await tab.getByRole("button", { name: "Nuevo escenario" }).click();
+}
+const times = await tab.evaluate(async (runs) => {
+  await balvixEngine.ready;
+  const box = document.querySelector("#escribir textarea");
+  box.value += "\n;";
+  const key = () => new Promise((done) => {
+    const start = performance.now();
+    box.value += "x";
+    box.dispatchEvent(new Event("input"));
+    const drawn = () => (window.balvixDrawnAt > start ? done(window.balvixDrawnAt - start) :
+      setTimeout(drawn, 0));
+    drawn();
+  });
+  await key();
+  const times = [];
+  for (let i = 0; i < runs; i++) {
+    times.push(await key());
+  }
+  return times;
+}, Number(runs));
+await browser.close();
+times.sort((a, b) => a - b);
+const at = (q) => times[Math.min(times.length - 1, Math.floor(q * times.length))].toFixed(1);
+console.log(`${path.basename(page)}: ${times.length} keys, median ${at(0.5)} ms, ` +
+  `95th percentile ${at(0.95)} ms`);
