@@ -707,6 +707,10 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
     .replace(/\B(?=(\d{3})+')/g, ".")), column);
   const csv = await csvOf(page, "csv-dias");
   assert.match(csv.split("\r\n")[0], /;Saldo coche$/);
+  await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+  await page.getByRole("button", { name: "Copiar para entrada.txt" }).first().click();
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()),
+    "Coche €|250|quitar|mensualidad|5|0");
 
   // A new scenario, its tables, and a seventh refused.
   await page.getByRole("button", { name: "Nuevo escenario" }).click();
@@ -743,6 +747,11 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
   await page.reload();
   await page.waitForFunction(() => (window.balvixData.escenarios || []).some((e) => e.nombre === "nuevo"));
   assert.equal(await page.getByLabel(/^Escenario coche/).inputValue(), typed);
+  // The file's own text back: the page's own line of it.
+  await page.getByRole("button", { name: "Volver al texto del fichero" }).click();
+  assert.match(await page.getByLabel(/^Escenario coche/).inputValue(), /^; ¿Y si compro el coche/);
+  assert.deepEqual(await page.evaluate(() => window.balvixData.escenarios[0]),
+    (await datosOf(page)).escenarios[0]);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
