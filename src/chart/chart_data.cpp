@@ -145,12 +145,15 @@ ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenari
 std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                              const RunSpan& span, std::size_t line,
                              const std::optional<WalksStart>& start) {
-  const ChartWalk walk(inputs, scenarios, span, start);
-  if (line == 0 || line > walk.walks().walks.size()) {
+  if (line == 0 || line > scenarios.scenarios.size()) {
     return {};
   }
+  // That scenario's walk alone: on a long span each walk is long.
+  ScenariosRead one;
+  one.scenarios.push_back(scenarios.scenarios[line - 1]);
+  const ScenarioWalks walks = walkScenarios(inputs, one, span, start);
   std::string text = "\n";
-  appendScenarioTables(text, walk.walks().walks[line - 1]);
+  appendScenarioTables(text, walks.walks.front());
   return withCrLf(text);
 }
 
