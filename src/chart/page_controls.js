@@ -199,5 +199,5 @@ var balvixControls = (function (figures, chart) {
   }
 
   return { fill: fill, cushionField: cushionField, amountField: amountField,
-    lineBoxes: lineBoxes };
+    lineBoxes: lineBoxes, element: element, amountOf: amountOf };
 })(balvixLines, balvixChart);

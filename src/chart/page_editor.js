@@ -23,6 +23,7 @@
   if (!engine.available || !sourcesElement || !tablesBox || !window.balvixDraw) {
     return;
   }
+  var element = controls.element;
   var sources = JSON.parse(sourcesElement.textContent);
   // The page's data less what comes with scenarios (the engine gives that
   // alone on each key).
@@ -48,17 +49,6 @@
     return new TextDecoder("windows-1252").decode(Uint8Array.from(text, function (c) {
       return c.charCodeAt(0);
     }));
-  }
-
-  function element(tag, className, text) {
-    var e = document.createElement(tag);
-    if (className) {
-      e.className = className;
-    }
-    if (text !== undefined) {
-      e.textContent = text;
-    }
-    return e;
   }
 
   var boxes = []; // {name, fromFile (its file's text, or null), area, faults, root}

@@ -2,7 +2,8 @@
 // (node --test scripts.test.mjs): the formatting script (page_format.js)
 // over the table of rules the program passes too (tests/chart/page_rules.txt),
 // and tables of the date axis's ticks (page_ticks.js), the lines and their
-// figures (page_lines.js) and the CSV files (page_downloads.js).
+// figures (page_lines.js), the amounts typed (page_controls.js) and the CSV
+// files (page_downloads.js).
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import test from "node:test";
@@ -10,12 +11,13 @@ import vm from "node:vm";
 
 const root = new URL("../../", import.meta.url);
 const context = vm.createContext({});
-for (const script of ["page_format", "page_ticks", "page_lines", "page_downloads"]) {
+for (const script of ["page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+  "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
 }
-const { format, ticks, lines: balanceLines, downloads } = vm.runInContext(
-  "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, downloads: balvixDownloads })",
-  context);
+const { format, ticks, lines: balanceLines, controls, downloads } = vm.runInContext(
+  "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
+  "downloads: balvixDownloads })", context);
 const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
@@ -187,5 +189,26 @@ for (const [name, file, data, expected] of csvRows) {
     const text = file(data);
     assert.ok(text.startsWith("\ufeff") && text.endsWith("\r\n"));
     assert.deepEqual(text.slice(1, -2).split("\r\n"), expected);
+  });
+}
+
+// An amount typed in the cushion's field (unsigned) or today's balance
+// (signed): its value and the plain decimal the page's engine reads.
+for (const [text, signed, expected] of [
+  ["500", false, [500, "500"]],
+  [" 500,50 ", false, [500.5, "500.50"]],
+  ["1234'5", true, [1234.5, "1234.5"]],
+  ["-120,5", true, [-120.5, "-120.5"]],
+  ["80.", true, [80, "80"]],
+  ["-120", false, null],
+  ["1.234,56", true, null],
+  ["12,345", true, null],
+  ["-", true, null],
+  ["1e3", true, null],
+  ["1234567890123", true, null],
+]) {
+  test(`amount typed ${JSON.stringify(text)}${signed ? ", signed" : ""}`, () => {
+    const amount = controls.amountOf(text, signed);
+    assert.deepEqual(amount && [amount.value, amount.plain], expected);
   });
 }
