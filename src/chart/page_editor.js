@@ -44,7 +44,7 @@
   var storageKey = "balvix-escenarios:" + window.location.pathname;
 
   // A text of one character per byte (the page's inputs) as the characters
-  // those Windows-1252 bytes are, and back (the engine takes either).
+  // those Windows-1252 bytes are (the engine takes either).
   function fromBytes(text) {
     return new TextDecoder("windows-1252").decode(Uint8Array.from(text, function (c) {
       return c.charCodeAt(0);
@@ -63,9 +63,11 @@
     if (name === "") {
       return "Escriba un nombre para el escenario.";
     }
-    if (!/^[^\u0000-\u001f\u007f-\u009f\u0100-\uffff/\\:*?"<>|.][^\u0000-\u001f\u007f-\u009f\u0100-\uffff/\\:*?"<>|]{0,59}$/.test(name)) {
-      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, " +
-        "y tiene a lo sumo 60 caracteres.";
+    // Latin-1 characters that a file's name may hold on every system.
+    var allowed = "[^\\u0000-\\u001f\\u007f-\\u009f\\u0100-\\uffff/\\\\:*?\"<>|";
+    if (!new RegExp("^" + allowed + ".]" + allowed + "]{0,59}$").test(name)) {
+      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, € " +
+        "ni letras de fuera del alfabeto latino, y tiene a lo sumo 60 caracteres.";
     }
     var taken = boxes.some(function (other) {
       return other !== box && other.name.toLowerCase() === name.toLowerCase();
