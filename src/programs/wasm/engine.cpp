@@ -5,19 +5,22 @@
 //
 // The page writes its request into the block balvix_input(size) returns: a
 // list of texts, each a 4-byte little-endian length and its bytes:
-// config.txt, entrada.txt, the argument, today (dd/mm/aaaa, or empty), what
-// is wanted ("bajos" for the record lows alone, "tablas N" for the tables of
-// the scenario N alone, 1 for the first, in the place of the body,
-// "escenarios" for the parts that change with the scenarios alone
-// (scenarioPartsOf), or empty for all), today's balance as the bank tells it (digits with at most one
-// decimal point, a "-" before them when below zero; or empty), then
-// a name and a text for each scenario file (a name without its ".txt" gets
-// it). balvix_run() reads it, and returns the size of the answer in the block
+// - config.txt, entrada.txt and the argument;
+// - today (dd/mm/aaaa, or empty);
+// - what is wanted: "bajos" for the record lows alone, "tablas N" for the
+//   tables of the scenario N alone (1 for the first) in the place of the
+//   body, "escenarios" for the parts that change with the scenarios alone
+//   (scenarioPartsOf), or empty for all;
+// - today's balance as the bank tells it (digits with at most one decimal
+//   point, a "-" before them when below zero), or empty;
+// - then a name and a text for each scenario file (a name without its ".txt"
+//   gets it).
+// balvix_run() reads it, and returns the size of the answer in the block
 // balvix_output() points to, texts written the same way: the page's data
 // (its JSON in UTF-8; empty when there is none), the part of the page that
-// changes with it (its HTML in UTF-8, appendPageBody), the record lows of each
-// line from today (recordLowsJson; empty without today), the message the
-// program would show (Windows-1252; empty when none), then each line of
+// changes with it (its HTML in UTF-8, appendPageBody), the record lows of
+// each line from today (recordLowsJson; empty without today), the message
+// the program would show (Windows-1252; empty when none), then each line of
 // Errores.txt (Windows-1252).
 
 #include "chart/chart_data.h"
