@@ -42,6 +42,8 @@
     tablesBox.appendChild(planGroup);
   }
   var storageKey = "balvix-escenarios:" + window.location.pathname;
+  // Faults name a scenario's file as Errores.txt does on the reader's system.
+  var separator = /Windows/.test(navigator.userAgent) ? "\\" : "/";
 
   // A text of one character per byte (the page's inputs) as the characters
   // those Windows-1252 bytes are (the engine takes either).
@@ -97,9 +99,10 @@
 
   // The inputs with the scenarios `walked` as typed.
   function sourcesWith(walked) {
-    return Object.assign({}, sources, { escenarios: walked.map(function (box) {
-      return { nombre: fileName(box), texto: box.area.value };
-    }) });
+    return Object.assign({}, sources, { separador: separator,
+      escenarios: walked.map(function (box) {
+        return { nombre: fileName(box), texto: box.area.value };
+      }) });
   }
 
   function showFaults(box, lines) {
@@ -213,7 +216,7 @@
     var answer = walked.answer;
     if (answer.errores.length > 0) {
       fit = fit.filter(function (box) {
-        var prefix = "escenarios/" + fileName(box) + " ";
+        var prefix = "escenarios" + separator + fileName(box) + " ";
         var own = answer.errores.filter(function (line) {
           return line.lastIndexOf(prefix, 0) === 0;
         });

@@ -15,7 +15,9 @@
 //     (1 for the first) as html; saldo, with hoy inside the walk, today's
 //     balance as the bank tells it ("1234.56", "-80"): a line "real
 //     (banco)", the plan walked from hoy with it, comes first beside the
-//     plan, and every scenario is walked from hoy with it too. Returns
+//     plan, and every scenario is walked from hoy with it too; separador,
+//     "\\" for the paths of the faults written as on Windows ("/" when
+//     missing). Returns
 //     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
 //     page's data for those files, byte for byte as balvix-grafico writes
 //     it into a page (null when the run gives none); html, the part of that
@@ -100,7 +102,7 @@ var balvixEngine = (function () {
       throw new Error("el motor no está listo");
     }
     var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
-      inputs.hoy || "", inputs.solo || "", inputs.saldo || ""];
+      inputs.hoy || "", inputs.solo || "", inputs.saldo || "", inputs.separador || ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });

@@ -756,6 +756,18 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
   await page.close();
 });
 
+// In a browser on Windows, a typed scenario's faults name its file as
+// Errores.txt does there.
+withEngine && await check("in a browser on Windows, a typed scenario's faults name its file with \\", async () => {
+  const page = await browser.newPage({ userAgent: "Mozilla/5.0 (Windows NT 10.0; Win64; x64)" });
+  await page.goto(url(examplePage));
+  await page.getByLabel(/^Escenario coche/).fill("Taller|1,5|quitar|mensualidad|40|0");
+  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length > 0);
+  assert.match(await page.locator("#escribir .fallos li").first().innerText(),
+    /^escenarios\\coche\.txt Línea 1 \[/);
+  await page.close();
+});
+
 // Today's balance as the bank tells it: the plan and its scenario are
 // walked again from today with it, as config.txt would walk them from
 // today, the plan's line is kept, and the field says how far it is from it.

@@ -13,6 +13,8 @@
 //   (scenarioPartsOf), or empty for all;
 // - today's balance as the bank tells it (digits with at most one decimal
 //   point, a "-" before them when below zero), or empty;
+// - the separator of a scenario file's path in its faults: "\" as on
+//   Windows, or "/" (also when empty);
 // - then a name and a text for each scenario file (a name without its ".txt"
 //   gets it).
 // balvix_run() reads it, and returns the size of the answer in the block
@@ -49,7 +51,7 @@ std::string request;
 std::string answer;
 
 // The texts before the scenarios' names and texts.
-constexpr std::size_t firstScenario = 6;
+constexpr std::size_t firstScenario = 7;
 
 // The line of the plan walked from today with today's balance, beside the
 // plan as written.
@@ -130,7 +132,7 @@ Result run(const std::vector<std::string_view>& texts) {
       [&texts](const FolderEntry& entry) {
         return std::optional<std::string>(texts[std::stoul(entry.systemName)]);
       },
-      movements, '/', log);
+      movements, texts[6] == "\\" ? '\\' : '/', log);
   if (!allowsRun(movements, config, scenarios.errorCount)) {
     result.message = inputErrorsMessage;
     return result;
@@ -199,7 +201,7 @@ char* balvix_input(std::uint32_t size) {
 std::uint32_t balvix_run() {
   answer.clear();
   const std::optional<std::vector<std::string_view>> texts = textsOf(request);
-  if (!texts || texts->size() < firstScenario || texts->size() % 2 != 0) {
+  if (!texts || texts->size() < firstScenario || (texts->size() - firstScenario) % 2 != 0) {
     return 0;
   }
   const Result result = run(*texts);
