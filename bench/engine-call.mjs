@@ -1,20 +1,14 @@
 // The page's engine in headless Chromium: RUNS calls of balvixEngine.run on
 // the inputs PAGE carries, each timed alone, and their median and 95th
 // percentile in milliseconds, after one call not counted (the first call
-// grows the module's memory). Uses the browser tests' playwright-core (npm ci
-// in tests/browser).
+// grows the module's memory).
 //
 // usage: node bench/engine-call.mjs PAGE [RUNS]
 import path from "node:path";
-import { createRequire } from "node:module";
+import { launch, summary } from "./browser-timing.mjs";
 
-const require = createRequire(new URL("../tests/browser/package.json", import.meta.url));
-const { chromium } = require("playwright-core");
 const [page, runs = "50"] = process.argv.slice(2);
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu"],
-});
+const browser = await launch();
 const tab = await browser.newPage();
 await tab.goto("file://" + path.resolve(page), { timeout: 0 });
 const times = await tab.evaluate(async (runs) => {
@@ -30,7 +24,4 @@ const times = await tab.evaluate(async (runs) => {
   return times;
 }, Number(runs));
 await browser.close();
-times.sort((a, b) => a - b);
-const at = (q) => times[Math.min(times.length - 1, Math.floor(q * times.length))].toFixed(1);
-console.log(`${path.basename(page)}: ${times.length} calls, median ${at(0.5)} ms, ` +
-  `95th percentile ${at(0.95)} ms`);
+console.log(summary(page, "calls", times));

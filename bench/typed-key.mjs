@@ -3,20 +3,14 @@
 // of the plan and every scenario, the comparison and the tables put in, the
 // chart made anew), and their median and 95th percentile in milliseconds,
 // after one key not counted. Each key adds a letter to a comment line, so
-// that every walk is the same. Uses the browser tests' playwright-core (npm
-// ci in tests/browser).
+// that every walk is the same.
 //
 // usage: node bench/typed-key.mjs PAGE [RUNS]
 import path from "node:path";
-import { createRequire } from "node:module";
+import { launch, summary } from "./browser-timing.mjs";
 
-const require = createRequire(new URL("../tests/browser/package.json", import.meta.url));
-const { chromium } = require("playwright-core");
 const [page, runs = "50"] = process.argv.slice(2);
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu"],
-});
+const browser = await launch();
 const tab = await browser.newPage({ viewport: { width: 1280, height: 900 } });
 await tab.goto("file://" + path.resolve(page), { timeout: 0 });
 await tab.waitForFunction(() => window.balvixDrawMs !== undefined, null, { timeout: 0 });
@@ -43,7 +37,4 @@ const times = await tab.evaluate(async (runs) => {
   return times;
 }, Number(runs));
 await browser.close();
-times.sort((a, b) => a - b);
-const at = (q) => times[Math.min(times.length - 1, Math.floor(q * times.length))].toFixed(1);
-console.log(`${path.basename(page)}: ${times.length} keys, median ${at(0.5)} ms, ` +
-  `95th percentile ${at(0.95)} ms`);
+console.log(summary(page, "keys", times));
