@@ -134,7 +134,9 @@ ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenari
                            const RunSpan& span, const std::optional<WalksStart>& start) {
   const ChartWalk walk(inputs, scenarios, span, start);
   ChartParts parts;
-  parts.data = "{" + walk.scenarioMembers() + "}";
+  parts.data.push_back('{');
+  parts.data += walk.scenarioMembers();
+  parts.data.push_back('}');
   appendScenarioComparison(parts.body, walk.model(), walk.walks());
   parts.body += "<div id=\"tablas\">\n";
   appendLineTables(parts.body, walk.model(), walk.walks(), ScenarioTables::choiceOnly);
