@@ -736,6 +736,7 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
   await page.getByLabel("Líneas del escenario").nth(2).fill(hostile);
   await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length >= 3);
   assert.match(await page.locator("#escribir").innerText(), /pasa de 1.000 líneas/);
+  assert.match(await page.locator(".fallo-nombre").nth(1).innerText(), /no puede empezar por un punto/);
   assert.deepEqual(await page.evaluate(() => [window.pwned, document.querySelectorAll("img").length]),
     [undefined, 0]);
   for (const width of [1280, 390]) {
@@ -773,6 +774,7 @@ withEngine && await check("in a browser on Windows, a typed scenario's faults na
 // today, the plan's line is kept, and the field says how far it is from it.
 withEngine && await check("today's balance walks the plan again from today, as a config.txt from today would", async () => {
   const page = await openOn(examplePage, "2027-03-10");
+  await page.fill("#colchon", "4000");
   await page.getByLabel("Saldo de hoy (según el banco)").fill("-120,5");
   await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
   const fromToday = await graficoWith({ "coche.txt": await readFile(path.join(process.env.EXAMPLES,
@@ -788,7 +790,7 @@ withEngine && await check("today's balance walks the plan again from today, as a
   const over = shifted(fromToday.datos.saldos)[0] - plan.saldos[today];
   assert.equal((await page.locator(".campo-saldo .nota").innerText()).trim(),
     (over > 0 ? "+" : "") + amountText(over) + (over > 0 ? " sobre" : " bajo") + " el plan hoy");
-  assert.ok((await page.evaluate(() => location.hash)).includes("saldo=-120%2C5"));
+  assert.equal(await page.evaluate(() => location.hash), "#colchon=4000&saldo=-120%2C5");
   assert.match(await page.locator("#y-si thead").innerText(), /real \(banco\)/);
   await page.close();
 

@@ -207,6 +207,8 @@ TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
   std::string plain;
   appendScenarioComparison(plain, walked.series, none);
   EXPECT_EQ(plain, "");
+  appendLineTables(plain, walked.series, none, ScenarioTables::choiceOnly);
+  EXPECT_EQ(plain, "") << "a page keeping its plan's tables gets nothing";
   appendLineTables(plain, walked.series, none, ScenarioTables::inPage);
   std::string alone;
   appendStretchTable(alone, walked.series);
