@@ -86,10 +86,15 @@
   }
 
   // On a page of weeks or months, today's figures are worked out again to
-  // the day by the page's engine, once it is there: `done` gets the lines
-  // to count them from. Nothing on a page of days, or without the engine.
-  function exactToday(data, sources, lines, todayX, done) {
+  // the day from the record lows `lows` the engine gave with the data, or
+  // else by the page's engine, once it is there: `done` gets the lines to
+  // count them from. Nothing on a page of days, or without the engine.
+  function exactToday(data, sources, lines, todayX, lows, done) {
     if (data.paso === "dia" || !balvixEngine.available) {
+      return;
+    }
+    if (lows) {
+      done(balanceLines.exactLines(lines, lows, todayX));
       return;
     }
     balvixEngine.ready.then(function () {
@@ -118,8 +123,9 @@
 
   // The chart of `data` (walked from the inputs `sources`) and what goes with
   // it, in place of what was drawn before; the plan's lines dimmed from the
-  // day number `dimFrom` on, when there is one.
-  function draw(data, sources, dimFrom) {
+  // day number `dimFrom` on, when there is one; `lows`, the record lows from
+  // today the engine gave with `data`, when it did.
+  function draw(data, sources, dimFrom, lows) {
     if (shown) {
       shown.plot.destroy();
       shown.parts.forEach(function (part) {
@@ -158,7 +164,7 @@
       parts: parts };
     shown = now;
     fillFigures();
-    exactToday(data, sources, lines, todayX, function (exact) {
+    exactToday(data, sources, lines, todayX, lows, function (exact) {
       if (shown === now) {
         now.figureLines = exact;
         fillFigures();

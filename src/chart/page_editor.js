@@ -177,27 +177,41 @@
       format.centsAmount(cents) + (cents > 0 ? " sobre el plan hoy" : " bajo el plan hoy");
   }
 
-  // The engine's answer for the scenarios `walked` and today's balance:
-  // {asked (the inputs), answer}; when today's balance cannot count, the
-  // walk without it, and the field says why.
+  // The engine's answer for the scenarios `walked` and today's balance, in
+  // one call: {asked (the inputs of what was walked), answer}. A scenario
+  // with faults is left off the walk by the engine, which gives its faults
+  // by its name; when today's balance cannot count, the walk is without it,
+  // and the field says why.
   function walk(walked) {
     var asked = sourcesWith(walked);
     asked.solo = "escenarios";
+    asked.fallidos = "fuera";
+    // With today, the answer has today's lows, for today's figures.
+    asked.hoy = format.dateText(todayX);
     if (todayBalance !== null) {
-      asked.hoy = format.dateText(todayX);
       asked.saldo = todayBalance.plain;
     }
     var answer = engine.run(asked);
-    if (asked.saldo !== undefined && answer.datos === null && answer.errores.length === 0) {
+    if (asked.saldo !== undefined && answer.estado === "saldo no tomado") {
       balanceNote.textContent = " " + answer.mensaje;
       delete asked.saldo;
-      delete asked.hoy;
-      answer = engine.run(asked);
     } else if (balanceNote) {
       balanceNote.textContent = asked.saldo === undefined ? "" : " " + difference(answer.bajos);
     }
     delete asked.solo;
+    delete asked.fallidos;
+    asked.escenarios = asked.escenarios.filter(function (scenario) {
+      return faultsOf(answer, scenario.nombre) === null;
+    });
     return { asked: asked, answer: answer };
+  }
+
+  // The faults of the scenario file `name` that the engine left out, or null.
+  function faultsOf(answer, name) {
+    var own = answer.fuera.filter(function (scenario) {
+      return scenario.nombre === name;
+    })[0];
+    return own ? own.errores : null;
   }
 
   // Walks the plan with the scenarios as typed, and shows it.
@@ -214,18 +228,9 @@
     });
     var walked = walk(fit);
     var answer = walked.answer;
-    if (answer.errores.length > 0) {
-      fit = fit.filter(function (box) {
-        var prefix = "escenarios" + separator + fileName(box) + " ";
-        var own = answer.errores.filter(function (line) {
-          return line.lastIndexOf(prefix, 0) === 0;
-        });
-        showFaults(box, own);
-        return own.length === 0;
-      });
-      walked = walk(fit);
-      answer = walked.answer;
-    }
+    fit.forEach(function (box) {
+      showFaults(box, faultsOf(answer, fileName(box)) || []);
+    });
     if (answer.datos === null) {
       status = answer.mensaje;
     } else {
@@ -236,7 +241,7 @@
         cell.setAttribute("data-linea", real ? "1" : "0");
       });
       window.balvixDraw(Object.assign({}, planData, JSON.parse(answer.datos)), walked.asked,
-        real ? todayX : undefined);
+        real ? todayX : undefined, answer.bajos);
     }
     notice.textContent = status;
   }

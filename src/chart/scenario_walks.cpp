@@ -1,11 +1,13 @@
 #include "chart/scenario_walks.h"
 
+#include "chart/record_lows.h"
 #include "projection/engine.h"
 
 namespace balvix {
 
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
-                            const RunSpan& span, const std::optional<WalksStart>& start) {
+                            const RunSpan& span, const std::optional<WalksStart>& start,
+                            const std::optional<DateParts>& lowsFrom) {
   ScenarioWalks out;
   out.target = span.target;
   out.plan = &inputs.movements;
@@ -16,8 +18,15 @@ ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenar
   for (const Scenario& scenario : scenarios.scenarios) {
     const MovementList movements = movementListOf(scenario, inputs.movements);
     ScenarioWalk& walk =
-        out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, opening)});
-    walkDays(walk.series, movements, opening, first, span.last, span.target);
+        out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, opening), {}});
+    if (lowsFrom) {
+      RecordLows lows(opening, *lowsFrom);
+      BothWalkEvents both(walk.series, lows);
+      walkDays(both, movements, opening, first, span.last, span.target);
+      walk.lows = lows.json();
+    } else {
+      walkDays(walk.series, movements, opening, first, span.last, span.target);
+    }
   }
   return out;
 }

@@ -107,19 +107,22 @@ TEST(ScenarioData, FiguresDaysAndDifferences) {
 // from today (15/01) on those below every day from today, today first.
 TEST(ScenarioData, RecordLowsCountAfreshFromToday) {
   Walked walked(std::nullopt, {{"coche.txt", scenarioText}});
-  EXPECT_EQ(recordLowsJson(walked.inputs, walked.scenarios, walked.span, {15, 1, 2013}),
+  const DateParts day{15, 1, 2013};
+  EXPECT_EQ(ChartWalk(walked.inputs, walked.scenarios, walked.span, {}, day).recordLows(),
             "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
             "[[\"2013-01-01\",100.00],[\"2013-01-15\",1050.00]]]");
 
   // The scenario walked from today with today's balance (2000 at its start);
   // the plan as before.
   const WalksStart today{{15, 1, 2013}, 2000};
-  EXPECT_EQ(recordLowsJson(walked.inputs, walked.scenarios, walked.span, today.day, today),
+  // Its points of its own from today, and the parts that change with it: the
+  // comparison and the choice of tables, every group empty; the lows come
+  // from the same walks.
+  const ChartParts parts =
+      scenarioPartsOf(walked.inputs, walked.scenarios, walked.span, today, today.day);
+  EXPECT_EQ(parts.lows,
             "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
             "[[\"2013-01-15\",2000.00]]]");
-  // Its points of its own from today, and the parts that change with it: the
-  // comparison and the choice of tables, every group empty.
-  const ChartParts parts = scenarioPartsOf(walked.inputs, walked.scenarios, walked.span, today);
   EXPECT_NE(parts.data.find(R"("dias":["2013-01-15",)"), std::string::npos) << parts.data;
   EXPECT_TRUE(parts.data.starts_with("{") && parts.data.ends_with("}"));
   EXPECT_TRUE(parts.body.starts_with("<section id=\"y-si\">")) << parts.body;
