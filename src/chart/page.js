@@ -137,7 +137,8 @@
     if (!data.dias || data.dias.length === 0) {
       return;
     }
-    var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+    var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso),
+      typeof dimFrom === "number");
     var xs = balanceLines.allDays(lines);
     var n = xs.length;
     var todayX = format.dayNumberOfIso(format.today());
