@@ -17,9 +17,13 @@ class ChartWalk {
 public:
   // The scenarios walked from `start` when there is one (walkScenarios);
   // with `lowsFrom`, every line keeps its record lows from that day.
+  // With `start`, the plan is also followed from its day on, for the
+  // comparison (ScenarioWalks::planFromStart).
   ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
             const std::optional<WalksStart>& start = {},
             const std::optional<DateParts>& lowsFrom = {});
+  ChartWalk(const ChartWalk&) = delete;
+  ChartWalk& operator=(const ChartWalk&) = delete;
 
   const PageModel& model() const { return model_; }
   const ChartRun& run() const { return run_; }
@@ -39,6 +43,7 @@ private:
   ChartRun run_;
   ScenarioWalks walks_;
   std::string planLows_;
+  std::optional<PageModel> planFromStart_;
 };
 
 // What of a run's page changes with its data, byte for byte as the page of

@@ -12,6 +12,9 @@ ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenar
   out.target = span.target;
   out.plan = &inputs.movements;
   out.leftOut = scenarios.leftOut;
+  if (start) {
+    out.startDay = start->day;
+  }
   out.walks.reserve(scenarios.scenarios.size());
   const double opening = start ? start->balance : inputs.config.openingBalance;
   const DateParts first = start ? start->day : span.first;

@@ -26,6 +26,10 @@ struct ScenarioWalks {
   std::vector<ScenarioWalk> walks;   // in name order
   std::vector<std::string> leftOut;  // the file names beyond the last used
   std::optional<ExactAmount> target; // the amount of an amount run
+  // When the walks start on a day of their own (WalksStart), that day, and
+  // the plan walked from it as they are, for the comparison; else none.
+  std::optional<DateParts> startDay;
+  const PageModel* planFromStart = nullptr;
 };
 
 // Where the walks beside the plan start when not with it: from `day` (inside

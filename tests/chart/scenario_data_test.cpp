@@ -126,6 +126,15 @@ TEST(ScenarioData, RecordLowsCountAfreshFromToday) {
   EXPECT_NE(parts.data.find(R"("dias":["2013-01-15",)"), std::string::npos) << parts.data;
   EXPECT_TRUE(parts.data.starts_with("{") && parts.data.ends_with("}"));
   EXPECT_TRUE(parts.body.starts_with("<section id=\"y-si\">")) << parts.body;
+  // The plan beside it counts from today too: 2.000 put in from 15/01, not
+  // the quarter's 3.000, and its lowest 800 on 01/02, not -50 on 01/01.
+  EXPECT_NE(parts.body.find("cuentan desde hoy (15/01/2013)"), std::string::npos);
+  EXPECT_NE(parts.body.find("<th scope=\"row\">Total puesto (poner)</th><td>2.000'00</td>"),
+            std::string::npos)
+      << parts.body;
+  EXPECT_NE(parts.body.find("<th scope=\"row\">Saldo más bajo</th><td>800'00, el 01/02/2013"),
+            std::string::npos)
+      << parts.body;
   EXPECT_NE(parts.body.find("<div class=\"tablas-linea\" data-linea=\"0\">\n</div>\n"
                             "<div class=\"tablas-linea\" data-linea=\"1\" hidden></div>\n</div>\n"),
             std::string::npos)
