@@ -49,7 +49,9 @@ inline std::array<std::string_view, 11> pageScripts() {
           pageScript(),         pageEditorScript()};
 }
 
-// src/chart/page.css, the page's own style.
+// src/chart/page.css, the page's own style, and src/chart/page_layout.css, its
+// layout on a wide screen.
 std::string_view pageStyle();
+std::string_view pageLayoutStyle();
 
 } // namespace balvix
