@@ -762,8 +762,9 @@ withEngine && await check("a scenario typed in the page is drawn, compared and s
 });
 
 // While a scenario or a field is typed in, the chart is in view: beside them
-// on a wide screen.
-withEngine && await check("the chart is in view while a scenario is typed", async () => {
+// on a wide screen; on a narrow one a button brings it, and another takes
+// the caret back where it was.
+withEngine && await check("the chart is in view while a scenario is typed, beside it or a button away", async () => {
   const page = await open(examplePage, 1280, 800);
   const box = page.getByLabel(/^Escenario coche/);
   const chartInView = () => page.locator("canvas").evaluate((c) => {
@@ -774,6 +775,15 @@ withEngine && await check("the chart is in view while a scenario is typed", asyn
     await field.focus();
     assert.ok(await chartInView(), await field.evaluate((f) => f.id));
   }
+  await page.setViewportSize({ width: 390, height: 800 });
+  await box.focus();
+  await box.evaluate((b) => b.setSelectionRange(5, 5));
+  assert.equal(await chartInView(), false);
+  await page.getByRole("button", { name: "Ver el gráfico" }).click();
+  assert.ok(await chartInView());
+  await page.keyboard.press("Enter");
+  assert.deepEqual(await box.evaluate((b) => [b === document.activeElement, b.selectionStart]),
+    [true, 5]);
   await page.close();
 });
 
