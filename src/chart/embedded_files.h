@@ -27,7 +27,8 @@ std::string_view uplotLicense();
 // cushion field and the cells of today and the cushion), page_downloads.js
 // (the CSV files), page_scenario_tables.js (the current month, and the
 // tables of a scenario), page.js, which draws the page with them from its
-// data, and page_editor.js (the scenarios typed in the page).
+// data, page_editor.js (the scenarios typed in the page) and page_jumps.js
+// (from a box to the chart and back, on a narrow screen).
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
@@ -39,17 +40,20 @@ std::string_view pageDownloadsScript();
 std::string_view pageScenarioTablesScript();
 std::string_view pageScript();
 std::string_view pageEditorScript();
+std::string_view pageJumpsScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 11> pageScripts() {
+inline std::array<std::string_view, 12> pageScripts() {
   return {pageEngineScript(),   pageFormatScript(),    pageTicksScript(),
           pageLinesScript(),    pageChartScript(),     pageReadoutScript(),
           pageControlsScript(), pageDownloadsScript(), pageScenarioTablesScript(),
-          pageScript(),         pageEditorScript()};
+          pageScript(),         pageEditorScript(),    pageJumpsScript()};
 }
 
-// src/chart/page.css, the page's own style.
+// src/chart/page.css, the page's own style, and src/chart/page_layout.css, its
+// layout on a wide screen.
 std::string_view pageStyle();
+std::string_view pageLayoutStyle();
 
 } // namespace balvix

@@ -167,9 +167,10 @@ await check("zooming into a stretch fits the vertical axis to it", async () => {
   const page = await open(examplePage);
   const from = await pointOf(page, "2027-11-01");
   const to = await pointOf(page, "2027-11-30");
-  await page.mouse.move(from.x, from.y);
+  // The mouse moves by whole pixels: inside the month, not on a day before it.
+  await page.mouse.move(Math.ceil(from.x), from.y);
   await page.mouse.down();
-  await page.mouse.move(to.x, to.y, { steps: 5 });
+  await page.mouse.move(Math.floor(to.x), to.y, { steps: 5 });
   await page.mouse.up();
   const scale = await page.evaluate(() => {
     const u = window.balvixPlot;
@@ -412,9 +413,12 @@ await check("the example year's key figures are in the page", async () => {
 });
 
 await check("the axis labels a year by its months", async () => {
-  const labels = await dateLabels(example);
+  // A chart as wide as the page, below the width that puts it in a column.
+  const page = await open(examplePage, 1080);
+  const labels = await dateLabels(page);
   assert.ok(labels.length >= 12, labels.join(" "));
   assert.ok(labels.includes("feb") && labels.includes("mar"), labels.join(" "));
+  await page.close();
 });
 
 await check("the print style hides the hints and the buttons", async () => {
@@ -769,6 +773,32 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   assert.deepEqual(await page.evaluate(() => window.balvixData.escenarios[0]),
     (await datosOf(page)).escenarios[0]);
   assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// While a scenario or a field is typed in, the chart is in view: beside them
+// on a wide screen; on a narrow one a button brings it, and another takes
+// the caret back where it was.
+withEngine && await check("the chart is in view while a scenario is typed, beside it or a button away", async () => {
+  const page = await open(examplePage, 1280, 800);
+  const box = page.getByLabel(/^Escenario coche/);
+  const chartInView = () => page.locator("canvas").evaluate((c) => {
+    const r = c.getBoundingClientRect();
+    return r.top >= 0 && r.bottom <= innerHeight && r.left >= 0 && r.right <= innerWidth;
+  });
+  for (const field of [box, page.locator("#colchon")]) {
+    await field.focus();
+    assert.ok(await chartInView(), await field.evaluate((f) => f.id));
+  }
+  await page.setViewportSize({ width: 390, height: 800 });
+  await box.focus();
+  await box.evaluate((b) => b.setSelectionRange(5, 5));
+  assert.equal(await chartInView(), false);
+  await page.getByRole("button", { name: "Ver el gráfico" }).click();
+  assert.ok(await chartInView());
+  await page.keyboard.press("Enter");
+  assert.deepEqual(await box.evaluate((b) => [b === document.activeElement, b.selectionStart]),
+    [true, 5]);
   await page.close();
 });
 
