@@ -17,7 +17,8 @@ std::string_view uplotStyle();
 // third_party/uplot/LICENSE, its licence, shown on the page.
 std::string_view uplotLicense();
 
-// The page's scripts, each a file of src/chart: page_engine.js (the page's
+// The page's scripts, each a file of src/chart: page_blocks.js (the page's
+// data and inputs, parsed once), page_engine.js (the page's
 // engine, balvixEngine), page_format.js (dates,
 // today, amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_lines.js (the lines of the plan and the scenarios and the figures of
@@ -29,6 +30,7 @@ std::string_view uplotLicense();
 // tables of a scenario), page.js, which draws the page with them from its
 // data, page_editor.js (the scenarios typed in the page) and page_jumps.js
 // (from a box to the chart and back, on a narrow screen).
+std::string_view pageBlocksScript();
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
@@ -44,11 +46,12 @@ std::string_view pageJumpsScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 12> pageScripts() {
-  return {pageEngineScript(),   pageFormatScript(),    pageTicksScript(),
-          pageLinesScript(),    pageChartScript(),     pageReadoutScript(),
-          pageControlsScript(), pageDownloadsScript(), pageScenarioTablesScript(),
-          pageScript(),         pageEditorScript(),    pageJumpsScript()};
+inline std::array<std::string_view, 13> pageScripts() {
+  return {pageBlocksScript(),         pageEngineScript(),   pageFormatScript(),
+          pageTicksScript(),          pageLinesScript(),    pageChartScript(),
+          pageReadoutScript(),        pageControlsScript(), pageDownloadsScript(),
+          pageScenarioTablesScript(), pageScript(),         pageEditorScript(),
+          pageJumpsScript()};
 }
 
 // src/chart/page.css, the page's own style, and src/chart/page_layout.css, its

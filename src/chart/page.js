@@ -175,17 +175,15 @@
   }
 
   window.balvixToday = format.today;
-  var source = document.getElementById("datos");
-  if (!canvasBox || !source || typeof uPlot === "undefined") {
+  var data = balvixBlocks.data;
+  if (!canvasBox || !data || typeof uPlot === "undefined") {
     return;
   }
-  var data = JSON.parse(source.textContent);
   window.balvixData = data;
   if (!data.dias || data.dias.length === 0) {
     return;
   }
-  var entradas = document.getElementById("entradas");
-  draw(data, entradas ? JSON.parse(entradas.textContent) : {});
+  draw(data, balvixBlocks.sources || {});
   window.addEventListener("resize", function () {
     if (shown) {
       shown.plot.setSize(size());

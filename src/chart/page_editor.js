@@ -18,16 +18,15 @@
   var LONGEST = 100000; // characters of a scenario typed here
   var MOST_LINES = 1000;
   var ENDING = ".txt";
-  var sourcesElement = document.getElementById("entradas");
+  var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
-  if (!engine.available || !sourcesElement || !tablesBox || !window.balvixDraw) {
+  if (!engine.available || !sources || !tablesBox || !window.balvixDraw) {
     return;
   }
   var element = controls.element;
-  var sources = JSON.parse(sourcesElement.textContent);
   // The page's data less what comes with scenarios (the engine gives that
   // alone on each key).
-  var planData = JSON.parse(document.getElementById("datos").textContent);
+  var planData = Object.assign({}, balvixBlocks.data);
   delete planData.cifras;
   delete planData.escenarios;
   delete planData.escenariosFuera;
