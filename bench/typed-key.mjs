@@ -2,8 +2,9 @@
 // each timed from the key's input to the chart drawn again (the engine's walk
 // of the plan and every scenario, the comparison and the tables put in, the
 // chart made anew), and their median and 95th percentile in milliseconds,
-// after one key not counted. Each key adds a letter to a comment line, so
-// that every walk is the same.
+// after one key not counted, and how many calls of the page's engine each
+// key made. Each key adds a letter to a comment line, so that every walk is
+// the same.
 //
 // usage: node bench/typed-key.mjs PAGE [RUNS]
 import path from "node:path";
@@ -17,8 +18,11 @@ await tab.waitForFunction(() => window.balvixDrawMs !== undefined, null, { timeo
 if ((await tab.locator("#escribir textarea").count()) === 0) {
   await tab.getByRole("button", { name: "Nuevo escenario" }).click();
 }
-const times = await tab.evaluate(async (runs) => {
+const [times, calls] = await tab.evaluate(async (runs) => {
   await balvixEngine.ready;
+  let called = 0;
+  const run = balvixEngine.run;
+  balvixEngine.run = (inputs) => (called++, run(inputs));
   const box = document.querySelector("#escribir textarea");
   box.value += "\n;";
   const key = () => new Promise((done) => {
@@ -30,11 +34,12 @@ const times = await tab.evaluate(async (runs) => {
     drawn();
   });
   await key();
+  called = 0;
   const times = [];
   for (let i = 0; i < runs; i++) {
     times.push(await key());
   }
-  return times;
+  return [times, called / runs];
 }, Number(runs));
 await browser.close();
-console.log(summary(page, "keys", times));
+console.log(summary(page, "keys", times) + `, ${calls} engine call(s) a key`);

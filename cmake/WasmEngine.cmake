@@ -18,7 +18,7 @@
 find_program(BALVIX_WASM_CXX NAMES clang++-14 clang++ DOC "clang++ that builds the page's engine")
 find_program(BALVIX_WASM_AR NAMES llvm-ar-14 llvm-ar DOC "llvm-ar for the page's engine")
 
-set(balvix_wasm_flags --target=wasm32-wasi -std=c++20 -O2 -fno-exceptions -DNDEBUG
+set(balvix_wasm_flags --target=wasm32-wasi -std=c++20 -O2 -fno-exceptions -fno-rtti -DNDEBUG
     -Wall -Wextra -Wpedantic -Wconversion)
 # Warnings are errors where the build makes them so (our presets).
 if(CMAKE_COMPILE_WARNING_AS_ERROR)

@@ -24,22 +24,24 @@ constexpr std::string_view todayLineName = "real (banco)";
 constexpr std::string_view balanceNotTakenMessage =
     "El saldo de hoy solo se tiene en cuenta con hoy dentro de lo proyectado.";
 
-// The request's scenarios as the folder "escenarios" holding them.
+// The request's scenarios as the folder "escenarios" holding them, each
+// file's name its scenario's name with ".txt" when it has none.
 ScenariosRead scenariosOf(const EngineRequest& request, const EntriesRead& movements,
                           const ErrorSink& log) {
   FolderListing listing{FolderListing::State::listed, {}};
-  for (std::size_t i = 0; i < request.scenarios.size(); ++i) {
-    std::string name = request.scenarios[i].name;
-    if (withoutTextEnding(name).size() == name.size()) {
-      name += textFileEnding;
-    }
-    // The entry's system name is the scenario's place in the request.
-    listing.entries.push_back({std::move(name), std::to_string(i), true});
+  for (const ScenarioText& scenario : request.scenarios) {
+    const std::string name = scenarioFileName(scenario.name);
+    listing.entries.push_back({name, name, true});
   }
   return readScenarios(
       listing,
-      [&request](const FolderEntry& entry) {
-        return std::optional<std::string>(request.scenarios[std::stoul(entry.systemName)].text);
+      [&request](const FolderEntry& entry) -> std::optional<std::string> {
+        for (const ScenarioText& scenario : request.scenarios) {
+          if (scenarioFileName(scenario.name) == entry.name) {
+            return scenario.text;
+          }
+        }
+        return std::nullopt;
       },
       movements, request.separator, log);
 }
@@ -142,6 +144,14 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
 }
 
 } // namespace
+
+std::string scenarioFileName(std::string_view name) {
+  std::string file(name);
+  if (withoutTextEnding(name).size() == name.size()) {
+    file += textFileEnding;
+  }
+  return file;
+}
 
 EngineAnswer answerOf(const EngineRequest& request) {
   EngineAnswer answer;

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace balvix {
@@ -30,11 +31,16 @@ enum class EngineWant {
 // stay off the walk while the rest is walked, as the page's typed scenarios.
 enum class FaultyScenarios { refuseRun, leaveOut };
 
-// A scenario file: its name (".txt" added when missing) and its bytes.
+// A scenario file: its name (".txt" added when missing: scenarioFileName)
+// and its bytes. No two scenarios of a request have one file name.
 struct ScenarioText {
   std::string name;
   std::string text;
 };
+
+// The file of the scenario named `name`: "coche" and "coche.txt" are
+// "coche.txt".
+std::string scenarioFileName(std::string_view name);
 
 struct EngineRequest {
   std::string config;  // the bytes of config.txt

@@ -142,6 +142,13 @@ std::optional<EngineRequest> requestOf(std::string_view bytes) {
       if (i + 3 >= texts->size() || (*texts)[i + 2] != "texto") {
         return std::nullopt;
       }
+      // A folder holds one file of a name.
+      const std::string file = scenarioFileName(value);
+      if (std::any_of(
+              request.scenarios.begin(), request.scenarios.end(),
+              [&file](const ScenarioText& s) { return scenarioFileName(s.name) == file; })) {
+        return std::nullopt;
+      }
       request.scenarios.push_back({std::string(value), std::string((*texts)[i + 3])});
       i += 2;
       continue;
