@@ -635,9 +635,10 @@ withEngine && await check("on a page of weeks, today's figures are exact to the 
 });
 
 // What balvix-grafico makes of the example's files with the scenario files
-// `files` ({name: bytes}) and, with `config`, that config.txt: its page's
-// data (null when it makes none) and the lines of Errores.txt.
-async function graficoWith(files, config) {
+// `files` ({name: bytes}) and, with `config` or `entrada`, that config.txt
+// or entrada.txt: its page's data (null when it makes none) and the lines
+// of Errores.txt; with `keep`, the page's path too (the caller removes it).
+async function graficoWith(files, config, entrada, keep) {
   const dir = await mkdtemp(path.join(os.tmpdir(), "balvix-escrito-"));
   try {
     const program = path.join(dir, "balvix-grafico");
@@ -646,6 +647,7 @@ async function graficoWith(files, config) {
       await copyFile(path.join(process.env.EXAMPLES, name), path.join(dir, name));
     }
     if (config) await writeFile(path.join(dir, "config.txt"), config);
+    if (entrada) await writeFile(path.join(dir, "entrada.txt"), entrada);
     await mkdir(path.join(dir, "escenarios"));
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(path.join(dir, "escenarios", name), bytes);
@@ -658,9 +660,10 @@ async function graficoWith(files, config) {
     return {
       datos: page && JSON.parse(page.toString("utf8").match(/id="datos">([\s\S]*?)<\/script>/)[1]),
       errores: log ? new TextDecoder("windows-1252").decode(log).split("\r\n").slice(0, -1) : [],
+      page: path.join(dir, "balance2027.html"),
     };
   } finally {
-    await rm(dir, { recursive: true });
+    if (!keep) await rm(dir, { recursive: true });
   }
 }
 
@@ -800,7 +803,26 @@ withEngine && await check("today's balance walks the plan again from today, as a
   assert.deepEqual(await before.evaluate(() => window.balvixData.escenarios.map((e) => e.nombre)),
     ["coche"]);
   await before.close();
+
+  // Balances of 1e308 in full and sums beyond any number in words, the
+  // readout and both CSV files alive, and the address kept.
+  const huge = await graficoWith({}, null, "A|1e308|poner|concreta|05/01/2027|0\r\n" +
+    "D|1e308|quitar|concreta|06/01/2027|0\r\nE|1e308|poner|concreta|07/01/2027|0\r\n" +
+    "C|5|quitar|mensualidad|3|0\r\n", true);
+  const big = await openOn(huge.page + "#colchon=500", "2027-01-04");
+  const p = await pointOf(big, "2027-01-08");
+  await big.mouse.move(p.x, p.y);
+  assert.match(await big.locator("#lectura").innerText(), / día 100(\.000){4}\.001(\.000){97}'00\n/);
+  const csvs = [await csvOf(big, "csv-dias"), await csvOf(big, "csv-meses")];
+  assert.match(csvs[1], /;no cabe en un número;/);
+  assert.equal(await big.evaluate(() => location.hash), "#colchon=500");
+  assert.doesNotMatch(await big.locator("main").innerText() + csvs.join(""), /\binf\b|nan|Infinity|NaN/);
+  assert.match(await big.locator("dl.cifras").innerText(), /no cabe en un número/);
+  assert.deepEqual([await big.locator('a[href="#"]').count(), big.errors], [0, []]);
+  await big.close();
+  await rm(path.dirname(huge.page), { recursive: true });
 });
+
 
 withEngine && await check("a scenario given to the engine walks as the movements file it describes", async () => {
   const scenarios = await open(scenariosPage);

@@ -24,18 +24,22 @@ const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
 
 test("the table has every kind of rule", () => {
   const kinds = new Set(rules.map((rule) => rule[0]));
-  assert.deepEqual([...kinds].sort(), ["amount", "date", "month", "target"]);
+  assert.deepEqual([...kinds].sort(), ["amount", "date", "month", "sum", "target"]);
 });
 
 // The program rounds an amount; the script writes the amount of the data,
-// up to 2^51 cents, beyond which a number no longer holds each cent of it.
-const beyondCents = ([kind, , , data]) => kind === "amount" && Math.abs(data) * 100 >= 2 ** 51;
-for (const [kind, input, ...expected] of rules.filter((rule) => !beyondCents(rule))) {
+// which holds it so rounded. A sum beyond any number is null in the data.
+for (const [kind, input, ...expected] of rules) {
   test(`${kind} ${input}`, () => {
     if (kind === "amount") {
       const data = Number(expected[1]);
       assert.equal(format.amount(data), expected[0]);
       assert.equal(format.csvNumber(data), expected[1].replace(".", ","));
+    } else if (kind === "sum") {
+      for (const data of isFinite(input) ? [Number(input)] : [Number(input), null]) {
+        assert.equal(format.sum(data), expected[0]);
+        assert.equal(format.csvNumber(data), expected[1].replace(".", ","));
+      }
     } else if (kind === "target") {
       assert.equal(format.exactAmount(Number(input)), expected[0]);
     } else if (kind === "date") {
@@ -212,3 +216,4 @@ for (const [text, signed, expected] of [
     assert.deepEqual(amount && [amount.value, amount.plain], expected);
   });
 }
+
