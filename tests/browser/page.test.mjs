@@ -810,6 +810,7 @@ withEngine && await check("today's balance walks the plan again from today, as a
     "D|1e308|quitar|concreta|06/01/2027|0\r\nE|1e308|poner|concreta|07/01/2027|0\r\n" +
     "C|5|quitar|mensualidad|3|0\r\n", true);
   const big = await openOn(huge.page + "#colchon=500", "2027-01-04");
+  assert.equal(await big.locator('a[href="#"]').count(), 0);
   const p = await pointOf(big, "2027-01-08");
   await big.mouse.move(p.x, p.y);
   assert.match(await big.locator("#lectura").innerText(), / día 100(\.000){4}\.001(\.000){97}'00\n/);
@@ -818,7 +819,7 @@ withEngine && await check("today's balance walks the plan again from today, as a
   assert.equal(await big.evaluate(() => location.hash), "#colchon=500");
   assert.doesNotMatch(await big.locator("main").innerText() + csvs.join(""), /\binf\b|nan|Infinity|NaN/);
   assert.match(await big.locator("dl.cifras").innerText(), /no cabe en un número/);
-  assert.deepEqual([await big.locator('a[href="#"]').count(), big.errors], [0, []]);
+  assert.deepEqual(big.errors, []);
   await big.close();
   await rm(path.dirname(huge.page), { recursive: true });
 });
