@@ -8,7 +8,8 @@
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
 //     argumento, hoy, solo, saldo}): the files' bytes as strings of one
 //     character per byte (Windows-1252; a character beyond 255 that
-//     Windows-1252 has is taken as its byte, any other as "?"); a
+//     Windows-1252 has is taken as its byte, any other as a file saved as
+//     UTF-8 holds it, so that a typed text reads as such a file would); a
 //     scenario's name is its file's name, ".txt" added when missing; hoy, a
 //     day dd/mm/aaaa (optional); solo, "bajos" for bajos alone (datos and
 //     html are then null), or "tablas N" for the tables of scenario N alone
@@ -29,29 +30,17 @@
 //     whose balance is below every earlier one, counted afresh from hoy on.
 //     When the engine runs out of memory it is started afresh and the
 //     answer is mensaje alone.
-//   balvixEngine.bytesOf(text): the Windows-1252 bytes (a Uint8Array) of a
-//     text, taken as run takes its texts.
-var balvixEngine = (function () {
+//   balvixEngine.bytesOf(text): the bytes (a Uint8Array) of a text, taken
+//     as run takes its texts (balvixTyped.bytesOf).
+var balvixEngine = (function (typed) {
   "use strict";
 
-  // The characters of Windows-1252 from 0x80 to 0x9F, by their byte.
-  var high = "\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039" +
-    "\u0152\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122" +
-    "\u0161\u203a\u0153\u009d\u017e\u0178";
   var outOfMemory = "No hay memoria bastante para calcular esto en el navegador.";
   var element = document.getElementById("motor");
   var module = null;
   var instance = null;
 
-  function bytesOf(text) {
-    var bytes = new Uint8Array(text.length);
-    for (var i = 0; i < text.length; ++i) {
-      var code = text.charCodeAt(i);
-      var at = code > 0xff ? high.indexOf(text.charAt(i)) : -1;
-      bytes[i] = code <= 0xff ? code : (at >= 0 ? 0x80 + at : 0x3f);
-    }
-    return bytes;
-  }
+  var bytesOf = typed.bytesOf;
 
   function start() {
     var imports = {};
@@ -129,4 +118,4 @@ var balvixEngine = (function () {
   }
 
   return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf};
-})();
+})(balvixTyped);
