@@ -7,9 +7,10 @@
 #
 # makes OUTPUT, the module's bytes, when the program is built. Without a
 # clang++ and llvm-ar that can build for wasm32 (Debian's clang-14, lld-14,
-# wasi-libc, libc++-14-dev-wasm32, libc++abi-14-dev-wasm32 and
+# llvm-14, wasi-libc, libc++-14-dev-wasm32, libc++abi-14-dev-wasm32 and
 # libclang-rt-14-dev-wasm32), configuring says so and OUTPUT is an empty file:
-# the page is then built without the engine.
+# the page is then built without the engine. With BALVIX_REQUIRE_ENGINE (our
+# presets), configuring stops instead, naming the packages.
 #
 # The module is the same on every build that makes it, the Windows cross
 # build included: the same compiler and flags, no debug data, no paths.
@@ -25,8 +26,12 @@ if(CMAKE_COMPILE_WARNING_AS_ERROR)
 endif()
 set(balvix_wasm_exports balvix_input balvix_run balvix_output)
 
-# Whether the compiler can make a module at all, tried once per build folder.
-if(BALVIX_WASM_CXX AND BALVIX_WASM_AR AND NOT DEFINED CACHE{BALVIX_WASM_WORKS})
+# Whether the compiler can make a module at all. Only a success is kept, and
+# only for the tools it was found with: a build folder configured before the
+# tools were installed tries again at its next configure, and finds them.
+set(balvix_wasm_tools "${BALVIX_WASM_CXX};${BALVIX_WASM_AR}")
+if(BALVIX_WASM_CXX AND BALVIX_WASM_AR AND NOT "$CACHE{BALVIX_WASM_WORKS_WITH}" STREQUAL
+                                               "${balvix_wasm_tools}")
   set(check_dir "${CMAKE_BINARY_DIR}/wasm-check")
   file(WRITE "${check_dir}/check.cpp"
     "#include <string>\nextern \"C\" int check(int n) {\n"
@@ -36,28 +41,43 @@ if(BALVIX_WASM_CXX AND BALVIX_WASM_AR AND NOT DEFINED CACHE{BALVIX_WASM_WORKS})
                   WORKING_DIRECTORY "${check_dir}" RESULT_VARIABLE check_result
                   OUTPUT_QUIET ERROR_QUIET)
   if(check_result EQUAL 0)
-    set(BALVIX_WASM_WORKS ON CACHE INTERNAL "")
-  else()
-    set(BALVIX_WASM_WORKS OFF CACHE INTERNAL "")
+    set(BALVIX_WASM_WORKS_WITH "${balvix_wasm_tools}" CACHE INTERNAL "")
   endif()
+endif()
+# Folders configured before kept a failed check under this name.
+unset(BALVIX_WASM_WORKS CACHE)
+if(BALVIX_WASM_CXX AND BALVIX_WASM_AR AND "$CACHE{BALVIX_WASM_WORKS_WITH}" STREQUAL
+                                          "${balvix_wasm_tools}")
+  set(BALVIX_WASM_WORKS ON)
+else()
+  set(BALVIX_WASM_WORKS OFF)
+endif()
+
+string(CONCAT balvix_wasm_packages "clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 "
+  "libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32")
+option(BALVIX_REQUIRE_ENGINE "Stop configuring when the page's engine cannot be built" OFF)
+if(NOT BALVIX_WASM_WORKS AND BALVIX_REQUIRE_ENGINE)
+  message(FATAL_ERROR "The chart page's engine cannot be built: no clang++ and llvm-ar that "
+    "build WebAssembly were found (on Debian 12, install ${balvix_wasm_packages}; "
+    "bash scripts/setup-debian does). Without BALVIX_REQUIRE_ENGINE the page is built "
+    "without its engine.")
 endif()
 
 function(balvix_wasm_engine output)
   if(NOT BALVIX_WASM_WORKS)
-    message(WARNING "No clang++ that builds WebAssembly was found (Debian: clang-14 lld-14 "
-      "wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32): "
-      "the chart page is built without its engine.")
+    message(WARNING "No clang++ and llvm-ar that build WebAssembly were found (Debian: "
+      "${balvix_wasm_packages}): the chart page is built without its engine.")
     file(WRITE "${output}" "")
     return()
   endif()
   message(STATUS "The chart page's engine is built with ${BALVIX_WASM_CXX}")
-  # Everything below the driver that reaches no system, and the argument's
-  # reading; the files that write to the system, or the page itself, stay out.
+  # The engine and everything below it that reaches no system; the files
+  # that write to the system, or the page itself, stay out.
   file(GLOB sources CONFIGURE_DEPENDS
-    src/text/*.cpp src/calendar/*.cpp src/input/*.cpp src/projection/*.cpp src/chart/*.cpp)
+    src/text/*.cpp src/calendar/*.cpp src/input/*.cpp src/projection/*.cpp src/chart/*.cpp
+    src/engine/*.cpp)
   list(FILTER sources EXCLUDE REGEX
     "/(input/error_log|projection/run|projection/run_file|projection/report|chart/chart_run|chart/chart_output|chart/chart_page)\\.cpp$")
-  list(APPEND sources "${CMAKE_SOURCE_DIR}/src/driver/argument.cpp")
   set(objects "")
   foreach(source IN LISTS sources)
     file(RELATIVE_PATH name "${CMAKE_SOURCE_DIR}/src" "${source}")

@@ -5,6 +5,7 @@
 #include "chart/page_data.h"
 #include "chart/page_tables.h"
 #include "chart/page_text.h"
+#include "chart/record_lows.h"
 #include "chart/scenario_data.h"
 #include "chart/scenario_table.h"
 #include "projection/engine.h"
@@ -18,91 +19,91 @@ namespace balvix {
 
 namespace {
 
-// The record lows of one walk (recordLowsJson), as JSON pairs.
-class RecordLows : public WalkEvents {
+// The events of a walk from the day `from` on, to a model made that day with
+// the balance the walk has at its start.
+class FromDay : public WalkEvents {
 public:
-  RecordLows(double opening, std::int64_t today) : today_(today), balance_(opening) {}
+  FromDay(std::optional<PageModel>& model, const MovementList& movements, double opening,
+          const DateParts& from)
+      : model_(model), movements_(movements), balance_(opening), from_(dayNumber(from)) {}
 
   void day(const DateParts& date) override {
-    finishDay();
-    day_ = date;
-    walking_ = true;
+    if (!model_ && dayNumber(date) >= from_) {
+      model_.emplace(movements_, balance_);
+    }
+    if (model_) {
+      model_->day(date);
+    }
   }
-  void activation(std::size_t /*movement*/) override {}
-  void movement(std::size_t /*movement*/, double /*before*/, double after) override {
+  void activation(std::size_t movement) override {
+    if (model_) {
+      model_->activation(movement);
+    }
+  }
+  void movement(std::size_t movement, double before, double after) override {
     balance_ = after;
+    if (model_) {
+      model_->movement(movement, before, after);
+    }
   }
-  void overflow(std::size_t /*movement*/) override {}
-  void closing(double /*balance*/) override { finishDay(); }
-
-  const JsonItems& lows() const { return lows_; }
+  void overflow(std::size_t movement) override {
+    if (model_) {
+      model_->overflow(movement);
+    }
+  }
+  void closing(double balance) override {
+    if (model_) {
+      model_->closing(balance);
+    }
+  }
 
 private:
-  void finishDay() {
-    if (!walking_) {
-      return;
-    }
-    walking_ = false;
-    const double rounded = roundedToCent(balance_);
-    // From today on the lows start afresh.
-    if (!fromToday_ && dayNumber(day_) >= today_) {
-      fromToday_ = true;
-      lowest_.reset();
-    }
-    if (lowest_ && !(rounded < *lowest_)) {
-      return;
-    }
-    lowest_ = rounded;
-    JsonItems pair(lows_.item(), JsonBrackets::list);
-    appendJsonString(pair.item(), isoDate(day_));
-    pair.add(jsonAmount(balance_));
-    pair.close();
-  }
-
-  std::int64_t today_;
+  std::optional<PageModel>& model_;
+  const MovementList& movements_;
   double balance_;
-  DateParts day_;
-  bool walking_ = false;
-  bool fromToday_ = false;
-  std::optional<double> lowest_;
-  JsonItems lows_;
+  std::int64_t from_;
 };
 
 } // namespace
 
 ChartWalk::ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
-                     const std::optional<WalksStart>& start)
+                     const std::optional<WalksStart>& start,
+                     const std::optional<DateParts>& lowsFrom)
     : inputs_(inputs), plan_(movementListOf(inputs.movements.entries)),
       model_(plan_, inputs.config.openingBalance) {
   const RunConfig& config = inputs.config;
-  walkDays(model_, plan_, config.openingBalance, span.first, span.last, span.target);
+  // The plan's one walk, for its model and, when asked, its lows and its
+  // model from the start of the walks beside it.
+  RecordLows lows(config.openingBalance, lowsFrom.value_or(span.first));
+  FromDay fromStart(planFromStart_, plan_, config.openingBalance, start ? start->day : span.first);
+  BothWalkEvents withStart(model_, fromStart);
+  WalkEvents& planEvents = start ? static_cast<WalkEvents&>(withStart) : model_;
+  BothWalkEvents withLows(planEvents, lows);
+  walkDays(lowsFrom ? static_cast<WalkEvents&>(withLows) : planEvents, plan_, config.openingBalance,
+           span.first, span.last, span.target);
+  if (lowsFrom) {
+    planLows_ = lows.json();
+  }
   run_ = {config.reportName, span.goal, span.target.value_or(ExactAmount{}), config.start,
           config.end};
-  walks_ = walkScenarios(inputs, scenarios, span, start);
+  walks_ = walkScenarios(inputs, scenarios, span, start, lowsFrom);
+  if (planFromStart_) {
+    walks_.planFromStart = &*planFromStart_;
+  }
+}
+
+std::string ChartWalk::recordLows() const {
+  std::string out = "[" + planLows_;
+  for (const ScenarioWalk& walk : walks_.walks) {
+    out += ',';
+    out += walk.lows;
+  }
+  out += ']';
+  return out;
 }
 
 std::string ChartWalk::scenarioMembers() const {
   return scenarioData(model_, inputs_, walks_);
-}
-
-std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const DateParts& today,
-                           const std::optional<WalksStart>& start) {
-  JsonItems json;
-  auto walk = [&](const MovementList& movements, double opening, const DateParts& first) {
-    RecordLows lows(opening, dayNumber(today));
-    walkDays(lows, movements, opening, first, span.last, span.target);
-    lows.lows().appendList(json.item());
-  };
-  const double opening = inputs.config.openingBalance;
-  walk(movementListOf(inputs.movements.entries), opening, span.first);
-  for (const Scenario& scenario : scenarios.scenarios) {
-    walk(movementListOf(scenario, inputs.movements), start ? start->balance : opening,
-         start ? start->day : span.first);
-  }
-  std::string out;
-  json.appendList(out);
-  return out;
 }
 
 std::string withCrLf(std::string_view text) {
@@ -118,9 +119,13 @@ std::string withCrLf(std::string_view text) {
 }
 
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span, const std::optional<WalksStart>& start) {
-  const ChartWalk walk(inputs, scenarios, span, start);
+                        const RunSpan& span, const std::optional<WalksStart>& start,
+                        const std::optional<DateParts>& lowsFrom) {
+  const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
   ChartParts parts;
+  if (lowsFrom) {
+    parts.lows = walk.recordLows();
+  }
   std::string text;
   appendPageDataJson(text, walk.model(), walk.run(), walk.scenarioMembers());
   parts.data = withCrLf(text);
@@ -131,9 +136,13 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
 }
 
 ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const std::optional<WalksStart>& start) {
-  const ChartWalk walk(inputs, scenarios, span, start);
+                           const RunSpan& span, const std::optional<WalksStart>& start,
+                           const std::optional<DateParts>& lowsFrom) {
+  const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
   ChartParts parts;
+  if (lowsFrom) {
+    parts.lows = walk.recordLows();
+  }
   parts.data.push_back('{');
   parts.data += walk.scenarioMembers();
   parts.data.push_back('}');

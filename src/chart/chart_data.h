@@ -15,15 +15,26 @@ namespace balvix {
 // scenarios' walks. `inputs` and `scenarios` must outlive it.
 class ChartWalk {
 public:
-  // The scenarios walked from `start` when there is one (walkScenarios).
+  // The scenarios walked from `start` when there is one (walkScenarios);
+  // with `lowsFrom`, every line keeps its record lows from that day.
+  // With `start`, the plan is also followed from its day on, for the
+  // comparison (ScenarioWalks::planFromStart).
   ChartWalk(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
-            const std::optional<WalksStart>& start = {});
+            const std::optional<WalksStart>& start = {},
+            const std::optional<DateParts>& lowsFrom = {});
+  ChartWalk(const ChartWalk&) = delete;
+  ChartWalk& operator=(const ChartWalk&) = delete;
 
   const PageModel& model() const { return model_; }
   const ChartRun& run() const { return run_; }
   const ScenarioWalks& walks() const { return walks_; }
   // The scenarios' members of the page's data (scenarioData).
   std::string scenarioMembers() const;
+  // Given `lowsFrom`, the record lows of the plan and of each scenario
+  // (RecordLows), for figures counted from that day exact to the day on
+  // pages whose points are weeks or months: a JSON list with one list per
+  // line, the plan first, then the scenarios in order.
+  std::string recordLows() const;
 
 private:
   const RunInputs& inputs_;
@@ -31,29 +42,35 @@ private:
   PageModel model_;
   ChartRun run_;
   ScenarioWalks walks_;
+  std::string planLows_;
+  std::optional<PageModel> planFromStart_;
 };
 
 // What of a run's page changes with its data, byte for byte as the page of
 // the same run holds it, lines ended by CR LF: `data`, the JSON text of its
 // element "datos", and `body`, the HTML between its title and the end of its main part
-// (appendPageBody).
+// (appendPageBody); and, when asked for, `lows`: ChartWalk::recordLows().
 struct ChartParts {
   std::string data;
   std::string body;
+  std::string lows;
 };
-// With `start`, the scenarios are walked from it (walkScenarios).
+// With `start`, the scenarios are walked from it (walkScenarios); with
+// `lowsFrom`, the parts have the record lows from that day.
 ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span, const std::optional<WalksStart>& start = {});
+                        const RunSpan& span, const std::optional<WalksStart>& start = {},
+                        const std::optional<DateParts>& lowsFrom = {});
 
 // What of a run's page changes with its scenarios alone, for a page that
 // keeps its plan's: `data`, a JSON object of the members of the page's data
 // that come with scenarios ("cifras", "escenarios", "escenariosFuera"; {}
 // without scenarios), and `body`, the comparison "¿Y si...?" and the box of
 // the tables (id "tablas") with the choice of them and a group per line, all
-// empty (ScenarioTables::choiceOnly). With `start`, the scenarios are walked
-// from it (walkScenarios).
+// empty (ScenarioTables::choiceOnly); `start` and `lowsFrom` as for
+// chartPartsOf.
 ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const std::optional<WalksStart>& start = {});
+                           const RunSpan& span, const std::optional<WalksStart>& start = {},
+                           const std::optional<DateParts>& lowsFrom = {});
 
 // The tables of the scenario `line` of the run (1 for the first), as a page
 // holding them writes them in its group (appendScenarioTables), lines ended
@@ -61,18 +78,6 @@ ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenari
 std::string scenarioTablesOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                              const RunSpan& span, std::size_t line,
                              const std::optional<WalksStart>& start = {});
-
-// The record lows of the plan and of each scenario, for figures counted from
-// `today` exact to the day on pages whose points are weeks or months: a JSON
-// list with one list per line (the plan first, then the scenarios in order)
-// of [day (ISO), balance] pairs, in order of days. Before `today`, the days
-// whose closing balance, rounded to the cent, is below that of every earlier
-// day; from `today` on, those below every earlier day from `today` on, the
-// first of them `today` itself when the walk reaches it.
-// With `start`, the scenarios are walked from it (walkScenarios).
-std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const DateParts& today,
-                           const std::optional<WalksStart>& start = {});
 
 // `text` with every line ended by CR LF, as in every file the program
 // writes: a line feed gets a carriage return before it, unless it has one

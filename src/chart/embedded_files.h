@@ -17,9 +17,10 @@ std::string_view uplotStyle();
 // third_party/uplot/LICENSE, its licence, shown on the page.
 std::string_view uplotLicense();
 
-// The page's scripts, each a file of src/chart: page_typed.js (a typed
-// scenario read as a file: its bytes, faults, added lines and name),
-// page_engine.js (the page's engine, balvixEngine), page_format.js (dates,
+// The page's scripts, each a file of src/chart: page_blocks.js (the page's
+// data and inputs, parsed once), page_typed.js (a typed scenario read as a
+// file: its bytes, faults, added lines and name), page_engine.js (the page's
+// engine, balvixEngine), page_format.js (dates,
 // today, amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_lines.js (the lines of the plan and the scenarios and the figures of
 // a line), page_chart.js (the chart's uPlot options: lines, scales and axes,
@@ -29,7 +30,9 @@ std::string_view uplotLicense();
 // (the CSV files), page_scenario_tables.js (the current month, and the
 // tables of a scenario), page.js, which draws the page with them from its
 // data, page_changed_file.js (a scenario file changed since it was typed
-// over) and page_editor.js (the scenarios typed in the page).
+// over), page_editor.js (the scenarios typed in the page) and page_jumps.js
+// (from a box to the chart and back, on a narrow screen).
+std::string_view pageBlocksScript();
 std::string_view pageTypedScript();
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
@@ -43,18 +46,21 @@ std::string_view pageScenarioTablesScript();
 std::string_view pageScript();
 std::string_view pageChangedFileScript();
 std::string_view pageEditorScript();
+std::string_view pageJumpsScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 13> pageScripts() {
-  return {pageTypedScript(),          pageEngineScript(),   pageFormatScript(),
-          pageTicksScript(),          pageLinesScript(),    pageChartScript(),
-          pageReadoutScript(),        pageControlsScript(), pageDownloadsScript(),
-          pageScenarioTablesScript(), pageScript(),         pageChangedFileScript(),
-          pageEditorScript()};
+inline std::array<std::string_view, 15> pageScripts() {
+  return {pageBlocksScript(),      pageTypedScript(),          pageEngineScript(),
+          pageFormatScript(),      pageTicksScript(),          pageLinesScript(),
+          pageChartScript(),       pageReadoutScript(),        pageControlsScript(),
+          pageDownloadsScript(),   pageScenarioTablesScript(), pageScript(),
+          pageChangedFileScript(), pageEditorScript(),         pageJumpsScript()};
 }
 
-// src/chart/page.css, the page's own style.
+// src/chart/page.css, the page's own style, and src/chart/page_layout.css, its
+// layout on a wide screen.
 std::string_view pageStyle();
+std::string_view pageLayoutStyle();
 
 } // namespace balvix

@@ -86,10 +86,15 @@
   }
 
   // On a page of weeks or months, today's figures are worked out again to
-  // the day by the page's engine, once it is there: `done` gets the lines
-  // to count them from. Nothing on a page of days, or without the engine.
-  function exactToday(data, sources, lines, todayX, done) {
+  // the day from the record lows `lows` the engine gave with the data, or
+  // else by the page's engine, once it is there: `done` gets the lines to
+  // count them from. Nothing on a page of days, or without the engine.
+  function exactToday(data, sources, lines, todayX, lows, done) {
     if (data.paso === "dia" || !balvixEngine.available) {
+      return;
+    }
+    if (lows) {
+      done(balanceLines.exactLines(lines, lows, todayX));
       return;
     }
     balvixEngine.ready.then(function () {
@@ -118,8 +123,9 @@
 
   // The chart of `data` (walked from the inputs `sources`) and what goes with
   // it, in place of what was drawn before; the plan's lines dimmed from the
-  // day number `dimFrom` on, when there is one.
-  function draw(data, sources, dimFrom) {
+  // day number `dimFrom` on, when there is one; `lows`, the record lows from
+  // today the engine gave with `data`, when it did.
+  function draw(data, sources, dimFrom, lows) {
     if (shown) {
       shown.plot.destroy();
       shown.parts.forEach(function (part) {
@@ -131,7 +137,8 @@
     if (!data.dias || data.dias.length === 0) {
       return;
     }
-    var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+    var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso),
+      typeof dimFrom === "number");
     var xs = balanceLines.allDays(lines);
     var n = xs.length;
     var todayX = format.dayNumberOfIso(format.today());
@@ -158,7 +165,7 @@
       parts: parts };
     shown = now;
     fillFigures();
-    exactToday(data, sources, lines, todayX, function (exact) {
+    exactToday(data, sources, lines, todayX, lows, function (exact) {
       if (shown === now) {
         now.figureLines = exact;
         fillFigures();
@@ -168,17 +175,15 @@
   }
 
   window.balvixToday = format.today;
-  var source = document.getElementById("datos");
-  if (!canvasBox || !source || typeof uPlot === "undefined") {
+  var data = balvixBlocks.data;
+  if (!canvasBox || !data || typeof uPlot === "undefined") {
     return;
   }
-  var data = JSON.parse(source.textContent);
   window.balvixData = data;
   if (!data.dias || data.dias.length === 0) {
     return;
   }
-  var entradas = document.getElementById("entradas");
-  draw(data, entradas ? JSON.parse(entradas.textContent) : {});
+  draw(data, balvixBlocks.sources || {});
   window.addEventListener("resize", function () {
     if (shown) {
       shown.plot.setSize(size());

@@ -11,10 +11,13 @@ namespace {
 // The page's own words are written here in UTF-8; the texts of the files
 // (comments, the report's name) are Windows-1252 and are escaped.
 
-// The box the scripts draw the chart and the readout into, its hints, and
-// the links to the CSV files (shown by the scripts).
+// The box the scripts draw the chart and the readout into, with its heading
+// in a column of their own (which a wide screen keeps in view beside the
+// fields and the scenarios), its hints, and the links to the CSV files
+// (shown by the scripts).
 void appendChartBox(std::string& out, const PageModel& model) {
-  out += "<h2>Saldo al final de cada día</h2>\n<div class=\"grafico\">"
+  out += "<div class=\"zona-grafico\">\n<h2>Saldo al final de cada día</h2>\n<div "
+         "class=\"grafico\">"
          "<div id=\"grafico-lienzo\"></div>\n"
          "<div id=\"lectura\" class=\"lectura\" aria-live=\"polite\"></div>\n"
          "<p class=\"nota pista\">Pase el cursor, o toque, sobre el gráfico para ver un día y "
@@ -31,7 +34,7 @@ void appendChartBox(std::string& out, const PageModel& model) {
     out += " Las cifras de arriba y la tabla de meses son exactas.</p>\n";
   }
   out += "<noscript><p class=\"nota\">El gráfico necesita JavaScript; las cifras y las tablas "
-         "no.</p></noscript>\n</div>\n"
+         "no.</p></noscript>\n</div>\n</div>\n"
          "<p class=\"descargas\" hidden><a id=\"csv-dias\" download=\"saldo-por-dia.csv\">"
          "Descargar CSV</a> de cada punto del gráfico · <a id=\"csv-meses\" "
          "download=\"saldo-por-mes.csv\">Descargar CSV de los meses</a></p>\n";

@@ -20,16 +20,15 @@
   var TOO_LONG = "Este escenario pasa de 1.000 líneas o de 100.000 caracteres: aquí no se " +
     "calcula. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
   var ENDING = ".txt";
-  var sourcesElement = document.getElementById("entradas");
+  var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
-  if (!engine.available || !sourcesElement || !tablesBox || !window.balvixDraw) {
+  if (!engine.available || !sources || !tablesBox || !window.balvixDraw) {
     return;
   }
   var element = controls.element;
-  var sources = JSON.parse(sourcesElement.textContent);
   // The page's data less what comes with scenarios (the engine gives that
   // alone on each key).
-  var planData = JSON.parse(document.getElementById("datos").textContent);
+  var planData = Object.assign({}, balvixBlocks.data);
   delete planData.cifras;
   delete planData.escenarios;
   delete planData.escenariosFuera;
@@ -187,31 +186,41 @@
       format.difference(plan, real) + " bajo el plan hoy";
   }
 
-  // The engine's answer for the scenarios `walked` and today's balance:
-  // {asked (the inputs), answer}; when today's balance cannot count, the
-  // walk without it, and the field says why.
+  // The engine's answer for the scenarios `walked` and today's balance, in
+  // one call: {asked (the inputs of what was walked), answer}. A scenario
+  // with faults is left off the walk by the engine, which gives its faults
+  // by its name; when today's balance cannot count, the walk is without it,
+  // and the field says why.
   function walk(walked) {
     var asked = sourcesWith(walked);
     asked.solo = "escenarios";
+    asked.fallidos = "fuera";
+    // With today, the answer has today's lows, for today's figures.
+    asked.hoy = format.dateText(todayX);
     if (todayBalance !== null) {
-      asked.hoy = format.dateText(todayX);
       asked.saldo = todayBalance.plain;
     }
     var answer = engine.run(asked);
-    if (asked.saldo !== undefined && answer.datos === null && answer.errores.length === 0) {
+    if (asked.saldo !== undefined && answer.estado === "saldo no tomado") {
       balanceNote.textContent = " " + answer.mensaje;
       delete asked.saldo;
-      delete asked.hoy;
-      answer = engine.run(asked);
     } else if (balanceNote) {
       balanceNote.textContent = asked.saldo === undefined ? "" : " " + difference(answer.bajos);
     }
     delete asked.solo;
+    delete asked.fallidos;
+    asked.escenarios = asked.escenarios.filter(function (scenario) {
+      return faultsOf(answer, scenario.nombre) === null;
+    });
     return { asked: asked, answer: answer };
   }
 
-  function faultsOf(box, errors) {
-    return typed.faultsOf(errors, "escenarios" + separator + fileName(box), box.area.value);
+  // The faults of the scenario file `name` that the engine left out, or null.
+  function faultsOf(answer, name) {
+    var own = answer.fuera.filter(function (scenario) {
+      return scenario.nombre === name;
+    })[0];
+    return own ? own.errores : null;
   }
 
   // Walks the plan with the scenarios as typed, and shows it.
@@ -226,18 +235,25 @@
     });
     var walked = walk(fit);
     var answer = walked.answer;
-    var faulty = fit.filter(function (box) {
-      return faultsOf(box, answer.errores).length > 0;
+    // Characters no file can hold are faults the engine does not see: a
+    // scenario with them that it walked is walked again without.
+    var pathOf = function (box) {
+      return "escenarios" + separator + fileName(box);
+    };
+    var unfit = fit.filter(function (box) {
+      return faultsOf(answer, fileName(box)) === null &&
+        typed.characterFaults(box.area.value, pathOf(box)).length > 0;
     });
-    if (faulty.length > 0) {
-      fit = fit.filter(function (box) {
-        var own = faultsOf(box, answer.errores);
-        showFaults(box, own);
-        return own.length === 0;
-      });
-      walked = walk(fit);
+    if (unfit.length > 0) {
+      walked = walk(fit.filter(function (box) {
+        return unfit.indexOf(box) < 0;
+      }));
       answer = walked.answer;
     }
+    fit.forEach(function (box) {
+      showFaults(box, typed.faultsOf(faultsOf(answer, fileName(box)) || [], pathOf(box),
+        box.area.value));
+    });
     if (answer.datos === null) {
       status = answer.mensaje;
     } else {
@@ -248,7 +264,7 @@
         cell.setAttribute("data-linea", real ? "1" : "0");
       });
       window.balvixDraw(Object.assign({}, planData, JSON.parse(answer.datos)), walked.asked,
-        real ? todayX : undefined);
+        real ? todayX : undefined, answer.bajos);
     }
     notice.textContent = status;
   }

@@ -1,41 +1,32 @@
 // balvixEngine, the page's engine: the very C++ of balvix-grafico, compiled
 // to WebAssembly and carried in the page (element "motor", base64), which
-// walks any inputs as the program would. Also there for tests and other
-// tools:
+// walks any inputs as the program would. Its request and its answer are
+// those of src/engine/engine.h, which says what each field means. Also
+// there for tests and other tools:
 //
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
-//     argumento, hoy, solo, saldo}): the files' bytes as strings of one
-//     character per byte (Windows-1252; a character beyond 255 that
-//     Windows-1252 has is taken as its byte, any other as a file saved as
-//     UTF-8 holds it, so that a typed text reads as such a file would); a
-//     scenario's name is its file's name, ".txt" added when missing; hoy, a
-//     day dd/mm/aaaa (optional); solo, "bajos" for bajos alone (datos and
-//     html are then null), or "tablas N" for the tables of scenario N alone
-//     (1 for the first) as html; saldo, with hoy inside the walk, today's
-//     balance as the bank tells it ("1234.56", "-80"): a line "real
-//     (banco)", the plan walked from hoy with it, comes first beside the
-//     plan, and every scenario is walked from hoy with it too; separador,
-//     "\\" for the paths of the faults written as on Windows ("/" when
-//     missing). Returns
-//     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
-//     page's data for those files, byte for byte as balvix-grafico writes
-//     it into a page (null when the run gives none); html, the part of that
-//     page that changes with its data, between its title and the end of its
-//     main part (key figures, chart box, comparison, tables); errores, the
-//     lines Errores.txt would hold; mensaje, what the program would tell (""
-//     when nothing); bajos, with hoy, the record lows of the plan and of
-//     each line beside it: per line, [day (aaaa-mm-dd), balance] of each day
-//     whose balance is below every earlier one, counted afresh from hoy on.
-//     When the engine runs out of memory it is started afresh and the
-//     answer is mensaje alone.
+//     argumento, hoy, saldo, separador, solo, fallidos}): every text a
+//     string of one character per byte, as the files hold them (a
+//     character beyond 255 that Windows-1252 has is taken as its byte, any
+//     other as a file saved as UTF-8 holds it, so that a typed text reads
+//     as such a file would); hoy, dd/mm/aaaa; saldo, today's balance ("1234.56",
+//     "-80"); separador, "\\" for the paths of the faults as on Windows;
+//     solo, "bajos", "escenarios" or "tablas N" (N, 1 for the first
+//     scenario) for those parts alone; fallidos, "fuera" to leave faulty
+//     scenarios off the walk. Returns {estado ("calculado", "rechazado",
+//     "saldo no tomado", "mal formado", "sin memoria" or "fallo del
+//     motor"), datos, html, bajos (parsed), mensaje, errores (the lines of
+//     Errores.txt), fuera: [{nombre, errores}]}; datos, html and bajos are
+//     null when not given. After a trap the engine is started afresh.
 //   balvixEngine.bytesOf(text): the bytes (a Uint8Array) of a text, taken
 //     as run takes its texts (balvixTyped.bytesOf).
 var balvixEngine = (function (typed) {
   "use strict";
 
   var outOfMemory = "No hay memoria bastante para calcular esto en el navegador.";
+  var engineFault = "El motor de cálculo falló: ";
   var element = document.getElementById("motor");
   var module = null;
   var instance = null;
@@ -86,35 +77,54 @@ var balvixEngine = (function (typed) {
     return out;
   }
 
+  // The request's fields (src/engine/engine_bytes.h) from run's inputs.
+  function fieldsOf(inputs) {
+    var solo = (inputs.solo || "").split(" ");
+    var fields = ["config", inputs.config, "entrada", inputs.entrada,
+      "argumento", inputs.argumento, "hoy", inputs.hoy, "saldo", inputs.saldo,
+      "separador", inputs.separador, "solo", solo[0], "tablas", solo[1],
+      "fallidos", inputs.fallidos];
+    (inputs.escenarios || []).forEach(function (scenario) {
+      fields.push("escenario", scenario.nombre, "texto", scenario.texto);
+    });
+    return fields.map(function (text) { return text || ""; });
+  }
+
+  // The answer's fields as run returns them.
+  function answerOf(parts) {
+    var text = new TextDecoder("utf-8");
+    var answer = {estado: "", datos: null, html: null, bajos: null, mensaje: "", errores: [],
+      fuera: []};
+    var faults = answer.errores;
+    for (var i = 0; i + 1 < parts.length; i += 2) {
+      var name = text.decode(parts[i]);
+      var value = text.decode(parts[i + 1]);
+      if (name === "error") {
+        faults.push(value);
+      } else if (name === "fuera") {
+        answer.fuera.push({nombre: value, errores: faults = []});
+      } else {
+        answer[name] = name === "bajos" ? JSON.parse(value) : value;
+      }
+    }
+    return answer;
+  }
+
   function run(inputs) {
     if (instance === null) {
       throw new Error("el motor no está listo");
     }
-    var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
-      inputs.hoy || "", inputs.solo || "", inputs.saldo || "", inputs.separador || ""];
-    (inputs.escenarios || []).forEach(function (scenario) {
-      texts.push(scenario.nombre || "", scenario.texto || "");
-    });
-    var parts;
     try {
-      parts = ask(texts);
+      return answerOf(ask(fieldsOf(inputs)));
     } catch (error) {
-      // A trap (memory ran out) leaves the engine unusable: a new one.
+      // A trap leaves the engine unusable: a new one. Running out of memory
+      // is told as such; any other trap as the fault it is.
       start();
-      return {datos: null, html: null, errores: [], mensaje: outOfMemory, bajos: null};
+      var memory = error instanceof RangeError || /memory/i.test(String(error.message));
+      return {estado: memory ? "sin memoria" : "fallo del motor", datos: null, html: null,
+        bajos: null, mensaje: memory ? outOfMemory : engineFault + error.message, errores: [],
+        fuera: []};
     }
-    var utf8 = new TextDecoder("utf-8");
-    var windows1252 = new TextDecoder("windows-1252");
-    if (parts.length < 4) {
-      return {datos: null, html: null, errores: [], mensaje: "", bajos: null};
-    }
-    return {
-      datos: parts[0].length > 0 ? utf8.decode(parts[0]) : null,
-      html: parts[1].length > 0 ? utf8.decode(parts[1]) : null,
-      errores: parts.slice(4).map(function (line) { return windows1252.decode(line); }),
-      mensaje: windows1252.decode(parts[3]),
-      bajos: parts[2].length > 0 ? JSON.parse(utf8.decode(parts[2])) : null
-    };
   }
 
   return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf};

@@ -10,15 +10,47 @@ var balvixLines = (function (format) {
   "use strict";
 
   // Okabe-Ito colours, told apart with the common colour blindness, and dash
-  // patterns told apart in black and white; one per scenario.
+  // patterns told apart in black and white: one per scenario, and the real
+  // line's (black), all apart from the plan's solid blue.
   var COLOURS = ["#e69f00", "#cc79a7", "#56b4e9", "#009e73", "#d55e00", "#0072b2"];
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
+  var REAL = { colour: "#000000", dash: [14, 3, 3, 3, 3, 3] };
+
+  // A line's colour belongs to it, not to its place: a scenario keeps the
+  // pair it was first given, by its name, while it is drawn; a new one gets
+  // the first pair no other has.
+  var pairOf = {};
+  function pairsFor(names) {
+    var kept = {};
+    var used = [];
+    names.forEach(function (name) {
+      if (pairOf[name] !== undefined && used.indexOf(pairOf[name]) < 0) {
+        kept[name] = pairOf[name];
+        used.push(kept[name]);
+      }
+    });
+    names.forEach(function (name) {
+      for (var k = 0; kept[name] === undefined; ++k) {
+        if (used.indexOf(k) < 0) {
+          kept[name] = k;
+          used.push(k);
+        }
+      }
+    });
+    pairOf = kept;
+    return kept;
+  }
 
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),
   // first (the first walked day), periodLast (the last day of config.txt's
-  // period), colour and dash (scenarios only)}.
-  function linesOf(data, planXs) {
+  // period), colour and dash (all but the plan)}. With `real`, the first
+  // scenario is the plan walked from today's real balance.
+  function linesOf(data, planXs, real) {
+    var scenarios = (data.escenarios || []).slice(real ? 1 : 0).map(function (s) {
+      return s.nombre;
+    });
+    var pairs = pairsFor(scenarios);
     var first = data.periodo ? format.dayNumberOfIso(data.periodo.desde) : planXs[0];
     var periodLast = data.periodo ? format.dayNumberOfIso(data.periodo.hasta) :
       planXs[planXs.length - 1];
@@ -28,10 +60,12 @@ var balvixLines = (function (format) {
       xs.forEach(function (x, k) {
         at[x] = k;
       });
+      var k = pairs[source.nombre];
+      var pair = i === 0 ? { colour: null, dash: null } : real && i === 1 ? REAL :
+        { colour: COLOURS[k % COLOURS.length], dash: DASHES[k % DASHES.length] };
       return { number: i, name: i === 0 ? "Plan" : source.nombre, source: source, xs: xs, at: at,
-        first: Math.min(first, xs[0]), periodLast: periodLast,
-        colour: i > 0 ? COLOURS[(i - 1) % COLOURS.length] : null,
-        dash: i > 0 ? DASHES[(i - 1) % DASHES.length] : null };
+        first: Math.min(first, xs[0]), periodLast: periodLast, colour: pair.colour,
+        dash: pair.dash };
     });
   }
 

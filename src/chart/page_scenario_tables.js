@@ -62,7 +62,6 @@ var balvixTables = (function (format, engine) {
     show();
   }
 
-  var entradas = document.getElementById("entradas");
-  wire(entradas ? JSON.parse(entradas.textContent) : {});
+  wire(balvixBlocks.sources || {});
   return { wire: wire, markMonth: markMonth };
 })(balvixFormat, balvixEngine);

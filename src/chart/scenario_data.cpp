@@ -104,23 +104,6 @@ void appendTexts(std::string& out, const std::vector<std::string>& texts) {
   list.close();
 }
 
-// The movements of the first day of each stretch the stretch table shows:
-// [how many, then the first ones named as [comment, action, amount]].
-void appendStretchMovements(std::string& out, const PageModel& series) {
-  const std::vector<ChartStretch>& stretches = series.belowZero();
-  JsonItems list(out, JsonBrackets::list, JsonLine::own);
-  for (std::size_t i = 0; i < stretches.size() && i < stretchRows; ++i) {
-    const std::vector<std::size_t>& movements = stretches[i].start.movements;
-    JsonItems first(list.item(), JsonBrackets::list);
-    first.add(std::to_string(movements.size()));
-    for (std::size_t k = 0; k < movements.size() && k < movementsNamed; ++k) {
-      appendMovementJson(first.item(), series.entry(movements[k]));
-    }
-    first.close();
-  }
-  list.close();
-}
-
 // The months as columns, each list on a line of its own. In months the
 // closing and lowest balances are the points' own, and are not repeated.
 void appendMonthColumns(std::string& out, const PageModel& series) {
@@ -130,25 +113,12 @@ void appendMonthColumns(std::string& out, const PageModel& series) {
   JsonItems takenOut;
   JsonItems closings;
   JsonItems lowests;
-  JsonItems yearPutIn;
-  JsonItems yearTakenOut;
-  double yearPut = 0;
-  double yearTaken = 0;
   for (auto month = months.begin(); month != months.end(); ++month) {
     lowestDays.add(std::to_string(month->lowestDay.day));
     putIn.add(jsonAmount(month->putIn));
     takenOut.add(jsonAmount(month->takenOut));
     closings.add(jsonAmount(month->closing));
     lowests.add(jsonAmount(month->lowest));
-    // Summed in the order the plan's month table sums them.
-    yearPut += month->putIn;
-    yearTaken += month->takenOut;
-    if (std::next(month) == months.end() || std::next(month)->year != month->year) {
-      yearPutIn.add(jsonAmount(yearPut));
-      yearTakenOut.add(jsonAmount(yearTaken));
-      yearPut = 0;
-      yearTaken = 0;
-    }
   }
   JsonItems json(out, JsonBrackets::object, JsonLine::own);
   if (months.empty()) {
@@ -163,9 +133,6 @@ void appendMonthColumns(std::string& out, const PageModel& series) {
     closings.appendList(json.member("cierre"));
     lowests.appendList(json.member("minimo"));
   }
-  yearPutIn.appendList(json.member("puestoAnyo"));
-  yearTakenOut.appendList(json.member("quitadoAnyo"));
-  json.add("subCentimo", series.figures().subCent ? "true" : "false");
   json.close();
 }
 
@@ -256,7 +223,6 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   appendFigures(json.member("cifras"), series, target);
   appendDifferences(json.member("diferencias"), series, plan);
   stretchesJson(series).appendList(json.member("tramosBajoCero"));
-  appendStretchMovements(json.member("movimientosTramos"), series);
   appendMonthColumns(json.member("meses"), series);
   json.close();
 }

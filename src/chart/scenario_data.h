@@ -35,17 +35,12 @@ namespace balvix {
 //         ones that would have been;
 //     "cifras": its figures; "diferencias": its figures less the plan's;
 //     "tramosBajoCero": as the plan's;
-//     "movimientosTramos": for each of the stretches the stretch table
-//         shows (page_tables.h), the movements of its first day: [how
-//         many, then the first ones named, each [comment,
-//         "poner"/"quitar", amount as the page writes it]];
 //     "meses": the month table's months as columns, one item a month from
 //         the month "desde" (aaaa-mm, null for none) on: "diaMinimo" the
 //         day of the month of its first lowest balance, "puesto",
 //         "quitado", and "cierre", "minimo" its closing and lowest balance
 //         (left out in points of a month, where they are "saldos" and
-//         "minimos"); "puestoAnyo", "quitadoAnyo" the sums of each year;
-//         "subCentimo": whether an amount has digits below the cent;
+//         "minimos");
 //   "escenariosFuera": the file names beyond the sixth, which are not used.
 // Figures ("cifras"): {"desde", "hasta": the first and last walked day;
 //   "cierre": the closing balance; "minimo", "maximo": {"dia", "saldo"};

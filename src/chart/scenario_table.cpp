@@ -229,22 +229,31 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
   }
   out += "<section id=\"y-si\">\n<h2>\xC2\xBFY si...?</h2>\n<p class=\"nota\">El plan "
          "(entrada.txt) al lado de cada escenario de la carpeta escenarios; entre paréntesis, en "
-         "qué se aparta el escenario del plan.</p>\n";
+         "qué se aparta el escenario del plan.";
+  // Walked from a day of their own, the lines are set beside the plan from
+  // that day on, not beside figures of another span.
+  const PageModel& compared = walks.planFromStart != nullptr ? *walks.planFromStart : plan;
+  if (walks.startDay) {
+    out += " Todas las cifras, las del plan también, cuentan desde hoy (";
+    out += dateText(*walks.startDay);
+    out += ") hasta el final de cada línea.";
+  }
+  out += "</p>\n";
   appendTableBox(out, "Comparación del plan y los escenarios");
   out += "<table class=\"comparacion\">\n<thead><tr><td></td><th scope=\"col\">Plan</th>";
   for (const ScenarioWalk& walk : walks.walks) {
     appendScenarioHeading(out, *walk.scenario, *walks.plan);
   }
   out += "</tr></thead>\n<tbody>\n";
-  appendRow(out, "Saldo final", plan, walks, amountCell(&ChartFigures::closing));
-  appendRow(out, "Saldo más bajo", plan, walks, lowestCell);
-  appendRow(out, "Primer día por debajo de cero", plan, walks, firstBelowZeroCell);
-  appendRow(out, "Días por debajo de cero", plan, walks, daysBelowZeroCell);
+  appendRow(out, "Saldo final", compared, walks, amountCell(&ChartFigures::closing));
+  appendRow(out, "Saldo más bajo", compared, walks, lowestCell);
+  appendRow(out, "Primer día por debajo de cero", compared, walks, firstBelowZeroCell);
+  appendRow(out, "Días por debajo de cero", compared, walks, daysBelowZeroCell);
   appendScriptRow(out, "Se puede gastar hoy", spendTodayCell, walks);
-  appendRow(out, "Total puesto (poner)", plan, walks, amountCell(&ChartFigures::putIn));
-  appendRow(out, "Total quitado (quitar)", plan, walks, amountCell(&ChartFigures::takenOut));
+  appendRow(out, "Total puesto (poner)", compared, walks, amountCell(&ChartFigures::putIn));
+  appendRow(out, "Total quitado (quitar)", compared, walks, amountCell(&ChartFigures::takenOut));
   if (walks.target) {
-    appendTargetRow(out, plan, walks, *walks.target);
+    appendTargetRow(out, compared, walks, *walks.target);
   }
   out += "</tbody>\n<tbody class=\"colchon\" hidden>\n";
   appendScriptRow(out, "Primer día por debajo del colchón", "data-colchon=\"primero\"", walks);

@@ -15,6 +15,7 @@ namespace balvix {
 struct ScenarioWalk {
   const Scenario* scenario = nullptr;
   PageModel series;
+  std::string lows; // its record lows (RecordLows), when asked for
 };
 
 // The scenarios of a run, each walked once by the same engine over the same
@@ -25,6 +26,10 @@ struct ScenarioWalks {
   std::vector<ScenarioWalk> walks;   // in name order
   std::vector<std::string> leftOut;  // the file names beyond the last used
   std::optional<ExactAmount> target; // the amount of an amount run
+  // When the walks start on a day of their own (WalksStart), that day, and
+  // the plan walked from it as they are, for the comparison; else none.
+  std::optional<DateParts> startDay;
+  const PageModel* planFromStart = nullptr;
 };
 
 // Where the walks beside the plan start when not with it: from `day` (inside
@@ -36,9 +41,11 @@ struct WalksStart {
 };
 
 // The walks of `scenarios`, each against the movements of `inputs`, from the
-// span's first day with the opening balance of `inputs` or from `start`. Both
+// span's first day with the opening balance of `inputs` or from `start`; with
+// `lowsFrom`, each walk also keeps its record lows counted from that day. Both
 // must outlive the result: each model names the movements of its scenario.
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
-                            const RunSpan& span, const std::optional<WalksStart>& start = {});
+                            const RunSpan& span, const std::optional<WalksStart>& start = {},
+                            const std::optional<DateParts>& lowsFrom = {});
 
 } // namespace balvix

@@ -2,7 +2,7 @@
 
 #include "chart/chart_run.h"
 #include "driver/input_files.h"
-#include "driver/messages.h"
+#include "input/messages.h"
 #include "input/scenarios.h"
 
 namespace balvix {

@@ -1,6 +1,6 @@
 #include "driver/date_mode.h"
 
-#include "driver/messages.h"
+#include "input/messages.h"
 
 namespace balvix {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "calendar/calendar.h"
-#include "driver/argument.h"
 #include "driver/outcome.h"
 #include "platform/platform.h"
+#include "projection/argument.h"
 #include "projection/run.h"
 
 #include <string_view>

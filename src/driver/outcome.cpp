@@ -1,6 +1,6 @@
 #include "driver/outcome.h"
 
-#include "driver/messages.h"
+#include "input/messages.h"
 
 #include <memory>
 #include <new>

@@ -1,13 +1,13 @@
 #include "driver/program.h"
 
-#include "driver/argument.h"
 #include "driver/date_mode.h"
 #include "driver/input_files.h"
-#include "driver/messages.h"
 #include "driver/outcome.h"
 #include "input/entries.h"
 #include "input/error_log.h"
+#include "input/messages.h"
 #include "input/run_config.h"
+#include "projection/argument.h"
 #include "projection/run.h"
 
 #include <string>

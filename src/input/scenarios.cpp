@@ -153,21 +153,19 @@ ScenariosRead readScenarios(const FolderListing& listing, const FolderFileReader
       continue;
     }
     const std::string path = std::string(scenarioFolderName) + separator + file.name;
+    const std::int32_t before = found.errorCount;
     FaultLog faults(path, logError, found.errorCount);
     if (withoutTextEnding(file.name).empty()) {
       faults.reportFile(unnamedFault);
-      continue;
-    }
-    if (!file.regular) {
+    } else if (!file.regular) {
       faults.reportFile(notRegularFault);
-      continue;
-    }
-    if (std::optional<std::string> content = read(file)) {
+    } else if (std::optional<std::string> content = read(file)) {
       found.scenarios.push_back(scenarioOf(file.name, *content, plan, faults));
     } else {
       faults.reportFile(unreadableFileFault);
       found.unreadable.push_back(path);
     }
+    found.faultsByFile.push_back({file.name, found.errorCount - before});
   }
   return found;
 }

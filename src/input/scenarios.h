@@ -50,6 +50,12 @@ struct ScenariosRead {
   std::vector<Scenario> scenarios;
   std::vector<std::string> leftOut;
   std::int32_t errorCount = 0; // faults found, one log line each
+  // How many of those lines each file used has, in order, by its name.
+  struct FileFaults {
+    std::string name;
+    std::int32_t count = 0;
+  };
+  std::vector<FileFaults> faultsByFile;
   // The files that are there but could not be read, by their paths in the
   // program directory ("escenarios/coche.txt").
   std::vector<std::string> unreadable;

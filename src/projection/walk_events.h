@@ -26,4 +26,34 @@ public:
   virtual void closing(double balance) = 0;
 };
 
+// Two consumers of one walk, each told everything in the same order.
+class BothWalkEvents : public WalkEvents {
+public:
+  BothWalkEvents(WalkEvents& first, WalkEvents& second) : first_(first), second_(second) {}
+  void day(const DateParts& date) override {
+    first_.day(date);
+    second_.day(date);
+  }
+  void activation(std::size_t movement) override {
+    first_.activation(movement);
+    second_.activation(movement);
+  }
+  void movement(std::size_t movement, double before, double after) override {
+    first_.movement(movement, before, after);
+    second_.movement(movement, before, after);
+  }
+  void overflow(std::size_t movement) override {
+    first_.overflow(movement);
+    second_.overflow(movement);
+  }
+  void closing(double balance) override {
+    first_.closing(balance);
+    second_.closing(balance);
+  }
+
+private:
+  WalkEvents& first_;
+  WalkEvents& second_;
+};
+
 } // namespace balvix

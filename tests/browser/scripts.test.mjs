@@ -170,6 +170,23 @@ for (const [name, plan, scenario, expected] of dayRows) {
   });
 }
 
+test("lines: a scenario keeps its colour and dash when the real line comes and others go", () => {
+  const plan = [["2027-01-01", 1]];
+  const pairsOf = (names, real) => Array.from(balanceLines.linesOf({ ...planOf(plan),
+    escenarios: names.map((name) => scenarioOf(name, plan)) }, [0], real).slice(1),
+  (line) => [line.name, line.colour + line.dash]);
+  const six = ["a", "b", "c", "d", "e", "f"];
+  const first = new Map(pairsOf(six));
+  const withReal = pairsOf(["real (banco)", ...six], true);
+  assert.equal(new Set(withReal.map(([, pair]) => pair)).size, 7, "seven lines told apart");
+  for (const [name, pair] of withReal.slice(1)) {
+    assert.equal(pair, first.get(name), name);
+  }
+  const fewer = pairsOf(["b", "d", "g"]);
+  assert.deepEqual(fewer.slice(0, 2), [["b", first.get("b")], ["d", first.get("d")]]);
+  assert.equal(fewer[2][1], first.get("a"), "a new scenario takes the first free pair");
+});
+
 // The CSV files, each line of them after the byte-order mark.
 const csvRows = [
   ["each day, its balance, what it moved and its future minimum, with a decimal comma",

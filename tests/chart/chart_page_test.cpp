@@ -2,7 +2,7 @@
 
 #include "chart/chart_walk.h"
 #include "chart/embedded_files.h"
-#include "driver/argument.h"
+#include "projection/argument.h"
 
 #include <gtest/gtest.h>
 

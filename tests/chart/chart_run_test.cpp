@@ -1,8 +1,8 @@
 #include "chart/chart_run.h"
 
-#include "driver/messages.h"
 #include "driver/program.h"
 #include "fake/fake_platform.h"
+#include "input/messages.h"
 
 #include <gtest/gtest.h>
 

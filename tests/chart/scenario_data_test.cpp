@@ -107,22 +107,34 @@ TEST(ScenarioData, FiguresDaysAndDifferences) {
 // from today (15/01) on those below every day from today, today first.
 TEST(ScenarioData, RecordLowsCountAfreshFromToday) {
   Walked walked(std::nullopt, {{"coche.txt", scenarioText}});
-  EXPECT_EQ(recordLowsJson(walked.inputs, walked.scenarios, walked.span, {15, 1, 2013}),
+  const DateParts day{15, 1, 2013};
+  EXPECT_EQ(ChartWalk(walked.inputs, walked.scenarios, walked.span, {}, day).recordLows(),
             "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
             "[[\"2013-01-01\",100.00],[\"2013-01-15\",1050.00]]]");
 
   // The scenario walked from today with today's balance (2000 at its start);
   // the plan as before.
   const WalksStart today{{15, 1, 2013}, 2000};
-  EXPECT_EQ(recordLowsJson(walked.inputs, walked.scenarios, walked.span, today.day, today),
+  // Its points of its own from today, and the parts that change with it: the
+  // comparison and the choice of tables, every group empty; the lows come
+  // from the same walks.
+  const ChartParts parts =
+      scenarioPartsOf(walked.inputs, walked.scenarios, walked.span, today, today.day);
+  EXPECT_EQ(parts.lows,
             "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
             "[[\"2013-01-15\",2000.00]]]");
-  // Its points of its own from today, and the parts that change with it: the
-  // comparison and the choice of tables, every group empty.
-  const ChartParts parts = scenarioPartsOf(walked.inputs, walked.scenarios, walked.span, today);
   EXPECT_NE(parts.data.find(R"("dias":["2013-01-15",)"), std::string::npos) << parts.data;
   EXPECT_TRUE(parts.data.starts_with("{") && parts.data.ends_with("}"));
   EXPECT_TRUE(parts.body.starts_with("<section id=\"y-si\">")) << parts.body;
+  // The plan beside it counts from today too: 2.000 put in from 15/01, not
+  // the quarter's 3.000, and its lowest 800 on 01/02, not -50 on 01/01.
+  EXPECT_NE(parts.body.find("cuentan desde hoy (15/01/2013)"), std::string::npos);
+  EXPECT_NE(parts.body.find("<th scope=\"row\">Total puesto (poner)</th><td>2.000'00</td>"),
+            std::string::npos)
+      << parts.body;
+  EXPECT_NE(parts.body.find("<th scope=\"row\">Saldo más bajo</th><td>800'00, el 01/02/2013"),
+            std::string::npos)
+      << parts.body;
   EXPECT_NE(parts.body.find("<div class=\"tablas-linea\" data-linea=\"0\">\n</div>\n"
                             "<div class=\"tablas-linea\" data-linea=\"1\" hidden></div>\n</div>\n"),
             std::string::npos)
@@ -186,17 +198,14 @@ TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
   EXPECT_NE(held.find(group + "</div>\n"), std::string::npos);
   EXPECT_NE(group.find("<h2>Meses: escenario paro</h2>"), std::string::npos) << group;
 
-  // What the script writes them from: paro is below zero from 01/01 on.
+  // The months of the data, for the CSV: paro is below zero from 01/01 on.
   const std::string data = scenarioData(walked.series, walked.inputs, walked.walks);
   const std::size_t paro = data.find("{\"nombre\":\"paro\"");
-  EXPECT_EQ(lineOf(data, "movimientosTramos", paro),
-            R"("movimientosTramos":[[1,["Luz","quitar","150'00"]]],)");
   const std::size_t months = data.find("\"meses\":{", paro);
   for (const char* line :
        {R"("meses":{"desde":"2013-01",)", R"("diaMinimo":[3,1,1],)",
         R"("puesto":[10.00,10.00,10.00],)", R"("quitado":[200.00,150.00,150.00],)",
-        R"("cierre":[-90.00,-230.00,-370.00],)", R"("minimo":[-90.00,-240.00,-380.00],)",
-        R"("puestoAnyo":[30.00],)", R"("quitadoAnyo":[500.00],)", R"("subCentimo":false})"}) {
+        R"("cierre":[-90.00,-230.00,-370.00],)", R"("minimo":[-90.00,-240.00,-380.00]})"}) {
     const std::string_view text(line);
     const std::string key(text.substr(1, text.find('"', 1) - 1));
     EXPECT_EQ(lineOf(data, key, months).substr(0, text.size()), text);

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/messages.h"
 #include "fake/fake_platform.h"
 #include "input/lines.h"
+#include "input/messages.h"
 
 namespace balvix {
 namespace {

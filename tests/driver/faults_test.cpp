@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "chart/chart_run.h"
-#include "driver/messages.h"
 #include "fake/fake_platform.h"
+#include "input/messages.h"
 #include "text/output_file.h"
 
 namespace balvix {

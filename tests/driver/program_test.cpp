@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/messages.h"
 #include "fake/fake_platform.h"
+#include "input/messages.h"
 
 namespace balvix {
 namespace {

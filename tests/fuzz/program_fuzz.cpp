@@ -21,10 +21,10 @@
 //   starts from the balance the previous one left; and the closing line
 //   repeats the last balance.
 
-#include "driver/messages.h"
 #include "driver/program.h"
 #include "fake/fake_platform.h"
 #include "input/error_log.h"
+#include "input/messages.h"
 #include "input/run_config.h"
 
 #include <algorithm>

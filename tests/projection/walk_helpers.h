@@ -1,7 +1,7 @@
 #pragma once
 
-#include "driver/argument.h"
 #include "fake/fake_platform.h"
+#include "projection/argument.h"
 #include "projection/run.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "driver/argument.h"
+#include "projection/argument.h"
 
 #include "input/date_text.h"
 #include "input/numeric_value.h"

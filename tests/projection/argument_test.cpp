@@ -1,4 +1,4 @@
-#include "driver/argument.h"
+#include "projection/argument.h"
 
 #include <gtest/gtest.h>
 

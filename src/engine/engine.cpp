@@ -1,0 +1,162 @@
+#include "engine/engine.h"
+
+#include "chart/chart_data.h"
+#include "chart/chart_run.h"
+#include "input/entries.h"
+#include "input/messages.h"
+#include "input/run_config.h"
+#include "input/scenarios.h"
+#include "projection/argument.h"
+#include "text/cp1252.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace balvix {
+
+namespace {
+
+// The line of the plan walked from today with today's balance, beside the
+// plan as written.
+constexpr std::string_view todayLineName = "real (banco)";
+
+constexpr std::string_view balanceNotTakenMessage =
+    "El saldo de hoy solo se tiene en cuenta con hoy dentro de lo proyectado.";
+
+// The request's scenarios as the folder "escenarios" holding them.
+ScenariosRead scenariosOf(const EngineRequest& request, const EntriesRead& movements,
+                          const ErrorSink& log) {
+  FolderListing listing{FolderListing::State::listed, {}};
+  for (std::size_t i = 0; i < request.scenarios.size(); ++i) {
+    std::string name = request.scenarios[i].name;
+    if (withoutTextEnding(name).size() == name.size()) {
+      name += textFileEnding;
+    }
+    // The entry's system name is the scenario's place in the request.
+    listing.entries.push_back({std::move(name), std::to_string(i), true});
+  }
+  return readScenarios(
+      listing,
+      [&request](const FolderEntry& entry) {
+        return std::optional<std::string>(request.scenarios[std::stoul(entry.systemName)].text);
+      },
+      movements, request.separator, log);
+}
+
+// Takes the faulty scenarios off `read` with the lines of `log` that are
+// theirs, which leave the log: the log's scenario lines come last, file by
+// file as faultsByFile counts them.
+std::vector<ScenarioFaults> leaveOutFaulty(ScenariosRead& read, std::vector<std::string>& log) {
+  std::vector<ScenarioFaults> faulty;
+  auto line = log.end() - read.errorCount;
+  for (const ScenariosRead::FileFaults& file : read.faultsByFile) {
+    if (file.count == 0) {
+      continue;
+    }
+    ScenarioFaults& own = faulty.emplace_back(ScenarioFaults{file.name, {}});
+    own.lines.assign(std::make_move_iterator(line), std::make_move_iterator(line + file.count));
+    line += file.count;
+    std::erase_if(read.scenarios, [&file](const Scenario& s) { return s.fileName == file.name; });
+  }
+  log.erase(log.end() - read.errorCount, log.end());
+  read.errorCount = 0;
+  read.unreadable.clear();
+  return faulty;
+}
+
+bool takesTodayBalance(const EngineRequest& request, const RunSpan& span) {
+  return request.today && std::isfinite(*request.todayBalance) &&
+         dayNumber(*request.today) >= dayNumber(span.first) &&
+         dayNumber(*request.today) < dayNumber(span.last);
+}
+
+// The parts `request` wants of a run allowed on `inputs`, its lines beside
+// the plan in `beside`.
+void walk(const EngineRequest& request, const RunInputs& inputs, const ScenariosRead& beside,
+          const RunSpan& span, const std::optional<WalksStart>& start, EngineAnswer& answer) {
+  ChartParts parts;
+  switch (request.want) {
+  case EngineWant::everything:
+    parts = chartPartsOf(inputs, beside, span, start, request.today);
+    break;
+  case EngineWant::scenarioParts:
+    parts = scenarioPartsOf(inputs, beside, span, start, request.today);
+    break;
+  case EngineWant::scenarioTables:
+    parts.body = scenarioTablesOf(inputs, beside, span, request.tablesOf, start);
+    break;
+  case EngineWant::recordLows:
+    if (request.today) {
+      parts.lows = ChartWalk(inputs, beside, span, start, request.today).recordLows();
+    }
+    break;
+  }
+  answer.data = std::move(parts.data);
+  answer.body = std::move(parts.body);
+  answer.lows = std::move(parts.lows);
+}
+
+// The answer, its message and faults in Windows-1252 as the program writes
+// them.
+void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
+  const auto refused = [&answer](std::string_view message) {
+    answer.status = EngineStatus::refused;
+    answer.message = message;
+  };
+  const Argument argument = classifyArgument(argumentTextOf(request.argument, true));
+  if (argument.mode == RunMode::usage) {
+    return refused(chartUsageText);
+  }
+  const ErrorSink log = [&answer](std::string_view line) { answer.log.emplace_back(line); };
+  const EntriesRead movements = parseEntries(request.entries, log);
+  const ConfigRead config = parseRunConfig(request.config, log, longestChartReportName);
+  ScenariosRead scenarios = scenariosOf(request, movements, log);
+  if (request.faultyScenarios == FaultyScenarios::leaveOut) {
+    answer.faultyScenarios = leaveOutFaulty(scenarios, answer.log);
+  }
+  if (!allowsRun(movements, config, scenarios.errorCount)) {
+    return refused(inputErrorsMessage);
+  }
+  const RunInputs inputs{config.records.front(), movements};
+  const std::optional<RunSpan> span = runSpanOf(inputs.config, argument);
+  if (!span) {
+    return refused(outsidePeriodMessage);
+  }
+  std::optional<WalksStart> start;
+  if (request.todayBalance) {
+    if (takesTodayBalance(request, *span)) {
+      start = WalksStart{*request.today, *request.todayBalance};
+      ScenariosRead beside;
+      beside.scenarios.push_back(Scenario{std::string(todayLineName), {}, {}, {}, {}});
+      std::move(scenarios.scenarios.begin(), scenarios.scenarios.end(),
+                std::back_inserter(beside.scenarios));
+      beside.leftOut = std::move(scenarios.leftOut);
+      scenarios = std::move(beside);
+    } else {
+      answer.status = EngineStatus::balanceNotTaken;
+      answer.message = balanceNotTakenMessage;
+    }
+  }
+  walk(request, inputs, scenarios, *span, start, answer);
+}
+
+} // namespace
+
+EngineAnswer answerOf(const EngineRequest& request) {
+  EngineAnswer answer;
+  answerIn1252(request, answer);
+  answer.message = utf8From1252(answer.message);
+  for (std::string& line : answer.log) {
+    line = utf8From1252(line);
+  }
+  for (ScenarioFaults& scenario : answer.faultyScenarios) {
+    scenario.name = utf8From1252(scenario.name);
+    for (std::string& line : scenario.lines) {
+      line = utf8From1252(line);
+    }
+  }
+  return answer;
+}
+
+} // namespace balvix
