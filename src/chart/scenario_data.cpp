@@ -113,12 +113,12 @@ void appendMonthColumns(std::string& out, const PageModel& series) {
   JsonItems takenOut;
   JsonItems closings;
   JsonItems lowests;
-  for (auto month = months.begin(); month != months.end(); ++month) {
-    lowestDays.add(std::to_string(month->lowestDay.day));
-    putIn.add(jsonAmount(month->putIn));
-    takenOut.add(jsonAmount(month->takenOut));
-    closings.add(jsonAmount(month->closing));
-    lowests.add(jsonAmount(month->lowest));
+  for (const ChartMonth& month : months) {
+    lowestDays.add(std::to_string(month.lowestDay.day));
+    putIn.add(jsonAmount(month.putIn));
+    takenOut.add(jsonAmount(month.takenOut));
+    closings.add(jsonAmount(month.closing));
+    lowests.add(jsonAmount(month.lowest));
   }
   JsonItems json(out, JsonBrackets::object, JsonLine::own);
   if (months.empty()) {
