@@ -16,10 +16,12 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   std::string out;
   out += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         // Everything the page needs is inside it; the browser may load nothing.
-         // Its own engine is compiled from its own bytes (wasm-unsafe-eval).
+         // Everything the page needs is inside it; the browser may load nothing,
+         // nor send a form or take another base address. Its own engine is
+         // compiled from its own bytes (wasm-unsafe-eval).
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'\">\n<title>";
+         "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; "
+         "form-action 'none'; base-uri 'none'\">\n<title>";
   appendHtmlEscaped(out, stem);
   out += " · saldo día a día</title>\n<style>\n";
   out += uplotStyle();

@@ -18,7 +18,8 @@ std::string_view uplotStyle();
 std::string_view uplotLicense();
 
 // The page's scripts, each a file of src/chart: page_blocks.js (the page's
-// data and inputs, parsed once), page_engine.js (the page's
+// data and inputs, parsed once), page_typed.js (a typed scenario read as a
+// file: its bytes, faults, added lines and name), page_engine.js (the page's
 // engine, balvixEngine), page_format.js (dates,
 // today, amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_lines.js (the lines of the plan and the scenarios and the figures of
@@ -28,9 +29,11 @@ std::string_view uplotLicense();
 // cushion field and the cells of today and the cushion), page_downloads.js
 // (the CSV files), page_scenario_tables.js (the current month, and the
 // tables of a scenario), page.js, which draws the page with them from its
-// data, page_editor.js (the scenarios typed in the page) and page_jumps.js
+// data, page_changed_file.js (a scenario file changed since it was typed
+// over), page_editor.js (the scenarios typed in the page) and page_jumps.js
 // (from a box to the chart and back, on a narrow screen).
 std::string_view pageBlocksScript();
+std::string_view pageTypedScript();
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
@@ -41,17 +44,18 @@ std::string_view pageControlsScript();
 std::string_view pageDownloadsScript();
 std::string_view pageScenarioTablesScript();
 std::string_view pageScript();
+std::string_view pageChangedFileScript();
 std::string_view pageEditorScript();
 std::string_view pageJumpsScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 13> pageScripts() {
-  return {pageBlocksScript(),         pageEngineScript(),   pageFormatScript(),
-          pageTicksScript(),          pageLinesScript(),    pageChartScript(),
-          pageReadoutScript(),        pageControlsScript(), pageDownloadsScript(),
-          pageScenarioTablesScript(), pageScript(),         pageEditorScript(),
-          pageJumpsScript()};
+inline std::array<std::string_view, 15> pageScripts() {
+  return {pageBlocksScript(),      pageTypedScript(),          pageEngineScript(),
+          pageFormatScript(),      pageTicksScript(),          pageLinesScript(),
+          pageChartScript(),       pageReadoutScript(),        pageControlsScript(),
+          pageDownloadsScript(),   pageScenarioTablesScript(), pageScript(),
+          pageChangedFileScript(), pageEditorScript(),         pageJumpsScript()};
 }
 
 // src/chart/page.css, the page's own style, and src/chart/page_layout.css, its

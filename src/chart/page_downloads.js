@@ -56,9 +56,10 @@ var balvixDownloads = (function (format) {
     var prepare = function () {
       anchor.href = "data:text/csv;charset=utf-8," + encodeURIComponent(contentOf());
     };
-    // A link without an address is not followed: it gets one now, and the
-    // file's own when it is followed.
-    anchor.href = "#";
+    // A link without an address is not followed: it gets one now (an empty
+    // file, never an address in the page, which would lose the cushion and
+    // today's balance kept in it), and the file's own when it is followed.
+    anchor.href = "data:text/csv;charset=utf-8,";
     anchor.onclick = anchor.onfocus = anchor.onmouseenter = prepare;
   }
 

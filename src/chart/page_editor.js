@@ -11,12 +11,14 @@
 // scenario; the plan's lines are dimmed from today, the figures of today
 // count from the real balance, and the field says how far it is from the
 // plan's. Nothing is built without the engine.
-(function (engine, tables, format, controls) {
+(function (engine, tables, format, controls, typed, changedFile) {
   "use strict";
 
   var MOST = 6; // scenarios walked beside the plan, as in the folder
   var LONGEST = 100000; // characters of a scenario typed here
   var MOST_LINES = 1000;
+  var TOO_LONG = "Este escenario pasa de 1.000 líneas o de 100.000 caracteres: aquí no se " +
+    "calcula. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
   var ENDING = ".txt";
   var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
@@ -59,26 +61,25 @@
     return box.file || box.name + ENDING;
   }
 
-  // Why `name` cannot name a new scenario, or "".
-  function nameFault(name, box) {
-    if (name === "") {
-      return "Escriba un nombre para el escenario.";
-    }
-    // Latin-1 characters that a file's name may hold on every system.
-    var allowed = "[^\\u0000-\\u001f\\u007f-\\u009f\\u0100-\\uffff/\\\\:*?\"<>|";
-    if (!new RegExp("^" + allowed + ".]" + allowed + "]{0,59}$").test(name)) {
-      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, € " +
-        "ni letras de fuera del alfabeto latino, y tiene a lo sumo 60 caracteres.";
-    }
-    var taken = boxes.some(function (other) {
-      return other !== box && other.name.toLowerCase() === name.toLowerCase();
+  // Judges every new scenario's name again, against the names of the
+  // scenarios before it: a clash is the later one's fault.
+  function judgeNames() {
+    boxes.forEach(function (box, k) {
+      if (box.nameNote) {
+        box.nameFault = typed.nameFault(box.name, boxes.slice(0, k).map(function (other) {
+          return other.name;
+        }));
+        box.nameNote.textContent = box.nameFault;
+        box.nameField.setAttribute("aria-invalid", box.nameFault === "" ? "false" : "true");
+      }
     });
-    return taken ? "Ya hay un escenario con ese nombre." : "";
   }
 
   function keep() {
     var kept = boxes.map(function (box) {
-      return { nombre: box.name, texto: box.area.value, fichero: box.fromFile !== null };
+      // A text typed over an older file stays kept until one of the two is picked.
+      return box.typedOver ? box.typedOver : { nombre: box.name, texto: box.area.value,
+        fichero: box.fromFile !== null, desde: box.fromFile === null ? undefined : box.fromFile };
     });
     try {
       window.localStorage.setItem(storageKey, JSON.stringify(kept));
@@ -87,10 +88,15 @@
     }
   }
 
+  // What the browser keeps for the page; anything the editor did not write
+  // is removed.
   function kept() {
     try {
-      var list = JSON.parse(window.localStorage.getItem(storageKey) || "[]");
-      return Array.isArray(list) ? list : [];
+      var list = typed.keptScenarios(window.localStorage.getItem(storageKey));
+      if (list === null) {
+        window.localStorage.removeItem(storageKey);
+      }
+      return list || [];
     } catch (e) {
       return [];
     }
@@ -158,22 +164,26 @@
 
   // How far today's balance is from the plan's at the end of today, from
   // the record lows of the engine's answer (the plan's and the real line's
-  // first from today are today's).
+  // first from today are today's); when the plan has no balance today, why.
   function difference(lows) {
     function onToday(line) {
       var found = (line || []).filter(function (pair) {
         return pair[0] === todayIso;
       })[0];
-      return found ? format.cents(found[1]) : null;
+      return found ? found[1] : null;
     }
     var plan = onToday(lows && lows[0]);
     var real = onToday(lows && lows[1]);
-    if (plan === null || real === null) {
-      return "";
+    if (plan === null) {
+      var days = planData.dias;
+      return "el plan no tiene saldo hoy: termina el " +
+        format.dateText(format.dayNumberOfIso(days[days.length - 1])) + ", antes de hoy";
     }
-    var cents = real - plan;
-    return cents === 0 ? "lo mismo que el plan hoy" : (cents > 0 ? "+" : "") +
-      format.centsAmount(cents) + (cents > 0 ? " sobre el plan hoy" : " bajo el plan hoy");
+    if (real === null || format.difference(real, plan) === "0'00") {
+      return real === null ? "" : "lo mismo que el plan hoy";
+    }
+    return real > plan ? "+" + format.difference(real, plan) + " sobre el plan hoy" :
+      format.difference(plan, real) + " bajo el plan hoy";
   }
 
   // The engine's answer for the scenarios `walked` and today's balance, in
@@ -218,17 +228,31 @@
     var status = "";
     var fit = boxes.filter(function (box) {
       var text = box.area.value;
-      var tooLong = text.length > LONGEST || text.split("\n").length > MOST_LINES;
+      var tooLong = text.length > LONGEST || typed.lineCount(text) > MOST_LINES;
       var named = box.nameFault === "";
-      showFaults(box, !tooLong ? [] : ["Este escenario pasa de 1.000 líneas o de 100.000 " +
-        "caracteres: aquí no se calcula. Guárdelo en la carpeta escenarios y vuelva a abrir " +
-        "balvix-grafico."]);
+      showFaults(box, !tooLong ? [] : [TOO_LONG]);
       return !tooLong && named;
     });
     var walked = walk(fit);
     var answer = walked.answer;
+    // Characters no file can hold are faults the engine does not see: a
+    // scenario with them that it walked is walked again without.
+    var pathOf = function (box) {
+      return "escenarios" + separator + fileName(box);
+    };
+    var unfit = fit.filter(function (box) {
+      return faultsOf(answer, fileName(box)) === null &&
+        typed.characterFaults(box.area.value, pathOf(box)).length > 0;
+    });
+    if (unfit.length > 0) {
+      walked = walk(fit.filter(function (box) {
+        return unfit.indexOf(box) < 0;
+      }));
+      answer = walked.answer;
+    }
     fit.forEach(function (box) {
-      showFaults(box, faultsOf(answer, fileName(box)) || []);
+      showFaults(box, typed.faultsOf(faultsOf(answer, fileName(box)) || [], pathOf(box),
+        box.area.value));
     });
     if (answer.datos === null) {
       status = answer.mensaje;
@@ -268,7 +292,17 @@
     return engine.bytesOf(lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n");
   }
 
-  function save(box) {
+  // Downloads the scenario's file; refused while the text holds a character
+  // such a file cannot hold, which `told` names.
+  function save(box, told) {
+    var beyond = typed.beyond(box.area.value);
+    if (beyond !== "") {
+      told.textContent = "No se guarda: «" + beyond + "» (U+" + beyond.codePointAt(0)
+        .toString(16).toUpperCase().padStart(4, "0") + ") no cabe en un fichero de escenario " +
+        "(Windows-1252). Quítelo o cámbielo y vuelva a guardar.";
+      return;
+    }
+    told.textContent = "";
     var link = element("a");
     link.download = fileName(box);
     var binary = "";
@@ -281,15 +315,14 @@
     document.body.removeChild(link);
   }
 
-  // The lines a scenario adds, for entrada.txt.
-  function addedLines(box) {
-    return box.area.value.split(/\r?\n/).filter(function (line) {
-      return line.trim() !== "" && line.charAt(0) !== "-";
-    }).join("\r\n");
-  }
-
+  // Copies the lines the scenario adds, for entrada.txt; nothing while it
+  // has faults.
   function copy(box, told) {
-    var text = addedLines(box);
+    if (box.faults.childElementCount > 0) {
+      told.textContent = "El escenario tiene fallos: corríjalos para copiar sus líneas.";
+      return;
+    }
+    var text = typed.addedLines(box.area.value);
     var done = function () {
       told.textContent = text === "" ? "No añade ninguna línea." : "Copiado.";
     };
@@ -331,13 +364,11 @@
       nameField.setAttribute("aria-describedby", nameNote.id);
       nameField.addEventListener("input", function () {
         box.name = nameField.value.trim();
-        box.nameFault = nameFault(box.name, box);
-        nameNote.textContent = box.nameFault;
-        nameField.setAttribute("aria-invalid", box.nameFault === "" ? "false" : "true");
+        judgeNames();
         changed();
       });
-      box.nameFault = nameFault(name, box);
-      nameNote.textContent = box.nameFault;
+      box.nameField = nameField;
+      box.nameNote = nameNote;
     }
     var label = box.root.appendChild(element("label", "",
       fromFile === null ? "Líneas del escenario" : "Escenario " + name + " (escenarios/" +
@@ -357,8 +388,19 @@
     var actions = box.root.appendChild(element("p", "acciones"));
     var told = element("span", "nota");
     told.setAttribute("aria-live", "polite");
+    // A text too long to walk here is refused before the browser lays it out.
+    box.area.maxLength = LONGEST;
+    box.area.addEventListener("paste", function (event) {
+      var area = box.area;
+      var pasted = event.clipboardData ? event.clipboardData.getData("text/plain") : "";
+      if (area.value.length - (area.selectionEnd - area.selectionStart) + pasted.length > LONGEST) {
+        event.preventDefault();
+        told.textContent = "No se pega: un escenario escrito aquí tiene a lo sumo 100.000 " +
+          "caracteres. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
+      }
+    });
     actions.appendChild(button("Guardar", function () {
-      save(box);
+      save(box, told);
     }));
     actions.appendChild(button("Copiar para entrada.txt", function () {
       copy(box, told);
@@ -372,6 +414,7 @@
       actions.appendChild(button("Quitar", function () {
         boxes.splice(boxes.indexOf(box), 1);
         box.root.parentNode.removeChild(box.root);
+        judgeNames();
         changed();
         addButton.focus();
       }));
@@ -379,7 +422,9 @@
     actions.appendChild(told);
     list.appendChild(box.root);
     boxes.push(box);
-    return nameField || box.area;
+    judgeNames();
+    box.focusable = nameField || box.area;
+    return box;
   }
 
   var editor = element("section", "escribir");
@@ -402,10 +447,13 @@
       return;
     }
     var name = "";
-    for (var k = 1; name === "" || nameFault(name, null) !== ""; k++) {
+    var taken = boxes.map(function (box) {
+      return box.name;
+    });
+    for (var k = 1; name === "" || typed.nameFault(name, taken) !== ""; k++) {
       name = "nuevo" + (k > 1 ? " " + k : "");
     }
-    addBox(name, "", null).focus();
+    addBox(name, "", null).focusable.focus();
     changed();
   });
   adding.appendChild(addButton);
@@ -437,16 +485,28 @@
     var mine = stored.filter(function (s) {
       return s.fichero && s.nombre === name;
     })[0];
-    differs = differs || (mine !== undefined && mine.texto !== text);
-    addBox(name, mine ? String(mine.texto) : text, text, fromBytes(scenario.nombre));
+    var typedOver = mine !== undefined && mine.texto !== text;
+    // Typed over another text of the file: the file's is drawn, both offered.
+    var stale = typedOver && mine.desde !== text;
+    differs = differs || (typedOver && !stale);
+    var box = addBox(name, typedOver && !stale ? mine.texto : text, text,
+      fromBytes(scenario.nombre));
+    if (stale) {
+      box.typedOver = mine;
+      changedFile.offerBoth(box, mine.texto, element, function (text) {
+        box.typedOver = null;
+        box.area.value = text;
+        changed();
+      });
+    }
   });
   stored.forEach(function (s) {
     if (!s.fichero && boxes.length < MOST) {
-      addBox(String(s.nombre), String(s.texto), null);
+      addBox(s.nombre, s.texto, null);
       differs = true;
     }
   });
   if (differs || todayBalance !== null) {
     changed();
   }
-})(balvixEngine, balvixTables, balvixFormat, balvixControls);
+})(balvixEngine, balvixTables, balvixFormat, balvixControls, balvixTyped, balvixChangedFile);

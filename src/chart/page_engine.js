@@ -10,7 +10,8 @@
 //     argumento, hoy, saldo, separador, solo, fallidos}): every text a
 //     string of one character per byte, as the files hold them (a
 //     character beyond 255 that Windows-1252 has is taken as its byte, any
-//     other as "?"); hoy, dd/mm/aaaa; saldo, today's balance ("1234.56",
+//     other as a file saved as UTF-8 holds it, so that a typed text reads
+//     as such a file would); hoy, dd/mm/aaaa; saldo, today's balance ("1234.56",
 //     "-80"); separador, "\\" for the paths of the faults as on Windows;
 //     solo, "bajos", "escenarios" or "tablas N" (N, 1 for the first
 //     scenario) for those parts alone; fallidos, "fuera" to leave faulty
@@ -19,30 +20,18 @@
 //     motor"), datos, html, bajos (parsed), mensaje, errores (the lines of
 //     Errores.txt), fuera: [{nombre, errores}]}; datos, html and bajos are
 //     null when not given. After a trap the engine is started afresh.
-//   balvixEngine.bytesOf(text): the Windows-1252 bytes (a Uint8Array) of a
-//     text, taken as run takes its texts.
-var balvixEngine = (function () {
+//   balvixEngine.bytesOf(text): the bytes (a Uint8Array) of a text, taken
+//     as run takes its texts (balvixTyped.bytesOf).
+var balvixEngine = (function (typed) {
   "use strict";
 
-  // The characters of Windows-1252 from 0x80 to 0x9F, by their byte.
-  var high = "\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039" +
-    "\u0152\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122" +
-    "\u0161\u203a\u0153\u009d\u017e\u0178";
   var outOfMemory = "No hay memoria bastante para calcular esto en el navegador.";
   var engineFault = "El motor de cálculo falló: ";
   var element = document.getElementById("motor");
   var module = null;
   var instance = null;
 
-  function bytesOf(text) {
-    var bytes = new Uint8Array(text.length);
-    for (var i = 0; i < text.length; ++i) {
-      var code = text.charCodeAt(i);
-      var at = code > 0xff ? high.indexOf(text.charAt(i)) : -1;
-      bytes[i] = code <= 0xff ? code : (at >= 0 ? 0x80 + at : 0x3f);
-    }
-    return bytes;
-  }
+  var bytesOf = typed.bytesOf;
 
   function start() {
     var imports = {};
@@ -139,4 +128,4 @@ var balvixEngine = (function () {
   }
 
   return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf};
-})();
+})(balvixTyped);

@@ -122,6 +122,39 @@ var balvixFormat = (function () {
     return [c < 0 ? "-" : "", digits.slice(0, -2), digits.slice(-2)];
   }
 
+  // The digits of a whole number written in `digits` divided by 10^k,
+  // rounded with an exact half to the even number (k may be negative).
+  function roundOff(digits, k) {
+    if (k <= 0) {
+      return digits + "0".repeat(-k);
+    }
+    var kept = digits.slice(0, -k) || "0";
+    var dropped = digits.slice(-k).padStart(k, "0");
+    var half = "5".padEnd(k, "0");
+    var up = dropped > half || (dropped === half && +kept.slice(-1) % 2 === 1);
+    return up ? (BigInt(kept) + BigInt(1)).toString() : kept;
+  }
+
+  // The sign, units and two decimals of any finite amount, rounded as the
+  // program rounds it: below 2^51 cents through its cents; beyond, as the
+  // program does, its first 18 significant digits and then the cent, each an
+  // exact half to the even digit, from the number's exact decimal digits
+  // (those of a whole number from 2^53 up, and toFixed's below, where they
+  // are few).
+  function amountParts(v) {
+    var magnitude = Math.abs(v);
+    if (magnitude * 100 < Math.pow(2, 51)) {
+      return centsParts(cents(v));
+    }
+    var text = Number.isInteger(magnitude) ? BigInt(magnitude).toString() : magnitude.toFixed(20);
+    var units = text.split(".")[0].length;
+    var digits = text.replace(".", "");
+    var judged = roundOff(digits, digits.length - 18);
+    var hundredths = roundOff(judged, 16 - units).replace(/^0+/, "");
+    return [v < 0 && hundredths !== "" ? "-" : "", hundredths.slice(0, -2),
+      hundredths.slice(-2)];
+  }
+
   // A whole number of cents as the page writes an amount: 123450 gives
   // 1.234'50, 50 0'50, -25000 -250'00, 0 0'00.
   function centsAmount(c) {
@@ -132,14 +165,37 @@ var balvixFormat = (function () {
   // An amount of the page's data as the page writes it (see centsAmount);
   // "" for no amount.
   function amount(v) {
-    return v === null || v === undefined || !isFinite(v) ? "" : centsAmount(cents(v));
+    if (v === null || v === undefined || !isFinite(v)) {
+      return "";
+    }
+    var parts = amountParts(v);
+    return parts[0] + group(parts[1]) + "'" + parts[2];
+  }
+
+  // What the program writes for a sum beyond any number (the page's data
+  // holds null for it).
+  var NO_NUMBER = "no cabe en un número";
+
+  // A sum of the page's data (put in, taken out) as the page writes it.
+  function sum(v) {
+    return v === null || v === undefined || !isFinite(v) ? NO_NUMBER : amount(v);
+  }
+
+  // `a` less `b`, amounts of the page's data, as the page writes it: the
+  // difference of what each shows.
+  function difference(a, b) {
+    var exact = Math.abs(a) * 100 < Math.pow(2, 51) && Math.abs(b) * 100 < Math.pow(2, 51);
+    return exact ? centsAmount(cents(a) - cents(b)) : sum(a - b);
   }
 
   // An amount of the page's data for a Spanish spreadsheet: a decimal comma
-  // and no grouping.
+  // and no grouping; a sum beyond any number in words.
   function csvNumber(v) {
-    var parts = centsParts(cents(v));
-    return parts[0] + parts[1] + "," + parts[2];
+    if (v === null || v === undefined || !isFinite(v)) {
+      return NO_NUMBER;
+    }
+    var parts = amountParts(v);
+    return parts[0] + (parts[1] || "0") + "," + parts[2];
   }
 
   // The shortest decimal text of a number of at least 0, without exponent.
@@ -188,6 +244,8 @@ var balvixFormat = (function () {
     cents: cents,
     centsAmount: centsAmount,
     amount: amount,
+    sum: sum,
+    difference: difference,
     csvNumber: csvNumber,
     exactAmount: exactAmount
   };

@@ -158,7 +158,7 @@ var balvixLines = (function (format) {
     var k = from.k;
     var last = line.xs.length - 1;
     var words = floor === 0 ? ["de cero", "a 0'00"] : ["del colchón", "al colchón"];
-    var spend = format.centsAmount(format.cents(lowest) - format.cents(floor));
+    var spend = format.difference(lowest, floor);
     var low = lowOf(line, k);
     var rest = k < last ? futures[k + 1] : Infinity;
     if (from.began && low !== line.source.saldos[k] && (rest >= low || low < floor)) {

@@ -59,8 +59,8 @@ var balvixReadout = (function (format, chart) {
       heading.appendChild(day);
       heading.appendChild(document.createTextNode(": saldo al cierre " +
         format.amount(data.saldos[i]) + ", el más bajo " + format.amount(data.minimos[i]) +
-        "; puesto " + format.amount(data.puesto[i]) + ", quitado " +
-        format.amount(data.quitado[i])));
+        "; puesto " + format.sum(data.puesto[i]) + ", quitado " +
+        format.sum(data.quitado[i])));
     }
     var parts = [heading];
     if (i !== undefined && shown[0] && data.paso === "dia" && data.movimientosDia) {

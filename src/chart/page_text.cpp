@@ -42,7 +42,8 @@ std::string jsonAmount(double value) {
 
 std::string pageAmount(double value) {
   if (!std::isfinite(value)) {
-    return formatMoney(value);
+    // A sum beyond any number (two amounts of 1e308 put in), in words.
+    return "no cabe en un n\xC3\xBAmero";
   }
   const std::string hundredths = roundedHundredths(value);
   std::string text;

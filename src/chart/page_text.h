@@ -19,7 +19,8 @@ std::string jsonAmount(double value);
 
 // An amount as the page writes it: the report's text with a 0 before "'" when
 // there is no unit digit, so that 0.5 gives 0'50, -0.5 -0'50 and 0 0'00;
-// 1234.5 gives 1.234'50 as in the report.
+// 1234.5 gives 1.234'50 as in the report. A value that is not finite (a sum
+// beyond any number) gives the words "no cabe en un número", in UTF-8.
 std::string pageAmount(double value);
 
 // The amount rounded to the cent as the report writes it, as the nearest

@@ -3,6 +3,7 @@
 #include "chart/page_html.h"
 #include "chart/page_text.h"
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -51,7 +52,7 @@ void appendAmountDifference(std::string& out, double mine, double theirs) {
   if (difference == 0) {
     out += "igual";
   } else {
-    out += difference > 0 ? "+" : "";
+    out += difference > 0 && std::isfinite(difference) ? "+" : "";
     out += pageAmount(difference);
   }
   out += ")</span>";

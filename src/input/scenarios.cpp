@@ -31,16 +31,36 @@ constexpr std::array<std::string_view, 6> takeAwayMarks = {
 // no-break space of Windows-1252 and of UTF-8.
 constexpr std::array<std::string_view, 4> leadingBlanks = {" ", "\t", "\xA0", "\xC2\xA0"};
 
-// True when the line's first mark after leading blanks is a "-" or a dash:
-// a line meant to take a movement away, whether or not it is written so.
-bool isMeantToTakeAway(std::string_view line) {
+// Marks that show nothing, in UTF-8, which a file may hold at a line's start:
+// the byte-order mark (two UTF-8 files joined put one before the second's
+// first line), the zero-width space, the zero-width joiners and the word
+// joiner.
+constexpr std::array<std::string_view, 5> invisibleMarks = {
+    "\xEF\xBB\xBF", "\xE2\x80\x8B", "\xE2\x80\x8C", "\xE2\x80\x8D", "\xE2\x81\xA0"};
+
+// The line less the leading run of the marks of `skipped`.
+template <std::size_t N>
+std::string_view withoutLeading(std::string_view line,
+                                const std::array<std::string_view, N>& skipped) {
   auto startsLine = [&line](std::string_view mark) { return line.starts_with(mark); };
-  const auto* blank = leadingBlanks.end();
-  while ((blank = std::find_if(leadingBlanks.begin(), leadingBlanks.end(), startsLine)) !=
-         leadingBlanks.end()) {
-    line.remove_prefix(blank->size());
+  const std::string_view* mark = skipped.end();
+  while ((mark = std::find_if(skipped.begin(), skipped.end(), startsLine)) != skipped.end()) {
+    line.remove_prefix(mark->size());
   }
-  return std::any_of(takeAwayMarks.begin(), takeAwayMarks.end(), startsLine);
+  return line;
+}
+
+// True when the line's first mark after leading blanks and invisible marks
+// is a "-" or a dash: a line meant to take a movement away, whether or not it
+// is written so.
+bool isMeantToTakeAway(std::string_view line) {
+  std::string_view rest = line;
+  for (std::size_t before = line.size() + 1; rest.size() < before;) {
+    before = rest.size();
+    rest = withoutLeading(withoutLeading(rest, leadingBlanks), invisibleMarks);
+  }
+  return std::any_of(takeAwayMarks.begin(), takeAwayMarks.end(),
+                     [&rest](std::string_view mark) { return rest.starts_with(mark); });
 }
 
 // One scenario file's bytes against the plan.
@@ -59,7 +79,8 @@ Scenario scenarioOf(std::string_view fileName, std::string_view content, const E
       continue;
     }
     // Added, it would count the movement twice: a take-away line that is not
-    // written so is refused.
+    // written so is refused. Invisible marks right before the "-" are skipped.
+    line = withoutLeading(line, invisibleMarks);
     if (!line.starts_with('-')) {
       faults.report(i + 1, misplacedFault);
       continue;

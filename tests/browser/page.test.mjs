@@ -654,9 +654,10 @@ await engineCheck("on a page of weeks, today's figures are exact to the day", as
 });
 
 // What balvix-grafico makes of the example's files with the scenario files
-// `files` ({name: bytes}) and, with `config`, that config.txt: its page's
-// data (null when it makes none) and the lines of Errores.txt.
-async function graficoWith(files, config) {
+// `files` ({name: bytes}) and, with `config` or `entrada`, that config.txt
+// or entrada.txt: its page's data (null when it makes none) and the lines
+// of Errores.txt; with `keep`, the page's path too (the caller removes it).
+async function graficoWith(files, config, entrada, keep) {
   const dir = await mkdtemp(path.join(os.tmpdir(), "balvix-escrito-"));
   try {
     const program = path.join(dir, "balvix-grafico");
@@ -665,6 +666,7 @@ async function graficoWith(files, config) {
       await copyFile(path.join(process.env.EXAMPLES, name), path.join(dir, name));
     }
     if (config) await writeFile(path.join(dir, "config.txt"), config);
+    if (entrada) await writeFile(path.join(dir, "entrada.txt"), entrada);
     await mkdir(path.join(dir, "escenarios"));
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(path.join(dir, "escenarios", name), bytes);
@@ -677,9 +679,10 @@ async function graficoWith(files, config) {
     return {
       datos: page && JSON.parse(page.toString("utf8").match(/id="datos">([\s\S]*?)<\/script>/)[1]),
       errores: log ? new TextDecoder("windows-1252").decode(log).split("\r\n").slice(0, -1) : [],
+      page: path.join(dir, "balance2027.html"),
     };
   } finally {
-    await rm(dir, { recursive: true });
+    if (!keep) await rm(dir, { recursive: true });
   }
 }
 
@@ -730,10 +733,36 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   await page.getByRole("button", { name: "Copiar para entrada.txt" }).first().click();
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()),
     "Coche €|250|quitar|mensualidad|5|0");
+  // A take-away line with a dash of an editor is a fault: nothing is copied.
+  await coche.fill("Taller|90|quitar|mensualidad|9|0\n –Nomina|1850.50|poner|mensualidad|1|0");
+  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length > 0);
+  await page.getByRole("button", { name: "Copiar para entrada.txt" }).first().click();
+  const told = (k) => page.locator(".escenario-escrito").nth(k).locator(".acciones .nota");
+  assert.match(await told(0).innerText(), /tiene fallos/);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()),
+    "Coche €|250|quitar|mensualidad|5|0");
+  await coche.fill(typed);
 
   // A new scenario, its tables, and a seventh refused.
   await page.getByRole("button", { name: "Nuevo escenario" }).click();
-  await page.getByLabel("Líneas del escenario").fill("Premio|500|poner|concreta|15/03/2027|0");
+  const lines = page.getByLabel("Líneas del escenario");
+  // Characters beyond Windows-1252 read as in a UTF-8 file: a mark before
+  // the - is skipped, a minus sign is a fault, any other is named; "Guardar"
+  // refuses them.
+  const nomina = "-Nomina|1850.50|poner|mensualidad|1|0";
+  await lines.fill("\u200b" + nomina);
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
+  const takenAway = await graficoWith({ "nuevo.txt": Buffer.from(nomina) });
+  assert.deepEqual(await drawnLine("nuevo"), takenAway.datos.escenarios[0].saldos);
+  await page.locator(".escenario-escrito").nth(1).getByRole("button", { name: "Guardar" }).click();
+  assert.match(await told(1).innerText(), /U\+200B\) no cabe/);
+  for (const [text, fault] of [["\u2212" + nomina.slice(1), /\[quitar\] es erroneo, el - debe/],
+    ["Premio ☃|500|poner|concreta|15/03/2027|0", /\[comentario\] es erroneo, carácter que no cabe en el fichero: «☃»/]]) {
+    await lines.fill(text);
+    await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 1);
+    assert.match(await faults.last().innerText(), fault);
+  }
+  await lines.fill("Premio|500|poner|concreta|15/03/2027|0");
   await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
   assert.deepEqual(await names(), ["coche", "nuevo"]);
   await page.selectOption("#tablas-de", "2");
@@ -741,6 +770,15 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   for (let i = 0; i < 5; i++) await page.getByRole("button", { name: "Nuevo escenario" }).click();
   assert.equal(await page.locator(".escenario-escrito").count(), 6);
   assert.match(await page.locator("#escribir .aviso").innerText(), /seis escenarios/);
+  // A clash is judged again when its rival is renamed; a device's name is refused.
+  const nameField = (k) => page.getByLabel("Nombre del escenario").nth(k);
+  await lines.nth(1).fill("Premio|1|poner|concreta|15/03/2027|0");
+  await nameField(1).fill("nuevo");
+  assert.match(await page.locator(".fallo-nombre").nth(1).innerText(), /Ya hay/);
+  await nameField(0).fill("Con");
+  assert.match(await page.locator(".fallo-nombre").first().innerText(), /dispositivo/);
+  assert.deepEqual((await names()).filter((name) => /^(nuevo|con)$/i.test(name)), ["nuevo"]);
+  await nameField(0).fill("nuevo");
 
   // Hostile text is text; a paste too long is refused; axe finds nothing.
   const hostile = "</script><img src=x onerror=window.pwned=1>";
@@ -751,10 +789,19 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
     box.dispatchEvent(new Event("input"));
   }, text);
   await paste(1, hostile + "\n" + "x\n".repeat(10000));
-  await paste(3, "y".repeat(10 * 1024 * 1024));
+  // 1.000 lines and a line end are 1.000 lines; a paste past 100.000
+  // characters is refused before the box takes it.
+  await paste(4, ";\n".repeat(1000));
+  await lines.nth(3).evaluate((box) => {
+    const data = new DataTransfer();
+    data.setData("text/plain", "y".repeat(10 * 1024 * 1024));
+    box.dispatchEvent(new ClipboardEvent("paste", { clipboardData: data, cancelable: true }));
+  });
+  assert.match(await told(4).innerText(), /No se pega/);
+  assert.deepEqual(await lines.nth(3).evaluate((box) => [box.value, box.maxLength]), ["", 100000]);
   await page.getByLabel("Líneas del escenario").nth(2).fill(hostile);
-  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length >= 3);
-  assert.match(await page.locator("#escribir").innerText(), /pasa de 1.000 líneas/);
+  await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length >= 2);
+  assert.equal(await faults.filter({ hasText: "pasa de 1.000" }).count(), 1);
   assert.match(await page.locator(".fallo-nombre").nth(1).innerText(), /no puede empezar por un punto/);
   assert.deepEqual(await page.evaluate(() => [window.pwned, document.querySelectorAll("img").length]),
     [undefined, 0]);
@@ -772,6 +819,27 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   assert.match(await page.getByLabel(/^Escenario coche/).inputValue(), /^; ¿Y si compro el coche/);
   assert.deepEqual(await page.evaluate(() => window.balvixData.escenarios[0]),
     (await datosOf(page)).escenarios[0]);
+
+  // What the browser keeps is the editor's, or nothing; a file changed since
+  // its text was typed here is drawn, and both texts are offered.
+  const key = await page.evaluate(() => "balvix-escenarios:" + location.pathname);
+  const store = (value) => page.evaluate(([key, value]) => localStorage.setItem(key, value),
+    [key, value]);
+  await store("[null]");
+  await page.reload();
+  await page.waitForFunction(() => window.balvixDrawMs !== undefined);
+  assert.equal(await page.evaluate((key) => localStorage.getItem(key), key), null);
+  assert.equal(await page.locator(".escenario-escrito").count(), 1);
+  const older = "Taller|90|quitar|mensualidad|9|0";
+  await store(JSON.stringify([{ nombre: "coche", texto: older, fichero: true, desde: "otro" }]));
+  await page.reload();
+  await page.waitForFunction(() => window.balvixDrawMs !== undefined);
+  assert.match(await page.locator(".cambiado").innerText(), /El fichero ha cambiado desde que se escribió aquí/);
+  assert.match(await page.getByLabel(/^Escenario coche/).inputValue(), /^; ¿Y si compro el coche/);
+  assert.deepEqual(await page.evaluate(() => window.balvixData.escenarios[0]),
+    (await datosOf(page)).escenarios[0]);
+  await page.getByRole("button", { name: "Recuperar lo escrito aquí" }).click();
+  assert.equal(await page.getByLabel(/^Escenario coche/).inputValue(), older);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -834,7 +902,8 @@ await engineCheck("today's balance walks the plan again from today, as a config.
   const today = plan.dias.indexOf("2027-03-10");
   const over = shifted(fromToday.datos.saldos)[0] - plan.saldos[today];
   assert.equal((await page.locator(".campo-saldo .nota").innerText()).trim(),
-    (over > 0 ? "+" : "") + amountText(over) + (over > 0 ? " sobre" : " bajo") + " el plan hoy");
+    (over > 0 ? "+" : "") + amountText(Math.abs(over)) + (over > 0 ? " sobre" : " bajo") +
+    " el plan hoy");
   assert.equal(await page.evaluate(() => location.hash), "#colchon=4000&saldo=-120%2C5");
   assert.match(await page.locator("#y-si thead").innerText(), /real \(banco\)/);
   await page.close();
@@ -845,6 +914,31 @@ await engineCheck("today's balance walks the plan again from today, as a config.
   assert.deepEqual(await before.evaluate(() => window.balvixData.escenarios.map((e) => e.nombre)),
     ["coche"]);
   await before.close();
+
+  // An amount run that ended before today: the plan has no balance today.
+  const ended = await openOn(sixPage + "#saldo=100", "2027-12-30");
+  await ended.waitForFunction(() => /el plan no tiene saldo hoy: termina el 28\/12\/2027/.test(
+    document.querySelector(".campo-saldo .nota").textContent));
+  await ended.close();
+
+  // Balances of 1e308 in full and sums beyond any number in words, the
+  // readout and both CSV files alive, and the address kept.
+  const huge = await graficoWith({}, null, "A|1e308|poner|concreta|05/01/2027|0\r\n" +
+    "D|1e308|quitar|concreta|06/01/2027|0\r\nE|1e308|poner|concreta|07/01/2027|0\r\n" +
+    "C|5|quitar|mensualidad|3|0\r\n", true);
+  const big = await openOn(huge.page + "#colchon=500", "2027-01-04");
+  assert.equal(await big.locator('a[href="#"]').count(), 0);
+  const p = await pointOf(big, "2027-01-08");
+  await big.mouse.move(p.x, p.y);
+  assert.match(await big.locator("#lectura").innerText(), / día 100(\.000){4}\.001(\.000){97}'00\n/);
+  const csvs = [await csvOf(big, "csv-dias"), await csvOf(big, "csv-meses")];
+  assert.match(csvs[1], /;no cabe en un número;/);
+  assert.equal(await big.evaluate(() => location.hash), "#colchon=500");
+  assert.doesNotMatch(await big.locator("main").innerText() + csvs.join(""), /\binf\b|nan|Infinity|NaN/);
+  assert.match(await big.locator("dl.cifras").innerText(), /no cabe en un número/);
+  assert.deepEqual(big.errors, []);
+  await big.close();
+  await rm(path.dirname(huge.page), { recursive: true });
 });
 
 await engineCheck("a scenario given to the engine walks as the movements file it describes", async () => {

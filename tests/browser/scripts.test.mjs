@@ -2,40 +2,44 @@
 // (node --test scripts.test.mjs): the formatting script (page_format.js)
 // over the table of rules the program passes too (tests/chart/page_rules.txt),
 // and tables of the date axis's ticks (page_ticks.js), the lines and their
-// figures (page_lines.js), the amounts typed (page_controls.js) and the CSV
-// files (page_downloads.js).
+// figures (page_lines.js), the amounts typed (page_controls.js), the CSV
+// files (page_downloads.js) and a scenario typed in the page (page_typed.js).
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import test from "node:test";
 import vm from "node:vm";
 
 const root = new URL("../../", import.meta.url);
-const context = vm.createContext({});
-for (const script of ["page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+const context = vm.createContext({ TextEncoder });
+for (const script of ["page_typed", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
 }
-const { format, ticks, lines: balanceLines, controls, downloads } = vm.runInContext(
+const { format, ticks, lines: balanceLines, controls, downloads, typed } = vm.runInContext(
   "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
-  "downloads: balvixDownloads })", context);
+  "downloads: balvixDownloads, typed: balvixTyped })", context);
 const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
 
 test("the table has every kind of rule", () => {
   const kinds = new Set(rules.map((rule) => rule[0]));
-  assert.deepEqual([...kinds].sort(), ["amount", "date", "month", "target"]);
+  assert.deepEqual([...kinds].sort(), ["amount", "date", "month", "sum", "target"]);
 });
 
 // The program rounds an amount; the script writes the amount of the data,
-// up to 2^51 cents, beyond which a number no longer holds each cent of it.
-const beyondCents = ([kind, , , data]) => kind === "amount" && Math.abs(data) * 100 >= 2 ** 51;
-for (const [kind, input, ...expected] of rules.filter((rule) => !beyondCents(rule))) {
+// which holds it so rounded. A sum beyond any number is null in the data.
+for (const [kind, input, ...expected] of rules) {
   test(`${kind} ${input}`, () => {
     if (kind === "amount") {
       const data = Number(expected[1]);
       assert.equal(format.amount(data), expected[0]);
       assert.equal(format.csvNumber(data), expected[1].replace(".", ","));
+    } else if (kind === "sum") {
+      for (const data of isFinite(input) ? [Number(input)] : [Number(input), null]) {
+        assert.equal(format.sum(data), expected[0]);
+        assert.equal(format.csvNumber(data), expected[1].replace(".", ","));
+      }
     } else if (kind === "target") {
       assert.equal(format.exactAmount(Number(input)), expected[0]);
     } else if (kind === "date") {
@@ -227,5 +231,55 @@ for (const [text, signed, expected] of [
   test(`amount typed ${JSON.stringify(text)}${signed ? ", signed" : ""}`, () => {
     const amount = controls.amountOf(text, signed);
     assert.deepEqual(amount && [amount.value, amount.plain], expected);
+  });
+}
+
+// A scenario typed in the page, read as the same text in a UTF-8 file: the
+// bytes the engine reads (hexadecimal) and the faults of characters no
+// Windows-1252 file holds, each "line field character".
+const nomina = "Nomina|1850.50|poner|mensualidad|1|0";
+for (const [name, text, bytes, faults] of [
+  ["Windows-1252's own characters are their bytes", "€ñ–", "80f196", []],
+  ["a minus sign is the file's dash, left to the engine", "\u2212" + nomina, "e28892", []],
+  ["marks before a - are a file's marks, skipped", "\ufeff-A\n\u200b-A", "efbbbf2d", []],
+  ["any other character is a fault of its line, named", "; c\u2603\nA|1\u{1F600}|x\n\u200bP|1",
+    "3b2063e29883", ["1 comentario \u2603", "1 dinero \u{1F600}", "2 comentario \u200b"]],
+]) {
+  test(`typed scenario: ${name}`, () => {
+    assert.ok(Buffer.from(typed.bytesOf(text)).toString("hex").startsWith(bytes));
+    assert.deepEqual(Array.from(typed.characterFaults(text, "x"), (f) =>
+      f.text.replace(/^x Línea (\d+) \[(.*)\] es erroneo, carácter que no cabe en el fichero: «(.*)» \(U\+[0-9A-F]+\) \.\.\.$/,
+        "$1 $2 $3")), faults);
+  });
+}
+
+// What "Copiar para entrada.txt" copies: the lines that add movements.
+test("typed scenario: only the lines that add are copied", () => {
+  assert.equal(typed.addedLines("\ufeffA|1\r\n -" + nomina + "\n\u2013" + nomina + "\n\ufeff-" + nomina +
+    "\n; c\n\nB|2\n"), "A|1\r\nB|2");
+});
+
+// The count of a box's lines, and a new scenario's name.
+for (const [text, count] of [["a\n".repeat(1000), 1000], ["a\r\nb\rc", 3], ["", 0]]) {
+  test(`typed scenario: ${count} lines`, () => assert.equal(typed.lineCount(text), count));
+}
+for (const [name, taken, fault] of [
+  ["coche 2", ["coche"], ""], ["Coche", ["coche"], /Ya hay/], ["CON", [], /dispositivo/],
+  ["lpt9.viejo", [], /dispositivo/], ["com10", [], ""], ["nul", [], /dispositivo/],
+]) {
+  test(`typed scenario: the name ${name}`, () => {
+    const found = typed.nameFault(name, taken);
+    fault === "" ? assert.equal(found, "") : assert.match(found, fault);
+  });
+}
+
+// What the browser keeps: only what the editor writes, else nothing.
+for (const [stored, kept] of [
+  [null, []], ["[null]", null], ['[1,"x",true]', null], ["[{}]", null], ["{", null],
+  ['{"a":1}', null], ['[{"nombre":"a","texto":"b","fichero":true,"desde":"c"}]',
+    [{ nombre: "a", texto: "b", fichero: true, desde: "c" }]],
+]) {
+  test(`typed scenario: kept ${stored}`, () => {
+    assert.deepEqual(JSON.parse(JSON.stringify(typed.keptScenarios(stored))), kept);
   });
 }

@@ -315,7 +315,10 @@ TEST(ChartPage, SelfContained) {
        {"http:", "https:", "src=", "href=", "url(", "@import", "fetch(", "xmlhttprequest"}) {
     EXPECT_EQ(lower.find(reference), std::string::npos) << reference;
   }
-  EXPECT_NE(lower.find("content-security-policy\" content=\"default-src 'none';"),
+  // No load at all, and no navigation by a form or a base address either.
+  EXPECT_NE(lower.find("content-security-policy\" content=\"default-src 'none'; script-src "
+                       "'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; "
+                       "form-action 'none'; base-uri 'none'\""),
             std::string::npos);
   std::vector<std::string_view> scripts = {uplotScript()};
   for (std::string_view script : pageScripts()) {

@@ -75,12 +75,15 @@ TEST(PageRules, SharedWithThePageScript) {
   ASSERT_GT(rules.size(), 30u);
   for (const std::vector<std::string>& rule : rules) {
     const std::string& kind = rule[0];
-    ASSERT_EQ(rule.size(), kind == "amount" || kind == "date" ? 4u : 3u) << rule[1];
+    ASSERT_EQ(rule.size(), kind == "amount" || kind == "date" || kind == "sum" ? 4u : 3u)
+        << rule[1];
     if (kind == "amount") {
       const double value = std::stod(rule[1]);
       EXPECT_EQ(pageAmount(value), rule[2]) << rule[1];
       EXPECT_EQ(jsonAmount(value), rule[3]) << rule[1];
       EXPECT_EQ(roundedToCent(value), std::stod(rule[3])) << rule[1];
+    } else if (kind == "sum") {
+      EXPECT_EQ(pageAmount(std::stod(rule[1])), rule[2]) << rule[1];
     } else if (kind == "target") {
       std::string text;
       appendExactAmount(text, exactAmountOf(rule[1]));

@@ -102,6 +102,12 @@ TEST(ScenarioLines, AddAndTakeAwayMovements) {
        {},
        {line3 + "[quitar] es erroneo, no queda en entrada.txt un movimiento igual ..."}},
       {"a byte-order mark before the -", "\xEF\xBB\xBF-" + light, "Nomina Luz ", {1}, {}},
+      {"marks of joined UTF-8 files or zero-width ones right before the -, a fault after a blank",
+       "\xEF\xBB\xBF" + car + "\r\n\xEF\xBB\xBF-" + light + "\r\n\xEF\xBB\xBF\xE2\x80\x8B-" +
+           light + "\r\n \xEF\xBB\xBF-" + light,
+       "Nomina Coche ",
+       {1, 2},
+       {misplaced(4)}},
       {"blanks or a dash of an editor before or instead of the -, never added",
        " -" + light + "\r\n\t-" + light + "\r\n\xA0-" + light + "\r\n\x96" + light +
            "\r\n\xE2\x88\x92" + light + "\r\n\xC2\xA0\xE2\x80\x94" + light,
