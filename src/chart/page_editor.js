@@ -102,11 +102,13 @@
     }
   }
 
-  // The inputs with the scenarios `walked` as typed.
-  function sourcesWith(walked) {
+  // The inputs with the scenarios `walked` as typed; those of `unfit`, with
+  // faults the engine cannot see, are read for their faults alone.
+  function sourcesWith(walked, unfit) {
     return Object.assign({}, sources, { separador: separator,
       escenarios: walked.map(function (box) {
-        return { nombre: fileName(box), texto: box.area.value };
+        return { nombre: fileName(box), texto: box.area.value,
+          calcular: (unfit || []).indexOf(box) < 0 };
       }) });
   }
 
@@ -191,8 +193,8 @@
   // with faults is left off the walk by the engine, which gives its faults
   // by its name; when today's balance cannot count, the walk is without it,
   // and the field says why.
-  function walk(walked) {
-    var asked = sourcesWith(walked);
+  function walk(walked, unfit) {
+    var asked = sourcesWith(walked, unfit);
     asked.solo = "escenarios";
     asked.fallidos = "fuera";
     // With today, the answer has today's lows, for today's figures.
@@ -210,7 +212,9 @@
     delete asked.solo;
     delete asked.fallidos;
     asked.escenarios = asked.escenarios.filter(function (scenario) {
-      return faultsOf(answer, scenario.nombre) === null;
+      return scenario.calcular && faultsOf(answer, scenario.nombre) === null;
+    }).map(function (scenario) {
+      return { nombre: scenario.nombre, texto: scenario.texto };
     });
     return { asked: asked, answer: answer };
   }
@@ -233,23 +237,16 @@
       showFaults(box, !tooLong ? [] : [TOO_LONG]);
       return !tooLong && named;
     });
-    var walked = walk(fit);
-    var answer = walked.answer;
     // Characters no file can hold are faults the engine does not see: a
-    // scenario with them that it walked is walked again without.
+    // scenario with them is read for its other faults, and not walked.
     var pathOf = function (box) {
       return "escenarios" + separator + fileName(box);
     };
     var unfit = fit.filter(function (box) {
-      return faultsOf(answer, fileName(box)) === null &&
-        typed.characterFaults(box.area.value, pathOf(box)).length > 0;
+      return typed.characterFaults(box.area.value, pathOf(box)).length > 0;
     });
-    if (unfit.length > 0) {
-      walked = walk(fit.filter(function (box) {
-        return unfit.indexOf(box) < 0;
-      }));
-      answer = walked.answer;
-    }
+    var walked = walk(fit, unfit);
+    var answer = walked.answer;
     fit.forEach(function (box) {
       showFaults(box, typed.faultsOf(faultsOf(answer, fileName(box)) || [], pathOf(box),
         box.area.value));

@@ -6,7 +6,7 @@
 //
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
-//   balvixEngine.run({config, entrada, escenarios: [{nombre, texto}],
+//   balvixEngine.run({config, entrada, escenarios: [{nombre, texto, calcular}],
 //     argumento, hoy, saldo, separador, solo, fallidos}): every text a
 //     string of one character per byte, as the files hold them (a
 //     character beyond 255 that Windows-1252 has is taken as its byte, any
@@ -86,6 +86,9 @@ var balvixEngine = (function (typed) {
       "fallidos", inputs.fallidos];
     (inputs.escenarios || []).forEach(function (scenario) {
       fields.push("escenario", scenario.nombre, "texto", scenario.texto);
+      if (scenario.calcular === false) {
+        fields.push("calcular", "no");
+      }
     });
     return fields.map(function (text) { return text || ""; });
   }

@@ -48,8 +48,15 @@ ScenariosRead scenariosOf(const EngineRequest& request, const EntriesRead& movem
 
 // Takes the faulty scenarios off `read` with the lines of `log` that are
 // theirs, which leave the log: the log's scenario lines come last, file by
-// file as faultsByFile counts them.
-std::vector<ScenarioFaults> leaveOutFaulty(ScenariosRead& read, std::vector<std::string>& log) {
+// file as faultsByFile counts them. The scenarios not to be walked go too.
+std::vector<ScenarioFaults> leaveOutFaulty(const EngineRequest& request, ScenariosRead& read,
+                                           std::vector<std::string>& log) {
+  for (const ScenarioText& scenario : request.scenarios) {
+    if (!scenario.walked) {
+      const std::string file = scenarioFileName(scenario.name);
+      std::erase_if(read.scenarios, [&file](const Scenario& s) { return s.fileName == file; });
+    }
+  }
   std::vector<ScenarioFaults> faulty;
   auto line = log.end() - read.errorCount;
   for (const ScenariosRead::FileFaults& file : read.faultsByFile) {
@@ -115,7 +122,7 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
   const ConfigRead config = parseRunConfig(request.config, log, longestChartReportName);
   ScenariosRead scenarios = scenariosOf(request, movements, log);
   if (request.faultyScenarios == FaultyScenarios::leaveOut) {
-    answer.faultyScenarios = leaveOutFaulty(scenarios, answer.log);
+    answer.faultyScenarios = leaveOutFaulty(request, scenarios, answer.log);
   }
   if (!allowsRun(movements, config, scenarios.errorCount)) {
     return refused(inputErrorsMessage);

@@ -36,6 +36,9 @@ enum class FaultyScenarios { refuseRun, leaveOut };
 struct ScenarioText {
   std::string name;
   std::string text;
+  // False for a scenario the page keeps off the walk for faults of its own
+  // (a character no file can hold): only its faults are read.
+  bool walked = true;
 };
 
 // The file of the scenario named `name`: "coche" and "coche.txt" are

@@ -151,6 +151,14 @@ std::optional<EngineRequest> requestOf(std::string_view bytes) {
       }
       request.scenarios.push_back({std::string(value), std::string((*texts)[i + 3])});
       i += 2;
+      // "calcular" "no" after it keeps it off the walk.
+      if (i + 3 < texts->size() && (*texts)[i + 2] == "calcular") {
+        if ((*texts)[i + 3] != "no") {
+          return std::nullopt;
+        }
+        request.scenarios.back().walked = false;
+        i += 2;
+      }
       continue;
     }
     if (std::find(seen.begin(), seen.end(), name) != seen.end()) {

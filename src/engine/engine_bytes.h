@@ -16,7 +16,8 @@
 //   "tablas"             for "tablas", the scenario's line: "1" for the first
 //   "fallidos"           "rechazan" (the default) or "fuera" (FaultyScenarios)
 //   "escenario"          a scenario: its name, the field after it "texto",
-//                        its bytes
+//                        its bytes, and maybe then "calcular" "no" for a
+//                        scenario whose faults alone are wanted
 // An empty value is as the field missing. A request with another field, a
 // value of no such form or cut short is malformed.
 //

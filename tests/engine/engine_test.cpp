@@ -44,6 +44,7 @@ struct Case {
   std::vector<ScenarioFaults> faulty;
   std::vector<std::string> inData; // texts the data holds
   bool lows;                       // record lows given
+  std::vector<std::string> notInData = {};
 };
 
 TEST(PageEngine, RequestToAnswer) {
@@ -81,6 +82,23 @@ TEST(PageEngine, RequestToAnswer) {
         {"ñ.txt", {"escenarios/ñ.txt Línea 1" + fault, "escenarios/ñ.txt Línea 2" + fault}}},
        {"\"nombre\":\"a\""},
        false},
+      {"a scenario the page keeps off the walk gives its faults alone",
+       {{"fallidos", "fuera"},
+        {"escenario", "a"},
+        {"texto", wrong},
+        {"calcular", "no"},
+        {"escenario", "b"},
+        {"texto", "Coche|9|quitar|mensualidad|2|0"},
+        {"escenario", "c"},
+        {"texto", "Coche|9|quitar|mensualidad|2|0"},
+        {"calcular", "no"}},
+       EngineStatus::walked,
+       "",
+       {},
+       {{"a.txt", {"escenarios/a.txt Línea 1" + fault}}},
+       {"\"nombre\":\"b\""},
+       false,
+       {"\"nombre\":\"c\""}},
       {"today's balance walks a line \"real (banco)\" from today",
        {{"hoy", "30/01/2013"}, {"saldo", "-80.5"}},
        EngineStatus::walked,
@@ -130,6 +148,9 @@ TEST(PageEngine, RequestToAnswer) {
     for (const std::string& text : c.inData) {
       EXPECT_NE(answer.data.find(text), std::string::npos) << text << "\n" << answer.data;
     }
+    for (const std::string& text : c.notInData) {
+      EXPECT_EQ(answer.data.find(text), std::string::npos) << text;
+    }
     EXPECT_EQ(answer.data.empty(), c.inData.empty());
     EXPECT_EQ(!answer.lows.empty(), c.lows);
   }
@@ -142,8 +163,9 @@ TEST(PageEngine, MalformedRequests) {
            requestBytes({{"hoy", "31/02/2013"}}), // no such day
            requestBytes({{"saldo", "1,5"}}),      // no such balance
            requestBytes({{"config", "x"}}),       // twice
-           requestBytes({{"escenario", "a"}}),    // no text
-           requestBytes({}).substr(0, 10),        // cut short
+           requestBytes({{"escenario", "a"}}),
+           requestBytes({{"escenario", "a"}, {"texto", ""}, {"calcular", "si"}}), // no text
+           requestBytes({}).substr(0, 10),                                        // cut short
        }) {
     EXPECT_FALSE(requestOf(bytes)) << bytes;
   }
