@@ -197,8 +197,11 @@
     var asked = sourcesWith(walked, unfit);
     asked.solo = "escenarios";
     asked.fallidos = "fuera";
-    // With today, the answer has today's lows, for today's figures.
-    asked.hoy = format.dateText(todayX);
+    // With today, the answer has today's lows, for today's figures exact to
+    // the day on a page of weeks or months.
+    if (planData.paso !== "dia" || todayBalance !== null) {
+      asked.hoy = format.dateText(todayX);
+    }
     if (todayBalance !== null) {
       asked.saldo = todayBalance.plain;
     }

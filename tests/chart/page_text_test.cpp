@@ -1,11 +1,14 @@
 #include "chart/page_text.h"
 
 #include "chart/page_rules_table.h"
+#include "projection/money.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -101,6 +104,24 @@ TEST(PageRules, SharedWithThePageScript) {
       EXPECT_EQ(isoMonth(year, month), rule[1]);
       EXPECT_EQ(std::string(monthName(month)) + ' ' + yearText(year), rule[2]);
     }
+  }
+}
+
+// The cent of any amount is the one its hundredths' digits read back give:
+// amounts near a half cent and far from one, small and large.
+TEST(PageJson, CentsAsTheirDigitsReadBack) {
+  std::uint64_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 6364136223846793005U + 1442695040888963407U; };
+  for (int i = 0; i < 200000; ++i) {
+    const double scale = std::pow(10.0, static_cast<double>(next() % 20) - 3);
+    double value = static_cast<double>(next() >> 11) / 9007199254740992.0 * scale;
+    if (i % 3 == 0) {
+      value = std::round(value * 1000) / 1000 + 0.005; // about a half cent
+    }
+    value = i % 2 == 0 ? value : -value;
+    const std::string digits = roundedHundredths(value);
+    const double exact = digits.empty() ? 0 : std::strtod((digits + "e-2").c_str(), nullptr);
+    ASSERT_EQ(roundedToCent(value), value < 0 && !digits.empty() ? -exact : exact) << value;
   }
 }
 
