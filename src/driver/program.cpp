@@ -1,6 +1,6 @@
 #include "driver/program.h"
 
-#include "driver/date_mode.h"
+#include "driver/asked_run.h"
 #include "driver/input_files.h"
 #include "driver/outcome.h"
 #include "input/entries.h"
@@ -85,7 +85,7 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
   }
 
   const RunInputs inputs{config.records.front(), movements};
-  return runDateMode(platform, inputs, argument, kind.project);
+  return runAskedSpan(platform, inputs, argument, kind.project);
 }
 
 } // namespace

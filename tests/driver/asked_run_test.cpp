@@ -1,4 +1,4 @@
-#include "driver/date_mode.h"
+#include "driver/asked_run.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::pair<std::string, std::string> walkedDays(FakePlatform& platform) {
   return {first, last};
 }
 
-TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
+TEST(AskedRun, RunsOnlyStrictlyInsideThePeriod) {
   struct Case {
     const char* argument;
     const char* firstDay; // empty when refused
@@ -48,7 +48,7 @@ TEST(DateMode, RunsOnlyStrictlyInsideThePeriod) {
     config.reportName = "informe.txt";
     EntriesRead movements;
     Outcome outcome =
-        runDateMode(platform, RunInputs{config, movements}, classifyArgument(c.argument));
+        runAskedSpan(platform, RunInputs{config, movements}, classifyArgument(c.argument));
     EXPECT_TRUE(platform.messages.empty() && platform.opened.empty())
         << c.argument << ": the caller tells the user";
     if (*c.firstDay == '\0') {

@@ -1,11 +1,11 @@
-#include "driver/date_mode.h"
+#include "driver/asked_run.h"
 
 #include "input/messages.h"
 
 namespace balvix {
 
-Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
-                    const Projection& project) {
+Outcome runAskedSpan(Platform& platform, const RunInputs& inputs, const Argument& argument,
+                     const Projection& project) {
   const std::optional<RunSpan> span = runSpanOf(inputs.config, argument);
   if (!span) {
     return {std::string(outsidePeriodMessage), {}};

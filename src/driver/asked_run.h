@@ -16,7 +16,7 @@ namespace balvix {
 // inside the period, and otherwise writes nothing and has only "La fecha NO
 // esta dentro del intervalo ..." to tell. `project` writes the projection
 // (the text report unless told otherwise).
-Outcome runDateMode(Platform& platform, const RunInputs& inputs, const Argument& argument,
-                    const Projection& project = writeReport);
+Outcome runAskedSpan(Platform& platform, const RunInputs& inputs, const Argument& argument,
+                     const Projection& project = writeReport);
 
 } // namespace balvix
