@@ -7,7 +7,7 @@
 #include "input/numeric_value.h"
 #include "projection/engine.h"
 #include "projection/money.h"
-#include "projection/report.h"
+#include "report/report.h"
 
 #include <benchmark/benchmark.h>
 

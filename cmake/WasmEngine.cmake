@@ -71,13 +71,12 @@ function(balvix_wasm_engine output)
     return()
   endif()
   message(STATUS "The chart page's engine is built with ${BALVIX_WASM_CXX}")
-  # The engine and everything below it that reaches no system; the files
-  # that write to the system, or the page itself, stay out.
-  file(GLOB sources CONFIGURE_DEPENDS
-    src/text/*.cpp src/calendar/*.cpp src/input/*.cpp src/projection/*.cpp src/chart/*.cpp
-    src/engine/*.cpp)
-  list(FILTER sources EXCLUDE REGEX
-    "/(input/error_log|projection/run|projection/run_file|projection/report|chart/chart_run|chart/chart_output|chart/chart_page)\\.cpp$")
+  # The engine and the folders below it that reach no system.
+  set(sources "")
+  foreach(folder IN ITEMS text calendar input projection model page engine)
+    file(GLOB folder_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp")
+    list(APPEND sources ${folder_sources})
+  endforeach()
   set(objects "")
   foreach(source IN LISTS sources)
     file(RELATIVE_PATH name "${CMAKE_SOURCE_DIR}/src" "${source}")

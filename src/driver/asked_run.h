@@ -4,7 +4,7 @@
 #include "driver/outcome.h"
 #include "platform/platform.h"
 #include "projection/argument.h"
-#include "projection/run.h"
+#include "report/run.h"
 
 #include <string_view>
 

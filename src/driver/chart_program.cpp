@@ -1,6 +1,6 @@
 #include "driver/program.h"
 
-#include "chart/chart_run.h"
+#include "driver/chart_run.h"
 #include "driver/input_files.h"
 #include "input/messages.h"
 #include "input/scenarios.h"

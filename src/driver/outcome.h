@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "projection/run.h"
+#include "report/run.h"
 
 #include <functional>
 #include <string>

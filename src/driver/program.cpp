@@ -1,14 +1,14 @@
 #include "driver/program.h"
 
 #include "driver/asked_run.h"
+#include "driver/error_log.h"
 #include "driver/input_files.h"
 #include "driver/outcome.h"
 #include "input/entries.h"
-#include "input/error_log.h"
 #include "input/messages.h"
 #include "input/run_config.h"
 #include "projection/argument.h"
-#include "projection/run.h"
+#include "report/run.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "input/entries.h"
 #include "input/run_config.h"
 #include "platform/platform.h"
-#include "projection/run.h"
+#include "report/run.h"
 
 #include <cstdint>
 #include <functional>

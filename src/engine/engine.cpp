@@ -1,11 +1,10 @@
 #include "engine/engine.h"
 
-#include "chart/chart_data.h"
-#include "chart/chart_run.h"
 #include "input/entries.h"
 #include "input/messages.h"
 #include "input/run_config.h"
 #include "input/scenarios.h"
+#include "page/chart_data.h"
 #include "projection/argument.h"
 #include "text/cp1252.h"
 
@@ -97,7 +96,7 @@ void walk(const EngineRequest& request, const RunInputs& inputs, const Scenarios
     break;
   case EngineWant::recordLows:
     if (request.today) {
-      parts.lows = ChartWalk(inputs, beside, span, start, request.today).recordLows();
+      parts.lows = recordLowsJson(ChartWalk(inputs, beside, span, start, request.today));
     }
     break;
   }

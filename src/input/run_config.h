@@ -19,6 +19,13 @@ inline constexpr std::size_t longestFileName = 255;
 // How every report name ends (in any letter case).
 inline constexpr std::string_view reportNameEnding = textFileEnding;
 
+// The ending of the chart page's name, in place of reportNameEnding.
+inline constexpr std::string_view pageEnding = ".html";
+
+// The longest report name whose page name the system can hold.
+inline constexpr std::size_t longestChartReportName =
+    longestFileName - (pageEnding.size() - reportNameEnding.size());
+
 // The report's name without its ending: balance2027.TXT gives balance2027,
 // and ".txt" gives an empty stem. A name without the ending stays whole.
 std::string_view reportStem(std::string_view reportName);

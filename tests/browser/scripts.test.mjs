@@ -1,6 +1,6 @@
 // The pure functions of the page's scripts, with node's own test runner
 // (node --test scripts.test.mjs): the formatting script (page_format.js)
-// over the table of rules the program passes too (tests/chart/page_rules.txt),
+// over the table of rules the program passes too (tests/page/page_rules.txt),
 // and tables of the date axis's ticks (page_ticks.js), the lines and their
 // figures (page_lines.js), the amounts typed (page_controls.js), the CSV
 // files (page_downloads.js) and a scenario typed in the page (page_typed.js).
@@ -13,12 +13,12 @@ const root = new URL("../../", import.meta.url);
 const context = vm.createContext({ TextEncoder });
 for (const script of ["page_typed", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
-  vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
+  vm.runInContext(readFileSync(new URL(`src/web/${script}.js`, root), "utf8"), context);
 }
 const { format, ticks, lines: balanceLines, controls, downloads, typed } = vm.runInContext(
   "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
   "downloads: balvixDownloads, typed: balvixTyped })", context);
-const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
+const rules = readFileSync(new URL("tests/page/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
 
@@ -53,7 +53,7 @@ for (const [kind, input, ...expected] of rules) {
   });
 }
 
-// The figures of today and of a floor (src/chart/page_lines.js) on lines of
+// The figures of today and of a floor (src/web/page_lines.js) on lines of
 // a few points: each row gives the points [day, closing, lowest of a week or
 // a month], config.txt's period, today and the floor, and what the cell of
 // "se puede gastar hoy" shows (or, with `first`, "primer día por debajo").

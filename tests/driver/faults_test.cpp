@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_run.h"
+#include "driver/chart_run.h"
 #include "fake/fake_platform.h"
 #include "input/messages.h"
 #include "text/output_file.h"

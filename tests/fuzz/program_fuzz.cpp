@@ -21,9 +21,9 @@
 //   starts from the balance the previous one left; and the closing line
 //   repeats the last balance.
 
+#include "driver/error_log.h"
 #include "driver/program.h"
 #include "fake/fake_platform.h"
-#include "input/error_log.h"
 #include "input/messages.h"
 #include "input/run_config.h"
 

@@ -1,8 +1,8 @@
 #include "input/scenarios.h"
 
+#include "driver/error_log.h"
 #include "driver/input_files.h"
 #include "fake/fake_platform.h"
-#include "input/error_log.h"
 
 #include <gtest/gtest.h>
 

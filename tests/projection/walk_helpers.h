@@ -2,7 +2,7 @@
 
 #include "fake/fake_platform.h"
 #include "projection/argument.h"
-#include "projection/run.h"
+#include "report/run.h"
 
 #include <optional>
 #include <string>

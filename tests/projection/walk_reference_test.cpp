@@ -1,5 +1,5 @@
 #include "projection/engine.h"
-#include "projection/report.h"
+#include "report/report.h"
 
 #include "projection/walk_helpers.h"
 
