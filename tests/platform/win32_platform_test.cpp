@@ -1,5 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/folder_lock.h"
+#include "platform/win32/wide_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

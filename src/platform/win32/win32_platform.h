@@ -59,15 +59,4 @@ private:
 // or not) and the blanks after it; trailing blanks are kept.
 std::wstring commandTailOf(std::wstring_view commandLine);
 
-// The name of the mutex that locks the folder `directory` (a full path),
-// the same for every path to it and different for every other folder (built
-// from the folder's volume and whole file number); empty when the folder
-// cannot be opened.
-std::wstring folderLockName(const std::wstring& directory);
-
-// Windows-1252 text as UTF-16, and back; a character without a Windows-1252
-// byte becomes "?" (no look-alike substitution).
-std::wstring utf16From1252(std::string_view text);
-std::string cp1252FromUtf16(std::wstring_view text);
-
 } // namespace balvix
