@@ -19,7 +19,8 @@ std::string_view uplotLicense();
 
 // The page's scripts, each a file of src/chart: page_blocks.js (the page's
 // data and inputs, parsed once), page_typed.js (a typed scenario read as a
-// file: its bytes, faults, added lines and name), page_engine.js (the page's
+// file: its bytes, faults and added lines), page_names.js (the rule of a new
+// scenario's name), page_engine.js (the page's
 // engine, balvixEngine), page_format.js (dates,
 // today, amounts and CSV numbers), page_ticks.js (the date axis's ticks),
 // page_lines.js (the lines of the plan and the scenarios and the figures of
@@ -34,6 +35,7 @@ std::string_view uplotLicense();
 // (from a box to the chart and back, on a narrow screen).
 std::string_view pageBlocksScript();
 std::string_view pageTypedScript();
+std::string_view pageNamesScript();
 std::string_view pageEngineScript();
 std::string_view pageFormatScript();
 std::string_view pageTicksScript();
@@ -50,12 +52,13 @@ std::string_view pageJumpsScript();
 
 // The page's scripts in the order the page holds them, each using those
 // before it.
-inline std::array<std::string_view, 15> pageScripts() {
-  return {pageBlocksScript(),      pageTypedScript(),          pageEngineScript(),
-          pageFormatScript(),      pageTicksScript(),          pageLinesScript(),
-          pageChartScript(),       pageReadoutScript(),        pageControlsScript(),
-          pageDownloadsScript(),   pageScenarioTablesScript(), pageScript(),
-          pageChangedFileScript(), pageEditorScript(),         pageJumpsScript()};
+inline std::array<std::string_view, 16> pageScripts() {
+  return {pageBlocksScript(),   pageTypedScript(),       pageNamesScript(),
+          pageEngineScript(),   pageFormatScript(),      pageTicksScript(),
+          pageLinesScript(),    pageChartScript(),       pageReadoutScript(),
+          pageControlsScript(), pageDownloadsScript(),   pageScenarioTablesScript(),
+          pageScript(),         pageChangedFileScript(), pageEditorScript(),
+          pageJumpsScript()};
 }
 
 // src/chart/page.css, the page's own style, and src/chart/page_layout.css, its

@@ -11,7 +11,7 @@
 // scenario; the plan's lines are dimmed from today, the figures of today
 // count from the real balance, and the field says how far it is from the
 // plan's. Nothing is built without the engine.
-(function (engine, tables, format, controls, typed, changedFile) {
+(function (engine, tables, format, controls, typed, names, changedFile) {
   "use strict";
 
   var MOST = 6; // scenarios walked beside the plan, as in the folder
@@ -66,7 +66,7 @@
   function judgeNames() {
     boxes.forEach(function (box, k) {
       if (box.nameNote) {
-        box.nameFault = typed.nameFault(box.name, boxes.slice(0, k).map(function (other) {
+        box.nameFault = names.newNameFault(box.name, boxes.slice(0, k).map(function (other) {
           return other.name;
         }));
         box.nameNote.textContent = box.nameFault;
@@ -447,7 +447,7 @@
     var taken = boxes.map(function (box) {
       return box.name;
     });
-    for (var k = 1; name === "" || typed.nameFault(name, taken) !== ""; k++) {
+    for (var k = 1; name === "" || names.newNameFault(name, taken) !== ""; k++) {
       name = "nuevo" + (k > 1 ? " " + k : "");
     }
     addBox(name, "", null).focusable.focus();
@@ -506,4 +506,5 @@
   if (differs || todayBalance !== null) {
     changed();
   }
-})(balvixEngine, balvixTables, balvixFormat, balvixControls, balvixTyped, balvixChangedFile);
+})(balvixEngine, balvixTables, balvixFormat, balvixControls, balvixTyped, balvixNames,
+  balvixChangedFile);

@@ -1,8 +1,8 @@
 // A scenario typed in the page, read as balvix reads the same text in a
 // scenario file: the bytes the page's engine reads for a typed text, the
 // faults of the characters a Windows-1252 file cannot hold, the lines that
-// add movements, the count of lines, the checks of a new scenario's name
-// and of what the browser keeps for the editor. Used by page_engine.js and
+// add movements, the count of lines, and the check of what the browser
+// keeps for the editor. Used by page_engine.js, page_names.js and
 // page_editor.js as balvixTyped; it needs no page.
 var balvixTyped = (function () {
   "use strict";
@@ -19,7 +19,6 @@ var balvixTyped = (function () {
   // "-" and the dashes an editor may put for it.
   var DASHES = "-\u2013\u2014\u2212";
   var FIELDS = ["comentario", "dinero", "acción", "momento", "cuando", "activar periodo"];
-  var DEVICE = /^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\.|$)/i;
 
   // The bytes the engine reads for a text: a character of Windows-1252 as
   // its byte (the page's own texts hold one character per byte), any other
@@ -129,28 +128,6 @@ var balvixTyped = (function () {
     }).join("\r\n");
   }
 
-  // Why `name` cannot name a new scenario, or "": `taken`, the names of the
-  // scenarios before it.
-  function nameFault(name, taken) {
-    if (name === "") {
-      return "Escriba un nombre para el escenario.";
-    }
-    // Latin-1 characters that a file's name may hold on every system.
-    var allowed = "[^\\u0000-\\u001f\\u007f-\\u009f\\u0100-\\uffff/\\\\:*?\"<>|";
-    if (!new RegExp("^" + allowed + ".]" + allowed + "]{0,59}$").test(name)) {
-      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, € " +
-        "ni letras de fuera del alfabeto latino, y tiene a lo sumo 60 caracteres.";
-    }
-    if (DEVICE.test(name)) {
-      return "Windows guarda ese nombre para un dispositivo (CON, PRN, AUX, NUL, COM1 a COM9, " +
-        "LPT1 a LPT9): elija otro.";
-    }
-    var lower = name.toLowerCase();
-    return taken.some(function (other) {
-      return other.toLowerCase() === lower;
-    }) ? "Ya hay un escenario con ese nombre." : "";
-  }
-
   // The scenarios kept by the editor in `stored` (the browser's text, or
   // null): a list of {nombre, texto, fichero, desde}, [] for none, or null
   // when it is anything else the editor did not write.
@@ -170,6 +147,6 @@ var balvixTyped = (function () {
   }
 
   return { bytesOf: bytesOf, beyond: beyond, lineCount: lineCount,
-    characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines, nameFault: nameFault,
+    characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines,
     keptScenarios: keptScenarios };
 })();

@@ -3,7 +3,8 @@
 // over the table of rules the program passes too (tests/chart/page_rules.txt),
 // and tables of the date axis's ticks (page_ticks.js), the lines and their
 // figures (page_lines.js), the amounts typed (page_controls.js), the CSV
-// files (page_downloads.js) and a scenario typed in the page (page_typed.js).
+// files (page_downloads.js), a scenario typed in the page (page_typed.js)
+// and a new scenario's name (page_names.js).
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import test from "node:test";
@@ -11,13 +12,13 @@ import vm from "node:vm";
 
 const root = new URL("../../", import.meta.url);
 const context = vm.createContext({ TextEncoder });
-for (const script of ["page_typed", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+for (const script of ["page_typed", "page_names", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
 }
-const { format, ticks, lines: balanceLines, controls, downloads, typed } = vm.runInContext(
+const { format, ticks, lines: balanceLines, controls, downloads, typed, names } = vm.runInContext(
   "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
-  "downloads: balvixDownloads, typed: balvixTyped })", context);
+  "downloads: balvixDownloads, typed: balvixTyped, names: balvixNames })", context);
 const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
@@ -259,18 +260,26 @@ test("typed scenario: only the lines that add are copied", () => {
     "\n; c\n\nB|2\n"), "A|1\r\nB|2");
 });
 
-// The count of a box's lines, and a new scenario's name.
+// The count of a box's lines.
 for (const [text, count] of [["a\n".repeat(1000), 1000], ["a\r\nb\rc", 3], ["", 0]]) {
   test(`typed scenario: ${count} lines`, () => assert.equal(typed.lineCount(text), count));
 }
-for (const [name, taken, fault] of [
-  ["coche 2", ["coche"], ""], ["Coche", ["coche"], /Ya hay/], ["CON", [], /dispositivo/],
-  ["lpt9.viejo", [], /dispositivo/], ["com10", [], ""], ["nul", [], /dispositivo/],
-]) {
-  test(`typed scenario: the name ${name}`, () => {
-    const found = typed.nameFault(name, taken);
-    fault === "" ? assert.equal(found, "") : assert.match(found, fault);
-  });
+
+// A new scenario's name, over the table of names the program passes too
+// (tests/input/scenario_names.txt), each with its own message; and beside
+// the boxes' names, in any letter case.
+const nameRows = readFileSync(new URL("tests/input/scenario_names.txt", root), "utf8")
+  .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
+  .map((line) => [line.slice(0, line.indexOf("|")).replace(/\\u\{([0-9A-F]+)\}/g,
+    (_, hex) => String.fromCodePoint(parseInt(hex, 16))), line.slice(line.indexOf("|") + 1)]);
+test("the table of names has a name of each kind", () => assert.ok(nameRows.length > 30));
+for (const [name, fault] of nameRows) {
+  test(`scenario name ${JSON.stringify(name)}`, () => assert.equal(names.nameFault(name), fault));
+}
+for (const [name, taken, fault] of [["coche 2", ["coche"], ""],
+  ["Coche", ["coche"], "Ya hay un escenario con ese nombre."], ["CON", ["con"], nameRows.find(
+    ([row]) => row === "CON")[1]]]) {
+  test(`scenario name ${name} beside ${taken}`, () => assert.equal(names.newNameFault(name, taken), fault));
 }
 
 // What the browser keeps: only what the editor writes, else nothing.
