@@ -2,6 +2,7 @@
 
 #include "chart/embedded_files.h"
 #include "chart/engine_module.h"
+#include "chart/file_rules.h"
 #include "chart/page_body.h"
 #include "chart/page_data.h"
 #include "chart/page_text.h"
@@ -50,6 +51,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
 
   appendPageData(out, model, run, moreData);
   out += sources;
+  appendFileRulesElement(out);
   if (!engineModule().empty()) {
     // The engine's module, in base64: a script of no kind the browser runs.
     out += "<script type=\"application/wasm;base64\" id=\"motor\">\n";

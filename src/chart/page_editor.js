@@ -14,12 +14,13 @@
 (function (engine, tables, format, controls, typed, names, changedFile) {
   "use strict";
 
-  var MOST = 6; // scenarios walked beside the plan, as in the folder
+  var files = balvixBlocks.files;
+  var MOST = files.escenarios; // scenarios walked beside the plan, as in the folder
   var LONGEST = 100000; // characters of a scenario typed here
   var MOST_LINES = 1000;
   var TOO_LONG = "Este escenario pasa de 1.000 líneas o de 100.000 caracteres: aquí no se " +
     "calcula. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
-  var ENDING = ".txt";
+  var ENDING = files.fin;
   var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
   if (!engine.available || !sources || !tablesBox || !window.balvixDraw) {
@@ -240,7 +241,7 @@
     // Characters no file can hold are faults the engine does not see: a
     // scenario with them is read for its other faults, and not walked.
     var pathOf = function (box) {
-      return "escenarios" + separator + fileName(box);
+      return files.carpeta + separator + fileName(box);
     };
     var unfit = fit.filter(function (box) {
       return typed.characterFaults(box.area.value, pathOf(box)).length > 0;
@@ -285,8 +286,9 @@
 
   // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
   function fileBytes(text) {
-    var lines = text.replace(/\r\n?/g, "\n").replace(/\n$/, "");
-    return engine.bytesOf(lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n");
+    var lines = typed.splitLines(text);
+    var joined = lines.slice(0, lines[lines.length - 1] === "" ? -1 : undefined).join("\r\n");
+    return engine.bytesOf(joined === "" ? "" : joined + "\r\n");
   }
 
   // Downloads the scenario's file; refused while the text holds a character
@@ -368,12 +370,12 @@
       box.nameNote = nameNote;
     }
     var label = box.root.appendChild(element("label", "",
-      fromFile === null ? "Líneas del escenario" : "Escenario " + name + " (escenarios/" +
-        name + ENDING + ")"));
+      fromFile === null ? "Líneas del escenario" : "Escenario " + name + " (" + files.carpeta +
+        "/" + name + ENDING + ")"));
     label.htmlFor = id;
     box.area = box.root.appendChild(element("textarea"));
     box.area.id = id;
-    box.area.rows = Math.min(8, Math.max(3, text.split("\n").length + 1));
+    box.area.rows = Math.min(8, Math.max(3, typed.splitLines(text).length + 1));
     box.area.spellcheck = false;
     box.area.autocapitalize = "off";
     box.area.value = text;
@@ -478,7 +480,7 @@
     var name = fromBytes(scenario.nombre);
     name = name.slice(-ENDING.length).toLowerCase() === ENDING ?
       name.slice(0, -ENDING.length) : name;
-    var text = fromBytes(scenario.texto).replace(/\r\n?/g, "\n");
+    var text = typed.splitLines(fromBytes(scenario.texto)).join("\n");
     var mine = stored.filter(function (s) {
       return s.fichero && s.nombre === name;
     })[0];

@@ -3,14 +3,12 @@
 // faults of the characters a Windows-1252 file cannot hold, the lines that
 // add movements, the count of lines, and the check of what the browser
 // keeps for the editor. Used by page_engine.js, page_names.js and
-// page_editor.js as balvixTyped; it needs no page.
-var balvixTyped = (function () {
+// page_editor.js as balvixTyped; it needs no page, only balvixBlocks.files.
+var balvixTyped = (function (files) {
   "use strict";
 
   // The characters of Windows-1252 from 0x80 to 0x9F, by their byte.
-  var HIGH = "\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039" +
-    "\u0152\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122" +
-    "\u0161\u203a\u0153\u009d\u017e\u0178";
+  var HIGH = String.fromCharCode.apply(null, files.windows1252);
   var BEYOND = new RegExp("[^\\u0000-\\u00ff" + HIGH + "]");
   // What may stand before a line's "-": blanks, and the marks that show
   // nothing which the program skips there (byte-order mark, zero-width
@@ -50,11 +48,17 @@ var balvixTyped = (function () {
     return found ? Array.from(text.slice(found.index))[0] : "";
   }
 
+  // The pieces of a text between its line ends (CR LF, CR or LF), the one
+  // after a final line end included: the page's one way of splitting lines.
+  function splitLines(text) {
+    return text.split(/\r\n|\r|\n/);
+  }
+
   // The text's lines as the program splits a file's: at CR LF, CR or LF,
   // with no line after a final line end; a mark at its very start is the
   // file's, none of its first line.
   function linesOf(text) {
-    var lines = text.replace(/^\ufeff/, "").split(/\r\n|\r|\n/);
+    var lines = splitLines(text.replace(/^\ufeff/, ""));
     if (lines[lines.length - 1] === "") {
       lines.pop();
     }
@@ -146,7 +150,7 @@ var balvixTyped = (function () {
     return valid ? list : null;
   }
 
-  return { bytesOf: bytesOf, beyond: beyond, lineCount: lineCount,
+  return { bytesOf: bytesOf, beyond: beyond, splitLines: splitLines, lineCount: lineCount,
     characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines,
     keptScenarios: keptScenarios };
-})();
+})(balvixBlocks.files);

@@ -11,7 +11,10 @@ import test from "node:test";
 import vm from "node:vm";
 
 const root = new URL("../../", import.meta.url);
-const context = vm.createContext({ TextEncoder });
+// What the page hands its scripts of the program's files, as the program
+// writes it (tests/chart/chart_page_test.cpp checks it is).
+const files = JSON.parse(readFileSync(new URL("tests/chart/file_rules.json", root), "utf8"));
+const context = vm.createContext({ TextEncoder, balvixBlocks: { files } });
 for (const script of ["page_typed", "page_names", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
@@ -253,6 +256,17 @@ for (const [name, text, bytes, faults] of [
         "$1 $2 $3")), faults);
   });
 }
+
+// Every character of Windows-1252 is its own byte for the engine, as the
+// program's table has it (the one handed in the page).
+test("typed scenario: the 256 characters of Windows-1252", () => {
+  for (let byte = 0; byte < 256; ++byte) {
+    const character = String.fromCharCode(byte >= 0x80 && byte < 0xa0 ?
+      files.windows1252[byte - 0x80] : byte);
+    assert.deepEqual([...typed.bytesOf(character)], [byte], character);
+    assert.equal(typed.beyond(character), "");
+  }
+});
 
 // What "Copiar para entrada.txt" copies: the lines that add movements.
 test("typed scenario: only the lines that add are copied", () => {
