@@ -1,9 +1,10 @@
 // A scenario typed in the page, read as balvix reads the same text in a
 // scenario file: the bytes the page's engine reads for a typed text, the
 // faults of the characters a Windows-1252 file cannot hold, the lines that
-// add movements, the count of lines, and the check of what the browser
-// keeps for the editor. Used by page_engine.js, page_names.js and
-// page_editor.js as balvixTyped; it needs no page, only balvixBlocks.files.
+// add movements, the count of lines, and a scenario file's bytes and the
+// text of a file's bytes. Used by page_engine.js, page_names.js,
+// page_boxes.js and page_editor.js as balvixTyped; it needs no page, only
+// balvixBlocks.files.
 var balvixTyped = (function (files) {
   "use strict";
 
@@ -132,25 +133,22 @@ var balvixTyped = (function (files) {
     }).join("\r\n");
   }
 
-  // The scenarios kept by the editor in `stored` (the browser's text, or
-  // null): a list of {nombre, texto, fichero, desde}, [] for none, or null
-  // when it is anything else the editor did not write.
-  function keptScenarios(stored) {
-    var list;
-    try {
-      list = JSON.parse(stored === null ? "[]" : stored);
-    } catch (e) {
-      return null;
-    }
-    var valid = Array.isArray(list) && list.every(function (s) {
-      return s !== null && typeof s === "object" && !Array.isArray(s) &&
-        typeof s.nombre === "string" && typeof s.texto === "string" &&
-        typeof s.fichero === "boolean" && (s.desde === undefined || typeof s.desde === "string");
+  // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
+  function fileBytes(text) {
+    var lines = splitLines(text);
+    var joined = lines.slice(0, lines[lines.length - 1] === "" ? -1 : undefined).join("\r\n");
+    return bytesOf(joined === "" ? "" : joined + "\r\n");
+  }
+
+  // A text of one character per byte (the page's inputs) as the characters
+  // those Windows-1252 bytes are (the engine takes either).
+  function fromBytes(text) {
+    return text.replace(/[\u0080-\u009f]/g, function (c) {
+      return HIGH.charAt(c.charCodeAt(0) - 0x80);
     });
-    return valid ? list : null;
   }
 
   return { bytesOf: bytesOf, beyond: beyond, splitLines: splitLines, lineCount: lineCount,
     characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines,
-    keptScenarios: keptScenarios };
+    fileBytes: fileBytes, fromBytes: fromBytes };
 })(balvixBlocks.files);

@@ -15,13 +15,14 @@ const root = new URL("../../", import.meta.url);
 // writes it (tests/chart/chart_page_test.cpp checks it is).
 const files = JSON.parse(readFileSync(new URL("tests/chart/file_rules.json", root), "utf8"));
 const context = vm.createContext({ TextEncoder, balvixBlocks: { files } });
-for (const script of ["page_typed", "page_names", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+for (const script of ["page_typed", "page_names", "page_kept", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/chart/${script}.js`, root), "utf8"), context);
 }
-const { format, ticks, lines: balanceLines, controls, downloads, typed, names } = vm.runInContext(
+const { format, ticks, lines: balanceLines, controls, downloads, typed, names, kept: keptBoxes } = vm.runInContext(
   "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
-  "downloads: balvixDownloads, typed: balvixTyped, names: balvixNames })", context);
+  "downloads: balvixDownloads, typed: balvixTyped, names: balvixNames, kept: balvixKept })",
+  context);
 const rules = readFileSync(new URL("tests/chart/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
@@ -268,6 +269,17 @@ test("typed scenario: the 256 characters of Windows-1252", () => {
   }
 });
 
+// A scenario's file as "Guardar" writes it (CR LF, a final line end, none
+// for an empty text), and the text of a file's bytes.
+for (const [text, bytes] of [["a\nb\r\n\n", "610d0a620d0a0d0a"], ["\n", ""], ["€", "800d0a"]]) {
+  test(`typed scenario: the file of ${JSON.stringify(text)}`, () => {
+    assert.equal(Buffer.from(typed.fileBytes(text)).toString("hex"), bytes);
+  });
+}
+test("typed scenario: a file's bytes as text", () => {
+  assert.equal(typed.fromBytes("\x80\x81\x9f\xff"), "€\u0081Ÿÿ");
+});
+
 // What "Copiar para entrada.txt" copies: the lines that add movements.
 test("typed scenario: only the lines that add are copied", () => {
   assert.equal(typed.addedLines("\ufeffA|1\r\n -" + nomina + "\n\u2013" + nomina + "\n\ufeff-" + nomina +
@@ -303,6 +315,6 @@ for (const [stored, kept] of [
     [{ nombre: "a", texto: "b", fichero: true, desde: "c" }]],
 ]) {
   test(`typed scenario: kept ${stored}`, () => {
-    assert.deepEqual(JSON.parse(JSON.stringify(typed.keptScenarios(stored))), kept);
+    assert.deepEqual(JSON.parse(JSON.stringify(keptBoxes.keptScenarios(stored))), kept);
   });
 }
