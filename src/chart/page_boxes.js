@@ -122,7 +122,8 @@ var balvixBoxes = (function (typed, files, element) {
       if (area.value.length - (area.selectionEnd - area.selectionStart) + pasted.length > LONGEST) {
         event.preventDefault();
         told.textContent = "No se pega: un escenario escrito aquí tiene a lo sumo 100.000 " +
-          "caracteres. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
+          "caracteres. Guárdelo en la carpeta " + files.carpeta +
+          " y vuelva a abrir balvix-grafico.";
       }
     });
   }

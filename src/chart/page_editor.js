@@ -18,7 +18,7 @@
   var MOST = files.escenarios; // scenarios walked beside the plan, as in the folder
   var MOST_LINES = 1000;
   var TOO_LONG = "Este escenario pasa de 1.000 líneas o de 100.000 caracteres: aquí no se " +
-    "calcula. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
+    "calcula. Guárdelo en la carpeta " + files.carpeta + " y vuelva a abrir balvix-grafico.";
   var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
   if (!engine.available || !sources || !tablesBox || !window.balvixDraw) {
@@ -218,7 +218,7 @@
     editor.appendChild(element("p", "nota", "Cada línea como las de entrada.txt añade un " +
       "movimiento; un - y una línea de entrada.txt la quitan del plan. El gráfico, la " +
       "comparación y las tablas siguen lo que escribe, y este navegador lo guarda para esta " +
-      "página. «Guardar» lo descarga como fichero para la carpeta escenarios."));
+      "página. «Guardar» lo descarga como fichero para la carpeta " + files.carpeta + "."));
     list = editor.appendChild(element("div", "escenarios-escritos"));
     var adding = editor.appendChild(element("p", "acciones"));
     notice = element("span", "aviso");
