@@ -2,6 +2,7 @@
 
 #include "driver/embedded_files.h"
 #include "driver/engine_module.h"
+#include "page/file_rules.h"
 #include "page/page_body.h"
 #include "page/page_data.h"
 #include "page/page_text.h"
@@ -50,6 +51,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
 
   appendPageData(out, model, run, moreData);
   out += sources;
+  appendFileRulesElement(out);
   if (!engineModule().empty()) {
     // The engine's module, in base64: a script of no kind the browser runs.
     out += "<script type=\"application/wasm;base64\" id=\"motor\">\n";

@@ -22,7 +22,7 @@ namespace balvix {
 // With `scenarios`, the comparison "¿Y si...?" follows the chart
 // (scenario_table.h) and the tables can be switched to each scenario's
 // (appendLineTables). `sources`, an element of the page's inputs, follows
-// the data.
+// the data, and the rules of the program's files follow it (file_rules.h).
 //
 // The bytes depend only on the arguments: no time, place or locale.
 std::string chartPage(const PageModel& model, const ChartRun& run, std::string_view moreData = {},

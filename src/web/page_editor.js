@@ -11,15 +11,14 @@
 // scenario; the plan's lines are dimmed from today, the figures of today
 // count from the real balance, and the field says how far it is from the
 // plan's. Nothing is built without the engine.
-(function (engine, tables, format, controls, typed, changedFile) {
+(function (engine, format, lines, controls, typed, names, kept, boxesDom, parts, changedFile) {
   "use strict";
 
-  var MOST = 6; // scenarios walked beside the plan, as in the folder
-  var LONGEST = 100000; // characters of a scenario typed here
+  var files = balvixBlocks.files;
+  var MOST = files.escenarios; // scenarios walked beside the plan, as in the folder
   var MOST_LINES = 1000;
   var TOO_LONG = "Este escenario pasa de 1.000 líneas o de 100.000 caracteres: aquí no se " +
-    "calcula. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
-  var ENDING = ".txt";
+    "calcula. Guárdelo en la carpeta " + files.carpeta + " y vuelva a abrir balvix-grafico.";
   var sources = balvixBlocks.sources;
   var tablesBox = document.getElementById("tablas");
   if (!engine.available || !sources || !tablesBox || !window.balvixDraw) {
@@ -32,41 +31,29 @@
   delete planData.cifras;
   delete planData.escenarios;
   delete planData.escenariosFuera;
-  // A page without scenarios gets the group its plan's tables would be in.
-  var planGroup = tablesBox.querySelector(".tablas-linea[data-linea=\"0\"]");
-  if (!planGroup) {
-    planGroup = element("div", "tablas-linea");
-    planGroup.setAttribute("data-linea", "0");
-    while (tablesBox.firstChild) {
-      planGroup.appendChild(tablesBox.firstChild);
-    }
-    tablesBox.appendChild(planGroup);
-  }
+  var planGroup = parts.planGroupOf(tablesBox);
   var storageKey = "balvix-escenarios:" + window.location.pathname;
   // Faults name a scenario's file as Errores.txt does on the reader's system.
   var separator = /Windows/.test(navigator.userAgent) ? "\\" : "/";
-
-  // A text of one character per byte (the page's inputs) as the characters
-  // those Windows-1252 bytes are (the engine takes either).
-  function fromBytes(text) {
-    return new TextDecoder("windows-1252").decode(Uint8Array.from(text, function (c) {
-      return c.charCodeAt(0);
-    }));
-  }
-
-  var boxes = []; // {name, fromFile (its file's text, or null), area, faults, root}
-  var counter = 0;
-
-  function fileName(box) {
-    return box.file || box.name + ENDING;
-  }
+  var boxes = []; // balvixBoxes.addBox's boxes, in order
+  // Today's balance typed (amountOf), or null; where the field says what
+  // it does.
+  var todayBalance = null;
+  var balanceNote = null;
+  var todayIso = format.today();
+  var todayX = format.dayNumberOfIso(todayIso);
+  // The section of the boxes, its list of them, its notice and its button.
+  var editor = null;
+  var list = null;
+  var notice = null;
+  var addButton = null;
 
   // Judges every new scenario's name again, against the names of the
   // scenarios before it: a clash is the later one's fault.
   function judgeNames() {
     boxes.forEach(function (box, k) {
       if (box.nameNote) {
-        box.nameFault = typed.nameFault(box.name, boxes.slice(0, k).map(function (other) {
+        box.nameFault = names.newNameFault(box.name, boxes.slice(0, k).map(function (other) {
           return other.name;
         }));
         box.nameNote.textContent = box.nameFault;
@@ -75,117 +62,14 @@
     });
   }
 
-  function keep() {
-    var kept = boxes.map(function (box) {
-      // A text typed over an older file stays kept until one of the two is picked.
-      return box.typedOver ? box.typedOver : { nombre: box.name, texto: box.area.value,
-        fichero: box.fromFile !== null, desde: box.fromFile === null ? undefined : box.fromFile };
-    });
-    try {
-      window.localStorage.setItem(storageKey, JSON.stringify(kept));
-    } catch (e) {
-      // A browser that keeps nothing for the page: what is typed lasts until it closes.
-    }
-  }
-
-  // What the browser keeps for the page; anything the editor did not write
-  // is removed.
-  function kept() {
-    try {
-      var list = typed.keptScenarios(window.localStorage.getItem(storageKey));
-      if (list === null) {
-        window.localStorage.removeItem(storageKey);
-      }
-      return list || [];
-    } catch (e) {
-      return [];
-    }
-  }
-
   // The inputs with the scenarios `walked` as typed; those of `unfit`, with
   // faults the engine cannot see, are read for their faults alone.
   function sourcesWith(walked, unfit) {
     return Object.assign({}, sources, { separador: separator,
       escenarios: walked.map(function (box) {
-        return { nombre: fileName(box), texto: box.area.value,
+        return { nombre: boxesDom.fileName(box), texto: box.area.value,
           calcular: (unfit || []).indexOf(box) < 0 };
       }) });
-  }
-
-  function showFaults(box, lines) {
-    box.faults.textContent = "";
-    lines.forEach(function (line) {
-      box.faults.appendChild(element("li", "", line));
-    });
-    box.area.setAttribute("aria-invalid", lines.length > 0 ? "true" : "false");
-  }
-
-  // Puts the parts of the page the engine wrote from `html` in the place of
-  // the page's own: the comparison, and the choice of tables with the
-  // scenarios' groups around the plan's, which stays as it is.
-  function replaceParts(html, walked) {
-    var made = new DOMParser().parseFromString(html, "text/html");
-    var comparison = made.getElementById("y-si");
-    var old = document.getElementById("y-si");
-    if (old) {
-      old.parentNode.removeChild(old);
-    }
-    if (comparison) {
-      editor.parentNode.insertBefore(document.adoptNode(comparison), editor);
-    }
-    var choice = document.getElementById("tablas-de");
-    var picked = choice ? choice.value : "0";
-    [].forEach.call(tablesBox.querySelectorAll(".elegir-tablas, .tablas-linea"), function (part) {
-      if (part !== planGroup) {
-        tablesBox.removeChild(part);
-      }
-    });
-    var newChoice = made.querySelector(".elegir-tablas");
-    if (newChoice) {
-      tablesBox.insertBefore(document.adoptNode(newChoice), planGroup);
-    }
-    [].forEach.call(made.querySelectorAll(".tablas-linea"), function (group) {
-      if (group.getAttribute("data-linea") !== "0") {
-        tablesBox.appendChild(document.adoptNode(group));
-      }
-    });
-    planGroup.hidden = false;
-    choice = document.getElementById("tablas-de");
-    if (choice && choice.querySelector("option[value=\"" + picked + "\"]")) {
-      choice.value = picked;
-    }
-    tables.wire(walked);
-  }
-
-  // Today's balance typed (amountOf), or null; where the field says what
-  // it does.
-  var todayBalance = null;
-  var balanceNote = null;
-  var todayIso = format.today();
-  var todayX = format.dayNumberOfIso(todayIso);
-
-  // How far today's balance is from the plan's at the end of today, from
-  // the record lows of the engine's answer (the plan's and the real line's
-  // first from today are today's); when the plan has no balance today, why.
-  function difference(lows) {
-    function onToday(line) {
-      var found = (line || []).filter(function (pair) {
-        return pair[0] === todayIso;
-      })[0];
-      return found ? found[1] : null;
-    }
-    var plan = onToday(lows && lows[0]);
-    var real = onToday(lows && lows[1]);
-    if (plan === null) {
-      var days = planData.dias;
-      return "el plan no tiene saldo hoy: termina el " +
-        format.dateText(format.dayNumberOfIso(days[days.length - 1])) + ", antes de hoy";
-    }
-    if (real === null || format.difference(real, plan) === "0'00") {
-      return real === null ? "" : "lo mismo que el plan hoy";
-    }
-    return real > plan ? "+" + format.difference(real, plan) + " sobre el plan hoy" :
-      format.difference(plan, real) + " bajo el plan hoy";
   }
 
   // The engine's answer for the scenarios `walked` and today's balance, in
@@ -210,7 +94,8 @@
       balanceNote.textContent = " " + answer.mensaje;
       delete asked.saldo;
     } else if (balanceNote) {
-      balanceNote.textContent = asked.saldo === undefined ? "" : " " + difference(answer.bajos);
+      balanceNote.textContent = asked.saldo === undefined ? "" : " " +
+        lines.todayDifference(answer.bajos, todayIso, planData.dias);
     }
     delete asked.solo;
     delete asked.fallidos;
@@ -235,15 +120,15 @@
     var status = "";
     var fit = boxes.filter(function (box) {
       var text = box.area.value;
-      var tooLong = text.length > LONGEST || typed.lineCount(text) > MOST_LINES;
+      var tooLong = text.length > boxesDom.LONGEST || typed.lineCount(text) > MOST_LINES;
       var named = box.nameFault === "";
-      showFaults(box, !tooLong ? [] : [TOO_LONG]);
+      boxesDom.showFaults(box, !tooLong ? [] : [TOO_LONG]);
       return !tooLong && named;
     });
     // Characters no file can hold are faults the engine does not see: a
     // scenario with them is read for its other faults, and not walked.
     var pathOf = function (box) {
-      return "escenarios" + separator + fileName(box);
+      return files.carpeta + separator + boxesDom.fileName(box);
     };
     var unfit = fit.filter(function (box) {
       return typed.characterFaults(box.area.value, pathOf(box)).length > 0;
@@ -251,14 +136,14 @@
     var walked = walk(fit, unfit);
     var answer = walked.answer;
     fit.forEach(function (box) {
-      showFaults(box, typed.faultsOf(faultsOf(answer, fileName(box)) || [], pathOf(box),
-        box.area.value));
+      boxesDom.showFaults(box, typed.faultsOf(faultsOf(answer, boxesDom.fileName(box)) || [],
+        pathOf(box), box.area.value));
     });
     if (answer.datos === null) {
       status = answer.mensaje;
     } else {
       var real = walked.asked.saldo !== undefined;
-      replaceParts(answer.html, walked.asked);
+      parts.replaceParts(answer.html, walked.asked, editor, tablesBox, planGroup);
       // The key figures of today count from the real balance.
       [].forEach.call(document.querySelectorAll("dl.cifras [data-linea]"), function (cell) {
         cell.setAttribute("data-linea", real ? "1" : "0");
@@ -274,7 +159,7 @@
   var ready = false;
   var waiting = false;
   function changed() {
-    keep();
+    kept.keep(storageKey, boxes);
     if (ready) {
       update();
     } else if (!waiting) {
@@ -286,161 +171,30 @@
     }
   }
 
-  // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
-  function fileBytes(text) {
-    var lines = text.replace(/\r\n?/g, "\n").replace(/\n$/, "");
-    return engine.bytesOf(lines === "" ? "" : lines.replace(/\n/g, "\r\n") + "\r\n");
-  }
-
-  // Downloads the scenario's file; refused while the text holds a character
-  // such a file cannot hold, which `told` names.
-  function save(box, told) {
-    var beyond = typed.beyond(box.area.value);
-    if (beyond !== "") {
-      told.textContent = "No se guarda: «" + beyond + "» (U+" + beyond.codePointAt(0)
-        .toString(16).toUpperCase().padStart(4, "0") + ") no cabe en un fichero de escenario " +
-        "(Windows-1252). Quítelo o cámbielo y vuelva a guardar.";
-      return;
-    }
-    told.textContent = "";
-    var link = element("a");
-    link.download = fileName(box);
-    var binary = "";
-    fileBytes(box.area.value).forEach(function (byte) {
-      binary += String.fromCharCode(byte);
-    });
-    link.href = "data:text/plain;charset=windows-1252;base64," + btoa(binary);
-    document.body.appendChild(link);
-    link.click();
-    document.body.removeChild(link);
-  }
-
-  // Copies the lines the scenario adds, for entrada.txt; nothing while it
-  // has faults.
-  function copy(box, told) {
-    if (box.faults.childElementCount > 0) {
-      told.textContent = "El escenario tiene fallos: corríjalos para copiar sus líneas.";
-      return;
-    }
-    var text = typed.addedLines(box.area.value);
-    var done = function () {
-      told.textContent = text === "" ? "No añade ninguna línea." : "Copiado.";
-    };
-    if (navigator.clipboard && navigator.clipboard.writeText) {
-      navigator.clipboard.writeText(text).then(done, function () {
-        told.textContent = "El navegador no deja copiar: seleccione las líneas y cópielas.";
-      });
-    } else {
-      told.textContent = "El navegador no deja copiar: seleccione las líneas y cópielas.";
-    }
-  }
-
-  function button(text, onClick) {
-    var b = element("button", "", text);
-    b.type = "button";
-    b.addEventListener("click", onClick);
-    return b;
-  }
-
-  // A box for the scenario `name` whose text is `text`; `fromFile`, the text
-  // of its file (null for one typed here).
+  // A box for the scenario `name` whose text is `text`, after the others;
+  // `fromFile`, the text of its file (null for one typed here), `file`, its
+  // file's name.
   function addBox(name, text, fromFile, file) {
-    var id = "escenario-" + (++counter);
-    var box = { name: name, fromFile: fromFile, nameFault: "", file: file };
-    box.root = element("div", "escenario-escrito");
-    var nameField = null;
-    if (fromFile === null) {
-      var nameLine = box.root.appendChild(element("p"));
-      var nameLabel = nameLine.appendChild(element("label", "", "Nombre del escenario "));
-      nameLabel.htmlFor = id + "-nombre";
-      nameField = nameLine.appendChild(element("input"));
-      nameField.id = id + "-nombre";
-      nameField.type = "text";
-      nameField.autocomplete = "off";
-      nameField.value = name;
-      var nameNote = nameLine.appendChild(element("span", "fallo-nombre"));
-      nameNote.id = id + "-nombre-fallo";
-      nameNote.setAttribute("aria-live", "polite");
-      nameField.setAttribute("aria-describedby", nameNote.id);
-      nameField.addEventListener("input", function () {
-        box.name = nameField.value.trim();
+    var box = boxesDom.addBox(list, name, text, fromFile, file, {
+      named: function () {
         judgeNames();
         changed();
-      });
-      box.nameField = nameField;
-      box.nameNote = nameNote;
-    }
-    var label = box.root.appendChild(element("label", "",
-      fromFile === null ? "Líneas del escenario" : "Escenario " + name + " (escenarios/" +
-        name + ENDING + ")"));
-    label.htmlFor = id;
-    box.area = box.root.appendChild(element("textarea"));
-    box.area.id = id;
-    box.area.rows = Math.min(8, Math.max(3, text.split("\n").length + 1));
-    box.area.spellcheck = false;
-    box.area.autocapitalize = "off";
-    box.area.value = text;
-    box.faults = box.root.appendChild(element("ul", "fallos"));
-    box.faults.id = id + "-fallos";
-    box.faults.setAttribute("aria-live", "polite");
-    box.area.setAttribute("aria-describedby", box.faults.id);
-    box.area.addEventListener("input", changed);
-    var actions = box.root.appendChild(element("p", "acciones"));
-    var told = element("span", "nota");
-    told.setAttribute("aria-live", "polite");
-    // A text too long to walk here is refused before the browser lays it out.
-    box.area.maxLength = LONGEST;
-    box.area.addEventListener("paste", function (event) {
-      var area = box.area;
-      var pasted = event.clipboardData ? event.clipboardData.getData("text/plain") : "";
-      if (area.value.length - (area.selectionEnd - area.selectionStart) + pasted.length > LONGEST) {
-        event.preventDefault();
-        told.textContent = "No se pega: un escenario escrito aquí tiene a lo sumo 100.000 " +
-          "caracteres. Guárdelo en la carpeta escenarios y vuelva a abrir balvix-grafico.";
-      }
-    });
-    actions.appendChild(button("Guardar", function () {
-      save(box, told);
-    }));
-    actions.appendChild(button("Copiar para entrada.txt", function () {
-      copy(box, told);
-    }));
-    if (fromFile !== null) {
-      actions.appendChild(button("Volver al texto del fichero", function () {
-        box.area.value = fromFile;
-        changed();
-      }));
-    } else {
-      actions.appendChild(button("Quitar", function () {
-        boxes.splice(boxes.indexOf(box), 1);
-        box.root.parentNode.removeChild(box.root);
+      },
+      changed: changed,
+      removed: function (gone) {
+        boxes.splice(boxes.indexOf(gone), 1);
         judgeNames();
         changed();
         addButton.focus();
-      }));
-    }
-    actions.appendChild(told);
-    list.appendChild(box.root);
+      } });
     boxes.push(box);
     judgeNames();
-    box.focusable = nameField || box.area;
     return box;
   }
 
-  var editor = element("section", "escribir");
-  editor.id = "escribir";
-  editor.setAttribute("aria-labelledby", "escribir-titulo");
-  var title = editor.appendChild(element("h2", "", "Escenarios escritos aquí"));
-  title.id = "escribir-titulo";
-  editor.appendChild(element("p", "nota", "Cada línea como las de entrada.txt añade un " +
-    "movimiento; un - y una línea de entrada.txt la quitan del plan. El gráfico, la " +
-    "comparación y las tablas siguen lo que escribe, y este navegador lo guarda para esta " +
-    "página. «Guardar» lo descarga como fichero para la carpeta escenarios."));
-  var list = editor.appendChild(element("div", "escenarios-escritos"));
-  var adding = editor.appendChild(element("p", "acciones"));
-  var notice = element("span", "aviso");
-  notice.setAttribute("aria-live", "polite");
-  var addButton = button("Nuevo escenario", function () {
+  // A box for a new scenario, with the first name "nuevo", "nuevo 2"... not
+  // taken; none beyond the most scenarios walked.
+  function addNew() {
     if (boxes.length >= MOST) {
       notice.textContent = "Ya hay seis escenarios, los más que se comparan con el plan: " +
         "quite uno para escribir otro.";
@@ -450,18 +204,40 @@
     var taken = boxes.map(function (box) {
       return box.name;
     });
-    for (var k = 1; name === "" || typed.nameFault(name, taken) !== ""; k++) {
+    for (var k = 1; name === "" || names.newNameFault(name, taken) !== ""; k++) {
       name = "nuevo" + (k > 1 ? " " + k : "");
     }
     addBox(name, "", null).focusable.focus();
     changed();
-  });
-  adding.appendChild(addButton);
-  adding.appendChild(notice);
-  tablesBox.parentNode.insertBefore(editor, tablesBox);
+  }
 
-  var cushionLine = document.querySelector(".campo-colchon");
-  if (cushionLine) {
+  // The section "Escenarios escritos aquí", before the tables.
+  function addEditor() {
+    editor = element("section", "escribir");
+    editor.id = "escribir";
+    editor.setAttribute("aria-labelledby", "escribir-titulo");
+    var title = editor.appendChild(element("h2", "", "Escenarios escritos aquí"));
+    title.id = "escribir-titulo";
+    editor.appendChild(element("p", "nota", "Cada línea como las de entrada.txt añade un " +
+      "movimiento; un - y una línea de entrada.txt la quitan del plan. El gráfico, la " +
+      "comparación y las tablas siguen lo que escribe, y este navegador lo guarda para esta " +
+      "página. «Guardar» lo descarga como fichero para la carpeta " + files.carpeta + "."));
+    list = editor.appendChild(element("div", "escenarios-escritos"));
+    var adding = editor.appendChild(element("p", "acciones"));
+    notice = element("span", "aviso");
+    notice.setAttribute("aria-live", "polite");
+    addButton = boxesDom.button("Nuevo escenario", addNew);
+    adding.appendChild(addButton);
+    adding.appendChild(notice);
+    tablesBox.parentNode.insertBefore(editor, tablesBox);
+  }
+
+  // The field of today's balance, after the cushion's.
+  function addBalanceField() {
+    var cushionLine = document.querySelector(".campo-colchon");
+    if (!cushionLine) {
+      return;
+    }
     var paragraph = element("p", "campo-saldo");
     cushionLine.parentNode.insertBefore(paragraph, cushionLine.nextSibling);
     var started = false;
@@ -475,38 +251,48 @@
     started = true;
   }
 
-  var stored = kept();
-  var differs = false;
-  (sources.escenarios || []).forEach(function (scenario) {
-    var name = fromBytes(scenario.nombre);
-    name = name.slice(-ENDING.length).toLowerCase() === ENDING ?
-      name.slice(0, -ENDING.length) : name;
-    var text = fromBytes(scenario.texto).replace(/\r\n?/g, "\n");
-    var mine = stored.filter(function (s) {
-      return s.fichero && s.nombre === name;
-    })[0];
-    var typedOver = mine !== undefined && mine.texto !== text;
-    // Typed over another text of the file: the file's is drawn, both offered.
-    var stale = typedOver && mine.desde !== text;
-    differs = differs || (typedOver && !stale);
-    var box = addBox(name, typedOver && !stale ? mine.texto : text, text,
-      fromBytes(scenario.nombre));
-    if (stale) {
-      box.typedOver = mine;
-      changedFile.offerBoth(box, mine.texto, element, function (text) {
-        box.typedOver = null;
-        box.area.value = text;
-        changed();
-      });
-    }
-  });
-  stored.forEach(function (s) {
-    if (!s.fichero && boxes.length < MOST) {
-      addBox(s.nombre, s.texto, null);
-      differs = true;
-    }
-  });
-  if (differs || todayBalance !== null) {
+  // A box for each scenario file of the page, with what the browser keeps
+  // typed over it, and one for each scenario typed here that it keeps; true
+  // when what is shown differs from the page's.
+  function addKeptBoxes() {
+    var stored = kept.kept(storageKey);
+    var differs = false;
+    (sources.escenarios || []).forEach(function (scenario) {
+      var name = typed.fromBytes(scenario.nombre);
+      name = name.slice(-files.fin.length).toLowerCase() === files.fin ?
+        name.slice(0, -files.fin.length) : name;
+      var text = typed.splitLines(typed.fromBytes(scenario.texto)).join("\n");
+      var mine = stored.filter(function (s) {
+        return s.fichero && s.nombre === name;
+      })[0];
+      var typedOver = mine !== undefined && mine.texto !== text;
+      // Typed over another text of the file: the file's is drawn, both offered.
+      var stale = typedOver && mine.desde !== text;
+      differs = differs || (typedOver && !stale);
+      var box = addBox(name, typedOver && !stale ? mine.texto : text, text,
+        typed.fromBytes(scenario.nombre));
+      if (stale) {
+        box.typedOver = mine;
+        changedFile.offerBoth(box, mine.texto, element, function (text) {
+          box.typedOver = null;
+          box.area.value = text;
+          changed();
+        });
+      }
+    });
+    stored.forEach(function (s) {
+      if (!s.fichero && boxes.length < MOST) {
+        addBox(s.nombre, s.texto, null);
+        differs = true;
+      }
+    });
+    return differs;
+  }
+
+  addEditor();
+  addBalanceField();
+  if (addKeptBoxes() || todayBalance !== null) {
     changed();
   }
-})(balvixEngine, balvixTables, balvixFormat, balvixControls, balvixTyped, balvixChangedFile);
+})(balvixEngine, balvixFormat, balvixLines, balvixControls, balvixTyped, balvixNames,
+  balvixKept, balvixBoxes, balvixParts, balvixChangedFile);

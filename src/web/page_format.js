@@ -5,7 +5,7 @@
 // the browser's today, amounts as the page writes them from the cents of the
 // page's data (the program alone rounds them, as the report does), a target
 // with every decimal it was given, and numbers for a Spanish spreadsheet. The
-// other scripts of the page use it as balvixFormat; tests/chart/page_rules.txt
+// other scripts of the page use it as balvixFormat; tests/page/page_rules.txt
 // holds the cases both languages pass.
 var balvixFormat = (function () {
   "use strict";

@@ -4,7 +4,7 @@
 // the plan's). Lines are known by this number everywhere in the page's
 // scripts. For each line, what can be spent today and the first day below
 // a floor, compared and written from the amounts of the data, which are on
-// the cent already. Used by the other scripts as balvixLines; tests load it
+// the cent already; and how far today's balance is from the plan's. Used by the other scripts as balvixLines; tests load it
 // with page_format.js alone.
 var balvixLines = (function (format) {
   "use strict";
@@ -224,6 +224,31 @@ var balvixLines = (function (format) {
     return "nunca";
   }
 
+  // How far today's balance is from the plan's at the end of today
+  // (`todayIso`), from the record lows of the engine's answer (the plan's
+  // and the real line's first from today are today's); when the plan, whose
+  // days are `days`, has no balance today, why.
+  function todayDifference(lows, todayIso, days) {
+    function onToday(line) {
+      var found = (line || []).filter(function (pair) {
+        return pair[0] === todayIso;
+      })[0];
+      return found ? found[1] : null;
+    }
+    var plan = onToday(lows && lows[0]);
+    var real = onToday(lows && lows[1]);
+    if (plan === null) {
+      return "el plan no tiene saldo hoy: termina el " +
+        format.dateText(format.dayNumberOfIso(days[days.length - 1])) + ", antes de hoy";
+    }
+    if (real === null || format.difference(real, plan) === "0'00") {
+      return real === null ? "" : "lo mismo que el plan hoy";
+    }
+    return real > plan ? "+" + format.difference(real, plan) + " sobre el plan hoy" :
+      format.difference(plan, real) + " bajo el plan hoy";
+  }
+
   return { linesOf: linesOf, allDays: allDays, valuesOn: valuesOn, todayPoint: todayPoint,
-    spendToday: spendToday, firstBelow: firstBelow, exactLines: exactLines };
+    spendToday: spendToday, firstBelow: firstBelow, exactLines: exactLines,
+    todayDifference: todayDifference };
 })(balvixFormat);

@@ -1,16 +1,15 @@
 // A scenario typed in the page, read as balvix reads the same text in a
 // scenario file: the bytes the page's engine reads for a typed text, the
 // faults of the characters a Windows-1252 file cannot hold, the lines that
-// add movements, the count of lines, the checks of a new scenario's name
-// and of what the browser keeps for the editor. Used by page_engine.js and
-// page_editor.js as balvixTyped; it needs no page.
-var balvixTyped = (function () {
+// add movements, the count of lines, and a scenario file's bytes and the
+// text of a file's bytes. Used by page_engine.js, page_names.js,
+// page_boxes.js and page_editor.js as balvixTyped; it needs no page, only
+// balvixBlocks.files.
+var balvixTyped = (function (files) {
   "use strict";
 
   // The characters of Windows-1252 from 0x80 to 0x9F, by their byte.
-  var HIGH = "\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039" +
-    "\u0152\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122" +
-    "\u0161\u203a\u0153\u009d\u017e\u0178";
+  var HIGH = String.fromCharCode.apply(null, files.windows1252);
   var BEYOND = new RegExp("[^\\u0000-\\u00ff" + HIGH + "]");
   // What may stand before a line's "-": blanks, and the marks that show
   // nothing which the program skips there (byte-order mark, zero-width
@@ -19,7 +18,6 @@ var balvixTyped = (function () {
   // "-" and the dashes an editor may put for it.
   var DASHES = "-\u2013\u2014\u2212";
   var FIELDS = ["comentario", "dinero", "acción", "momento", "cuando", "activar periodo"];
-  var DEVICE = /^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\.|$)/i;
 
   // The bytes the engine reads for a text: a character of Windows-1252 as
   // its byte (the page's own texts hold one character per byte), any other
@@ -51,11 +49,17 @@ var balvixTyped = (function () {
     return found ? Array.from(text.slice(found.index))[0] : "";
   }
 
+  // The pieces of a text between its line ends (CR LF, CR or LF), the one
+  // after a final line end included: the page's one way of splitting lines.
+  function splitLines(text) {
+    return text.split(/\r\n|\r|\n/);
+  }
+
   // The text's lines as the program splits a file's: at CR LF, CR or LF,
   // with no line after a final line end; a mark at its very start is the
   // file's, none of its first line.
   function linesOf(text) {
-    var lines = text.replace(/^\ufeff/, "").split(/\r\n|\r|\n/);
+    var lines = splitLines(text.replace(/^\ufeff/, ""));
     if (lines[lines.length - 1] === "") {
       lines.pop();
     }
@@ -129,47 +133,22 @@ var balvixTyped = (function () {
     }).join("\r\n");
   }
 
-  // Why `name` cannot name a new scenario, or "": `taken`, the names of the
-  // scenarios before it.
-  function nameFault(name, taken) {
-    if (name === "") {
-      return "Escriba un nombre para el escenario.";
-    }
-    // Latin-1 characters that a file's name may hold on every system.
-    var allowed = "[^\\u0000-\\u001f\\u007f-\\u009f\\u0100-\\uffff/\\\\:*?\"<>|";
-    if (!new RegExp("^" + allowed + ".]" + allowed + "]{0,59}$").test(name)) {
-      return "El nombre no puede empezar por un punto ni llevar / \\ : * ? \" < > |, € " +
-        "ni letras de fuera del alfabeto latino, y tiene a lo sumo 60 caracteres.";
-    }
-    if (DEVICE.test(name)) {
-      return "Windows guarda ese nombre para un dispositivo (CON, PRN, AUX, NUL, COM1 a COM9, " +
-        "LPT1 a LPT9): elija otro.";
-    }
-    var lower = name.toLowerCase();
-    return taken.some(function (other) {
-      return other.toLowerCase() === lower;
-    }) ? "Ya hay un escenario con ese nombre." : "";
+  // The bytes of a scenario file holding `text`: Windows-1252, CR LF.
+  function fileBytes(text) {
+    var lines = splitLines(text);
+    var joined = lines.slice(0, lines[lines.length - 1] === "" ? -1 : undefined).join("\r\n");
+    return bytesOf(joined === "" ? "" : joined + "\r\n");
   }
 
-  // The scenarios kept by the editor in `stored` (the browser's text, or
-  // null): a list of {nombre, texto, fichero, desde}, [] for none, or null
-  // when it is anything else the editor did not write.
-  function keptScenarios(stored) {
-    var list;
-    try {
-      list = JSON.parse(stored === null ? "[]" : stored);
-    } catch (e) {
-      return null;
-    }
-    var valid = Array.isArray(list) && list.every(function (s) {
-      return s !== null && typeof s === "object" && !Array.isArray(s) &&
-        typeof s.nombre === "string" && typeof s.texto === "string" &&
-        typeof s.fichero === "boolean" && (s.desde === undefined || typeof s.desde === "string");
+  // A text of one character per byte (the page's inputs) as the characters
+  // those Windows-1252 bytes are (the engine takes either).
+  function fromBytes(text) {
+    return text.replace(/[\u0080-\u009f]/g, function (c) {
+      return HIGH.charAt(c.charCodeAt(0) - 0x80);
     });
-    return valid ? list : null;
   }
 
-  return { bytesOf: bytesOf, beyond: beyond, lineCount: lineCount,
-    characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines, nameFault: nameFault,
-    keptScenarios: keptScenarios };
-})();
+  return { bytesOf: bytesOf, beyond: beyond, splitLines: splitLines, lineCount: lineCount,
+    characterFaults: characterFaults, faultsOf: faultsOf, addedLines: addedLines,
+    fileBytes: fileBytes, fromBytes: fromBytes };
+})(balvixBlocks.files);

@@ -802,7 +802,8 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   await page.getByLabel("Líneas del escenario").nth(2).fill(hostile);
   await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length >= 2);
   assert.equal(await faults.filter({ hasText: "pasa de 1.000" }).count(), 1);
-  assert.match(await page.locator(".fallo-nombre").nth(1).innerText(), /no puede empezar por un punto/);
+  assert.equal(await page.locator(".fallo-nombre").nth(1).innerText(),
+    "El nombre no puede llevar / \\ : * ? \" < > | ni caracteres de control.");
   assert.deepEqual(await page.evaluate(() => [window.pwned, document.querySelectorAll("img").length]),
     [undefined, 0]);
   for (const width of [1280, 390]) {

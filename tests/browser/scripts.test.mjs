@@ -3,21 +3,26 @@
 // over the table of rules the program passes too (tests/page/page_rules.txt),
 // and tables of the date axis's ticks (page_ticks.js), the lines and their
 // figures (page_lines.js), the amounts typed (page_controls.js), the CSV
-// files (page_downloads.js) and a scenario typed in the page (page_typed.js).
+// files (page_downloads.js), a scenario typed in the page (page_typed.js)
+// and a new scenario's name (page_names.js).
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import test from "node:test";
 import vm from "node:vm";
 
 const root = new URL("../../", import.meta.url);
-const context = vm.createContext({ TextEncoder });
-for (const script of ["page_typed", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+// What the page hands its scripts of the program's files, as the program
+// writes it (tests/driver/chart_page_test.cpp checks it is).
+const files = JSON.parse(readFileSync(new URL("tests/page/file_rules.json", root), "utf8"));
+const context = vm.createContext({ TextEncoder, balvixBlocks: { files } });
+for (const script of ["page_typed", "page_names", "page_kept", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/web/${script}.js`, root), "utf8"), context);
 }
-const { format, ticks, lines: balanceLines, controls, downloads, typed } = vm.runInContext(
+const { format, ticks, lines: balanceLines, controls, downloads, typed, names, kept: keptBoxes } = vm.runInContext(
   "({ format: balvixFormat, ticks: balvixTicks, lines: balvixLines, controls: balvixControls, " +
-  "downloads: balvixDownloads, typed: balvixTyped })", context);
+  "downloads: balvixDownloads, typed: balvixTyped, names: balvixNames, kept: balvixKept })",
+  context);
 const rules = readFileSync(new URL("tests/page/page_rules.txt", root), "utf8")
   .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
   .map((line) => line.split("|"));
@@ -253,24 +258,54 @@ for (const [name, text, bytes, faults] of [
   });
 }
 
+// Every character of Windows-1252 is its own byte for the engine, as the
+// program's table has it (the one handed in the page).
+test("typed scenario: the 256 characters of Windows-1252", () => {
+  for (let byte = 0; byte < 256; ++byte) {
+    const character = String.fromCharCode(byte >= 0x80 && byte < 0xa0 ?
+      files.windows1252[byte - 0x80] : byte);
+    assert.deepEqual([...typed.bytesOf(character)], [byte], character);
+    assert.equal(typed.beyond(character), "");
+  }
+});
+
+// A scenario's file as "Guardar" writes it (CR LF, a final line end, none
+// for an empty text), and the text of a file's bytes.
+for (const [text, bytes] of [["a\nb\r\n\n", "610d0a620d0a0d0a"], ["\n", ""], ["€", "800d0a"]]) {
+  test(`typed scenario: the file of ${JSON.stringify(text)}`, () => {
+    assert.equal(Buffer.from(typed.fileBytes(text)).toString("hex"), bytes);
+  });
+}
+test("typed scenario: a file's bytes as text", () => {
+  assert.equal(typed.fromBytes("\x80\x81\x9f\xff"), "€\u0081Ÿÿ");
+});
+
 // What "Copiar para entrada.txt" copies: the lines that add movements.
 test("typed scenario: only the lines that add are copied", () => {
   assert.equal(typed.addedLines("\ufeffA|1\r\n -" + nomina + "\n\u2013" + nomina + "\n\ufeff-" + nomina +
     "\n; c\n\nB|2\n"), "A|1\r\nB|2");
 });
 
-// The count of a box's lines, and a new scenario's name.
+// The count of a box's lines.
 for (const [text, count] of [["a\n".repeat(1000), 1000], ["a\r\nb\rc", 3], ["", 0]]) {
   test(`typed scenario: ${count} lines`, () => assert.equal(typed.lineCount(text), count));
 }
-for (const [name, taken, fault] of [
-  ["coche 2", ["coche"], ""], ["Coche", ["coche"], /Ya hay/], ["CON", [], /dispositivo/],
-  ["lpt9.viejo", [], /dispositivo/], ["com10", [], ""], ["nul", [], /dispositivo/],
-]) {
-  test(`typed scenario: the name ${name}`, () => {
-    const found = typed.nameFault(name, taken);
-    fault === "" ? assert.equal(found, "") : assert.match(found, fault);
-  });
+
+// A new scenario's name, over the table of names the program passes too
+// (tests/input/scenario_names.txt), each with its own message; and beside
+// the boxes' names, in any letter case.
+const nameRows = readFileSync(new URL("tests/input/scenario_names.txt", root), "utf8")
+  .split("\n").filter((line) => line !== "" && !line.startsWith("#"))
+  .map((line) => [line.slice(0, line.indexOf("|")).replace(/\\u\{([0-9A-F]+)\}/g,
+    (_, hex) => String.fromCodePoint(parseInt(hex, 16))), line.slice(line.indexOf("|") + 1)]);
+test("the table of names has a name of each kind", () => assert.ok(nameRows.length > 30));
+for (const [name, fault] of nameRows) {
+  test(`scenario name ${JSON.stringify(name)}`, () => assert.equal(names.nameFault(name), fault));
+}
+for (const [name, taken, fault] of [["coche 2", ["coche"], ""],
+  ["Coche", ["coche"], "Ya hay un escenario con ese nombre."], ["CON", ["con"], nameRows.find(
+    ([row]) => row === "CON")[1]]]) {
+  test(`scenario name ${name} beside ${taken}`, () => assert.equal(names.newNameFault(name, taken), fault));
 }
 
 // What the browser keeps: only what the editor writes, else nothing.
@@ -280,6 +315,6 @@ for (const [stored, kept] of [
     [{ nombre: "a", texto: "b", fichero: true, desde: "c" }]],
 ]) {
   test(`typed scenario: kept ${stored}`, () => {
-    assert.deepEqual(JSON.parse(JSON.stringify(typed.keptScenarios(stored))), kept);
+    assert.deepEqual(JSON.parse(JSON.stringify(keptBoxes.keptScenarios(stored))), kept);
   });
 }

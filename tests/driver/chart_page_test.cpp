@@ -2,6 +2,7 @@
 
 #include "driver/embedded_files.h"
 #include "page/chart_walk.h"
+#include "page/page_rules_table.h"
 #include "projection/argument.h"
 
 #include <gtest/gtest.h>
@@ -332,6 +333,17 @@ TEST(ChartPage, SelfContained) {
     EXPECT_EQ(lowerCase(std::string(style)).find("</style"), std::string::npos);
   }
   EXPECT_FALSE(uplotLicense().empty());
+}
+
+// The page hands its scripts what they know of the program's files as node
+// hands it to them in their tables (tests/page/file_rules.json).
+TEST(ChartPage, HandsItsScriptsTheRulesOfTheFiles) {
+  std::string_view rules = fileRulesBlock();
+  rules.remove_suffix(1); // its line feed
+  EXPECT_NE(examplePage(runOf("b.txt"))
+                .find(R"(<script type="application/json" id="ficheros">)" + std::string(rules) +
+                      "</script>\n"),
+            std::string::npos);
 }
 
 } // namespace
