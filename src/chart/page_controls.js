@@ -96,6 +96,17 @@ var balvixControls = (function (figures, chart) {
     });
   }
 
+  // Fills the cells of the figures of room (data-holgura="gastos" or
+  // "apartar", of line data-linea) from the engine's holgura (per line
+  // [expenses, monthly], or null); `none` where a line has none.
+  function fillRoom(room, none) {
+    [].forEach.call(document.querySelectorAll("[data-holgura]"), function (cell) {
+      var figures = room && room[+cell.getAttribute("data-linea")];
+      var which = cell.getAttribute("data-holgura") === "gastos" ? 0 : 1;
+      setCell(cell, figures ? figures[which] : none, "");
+    });
+  }
+
   // The cushion field after the key figures (and, without scenarios, the
   // cushion's two key figures); onChange(cushion or null) is called now and
   // on every change of the field or of the address.
@@ -198,6 +209,6 @@ var balvixControls = (function (figures, chart) {
     return { hooks: { init: [make], setSeries: [follow] } };
   }
 
-  return { fill: fill, cushionField: cushionField, amountField: amountField,
+  return { fill: fill, fillRoom: fillRoom, cushionField: cushionField, amountField: amountField,
     lineBoxes: lineBoxes, element: element, amountOf: amountOf };
 })(balvixLines, balvixChart);

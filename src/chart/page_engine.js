@@ -17,7 +17,8 @@
 //     (banco)", the plan walked from hoy with it, comes first beside the
 //     plan, and every scenario is walked from hoy with it too; separador,
 //     "\\" for the paths of the faults written as on Windows ("/" when
-//     missing). Returns
+//     missing); colchon, the cushion ("500", empty for 0): with solo
+//     "holgura", holgura alone is made. Returns
 //     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
 //     page's data for those files, byte for byte as balvix-grafico writes
 //     it into a page (null when the run gives none); html, the part of that
@@ -26,7 +27,10 @@
 //     lines Errores.txt would hold; mensaje, what the program would tell (""
 //     when nothing); bajos, with hoy, the record lows of the plan and of
 //     each line beside it: per line, [day (aaaa-mm-dd), balance] of each day
-//     whose balance is below every earlier one, counted afresh from hoy on.
+//     whose balance is below every earlier one, counted afresh from hoy on;
+//     holgura, with solo "holgura" and hoy, per line [how far its expenses
+//     may rise, what it can set aside each month] counted from hoy above
+//     the cushion, or null for a line whose walk ended before hoy.
 //     When the engine runs out of memory it is started afresh and the
 //     answer is mensaje alone.
 //   balvixEngine.bytesOf(text): the Windows-1252 bytes (a Uint8Array) of a
@@ -102,7 +106,8 @@ var balvixEngine = (function () {
       throw new Error("el motor no está listo");
     }
     var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
-      inputs.hoy || "", inputs.solo || "", inputs.saldo || "", inputs.separador || ""];
+      inputs.hoy || "", inputs.solo || "", inputs.saldo || "", inputs.separador || "",
+      inputs.colchon || "", "", ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });
@@ -112,19 +117,21 @@ var balvixEngine = (function () {
     } catch (error) {
       // A trap (memory ran out) leaves the engine unusable: a new one.
       start();
-      return {datos: null, html: null, errores: [], mensaje: outOfMemory, bajos: null};
+      return {datos: null, html: null, errores: [], mensaje: outOfMemory, bajos: null,
+        holgura: null};
     }
     var utf8 = new TextDecoder("utf-8");
     var windows1252 = new TextDecoder("windows-1252");
-    if (parts.length < 4) {
-      return {datos: null, html: null, errores: [], mensaje: "", bajos: null};
+    if (parts.length < 5) {
+      return {datos: null, html: null, errores: [], mensaje: "", bajos: null, holgura: null};
     }
     return {
       datos: parts[0].length > 0 ? utf8.decode(parts[0]) : null,
       html: parts[1].length > 0 ? utf8.decode(parts[1]) : null,
-      errores: parts.slice(4).map(function (line) { return windows1252.decode(line); }),
+      errores: parts.slice(5).map(function (line) { return windows1252.decode(line); }),
       mensaje: windows1252.decode(parts[3]),
-      bajos: parts[2].length > 0 ? JSON.parse(utf8.decode(parts[2])) : null
+      bajos: parts[2].length > 0 ? JSON.parse(utf8.decode(parts[2])) : null,
+      holgura: parts[4].length > 0 ? JSON.parse(utf8.decode(parts[4])) : null
     };
   }
 

@@ -1,6 +1,6 @@
 #include "chart/room_figures.h"
 
-#include "chart_walk.h"
+#include "chart/chart_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -92,16 +92,31 @@ TEST(RoomFigures, StartOfTodayOrNoneAfterTheLinesWalk) {
   EXPECT_FALSE(roomStartOf(line, toAmount, {7, 1, 2027})) << "its walk ended on 06/01";
 }
 
-TEST(RoomFigures, HalfCentRoundsAwayFromZero) {
-  // 0.52, then 0.50 taken on the 2nd: +4 % takes 0.52; +5 % 0.525, which is
-  // 0.53, below zero (to the even cent it would still be 0.52).
-  const EntriesRead half = movementsOf({"Luz|0.50|quitar|concreta|02/01/2027|0"});
-  const MovementList movements = movementListOf(half.entries);
-  const RoomLine line{movements, {1, 1, 2027}, 0.52};
-  const RunSpan span{{1, 1, 2027}, {3, 1, 2027}, {}};
-  const ExpenseRoom room = expenseRoom(line, {{1, 1, 2027}, 0.52}, span, 0);
-  EXPECT_EQ(room.kind, Kind::percent);
-  EXPECT_EQ(room.percent, 4);
+TEST(RoomFigures, JudgedOnCentsRoundedHalfAwayFromZero) {
+  struct Line {
+    const char* what;
+    double opening;
+    const char* movement;
+    int percent;
+  } lines[] = {
+      // 0.52 less 0.50: +4 % takes 0.52; +5 % 0.525, which is 0.53 (to the
+      // even cent it would be 0.52 and hold).
+      {"a half cent", 0.52, "Luz|0.50|quitar|concreta|02/01/2027|0", 4},
+      // 0.996 less 1 ends at -0.004, written 0'00: at the floor; +1 % -0.014.
+      {"within half a cent below the floor", 0.996, "Luz|1|quitar|concreta|02/01/2027|0", 0},
+      // 0.004 a day is 0'00 up to +24 % (0.00496); at +25 % 0.005 is 0.01 a
+      // day, and 0.02 is gone on the 2nd.
+      {"expenses rounded to nothing", 0.02, "Migas|0.004|quitar|periodo|1dia|01/01/2027", 24},
+  };
+  for (const Line& l : lines) {
+    const EntriesRead read = movementsOf({l.movement});
+    const MovementList movements = movementListOf(read.entries);
+    const RoomLine line{movements, {1, 1, 2027}, l.opening};
+    const RunSpan span{{1, 1, 2027}, {10, 1, 2027}, {}};
+    const ExpenseRoom room = expenseRoom(line, {{1, 1, 2027}, l.opening}, span, 0);
+    EXPECT_EQ(room.kind, Kind::percent) << l.what;
+    EXPECT_EQ(room.percent, l.percent) << l.what;
+  }
 }
 
 } // namespace

@@ -10,11 +10,16 @@
 // - what is wanted: "bajos" for the record lows alone, "tablas N" for the
 //   tables of the scenario N alone (1 for the first) in the place of the
 //   body, "escenarios" for the parts that change with the scenarios alone
-//   (scenarioPartsOf), or empty for all;
+//   (scenarioPartsOf), "holgura" for the figures of room alone, or empty
+//   for all;
 // - today's balance as the bank tells it (digits with at most one decimal
 //   point, a "-" before them when below zero), or empty;
 // - the separator of a scenario file's path in its faults: "\" as on
 //   Windows, or "/" (also when empty);
+// - the cushion (digits with at most one decimal point), or empty for 0;
+//   with "holgura" wanted, the figures of room of each line from today
+//   above it (roomJson) alone are made;
+// - two texts kept for the expenses' and the income's percents;
 // - then a name and a text for each scenario file (a name without its ".txt"
 //   gets it).
 // balvix_run() reads it, and returns the size of the answer in the block
@@ -22,11 +27,13 @@
 // (its JSON in UTF-8; empty when there is none), the part of the page that
 // changes with it (its HTML in UTF-8, appendPageBody), the record lows of
 // each line from today (recordLowsJson; empty without today), the message
-// the program would show (Windows-1252; empty when none), then each line of
+// the program would show (Windows-1252; empty when none), the figures of
+// room (roomJson in UTF-8; empty unless wanted), then each line of
 // Errores.txt (Windows-1252).
 
 #include "chart/chart_data.h"
 #include "chart/chart_run.h"
+#include "chart/room_text.h"
 #include "driver/argument.h"
 #include "driver/messages.h"
 #include "input/date_text.h"
@@ -51,7 +58,7 @@ std::string request;
 std::string answer;
 
 // The texts before the scenarios' names and texts.
-constexpr std::size_t firstScenario = 7;
+constexpr std::size_t firstScenario = 10;
 
 // The line of the plan walked from today with today's balance, beside the
 // plan as written.
@@ -103,6 +110,7 @@ void appendText(std::string& out, std::string_view text) {
 struct Result {
   balvix::ChartParts parts;
   std::string lows;
+  std::string room;
   std::string_view message;
   std::vector<std::string> log;
 };
@@ -178,6 +186,12 @@ Result run(const std::vector<std::string_view>& texts) {
     result.parts.body = scenarioTablesOf(inputs, *beside, *span, line, start);
   } else if (wanted == "escenarios") {
     result.parts = scenarioPartsOf(inputs, *beside, *span, start);
+  } else if (wanted == "holgura") {
+    const std::optional<double> cushion = texts[7].empty() ? 0 : balanceOf(texts[7]);
+    if (today && cushion && std::isfinite(*cushion)) {
+      result.room = roomJson(inputs, *beside, *span, *today, *cushion, start);
+    }
+    return result;
   } else if (wanted != "bajos") {
     result.parts = chartPartsOf(inputs, *beside, *span, start);
   }
@@ -209,6 +223,7 @@ std::uint32_t balvix_run() {
   appendText(answer, result.parts.body);
   appendText(answer, result.lows);
   appendText(answer, result.message);
+  appendText(answer, result.room);
   for (const std::string& line : result.log) {
     appendText(answer, line);
   }

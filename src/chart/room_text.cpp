@@ -1,0 +1,74 @@
+#include "chart/room_text.h"
+
+#include "chart/json_writer.h"
+#include "chart/page_text.h"
+#include "projection/money.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace balvix {
+
+std::string expenseRoomText(const ExpenseRoom& room) {
+  using Kind = ExpenseRoom::Kind;
+  switch (room.kind) {
+  case Kind::noExpenses:
+    return "sin gastos que subir";
+  case Kind::notEvenWithout:
+    return "ni sin gastos";
+  case Kind::aboveLimit:
+    return "m\xE1s de un 1.000 %";
+  case Kind::percent:
+    break;
+  }
+  std::string text = room.percent >= 0 ? "Los gastos pueden subir un "
+                                       : "los gastos tendr\xED"
+                                         "an que bajar un ";
+  appendCount(text, room.percent >= 0 ? room.percent : -room.percent);
+  text += " %";
+  return text;
+}
+
+std::string monthlyRoomText(const std::optional<double>& euros) {
+  if (!euros) {
+    return "nada";
+  }
+  std::array<char, 400> digits{};
+  const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), *euros,
+                                  std::chars_format::fixed, 0)
+                        .ptr;
+  std::string text = "Se puede apartar ";
+  appendThousands(text,
+                  std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+  text += " \x80 al mes";
+  return text;
+}
+
+std::string roomJson(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
+                     const DateParts& today, double floor, const std::optional<WalksStart>& start) {
+  JsonItems json;
+  auto figures = [&](const RoomLine& line) {
+    const std::optional<RoomStart> from = roomStartOf(line, span, today);
+    if (!from) {
+      json.add("null");
+      return;
+    }
+    JsonItems pair(json.item(), JsonBrackets::list);
+    appendJsonString(pair.item(), expenseRoomText(expenseRoom(line, *from, span, floor)));
+    appendJsonString(pair.item(), monthlyRoomText(monthlyRoom(line, *from, span, floor)));
+    pair.close();
+  };
+  const MovementList plan = movementListOf(inputs.movements.entries);
+  figures({plan, span.first, inputs.config.openingBalance});
+  for (const Scenario& scenario : scenarios.scenarios) {
+    const MovementList movements = movementListOf(scenario, inputs.movements);
+    figures({movements, start ? start->day : span.first,
+             start ? start->balance : inputs.config.openingBalance});
+  }
+  std::string out;
+  json.appendList(out);
+  return out;
+}
+
+} // namespace balvix
