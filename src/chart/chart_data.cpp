@@ -97,8 +97,8 @@ std::string recordLowsJson(const RunInputs& inputs, const ScenariosRead& scenari
   const double opening = inputs.config.openingBalance;
   walk(movementListOf(inputs.movements.entries), opening, span.first);
   for (const Scenario& scenario : scenarios.scenarios) {
-    walk(movementListOf(scenario, inputs.movements), start ? start->balance : opening,
-         start ? start->day : span.first);
+    const WalksStart from = startOf(scenario, inputs, span, start);
+    walk(movementListOf(scenario, inputs.movements), from.balance, from.day);
   }
   std::string out;
   json.appendList(out);

@@ -160,7 +160,9 @@
     var marks = chart.marksPlugin(data,
       todayX >= lines[0].first && todayX <= xs[n - 1] ? todayX : null);
     var plugins = [marks, chart.touchPlugin(),
-      readout.plugin(document.getElementById("lectura"), data, lines), drawnPlugin()];
+      readout.plugin(document.getElementById("lectura"), data, lines, function () {
+        return cushionNow;
+      }), drawnPlugin()];
     if (lines.length > 1) {
       plugins.push(controls.lineBoxes(lines));
     }

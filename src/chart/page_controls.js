@@ -174,6 +174,66 @@ var balvixControls = (function (figures, chart) {
     return note;
   }
 
+  // The percents of the line "gastos/ingresos" in force: {gastos, ingresos}
+  // (whole numbers as text, "" for none), or null when neither is set.
+  var scaled = { gastos: "", ingresos: "" };
+  function scaling() {
+    return scaled.gastos === "" && scaled.ingresos === "" ? null :
+      { gastos: scaled.gastos, ingresos: scaled.ingresos };
+  }
+
+  // The fields "¿Y si los gastos suben...?" and "¿Y si los ingresos
+  // bajan...?" after `before`: a whole percent each (from -100 to 1000, and
+  // to 100), kept in the address (#gastos=10&ingresos=-5). A value outside
+  // its range, or not a whole number, is refused beside its field and
+  // changes nothing; onChange() is called on every change that counts.
+  function scalingFields(before, onChange) {
+    var paragraph = element("p", "campo-escala");
+    before.parentNode.insertBefore(paragraph, before.nextSibling);
+    [["gastos", "¿Y si los gastos suben...? ", 1000],
+      ["ingresos", "¿Y si los ingresos bajan...? ", 100]].forEach(function (field) {
+      var key = field[0];
+      var label = paragraph.appendChild(element("label", "", field[1]));
+      var input = label.appendChild(element("input"));
+      input.id = key;
+      input.type = "text";
+      input.size = 5;
+      input.autocomplete = "off";
+      label.appendChild(document.createTextNode(" %"));
+      var note = paragraph.appendChild(element("span", "nota"));
+      note.setAttribute("aria-live", "polite");
+      function changed(keep) {
+        var text = input.value.trim();
+        var value = /^[-+]?\d{1,4}$/.test(text) ? Number(text) : NaN;
+        var fits = text === "" || (value >= -100 && value <= field[2]);
+        input.setAttribute("aria-invalid", fits ? "false" : "true");
+        note.textContent = fits ? " " : " Escriba un número entero de -100 a " +
+          (field[2] === 1000 ? "1.000" : "100") + ": no se tiene en cuenta.";
+        var now = text === "" ? "" : String(value);
+        if (!fits || now === scaled[key]) {
+          return;
+        }
+        scaled[key] = now;
+        if (keep) {
+          keepInAddress(key, now);
+        }
+        onChange();
+      }
+      input.value = inAddress(key);
+      input.addEventListener("input", function () {
+        changed(true);
+      });
+      window.addEventListener("hashchange", function () {
+        if (input.value !== inAddress(key)) {
+          input.value = inAddress(key);
+          changed(false);
+        }
+      });
+      changed(false);
+    });
+    return paragraph;
+  }
+
   // A tick box per line (balvixLines' lines) right after the chart's box,
   // as a uPlot plugin: each shows and hides its line's balance on the chart,
   // and follows the legend too.
@@ -210,5 +270,6 @@ var balvixControls = (function (figures, chart) {
   }
 
   return { fill: fill, fillRoom: fillRoom, cushionField: cushionField, amountField: amountField,
+    scalingFields: scalingFields, scaling: scaling,
     lineBoxes: lineBoxes, element: element, amountOf: amountOf };
 })(balvixLines, balvixChart);

@@ -187,6 +187,9 @@
       asked.hoy = format.dateText(todayX);
       asked.saldo = todayBalance.plain;
     }
+    if (controls.scaling()) {
+      Object.assign(asked, controls.scaling(), { hoy: format.dateText(todayX) });
+    }
     var answer = engine.run(asked);
     if (asked.saldo !== undefined && answer.datos === null && answer.errores.length === 0) {
       balanceNote.textContent = " " + answer.mensaje;
@@ -420,6 +423,11 @@
         changed();
       }
     });
+    controls.scalingFields(paragraph, function () {
+      if (started) {
+        changed();
+      }
+    });
     started = true;
   }
 
@@ -442,7 +450,7 @@
       differs = true;
     }
   });
-  if (differs || todayBalance !== null) {
+  if (differs || todayBalance !== null || controls.scaling()) {
     changed();
   }
 })(balvixEngine, balvixTables, balvixFormat, balvixControls);

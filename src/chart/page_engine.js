@@ -18,7 +18,10 @@
 //     plan, and every scenario is walked from hoy with it too; separador,
 //     "\\" for the paths of the faults written as on Windows ("/" when
 //     missing); colchon, the cushion ("500", empty for 0): with solo
-//     "holgura", holgura alone is made. Returns
+//     "holgura", holgura alone is made; gastos and ingresos, with hoy, the
+//     percents ("10", "-5") the line "gastos/ingresos" scales the "quitar"
+//     and "poner" amounts by from hoy on: that line, the plan (or "real
+//     (banco)") walked again so, comes last beside the plan. Returns
 //     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
 //     page's data for those files, byte for byte as balvix-grafico writes
 //     it into a page (null when the run gives none); html, the part of that
@@ -107,7 +110,7 @@ var balvixEngine = (function () {
     }
     var texts = [inputs.config || "", inputs.entrada || "", inputs.argumento || "",
       inputs.hoy || "", inputs.solo || "", inputs.saldo || "", inputs.separador || "",
-      inputs.colchon || "", "", ""];
+      inputs.colchon || "", inputs.gastos || "", inputs.ingresos || ""];
     (inputs.escenarios || []).forEach(function (scenario) {
       texts.push(scenario.nombre || "", scenario.texto || "");
     });

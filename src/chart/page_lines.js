@@ -13,6 +13,8 @@ var balvixLines = (function (format) {
   // patterns told apart in black and white; one per scenario.
   var COLOURS = ["#e69f00", "#cc79a7", "#56b4e9", "#009e73", "#d55e00", "#0072b2"];
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
+  // The line "gastos/ingresos" (the plan's amounts scaled) has its own.
+  var SCALED = { colour: "#000000", dash: [14, 4, 3, 4] };
 
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),
@@ -30,8 +32,8 @@ var balvixLines = (function (format) {
       });
       return { number: i, name: i === 0 ? "Plan" : source.nombre, source: source, xs: xs, at: at,
         first: Math.min(first, xs[0]), periodLast: periodLast,
-        colour: i > 0 ? COLOURS[(i - 1) % COLOURS.length] : null,
-        dash: i > 0 ? DASHES[(i - 1) % DASHES.length] : null };
+        colour: i === 0 ? null : source.escalado ? SCALED.colour : COLOURS[(i - 1) % COLOURS.length],
+        dash: i === 0 ? null : source.escalado ? SCALED.dash : DASHES[(i - 1) % DASHES.length] };
     });
   }
 

@@ -63,8 +63,8 @@ std::string roomJson(const RunInputs& inputs, const ScenariosRead& scenarios, co
   figures({plan, span.first, inputs.config.openingBalance});
   for (const Scenario& scenario : scenarios.scenarios) {
     const MovementList movements = movementListOf(scenario, inputs.movements);
-    figures({movements, start ? start->day : span.first,
-             start ? start->balance : inputs.config.openingBalance});
+    const WalksStart from = startOf(scenario, inputs, span, start);
+    figures({movements, from.day, from.balance});
   }
   std::string out;
   json.appendList(out);

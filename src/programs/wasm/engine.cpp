@@ -19,7 +19,9 @@
 // - the cushion (digits with at most one decimal point), or empty for 0;
 //   with "holgura" wanted, the figures of room of each line from today
 //   above it (roomJson) alone are made;
-// - two texts kept for the expenses' and the income's percents;
+// - the percents the line "gastos/ingresos" scales the "quitar" and the
+//   "poner" amounts by (from -100 to 1000, and to 100), or empty: with
+//   either and today, that line (scaledLine) comes last beside the plan;
 // - then a name and a text for each scenario file (a name without its ".txt"
 //   gets it).
 // balvix_run() reads it, and returns the size of the answer in the block
@@ -34,6 +36,7 @@
 #include "chart/chart_data.h"
 #include "chart/chart_run.h"
 #include "chart/room_text.h"
+#include "chart/scaled_line.h"
 #include "driver/argument.h"
 #include "driver/messages.h"
 #include "input/date_text.h"
@@ -167,11 +170,24 @@ Result run(const std::vector<std::string_view>& texts) {
       return result;
     }
     start = WalksStart{*today, *balance};
-    fromToday.scenarios.push_back(Scenario{std::string(todayLineName), {}, {}, {}, {}});
+    fromToday.scenarios.emplace_back().name = todayLineName;
     fromToday.scenarios.insert(fromToday.scenarios.end(), scenarios.scenarios.begin(),
                                scenarios.scenarios.end());
     fromToday.leftOut = scenarios.leftOut;
     beside = &fromToday;
+  }
+  const Scaling scaling{percentOf(texts[8], 1000), percentOf(texts[9], 100)};
+  std::optional<Scenario> scaled;
+  if (today) {
+    scaled = scaledLine(inputs, *span, *today, scaling, start.has_value());
+  }
+  if (scaled) {
+    if (beside != &fromToday) {
+      fromToday.scenarios = scenarios.scenarios;
+      fromToday.leftOut = scenarios.leftOut;
+      beside = &fromToday;
+    }
+    fromToday.scenarios.push_back(std::move(*scaled));
   }
   const std::string_view wanted = texts[4];
   constexpr std::string_view tables = "tablas ";
