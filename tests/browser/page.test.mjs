@@ -813,6 +813,37 @@ withEngine && await check("today's balance walks the plan again from today, as a
   await before.close();
 });
 
+// Every `action` amount of a file's lines times (100 + P) / 100, to the cent, a half up.
+const scaledLines = (text, percent, action = "quitar") =>
+  text.replace(new RegExp(`^(-?[^|;\\r\\n]*)\\|([\\d.]+)\\|${action}\\|`, "gm"), (all, name, amount) => {
+    const cents = Math.round(Math.round(+amount * 100) * (100 + percent) / 100);
+    return `${name}|${(cents / 100).toFixed(2)}|${action}|`;
+  });
+
+// The line "gastos/ingresos" is the plan walked from today with its amounts
+// scaled, as the program walks the scaled files from today; a value out of
+// its range is refused beside its field and changes nothing.
+withEngine && await check("the line of expenses and income scaled is the program's walk of the scaled files", async () => {
+  const page = await openOn(examplePage + "#gastos=10&ingresos=-5", "2027-03-10");
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
+  const plan = await datosOf(page);
+  const line = await page.evaluate(() => window.balvixData.escenarios[1]);
+  assert.equal(line.nombre, "gastos +10 %, ingresos -5 %");
+  const entrada = (await readFile(path.join(process.env.EXAMPLES, "entrada.txt"))).toString("latin1");
+  const today = plan.dias.indexOf("2027-03-10");
+  const run = await graficoWith({}, `10/03/2027|31/12/2027|${plan.saldos[today - 1].toFixed(2)}|` +
+    "balance2027.txt\r\n", Buffer.from(scaledLines(scaledLines(entrada, 10), -5, "poner"), "latin1"));
+  assert.deepEqual([line.dias[0], line.saldos], ["2027-03-10", run.datos.saldos]);
+  assert.match(await page.locator("#y-si thead").innerText(), /gastos \+10 %, ingresos -5 %/);
+  await page.fill("#ingresos", "101");
+  assert.match(await page.locator(".campo-escala").innerText(), /de -100 a 100: no se tiene en cuenta/);
+  assert.equal(await page.evaluate(() => location.hash), "#gastos=10&ingresos=-5");
+  assert.equal(await page.evaluate(() => window.balvixData.escenarios[1].nombre), line.nombre);
+  await page.fill("#gastos", "");
+  await page.waitForFunction(() => window.balvixData.escenarios[1].nombre === "ingresos -5 %");
+  await page.close();
+});
+
 // The figures of room of the plan and of a scenario, each against the
 // program itself: run from today with the line's balance, its files with
 // every "quitar" scaled by P never go below the cushion, and by P + 1 they
@@ -830,11 +861,7 @@ withEngine && await check("the figures of room hold, and one unit more breaks th
   const latin1 = (name) => readFile(path.join(process.env.EXAMPLES, name)).then((b) => b.toString("latin1"));
   const entrada = await latin1("entrada.txt");
   const car = await latin1(path.join("escenarios", "coche.txt"));
-  // Every "quitar" amount of a file's lines times (100 + P) / 100, to the cent, a half up.
-  const scaled = (text, percent) => text.replace(/^(-?[^|;\r\n]*)\|([\d.]+)\|quitar\|/gm, (all, name, amount) => {
-    const cents = Math.round(Math.round(+amount * 100) * (100 + percent) / 100);
-    return `${name}|${(cents / 100).toFixed(2)}|quitar|`;
-  });
+  const scaled = scaledLines;
   const config = `10/03/2027|31/12/2027|${plan.saldos[today - 1].toFixed(2)}|balance2027.txt\r\n`;
   const lowest = async (line, entradaText, carText) => {
     const run = await graficoWith({ "coche.txt": Buffer.from(carText, "latin1") }, config,
