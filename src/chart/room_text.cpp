@@ -4,8 +4,6 @@
 #include "chart/page_text.h"
 #include "projection/money.h"
 
-#include <array>
-#include <charconv>
 #include <string_view>
 
 namespace balvix {
@@ -34,13 +32,15 @@ std::string monthlyRoomText(const std::optional<double>& euros) {
   if (!euros) {
     return "nada";
   }
-  std::array<char, 400> digits{};
-  const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), *euros,
-                                  std::chars_format::fixed, 0)
-                        .ptr;
+  // A whole number of euros: its hundredths end in "00".
+  const std::string hundredths = roundedHundredths(*euros);
   std::string text = "Se puede apartar ";
-  appendThousands(text,
-                  std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+  const std::string_view units(hundredths.data(),
+                               hundredths.size() > 2 ? hundredths.size() - 2 : 0);
+  if (units.empty()) {
+    text += '0';
+  }
+  appendThousands(text, units);
   text += " \x80 al mes";
   return text;
 }

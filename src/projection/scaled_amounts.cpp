@@ -14,8 +14,8 @@ namespace balvix {
 
 namespace {
 
-// The amount's shortest decimal text as whole digits and a power of ten:
-// 62.35 is {6235, -2}. Nothing when the digits do not fit.
+// The amount's decimal text to 15 significant digits as whole digits and a
+// power of ten, trailing zeros dropped: 62.35 is {6235, -2}.
 struct Decimal {
   std::uint64_t digits = 0;
   int exponent = 0;
@@ -23,8 +23,10 @@ struct Decimal {
 
 std::optional<Decimal> decimalOf(double amount) {
   std::array<char, 64> buffer{};
+  // 15 significant digits give back the text of any amount read from at
+  // most 15 (trailing zeros are dropped below).
   const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), amount,
-                                       std::chars_format::scientific);
+                                       std::chars_format::scientific, 14);
   if (ec != std::errc{}) {
     return std::nullopt;
   }
@@ -48,6 +50,10 @@ std::optional<Decimal> decimalOf(double amount) {
   int exponent = 0;
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
   decimal.exponent = exponent - fractionDigits;
+  while (decimal.digits != 0 && decimal.digits % 10 == 0) {
+    decimal.digits /= 10;
+    ++decimal.exponent;
+  }
   return decimal;
 }
 

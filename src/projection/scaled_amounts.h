@@ -9,8 +9,8 @@ namespace balvix {
 
 // `amount` (0 or more) multiplied by (100 + percent) / 100 and rounded to
 // the cent, an exact half away from zero, as the nearest number: the product
-// is judged on the amount's shortest decimal text, the one the amount was
-// read from when it had at most 15 significant digits (62.35 at +10 gives
+// is judged on the amount's decimal text to 15 significant digits, the one
+// the amount was read from when it had at most 15 (62.35 at +10 gives
 // 68.59, 0.125 at 0 gives 0.13, anything at -100 gives 0). `percent` is -100
 // or more. From about 10^15 up, where numbers hold no cents, the amount
 // multiplied is the answer.

@@ -1,4 +1,5 @@
 #include "chart/room_figures.h"
+#include "chart/room_text.h"
 
 #include "chart/chart_walk.h"
 
@@ -117,6 +118,28 @@ TEST(RoomFigures, JudgedOnCentsRoundedHalfAwayFromZero) {
     EXPECT_EQ(room.kind, Kind::percent) << l.what;
     EXPECT_EQ(room.percent, l.percent) << l.what;
   }
+}
+
+TEST(RoomFigures, WrittenAsThePageWritesThem) {
+  struct Case {
+    ExpenseRoom room;
+    const char* text;
+  } cases[] = {
+      {{Kind::percent, 12}, "Los gastos pueden subir un 12 %"},
+      {{Kind::percent, 1000}, "Los gastos pueden subir un 1.000 %"},
+      {{Kind::percent, -5},
+       "los gastos tendr\xED"
+       "an que bajar un 5 %"},
+      {{Kind::notEvenWithout, -100}, "ni sin gastos"},
+      {{Kind::aboveLimit, 1001}, "m\xE1s de un 1.000 %"},
+      {{Kind::noExpenses, 0}, "sin gastos que subir"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(expenseRoomText(c.room), c.text);
+  }
+  EXPECT_EQ(monthlyRoomText(1250), "Se puede apartar 1.250 \x80 al mes");
+  EXPECT_EQ(monthlyRoomText(0), "Se puede apartar 0 \x80 al mes");
+  EXPECT_EQ(monthlyRoomText(std::nullopt), "nada");
 }
 
 } // namespace
