@@ -174,19 +174,16 @@ var balvixControls = (function (figures, chart) {
     return note;
   }
 
-  // The percents of the line "gastos/ingresos" in force: {gastos, ingresos}
-  // (whole numbers as text, "" for none), or null when neither is set.
+  // The percents of the line "gastos/ingresos" ({gastos, ingresos}, "" for
+  // none), or null.
   var scaled = { gastos: "", ingresos: "" };
   function scaling() {
     return scaled.gastos === "" && scaled.ingresos === "" ? null :
       { gastos: scaled.gastos, ingresos: scaled.ingresos };
   }
 
-  // The fields "¿Y si los gastos suben...?" and "¿Y si los ingresos
-  // bajan...?" after `before`: a whole percent each (from -100 to 1000, and
-  // to 100), kept in the address (#gastos=10&ingresos=-5). A value outside
-  // its range, or not a whole number, is refused beside its field and
-  // changes nothing; onChange() is called on every change that counts.
+  // Their fields after `before`, kept in the address; a value out of range
+  // is refused and changes nothing; onChange() on every change.
   function scalingFields(before, onChange) {
     var paragraph = element("p", "campo-escala");
     before.parentNode.insertBefore(paragraph, before.nextSibling);

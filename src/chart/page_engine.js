@@ -17,12 +17,10 @@
 //     (banco)", the plan walked from hoy with it, comes first beside the
 //     plan, and every scenario is walked from hoy with it too; separador,
 //     "\\" for the paths of the faults written as on Windows ("/" when
-//     missing); colchon, the cushion ("500", empty for 0): with solo
-//     "holgura", holgura alone is made; gastos and ingresos, with hoy, the
-//     percents ("10", "-5") the line "gastos/ingresos" scales the "quitar"
-//     and "poner" amounts by from hoy on: that line, the plan (or "real
-//     (banco)") walked again so, comes last beside the plan. Returns
-//     {datos, html, errores, mensaje, bajos}: datos, the JSON text of the
+//     missing); colchon ("500"; empty: 0), with solo "holgura"; gastos and
+//     ingresos, with hoy, the percents of the line "gastos/ingresos", last
+//     beside the plan. Returns
+//     {datos, html, errores, mensaje, bajos, holgura}: datos, the JSON text of the
 //     page's data for those files, byte for byte as balvix-grafico writes
 //     it into a page (null when the run gives none); html, the part of that
 //     page that changes with its data, between its title and the end of its
@@ -31,9 +29,7 @@
 //     when nothing); bajos, with hoy, the record lows of the plan and of
 //     each line beside it: per line, [day (aaaa-mm-dd), balance] of each day
 //     whose balance is below every earlier one, counted afresh from hoy on;
-//     holgura, with solo "holgura" and hoy, per line [how far its expenses
-//     may rise, what it can set aside each month] counted from hoy above
-//     the cushion, or null for a line whose walk ended before hoy.
+//     holgura, alone, per line its two figures of room, or null.
 //     When the engine runs out of memory it is started afresh and the
 //     answer is mensaje alone.
 //   balvixEngine.bytesOf(text): the Windows-1252 bytes (a Uint8Array) of a

@@ -2,10 +2,8 @@
 // at index i of the page's data, its balance and what happened on it, every
 // movement of a day; for a week or a month, its closing and lowest balance
 // and what it put in and took out; then each shown scenario's balance and
-// the movements it adds and takes away that day. After each line's balance,
-// what could be spent that day without going below the cushion (or zero):
-// its lowest day-end balance from that day to its end (its future minimum)
-// less the cushion. Used by page.js as balvixReadout, whose plugin shows the
+// the movements it adds and takes away that day; after each line's balance,
+// its future minimum less the cushion. Used by page.js as balvixReadout, whose plugin shows the
 // day under the chart's cursor.
 var balvixReadout = (function (format, chart) {
   "use strict";

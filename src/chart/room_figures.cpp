@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 namespace balvix {
@@ -23,17 +24,19 @@ bool atOrAbove(double balance, double floor) {
   return balance >= floor - 0.01 && !(roundedToCent(balance) < floor);
 }
 
-// Follows a walk until a day ends below the floor, which ends it.
+// Follows a walk until a day ends below the floor, which ends it (any floor
+// but -infinity); keeps its last day and balance, and whether a balance
+// would have been beyond any number.
 class FloorCheck : public WalkEvents {
 public:
   FloorCheck(double opening, double floor) : floor_(floor), balance_(opening) {}
 
-  void day(const DateParts& /*date*/) override {}
+  void day(const DateParts& date) override { last_ = date; }
   void activation(std::size_t /*movement*/) override {}
   void movement(std::size_t /*movement*/, double /*before*/, double after) override {
     balance_ = after;
   }
-  void overflow(std::size_t /*movement*/) override {}
+  void overflow(std::size_t /*movement*/) override { overflowed_ = true; }
   void closing(double /*balance*/) override { seenEnough(); }
   bool seenEnough() const override {
     // Asked at the end of every day but the last, which closing ends.
@@ -42,10 +45,15 @@ public:
   }
 
   bool below() const { return below_; }
+  double balance() const { return balance_; }
+  const DateParts& last() const { return last_; }
+  bool overflowed() const { return overflowed_; }
 
 private:
   double floor_;
   double balance_;
+  DateParts last_;
+  bool overflowed_ = false;
   mutable bool below_ = false;
 };
 
@@ -100,26 +108,12 @@ private:
   bool walking_ = false;
 };
 
-// Takes the closing balance of a walk, and whether it ended early.
-class Closing : public WalkEvents {
-public:
-  void day(const DateParts& date) override { last_ = date; }
-  void activation(std::size_t /*movement*/) override {}
-  void movement(std::size_t /*movement*/, double /*before*/, double /*after*/) override {}
-  void overflow(std::size_t /*movement*/) override { overflowed_ = true; }
-  void closing(double balance) override { balance_ = balance; }
-
-  DateParts last_;
-  double balance_ = 0;
-  bool overflowed_ = false;
-};
-
 // The largest whole n in [low, high] with holds(n), for a `holds` true up
 // to some n and false beyond; nothing when holds(low) is false. Tried first
 // at `guess`, then in growing steps away from it until the answer is
 // bracketed, then by halving, so that a good guess costs two walks.
-template <class Holds>
-std::optional<double> largestHolding(double low, double high, double guess, const Holds& holds) {
+std::optional<double> largestHolding(double low, double high, double guess,
+                                     const std::function<bool(double)>& holds) {
   const double first = std::clamp(std::floor(guess), low, high);
   double holding = first;
   double failing = first;
@@ -168,14 +162,14 @@ std::optional<RoomStart> roomStartOf(const RoomLine& line, const RunSpan& span,
   if (from == first) {
     return RoomStart{line.first, line.opening};
   }
-  Closing before;
+  FloorCheck before(line.opening, -std::numeric_limits<double>::infinity());
   walkDays(before, line.movements, line.opening, line.first, dateOfDayNumber(from - 1),
            span.target);
-  if (before.overflowed_ || dayNumber(before.last_) != from - 1 ||
-      (span.target && reachesAmount(before.balance_, *span.target))) {
+  if (before.overflowed() || dayNumber(before.last()) != from - 1 ||
+      (span.target && reachesAmount(before.balance(), *span.target))) {
     return std::nullopt;
   }
-  return RoomStart{dateOfDayNumber(from), before.balance_};
+  return RoomStart{dateOfDayNumber(from), before.balance()};
 }
 
 bool staysAtOrAbove(const MovementList& movements, const RoomStart& start, const RunSpan& span,

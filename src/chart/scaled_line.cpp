@@ -54,11 +54,11 @@ std::optional<Scenario> scaledLine(const RunInputs& inputs, const RunSpan& span,
   }
   Scenario line;
   line.name = scaledLineName(scaling);
-  ScaledMovements scaled(plan);
-  scaled.scale(scaling.expenses, scaling.income);
-  line.own.emplace();
-  for (const Entry* entry : scaled.list()) {
-    line.own->push_back(*entry);
+  line.own = inputs.movements.entries;
+  for (Entry& entry : *line.own) {
+    const std::optional<int> percent =
+        entry.action == Action::remove ? scaling.expenses : scaling.income;
+    entry.amount = percent ? scaledAmount(entry.amount, *percent) : entry.amount;
   }
   if (!fromTodaysBalance) {
     line.startDay = start->day;

@@ -183,7 +183,8 @@ Result run(const std::vector<std::string_view>& texts) {
   }
   if (scaled) {
     if (beside != &fromToday) {
-      fromToday.scenarios = scenarios.scenarios;
+      fromToday.scenarios.insert(fromToday.scenarios.end(), scenarios.scenarios.begin(),
+                                 scenarios.scenarios.end());
       fromToday.leftOut = scenarios.leftOut;
       beside = &fromToday;
     }
