@@ -79,7 +79,6 @@ public:
     } else if (counted_ >= movements_.size() && expense) {
       shares_ += movements_[movement]->amount;
     }
-    walking_ = true;
   }
   void overflow(std::size_t /*movement*/) override {}
   void closing(double /*balance*/) override { endDay(); }
@@ -105,7 +104,6 @@ private:
   double shares_ = 0;
   double least_ = std::numeric_limits<double>::infinity();
   std::int64_t expenses_ = 0;
-  bool walking_ = false;
 };
 
 // The largest whole n in [low, high] with holds(n), for a `holds` true up
