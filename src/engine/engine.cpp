@@ -5,6 +5,7 @@
 #include "input/run_config.h"
 #include "input/scenarios.h"
 #include "page/chart_data.h"
+#include "page/room_text.h"
 #include "projection/argument.h"
 #include "text/cp1252.h"
 
@@ -94,6 +95,11 @@ void walk(const EngineRequest& request, const RunInputs& inputs, const Scenarios
   case EngineWant::scenarioTables:
     parts.body = scenarioTablesOf(inputs, beside, span, request.tablesOf, start);
     break;
+  case EngineWant::room:
+    if (request.today) {
+      answer.room = roomJson(inputs, beside, span, *request.today, request.cushion, start);
+    }
+    break;
   case EngineWant::recordLows:
     if (request.today) {
       parts.lows = recordLowsJson(ChartWalk(inputs, beside, span, start, request.today));
@@ -136,7 +142,7 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
     if (takesTodayBalance(request, *span)) {
       start = WalksStart{*request.today, *request.todayBalance};
       ScenariosRead beside;
-      beside.scenarios.push_back(Scenario{std::string(todayLineName), {}, {}, {}, {}});
+      beside.scenarios.emplace_back().name = todayLineName;
       std::move(scenarios.scenarios.begin(), scenarios.scenarios.end(),
                 std::back_inserter(beside.scenarios));
       beside.leftOut = std::move(scenarios.leftOut);
@@ -144,6 +150,12 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
     } else {
       answer.status = EngineStatus::balanceNotTaken;
       answer.message = balanceNotTakenMessage;
+    }
+  }
+  if (request.today) {
+    if (std::optional<Scenario> scaled =
+            scaledLine(inputs, *span, *request.today, request.scaling, start.has_value())) {
+      scenarios.scenarios.push_back(std::move(*scaled));
     }
   }
   walk(request, inputs, scenarios, *span, start, answer);

@@ -10,6 +10,7 @@
 // read a file). An answer's texts are all UTF-8.
 
 #include "calendar/calendar.h"
+#include "model/scaled_line.h"
 
 #include <cstddef>
 #include <optional>
@@ -23,6 +24,7 @@ namespace balvix {
 enum class EngineWant {
   everything,     // the page's data and body (chartPartsOf)
   recordLows,     // the record lows alone (needs today)
+  room,           // the figures of room alone (needs today: roomJson)
   scenarioParts,  // the parts that change with the scenarios alone (scenarioPartsOf)
   scenarioTables, // the tables of the scenario `tablesOf` alone, as the body
 };
@@ -55,6 +57,10 @@ struct EngineRequest {
   // Today's balance as the bank tells it: with `today`, every line beside the
   // plan is walked from today with it, a line "real (banco)" first.
   std::optional<double> todayBalance;
+  // With `today`, the percents of the line "gastos/ingresos" (scaledLine),
+  // last beside the plan.
+  Scaling scaling;
+  double cushion = 0;   // the floor of the figures of room
   char separator = '/'; // of a scenario file's path in its faults ('\\' as on Windows)
   EngineWant want = EngineWant::everything;
   std::size_t tablesOf = 0; // for scenarioTables: 1 for the first scenario
@@ -86,6 +92,7 @@ struct EngineAnswer {
   // With `today` on a walk of every line (all but scenarioTables), their
   // record lows from today (ChartWalk::recordLows).
   std::string lows;
+  std::string room; // for EngineWant::room, roomJson of every line
 };
 
 EngineAnswer answerOf(const EngineRequest& request);

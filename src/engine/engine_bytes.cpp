@@ -71,11 +71,12 @@ std::optional<Value> namedValue(std::string_view text,
   return std::nullopt;
 }
 
-constexpr std::array<std::pair<std::string_view, EngineWant>, 4> wantNames{{
+constexpr std::array<std::pair<std::string_view, EngineWant>, 5> wantNames{{
     {"datos", EngineWant::everything},
     {"bajos", EngineWant::recordLows},
     {"escenarios", EngineWant::scenarioParts},
     {"tablas", EngineWant::scenarioTables},
+    {"holgura", EngineWant::room},
 }};
 
 constexpr std::array<std::pair<std::string_view, FaultyScenarios>, 2> faultyNames{{
@@ -105,6 +106,15 @@ bool setField(EngineRequest& request, std::string_view name, std::string_view va
   } else if (name == "saldo") {
     request.todayBalance = balanceOf(value);
     return request.todayBalance.has_value();
+  } else if (name == "colchon") {
+    const std::optional<double> cushion = balanceOf(value);
+    request.cushion = cushion.value_or(0);
+    return cushion.has_value();
+  } else if (name == "gastos" || name == "ingresos") {
+    std::optional<int>& percent =
+        name == "gastos" ? request.scaling.expenses : request.scaling.income;
+    percent = percentOf(value, name == "gastos" ? 1000 : 100);
+    return percent.has_value();
   } else if (name == "separador") {
     request.separator = value == "\\" ? '\\' : '/';
     return value == "\\" || value == "/";
@@ -179,11 +189,12 @@ std::string bytesOf(const EngineAnswer& answer) {
       appendField(out, "estado", name);
     }
   }
-  const std::array<std::pair<std::string_view, const std::string*>, 4> parts{{
+  const std::array<std::pair<std::string_view, const std::string*>, 5> parts{{
       {"mensaje", &answer.message},
       {"datos", &answer.data},
       {"html", &answer.body},
       {"bajos", &answer.lows},
+      {"holgura", &answer.room},
   }};
   for (const auto& [name, text] : parts) {
     if (!text->empty()) {

@@ -10,9 +10,12 @@
 //   "hoy"                today, dd/mm/aaaa
 //   "saldo"              today's balance: digits with at most one ".", a "-"
 //                        before them when below zero
+//   "colchon"            the floor of the figures of room, as "saldo"
+//   "gastos", "ingresos" the percents of the line "gastos/ingresos"
+//                        (from -100 to 1000, and to 100)
 //   "separador"          "\" or "/"
-//   "solo"               "datos" (the default), "bajos", "escenarios" or
-//                        "tablas" (EngineWant)
+//   "solo"               "datos" (the default), "bajos", "holgura",
+//                        "escenarios" or "tablas" (EngineWant)
 //   "tablas"             for "tablas", the scenario's line: "1" for the first
 //   "fallidos"           "rechazan" (the default) or "fuera" (FaultyScenarios)
 //   "escenario"          a scenario: its name, the field after it "texto",
@@ -23,7 +26,7 @@
 //
 // The answer's fields, in this order: "estado" ("calculado", "rechazado",
 // "saldo no tomado" or "mal formado"), "mensaje", "datos", "html", "bajos",
-// each present only when not empty; then a "error" per line of the log; then
+// "holgura", each present only when not empty; then a "error" per line of the log; then
 // for each scenario left out a "fuera" with its file's name, followed by a
 // "error" per line of its faults.
 

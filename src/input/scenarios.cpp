@@ -121,6 +121,9 @@ std::vector<const FolderEntry*> scenarioFilesOf(const FolderListing& listing) {
 } // namespace
 
 MovementList movementListOf(const Scenario& scenario, const EntriesRead& plan) {
+  if (scenario.own) {
+    return movementListOf(*scenario.own);
+  }
   std::vector<bool> taken(plan.entries.size(), false);
   for (std::size_t index : scenario.taken) {
     taken[index] = true;

@@ -37,11 +37,18 @@ struct Scenario {
   std::vector<std::size_t> taken;
   // The movements it adds, in the order of its lines (each with its line).
   std::vector<Entry> added;
+  // A line the page makes of the plan rather than a file's: the movements it
+  // walks in place of the plan's (theirs with their amounts scaled), by the
+  // plan's indexes, and the day its walk starts on with the balance at its
+  // start, when not where the other lines start.
+  std::optional<std::vector<Entry>> own;
+  std::optional<DateParts> startDay;
+  double startBalance = 0;
 };
 
 // The movements a scenario walks: those of the plan (the records read from
-// "entrada.txt") it keeps, in file order, then those it adds. The plan and the
-// scenario must outlive the list.
+// "entrada.txt") it keeps, in file order, then those it adds; or its own
+// when it has them. The plan and the scenario must outlive the list.
 MovementList movementListOf(const Scenario& scenario, const EntriesRead& plan);
 
 // The scenarios of the folder: the first mostScenarios files, and the names

@@ -5,6 +5,14 @@
 
 namespace balvix {
 
+WalksStart startOf(const Scenario& scenario, const RunInputs& inputs, const RunSpan& span,
+                   const std::optional<WalksStart>& start) {
+  if (scenario.startDay) {
+    return {*scenario.startDay, scenario.startBalance};
+  }
+  return start.value_or(WalksStart{span.first, inputs.config.openingBalance});
+}
+
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
                             const RunSpan& span, const std::optional<WalksStart>& start,
                             const std::optional<DateParts>& lowsFrom) {
@@ -16,19 +24,18 @@ ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenar
     out.startDay = start->day;
   }
   out.walks.reserve(scenarios.scenarios.size());
-  const double opening = start ? start->balance : inputs.config.openingBalance;
-  const DateParts first = start ? start->day : span.first;
   for (const Scenario& scenario : scenarios.scenarios) {
     const MovementList movements = movementListOf(scenario, inputs.movements);
+    const WalksStart from = startOf(scenario, inputs, span, start);
     ScenarioWalk& walk =
-        out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, opening), {}});
+        out.walks.emplace_back(ScenarioWalk{&scenario, PageModel(movements, from.balance), {}});
     if (lowsFrom) {
-      RecordLows lows(opening, *lowsFrom);
+      RecordLows lows(from.balance, *lowsFrom);
       BothWalkEvents both(walk.series, lows);
-      walkDays(both, movements, opening, first, span.last, span.target);
+      walkDays(both, movements, from.balance, from.day, span.last, span.target);
       walk.lows = lows.lows();
     } else {
-      walkDays(walk.series, movements, opening, first, span.last, span.target);
+      walkDays(walk.series, movements, from.balance, from.day, span.last, span.target);
     }
   }
   return out;

@@ -41,10 +41,16 @@ struct WalksStart {
   double balance = 0;
 };
 
-// The walks of `scenarios`, each against the movements of `inputs`, from the
-// span's first day with the opening balance of `inputs` or from `start`; with
-// `lowsFrom`, each walk also keeps its record lows counted from that day. Both
-// must outlive the result: each model names the movements of its scenario.
+// Where the walk of `scenario` starts: on its own start day when it has
+// one, else from `start`, else from the span's first day with the opening
+// balance of `inputs`.
+WalksStart startOf(const Scenario& scenario, const RunInputs& inputs, const RunSpan& span,
+                   const std::optional<WalksStart>& start);
+
+// The walks of `scenarios`, each against the movements of `inputs`, each from
+// its start (startOf); with `lowsFrom`, each walk also keeps its record lows
+// counted from that day. Both must outlive the result: each model names the
+// movements of its scenario.
 ScenarioWalks walkScenarios(const RunInputs& inputs, const ScenariosRead& scenarios,
                             const RunSpan& span, const std::optional<WalksStart>& start = {},
                             const std::optional<DateParts>& lowsFrom = {});

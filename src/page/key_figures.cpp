@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace balvix {
 
@@ -118,6 +119,13 @@ void appendKeyFigures(std::string& out, const PageModel& model, const ChartRun& 
   appendFigureLabel(out, "Se puede gastar hoy sin bajar de cero", "gastar");
   appendScriptCell(out, "dd", spendTodayCell, 0);
   out += "</div>\n";
+  // So do the figures of room, which the page's engine works out.
+  for (const auto& [label, mark] : {std::pair{expenseRoomLabel, expenseRoomCell},
+                                    std::pair{monthlyRoomLabel, monthlyRoomCell}}) {
+    appendFigureLabel(out, label, "holgura");
+    appendScriptCell(out, "dd", mark, 0);
+    out += "</div>\n";
+  }
 
   amountFigure("Total puesto (poner)", figures.putIn);
   amountFigure("Total quitado (quitar)", figures.takenOut);

@@ -13,6 +13,8 @@ namespace balvix {
 // "nunca", the days below zero and their stretches, an empty cell of what can
 // be spent today without ever ending a day below zero (<dd data-hoy="gastar"
 // data-linea="0">, which the page's script fills, as it depends on today),
+// the two figures of room (cells expenseRoomCell and monthlyRoomCell, filled
+// the same way),
 // and the totals put in and taken out. A note follows when the opening
 // balance lies outside what the figures, judged on day-end balances, say.
 // The walk must have a day.

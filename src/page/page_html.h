@@ -23,6 +23,14 @@ inline constexpr std::size_t stretchRows = 200;
 // is written by the page's script alone.
 inline constexpr std::string_view spendTodayCell = "data-hoy=\"gastar\"";
 
+// The cells of the figures of room (how far the expenses may rise, what
+// can be set aside each month), which the page's script fills from its
+// engine, as they depend on today and on the cushion.
+inline constexpr std::string_view expenseRoomCell = "data-holgura=\"gastos\"";
+inline constexpr std::string_view monthlyRoomCell = "data-holgura=\"apartar\"";
+inline constexpr std::string_view expenseRoomLabel = "Margen de los gastos";
+inline constexpr std::string_view monthlyRoomLabel = "Margen para apartar cada mes";
+
 // Appends an empty cell for the page's script to fill, for line `line` (0
 // the plan, i scenario i): <TAG MARK data-linea="i"></TAG>, MARK being
 // `mark`, such as spendTodayCell.

@@ -190,6 +190,9 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   JsonItems json(out, JsonBrackets::object, JsonLine::own);
   appendJsonString(json.member("nombre"), scenario.name);
   appendJsonString(json.member("fichero", JsonLine::same), scenario.fileName);
+  if (scenario.own) {
+    json.add("escalado", "true", JsonLine::same);
+  }
   const std::vector<Entry>& planEntries = inputs.movements.entries;
   appendScenarioLines(json, scenario, planEntries);
   json.add("paso", stepJson(step));

@@ -20,6 +20,7 @@ namespace balvix {
 //   "cifras": the plan's figures (below);
 //   "escenarios": one object per scenario, in name order:
 //     "nombre": the file's name without ".txt", "fichero": the file's name;
+//     "escalado": true for the line "gastos/ingresos" (scaledLine);
 //     "anadidos", "quitados": the lines that add a movement and those that
 //         take one away (without the "-"), as written;
 //     "apuntesAnadidos", "apuntesQuitados": [comment, "poner"/"quitar",

@@ -250,6 +250,8 @@ void appendScenarioComparison(std::string& out, const PageModel& plan, const Sce
   appendRow(out, "Primer día por debajo de cero", compared, walks, firstBelowZeroCell);
   appendRow(out, "Días por debajo de cero", compared, walks, daysBelowZeroCell);
   appendScriptRow(out, "Se puede gastar hoy", spendTodayCell, walks);
+  appendScriptRow(out, expenseRoomLabel, expenseRoomCell, walks);
+  appendScriptRow(out, monthlyRoomLabel, monthlyRoomCell, walks);
   appendRow(out, "Total puesto (poner)", compared, walks, amountCell(&ChartFigures::putIn));
   appendRow(out, "Total quitado (quitar)", compared, walks, amountCell(&ChartFigures::takenOut));
   if (walks.target) {

@@ -294,7 +294,8 @@ double walkDays(WalkEvents& events, const MovementList& movements, double openin
   DayWalk walk(events, movements, openingBalance, firstDay, lastDay);
   for (std::int64_t day = firstDay;; ++day) {
     walk.walk(day);
-    if (day >= lastDay || walk.overflowed() || (target && reachesAmount(walk.balance(), *target))) {
+    if (day >= lastDay || walk.overflowed() || (target && reachesAmount(walk.balance(), *target)) ||
+        events.seenEnough()) {
       events.closing(walk.balance());
       return walk.balance();
     }

@@ -38,7 +38,8 @@ std::int64_t firstPeriodicOccurrenceFrom(const EntrySchedule& schedule, std::int
 // walk also stops after the first day that ends with the balance at or above
 // it, as the report writes it (reachesAmount); a day is cut short only by a
 // movement whose balance would no longer be a finite number, which ends the
-// walk there (WalkEvents::overflow). The closing event ends the walk, and its
+// walk there (WalkEvents::overflow). A walk also ends after a day that leaves
+// `events` seenEnough(). The closing event ends the walk, and its
 // balance is returned. A walked day costs its own events, not the number of
 // movements: each movement's next due day is known in advance.
 double walkDays(WalkEvents& events, const MovementList& movements, double openingBalance,

@@ -24,6 +24,9 @@ public:
   virtual void movement(std::size_t movement, double before, double after) = 0;
   virtual void overflow(std::size_t movement) = 0;
   virtual void closing(double balance) = 0;
+  // Asked after each walked day: true ends the walk there (with `closing`),
+  // for consumers that have learnt all they wanted.
+  virtual bool seenEnough() const { return false; }
 };
 
 // Two consumers of one walk, each told everything in the same order.

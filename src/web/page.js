@@ -121,6 +121,28 @@
     }
   }
 
+  // The figures of room of the lines drawn (`now`), which the page's engine
+  // works out from today above the cushion (or 0), in their cells.
+  function askRoom(now) {
+    if (!balvixEngine.available) {
+      controls.fillRoom(null, "sin calcular: la página no lleva su motor");
+      return;
+    }
+    if (now.roomAsked) {
+      return; // once the engine is ready, with the cushion of then
+    }
+    now.roomAsked = true;
+    balvixEngine.ready.then(function () {
+      now.roomAsked = false;
+      if (shown !== now) {
+        return;
+      }
+      var asked = Object.assign({}, now.sources, { hoy: format.dateText(now.todayX),
+        solo: "holgura", colchon: cushionNow === null ? "" : String(cushionNow) });
+      controls.fillRoom(balvixEngine.run(asked).holgura, "sin proyectar");
+    }, function () {});
+  }
+
   // The chart of `data` (walked from the inputs `sources`) and what goes with
   // it, in place of what was drawn before; the plan's lines dimmed from the
   // day number `dimFrom` on, when there is one; `lows`, the record lows from
@@ -145,7 +167,9 @@
     var marks = chart.marksPlugin(data,
       todayX >= lines[0].first && todayX <= xs[n - 1] ? todayX : null);
     var plugins = [marks, chart.touchPlugin(),
-      readout.plugin(document.getElementById("lectura"), data, lines), drawnPlugin()];
+      readout.plugin(document.getElementById("lectura"), data, lines, function () {
+        return cushionNow;
+      }), drawnPlugin()];
     if (lines.length > 1) {
       plugins.push(controls.lineBoxes(lines));
     }
@@ -162,9 +186,10 @@
     var parts = [zoomButtons(plot, xs, canvasBox)].concat(
       [].slice.call(document.querySelectorAll("fieldset.lineas")));
     var now = { plot: plot, marks: marks, lines: lines, todayX: todayX, figureLines: lines,
-      parts: parts };
+      parts: parts, sources: sources };
     shown = now;
     fillFigures();
+    askRoom(now);
     exactToday(data, sources, lines, todayX, lows, function (exact) {
       if (shown === now) {
         now.figureLines = exact;
@@ -192,6 +217,9 @@
   controls.cushionField(data.escenarios && data.escenarios.length > 0, function (cushion) {
     cushionNow = cushion;
     fillFigures();
+    if (shown) {
+      askRoom(shown);
+    }
   });
   fitToPaper(function () {
     return shown && shown.plot;

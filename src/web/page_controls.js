@@ -96,6 +96,17 @@ var balvixControls = (function (figures, chart) {
     });
   }
 
+  // Fills the cells of the figures of room (data-holgura="gastos" or
+  // "apartar", of line data-linea) from the engine's holgura (per line
+  // [expenses, monthly], or null); `none` where a line has none.
+  function fillRoom(room, none) {
+    [].forEach.call(document.querySelectorAll("[data-holgura]"), function (cell) {
+      var figures = room && room[+cell.getAttribute("data-linea")];
+      var which = cell.getAttribute("data-holgura") === "gastos" ? 0 : 1;
+      setCell(cell, figures ? figures[which] : none, "");
+    });
+  }
+
   // The cushion field after the key figures (and, without scenarios, the
   // cushion's two key figures); onChange(cushion or null) is called now and
   // on every change of the field or of the address.
@@ -163,6 +174,63 @@ var balvixControls = (function (figures, chart) {
     return note;
   }
 
+  // The percents of the line "gastos/ingresos" ({gastos, ingresos}, "" for
+  // none), or null.
+  var scaled = { gastos: "", ingresos: "" };
+  function scaling() {
+    return scaled.gastos === "" && scaled.ingresos === "" ? null :
+      { gastos: scaled.gastos, ingresos: scaled.ingresos };
+  }
+
+  // Their fields after `before`, kept in the address; a value out of range
+  // is refused and changes nothing; onChange() on every change.
+  function scalingFields(before, onChange) {
+    var paragraph = element("p", "campo-escala");
+    before.parentNode.insertBefore(paragraph, before.nextSibling);
+    [["gastos", "¿Y si los gastos suben...? ", 1000],
+      ["ingresos", "¿Y si los ingresos bajan...? ", 100]].forEach(function (field) {
+      var key = field[0];
+      var label = paragraph.appendChild(element("label", "", field[1]));
+      var input = label.appendChild(element("input"));
+      input.id = key;
+      input.type = "text";
+      input.size = 5;
+      input.autocomplete = "off";
+      label.appendChild(document.createTextNode(" %"));
+      var note = paragraph.appendChild(element("span", "nota"));
+      note.setAttribute("aria-live", "polite");
+      function changed(keep) {
+        var text = input.value.trim();
+        var value = /^[-+]?\d{1,4}$/.test(text) ? Number(text) : NaN;
+        var fits = text === "" || (value >= -100 && value <= field[2]);
+        input.setAttribute("aria-invalid", fits ? "false" : "true");
+        note.textContent = fits ? " " : " Escriba un número entero de -100 a " +
+          (field[2] === 1000 ? "1.000" : "100") + ": no se tiene en cuenta.";
+        var now = text === "" ? "" : String(value);
+        if (!fits || now === scaled[key]) {
+          return;
+        }
+        scaled[key] = now;
+        if (keep) {
+          keepInAddress(key, now);
+        }
+        onChange();
+      }
+      input.value = inAddress(key);
+      input.addEventListener("input", function () {
+        changed(true);
+      });
+      window.addEventListener("hashchange", function () {
+        if (input.value !== inAddress(key)) {
+          input.value = inAddress(key);
+          changed(false);
+        }
+      });
+      changed(false);
+    });
+    return paragraph;
+  }
+
   // A tick box per line (balvixLines' lines) right after the chart's box,
   // as a uPlot plugin: each shows and hides its line's balance on the chart,
   // and follows the legend too.
@@ -198,6 +266,7 @@ var balvixControls = (function (figures, chart) {
     return { hooks: { init: [make], setSeries: [follow] } };
   }
 
-  return { fill: fill, cushionField: cushionField, amountField: amountField,
+  return { fill: fill, fillRoom: fillRoom, cushionField: cushionField, amountField: amountField,
+    scalingFields: scalingFields, scaling: scaling,
     lineBoxes: lineBoxes, element: element, amountOf: amountOf };
 })(balvixLines, balvixChart);

@@ -89,6 +89,9 @@
     if (todayBalance !== null) {
       asked.saldo = todayBalance.plain;
     }
+    if (controls.scaling()) {
+      Object.assign(asked, controls.scaling(), { hoy: format.dateText(todayX) });
+    }
     var answer = engine.run(asked);
     if (asked.saldo !== undefined && answer.estado === "saldo no tomado") {
       balanceNote.textContent = " " + answer.mensaje;
@@ -248,6 +251,11 @@
         changed();
       }
     });
+    controls.scalingFields(paragraph, function () {
+      if (started) {
+        changed();
+      }
+    });
     started = true;
   }
 
@@ -291,7 +299,7 @@
 
   addEditor();
   addBalanceField();
-  if (addKeptBoxes() || todayBalance !== null) {
+  if (addKeptBoxes() || todayBalance !== null || controls.scaling()) {
     changed();
   }
 })(balvixEngine, balvixFormat, balvixLines, balvixControls, balvixTyped, balvixNames,

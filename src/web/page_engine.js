@@ -7,19 +7,23 @@
 //   balvixEngine.ready: a promise, settled once the engine can run (it
 //     rejects on a page made without it: balvixEngine.available is false).
 //   balvixEngine.run({config, entrada, escenarios: [{nombre, texto, calcular}],
-//     argumento, hoy, saldo, separador, solo, fallidos}): every text a
+//     argumento, hoy, saldo, separador, solo, fallidos, colchon, gastos,
+//     ingresos}): every text a
 //     string of one character per byte, as the files hold them (a
 //     character beyond 255 that Windows-1252 has is taken as its byte, any
 //     other as a file saved as UTF-8 holds it, so that a typed text reads
 //     as such a file would); hoy, dd/mm/aaaa; saldo, today's balance ("1234.56",
 //     "-80"); separador, "\\" for the paths of the faults as on Windows;
-//     solo, "bajos", "escenarios" or "tablas N" (N, 1 for the first
-//     scenario) for those parts alone; fallidos, "fuera" to leave faulty
-//     scenarios off the walk. Returns {estado ("calculado", "rechazado",
-//     "saldo no tomado", "mal formado", "sin memoria" or "fallo del
-//     motor"), datos, html, bajos (parsed), mensaje, errores (the lines of
-//     Errores.txt), fuera: [{nombre, errores}]}; datos, html and bajos are
-//     null when not given. After a trap the engine is started afresh.
+//     solo, "bajos", "escenarios", "holgura" or "tablas N" (N, 1 for the
+//     first scenario) for those parts alone; fallidos, "fuera" to leave
+//     faulty scenarios off the walk; colchon ("500"; empty: 0), the floor of
+//     the figures of room (solo "holgura"); gastos and ingresos, with hoy,
+//     the percents of the line "gastos/ingresos", last beside the plan.
+//     Returns {estado ("calculado", "rechazado", "saldo no tomado", "mal
+//     formado", "sin memoria" or "fallo del motor"), datos, html, bajos and
+//     holgura (parsed), mensaje, errores (the lines of Errores.txt), fuera:
+//     [{nombre, errores}]}; datos, html, bajos and holgura are null when not
+//     given. After a trap the engine is started afresh.
 //   balvixEngine.bytesOf(text): the bytes (a Uint8Array) of a text, taken
 //     as run takes its texts (balvixTyped.bytesOf).
 var balvixEngine = (function (typed) {
@@ -83,7 +87,8 @@ var balvixEngine = (function (typed) {
     var fields = ["config", inputs.config, "entrada", inputs.entrada,
       "argumento", inputs.argumento, "hoy", inputs.hoy, "saldo", inputs.saldo,
       "separador", inputs.separador, "solo", solo[0], "tablas", solo[1],
-      "fallidos", inputs.fallidos];
+      "fallidos", inputs.fallidos, "colchon", inputs.colchon, "gastos", inputs.gastos,
+      "ingresos", inputs.ingresos];
     (inputs.escenarios || []).forEach(function (scenario) {
       fields.push("escenario", scenario.nombre, "texto", scenario.texto);
       if (scenario.calcular === false) {
@@ -96,8 +101,8 @@ var balvixEngine = (function (typed) {
   // The answer's fields as run returns them.
   function answerOf(parts) {
     var text = new TextDecoder("utf-8");
-    var answer = {estado: "", datos: null, html: null, bajos: null, mensaje: "", errores: [],
-      fuera: []};
+    var answer = {estado: "", datos: null, html: null, bajos: null, holgura: null, mensaje: "",
+      errores: [], fuera: []};
     var faults = answer.errores;
     for (var i = 0; i + 1 < parts.length; i += 2) {
       var name = text.decode(parts[i]);
@@ -107,7 +112,7 @@ var balvixEngine = (function (typed) {
       } else if (name === "fuera") {
         answer.fuera.push({nombre: value, errores: faults = []});
       } else {
-        answer[name] = name === "bajos" ? JSON.parse(value) : value;
+        answer[name] = name === "bajos" || name === "holgura" ? JSON.parse(value) : value;
       }
     }
     return answer;
@@ -125,7 +130,7 @@ var balvixEngine = (function (typed) {
       start();
       var memory = error instanceof RangeError || /memory/i.test(String(error.message));
       return {estado: memory ? "sin memoria" : "fallo del motor", datos: null, html: null,
-        bajos: null, mensaje: memory ? outOfMemory : engineFault + error.message, errores: [],
+        bajos: null, holgura: null, mensaje: memory ? outOfMemory : engineFault + error.message, errores: [],
         fuera: []};
     }
   }

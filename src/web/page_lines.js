@@ -14,7 +14,9 @@ var balvixLines = (function (format) {
   // line's (black), all apart from the plan's solid blue.
   var COLOURS = ["#e69f00", "#cc79a7", "#56b4e9", "#009e73", "#d55e00", "#0072b2"];
   var DASHES = [[8, 4], [2, 3], [10, 3, 2, 3], [4, 4], [16, 4], [6, 3, 2, 3, 2, 3]];
-  var REAL = { colour: "#000000", dash: [14, 3, 3, 3, 3, 3] };
+  var REAL = { colour: "#000000", dash: [2, 2, 8, 2] };
+  // The line "gastos/ingresos" (the plan's amounts scaled) has its own too.
+  var SCALED = { colour: "#7f7f7f", dash: [14, 4, 3, 4] };
 
   // A line's colour belongs to it, not to its place: a scenario keeps the
   // pair it was first given, by its name, while it is drawn; a new one gets
@@ -47,7 +49,9 @@ var balvixLines = (function (format) {
   // period), colour and dash (all but the plan)}. With `real`, the first
   // scenario is the plan walked from today's real balance.
   function linesOf(data, planXs, real) {
-    var scenarios = (data.escenarios || []).slice(real ? 1 : 0).map(function (s) {
+    var scenarios = (data.escenarios || []).slice(real ? 1 : 0).filter(function (s) {
+      return !s.escalado;
+    }).map(function (s) {
       return s.nombre;
     });
     var pairs = pairsFor(scenarios);
@@ -62,7 +66,8 @@ var balvixLines = (function (format) {
       });
       var k = pairs[source.nombre];
       var pair = i === 0 ? { colour: null, dash: null } : real && i === 1 ? REAL :
-        { colour: COLOURS[k % COLOURS.length], dash: DASHES[k % DASHES.length] };
+        source.escalado ? SCALED :
+          { colour: COLOURS[k % COLOURS.length], dash: DASHES[k % DASHES.length] };
       return { number: i, name: i === 0 ? "Plan" : source.nombre, source: source, xs: xs, at: at,
         first: Math.min(first, xs[0]), periodLast: periodLast, colour: pair.colour,
         dash: pair.dash };

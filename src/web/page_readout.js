@@ -2,8 +2,9 @@
 // at index i of the page's data, its balance and what happened on it, every
 // movement of a day; for a week or a month, its closing and lowest balance
 // and what it put in and took out; then each shown scenario's balance and
-// the movements it adds and takes away that day. Used by page.js as
-// balvixReadout, whose plugin shows the day under the chart's cursor.
+// the movements it adds and takes away that day; after each line's balance,
+// its future minimum less the cushion. Used by page.js as balvixReadout, whose plugin shows the
+// day under the chart's cursor.
 var balvixReadout = (function (format, chart) {
   "use strict";
 
@@ -18,14 +19,24 @@ var balvixReadout = (function (format, chart) {
     return list;
   }
 
+  // "; se podría gastar ese día X sin bajar del colchón" for a line's point
+  // k above the cushion `cushion` (null: none, 0).
+  function spendOnDay(line, k, cushion) {
+    var low = line.source.minimosFuturos[k];
+    var floor = cushion || 0;
+    return "; se podría gastar ese día " +
+      (format.cents(low) > format.cents(floor) ? format.difference(low, floor) : "nada") +
+      " sin bajar del colchón";
+  }
+
   // The paragraph and lists of a scenario's point k.
-  function scenarioParts(line, k) {
+  function scenarioParts(line, k, cushion) {
     var scenario = line.source;
     var text = document.createElement("p");
     text.textContent = line.name + ": " + (scenario.paso === "dia"
       ? "saldo al final del día " + format.amount(scenario.saldos[k])
       : "saldo al cierre " + format.amount(scenario.saldos[k]) + ", el más bajo " +
-        format.amount(scenario.minimos[k]));
+        format.amount(scenario.minimos[k])) + spendOnDay(line, k, cushion);
     var parts = [text];
     var iso = scenario.paso === "dia" ? format.isoOfDayNumber(line.xs[k]) : null;
     [["anadidosDia", "apuntesAnadidos", "añade "], ["quitadosDia", "apuntesQuitados", "quita "]]
@@ -39,8 +50,8 @@ var balvixReadout = (function (format, chart) {
   }
 
   // The paragraphs and lists of the day x (a day number) for the lines
-  // shown (shown[k] for line k).
-  function partsOf(data, lines, x, shown) {
+  // shown (shown[k] for line k), above the cushion `cushion`.
+  function partsOf(data, lines, x, shown, cushion) {
     var i = lines[0].at[x];
     var heading = document.createElement("p");
     var day = document.createElement("strong");
@@ -52,7 +63,7 @@ var balvixReadout = (function (format, chart) {
       day.textContent = format.weekday(x) + " " + format.dateText(x);
       heading.appendChild(day);
       heading.appendChild(document.createTextNode(": saldo al final del día " +
-        format.amount(data.saldos[i])));
+        format.amount(data.saldos[i]) + spendOnDay(lines[0], i, cushion)));
     } else {
       day.textContent = (data.paso === "semana" ? "semana" : "mes") + " hasta el " +
         format.weekday(x) + " " + format.dateText(x);
@@ -60,7 +71,7 @@ var balvixReadout = (function (format, chart) {
       heading.appendChild(document.createTextNode(": saldo al cierre " +
         format.amount(data.saldos[i]) + ", el más bajo " + format.amount(data.minimos[i]) +
         "; puesto " + format.sum(data.puesto[i]) + ", quitado " +
-        format.sum(data.quitado[i])));
+        format.sum(data.quitado[i]) + spendOnDay(lines[0], i, cushion)));
     }
     var parts = [heading];
     if (i !== undefined && shown[0] && data.paso === "dia" && data.movimientosDia) {
@@ -76,7 +87,7 @@ var balvixReadout = (function (format, chart) {
     lines.slice(1).forEach(function (line) {
       var k = line.at[x];
       if (shown[line.number] && k !== undefined) {
-        parts = parts.concat(scenarioParts(line, k));
+        parts = parts.concat(scenarioParts(line, k, cushion));
       }
     });
     return parts;
@@ -85,11 +96,11 @@ var balvixReadout = (function (format, chart) {
   // Shows point i of the chart (xs: the day number of each point) in
   // `element`; an index of no point leaves it as it is, so that the last day
   // read stays when the cursor leaves the chart, as a finger does.
-  function show(element, data, lines, shown, xs, i) {
+  function show(element, data, lines, shown, xs, i, cushion) {
     if (!element || i === null || i === undefined || i < 0 || i >= xs.length) {
       return;
     }
-    var parts = partsOf(data, lines, xs[i], shown);
+    var parts = partsOf(data, lines, xs[i], shown, cushion);
     element.textContent = "";
     parts.forEach(function (part) {
       element.appendChild(part);
@@ -98,12 +109,12 @@ var balvixReadout = (function (format, chart) {
 
   // The readout of the day under the cursor in `element`, for the page's
   // data and its balvixLines lines, as a uPlot plugin: the lines it gives are
-  // those shown on the chart.
-  function plugin(element, data, lines) {
+  // those shown on the chart; cushion() gives the cushion (null: none).
+  function plugin(element, data, lines, cushion) {
     return {
       hooks: {
         setCursor: [function (u) {
-          show(element, data, lines, chart.shownLines(u), u.data[0], u.cursor.idx);
+          show(element, data, lines, chart.shownLines(u), u.data[0], u.cursor.idx, cushion());
         }]
       }
     };

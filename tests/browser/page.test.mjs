@@ -142,7 +142,7 @@ await check("the readout shows every movement of the day under the cursor", asyn
     "Luz: quitar 60'00",
     "Internet: quitar 40'49",
   ]);
-  assert.match(await tight.locator("#lectura").innerText(), /viernes 01\/01\/2027: saldo al final del día -900'49/);
+  assert.match(await tight.locator("#lectura").innerText(), /viernes 01\/01\/2027: saldo al final del día -900'49; se podría gastar ese día nada sin bajar del colchón/);
 });
 
 await check("a tap or a slide shows the day under the finger", async () => {
@@ -235,6 +235,11 @@ function amountText(v) {
   return (v < 0 ? "-" : "") + units.replace(/\B(?=(\d{3})+$)/g, ".") + "'" + cents;
 }
 
+// What the readout says could be spent on a day whose line's future minimum
+// is `low`, above the cushion `cushion`.
+const spendText = (low, cushion = 0) => "; se podría gastar ese día " +
+  (low > cushion ? amountText(low - cushion) : "nada") + " sin bajar del colchón";
+
 await check("a page of weeks reads a point's own lowest, and the weekday of any year", async () => {
   const page = await open(weeksPage);
   const datos = await page.evaluate(() => JSON.parse(document.getElementById("datos").textContent));
@@ -251,7 +256,7 @@ await check("a page of weeks reads a point's own lowest, and the weekday of any 
     assert.equal((await page.locator("#lectura").innerText()).split("\n")[0],
       `semana hasta el ${weekday} ${d}/${m}/${y}: saldo al cierre ${amountText(datos.saldos[i])}, ` +
       `el más bajo ${amountText(datos.minimos[i])}; puesto ${amountText(datos.puesto[i])}, ` +
-      `quitado ${amountText(datos.quitado[i])}`);
+      `quitado ${amountText(datos.quitado[i])}` + spendText(datos.minimosFuturos[i]));
   }
   assert.ok(datos.saldos[datos.saldos.length - 3] >= 1e6);
   await page.close();
@@ -479,18 +484,23 @@ await check("the readout gives every shown line's balance and the movements a sc
   await scenarios.mouse.move(p.x, p.y);
   const lines = async () => (await scenarios.locator("#lectura").innerText()).split("\n").filter(Boolean);
   assert.deepEqual((await lines()).slice(2), [
-    `clases: saldo al final del día ${amountText(datos.escenarios[0].saldos[i])}`,
+    `clases: saldo al final del día ${amountText(datos.escenarios[0].saldos[i])}` +
+      spendText(datos.escenarios[0].minimosFuturos[i]),
     "añade Clases: quitar 120'00",
-    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[i])}`,
-    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[i])}`]);
+    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[i])}` +
+      spendText(datos.escenarios[1].minimosFuturos[i]),
+    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[i])}` +
+      spendText(datos.escenarios[2].minimosFuturos[i])]);
   await scenarios.locator(".lineas input").nth(1).uncheck();
   const q = await pointOf(scenarios, "2027-01-28");
   await scenarios.mouse.move(q.x, q.y);
   const j = datos.dias.indexOf("2027-01-28");
   assert.deepEqual((await lines()).slice(2), [
-    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[j])}`,
+    `nomina-el-1: saldo al final del día ${amountText(datos.escenarios[1].saldos[j])}` +
+      spendText(datos.escenarios[1].minimosFuturos[j]),
     "quita Nomina: poner 1.500'00",
-    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[j])}`]);
+    `sin-alquiler: saldo al final del día ${amountText(datos.escenarios[2].saldos[j])}` +
+      spendText(datos.escenarios[2].minimosFuturos[j])]);
   await scenarios.locator(".lineas input").nth(1).check();
 });
 
@@ -848,7 +858,7 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
 // While a scenario or a field is typed in, the chart is in view: beside them
 // on a wide screen; on a narrow one a button brings it, and another takes
 // the caret back where it was.
-withEngine && await check("the chart is in view while a scenario is typed, beside it or a button away", async () => {
+await engineCheck("the chart is in view while a scenario is typed, beside it or a button away", async () => {
   const page = await open(examplePage, 1280, 800);
   const box = page.getByLabel(/^Escenario coche/);
   const chartInView = () => page.locator("canvas").evaluate((c) => {
@@ -931,7 +941,7 @@ await engineCheck("today's balance walks the plan again from today, as a config.
   assert.equal(await big.locator('a[href="#"]').count(), 0);
   const p = await pointOf(big, "2027-01-08");
   await big.mouse.move(p.x, p.y);
-  assert.match(await big.locator("#lectura").innerText(), / día 100(\.000){4}\.001(\.000){97}'00\n/);
+  assert.match(await big.locator("#lectura").innerText(), / día 100(\.000){4}\.001(\.000){97}'00; se podría gastar ese día 100(\.000){4}/);
   const csvs = [await csvOf(big, "csv-dias"), await csvOf(big, "csv-meses")];
   assert.match(csvs[1], /;no cabe en un número;/);
   assert.equal(await big.evaluate(() => location.hash), "#colchon=500");
@@ -940,6 +950,80 @@ await engineCheck("today's balance walks the plan again from today, as a config.
   assert.deepEqual(big.errors, []);
   await big.close();
   await rm(path.dirname(huge.page), { recursive: true });
+});
+
+// Every `action` amount of a file's lines times (100 + P) / 100, to the cent, a half up.
+const scaledLines = (text, percent, action = "quitar") =>
+  text.replace(new RegExp(`^(-?[^|;\\r\\n]*)\\|([\\d.]+)\\|${action}\\|`, "gm"), (all, name, amount) => {
+    const cents = Math.round(Math.round(+amount * 100) * (100 + percent) / 100);
+    return `${name}|${(cents / 100).toFixed(2)}|${action}|`;
+  });
+
+// The line "gastos/ingresos" is the plan walked from today with its amounts
+// scaled, as the program walks the scaled files from today; a value out of
+// its range is refused beside its field and changes nothing.
+await engineCheck("the line of expenses and income scaled is the program's walk of the scaled files", async () => {
+  const page = await openOn(examplePage + "#gastos=10&ingresos=-5", "2027-03-10");
+  await page.waitForFunction(() => (window.balvixData.escenarios || []).length === 2);
+  const plan = await datosOf(page);
+  const line = await page.evaluate(() => window.balvixData.escenarios[1]);
+  assert.equal(line.nombre, "gastos +10 %, ingresos -5 %");
+  const entrada = (await readFile(path.join(process.env.EXAMPLES, "entrada.txt"))).toString("latin1");
+  const today = plan.dias.indexOf("2027-03-10");
+  const run = await graficoWith({}, `10/03/2027|31/12/2027|${plan.saldos[today - 1].toFixed(2)}|` +
+    "balance2027.txt\r\n", Buffer.from(scaledLines(scaledLines(entrada, 10), -5, "poner"), "latin1"));
+  assert.deepEqual([line.dias[0], line.saldos], ["2027-03-10", run.datos.saldos]);
+  assert.match(await page.locator("#y-si thead").innerText(), /gastos \+10 %, ingresos -5 %/);
+  await page.fill("#ingresos", "101");
+  assert.match(await page.locator(".campo-escala").innerText(), /de -100 a 100: no se tiene en cuenta/);
+  assert.equal(await page.evaluate(() => location.hash), "#gastos=10&ingresos=-5");
+  assert.equal(await page.evaluate(() => window.balvixData.escenarios[1].nombre), line.nombre);
+  await page.fill("#gastos", "");
+  await page.waitForFunction(() => window.balvixData.escenarios[1].nombre === "ingresos -5 %");
+  await page.close();
+});
+
+// The figures of room of the plan and of a scenario, each against the
+// program itself: run from today with the line's balance, its files with
+// every "quitar" scaled by P never go below the cushion, and by P + 1 they
+// do; with X set aside each month from today they do not, and with X + 1
+// they do. The readout says what could be spent on the day under the cursor.
+await engineCheck("the figures of room hold, and one unit more breaks them, as the program walks them", async () => {
+  // Below the width of two columns, the chart has a pixel or more a day.
+  const page = await openOn(examplePage, "2027-03-10", 1080);
+  await page.fill("#colchon", "500");
+  await page.waitForFunction(() => /%/.test(document.querySelector("[data-holgura=gastos]").textContent));
+  const cell = (kind, line) => page.locator(`#y-si [data-holgura=${kind}][data-linea="${line}"]`).innerText();
+  const number = (text) => +text.match(/(-?[\d.]+) (%|€)/)[1].replace(/\./g, "");
+  const plan = await datosOf(page);
+  assert.equal(await page.locator(".cifras [data-holgura=gastos]").innerText(), await cell("gastos", 0));
+  const today = plan.dias.indexOf("2027-03-10");
+  const latin1 = (name) => readFile(path.join(process.env.EXAMPLES, name)).then((b) => b.toString("latin1"));
+  const entrada = await latin1("entrada.txt");
+  const car = await latin1(path.join("escenarios", "coche.txt"));
+  const scaled = scaledLines;
+  const config = `10/03/2027|31/12/2027|${plan.saldos[today - 1].toFixed(2)}|balance2027.txt\r\n`;
+  const lowest = async (line, entradaText, carText) => {
+    const run = await graficoWith({ "coche.txt": Buffer.from(carText, "latin1") }, config,
+      Buffer.from(entradaText, "latin1"));
+    const datos = run.datos;
+    return Math.min(...(line === 0 ? datos.saldos : datos.escenarios[0].saldos));
+  };
+  for (const line of [0, 1]) {
+    const percent = number(await cell("gastos", line));
+    assert.ok(await lowest(line, scaled(entrada, percent), scaled(car, percent)) >= 500, `P ${line}`);
+    assert.ok(await lowest(line, scaled(entrada, percent + 1), scaled(car, percent + 1)) < 500, `P+1 ${line}`);
+    const euros = number(await cell("apartar", line));
+    const setAside = (x) => entrada + `\r\nApartado|${x}|quitar|periodo|1mes|10/03/2027\r\n`;
+    assert.ok(await lowest(line, setAside(euros), car) >= 500, `X ${line}`);
+    assert.ok(await lowest(line, setAside(euros + 1), car) < 500, `X+1 ${line}`);
+  }
+  const p = await pointOf(page, "2027-06-01");
+  await page.mouse.move(p.x, p.y);
+  const i = plan.dias.indexOf("2027-06-01");
+  assert.match(await page.locator("#lectura").innerText(),
+    new RegExp(spendText(plan.minimosFuturos[i], 500) + "\n"));
+  await page.close();
 });
 
 await engineCheck("a scenario given to the engine walks as the movements file it describes", async () => {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "input/scenarios.h"
+#include "model/room_figures.h"
+#include "model/scenario_walks.h"
+#include "projection/run_span.h"
+
+#include <optional>
+#include <string>
+
+namespace balvix {
+
+// The figures of room as the page writes them (Windows-1252): "Los gastos
+// pueden subir un 12 %", "los gastos tendrían que bajar un 5 %", "ni sin
+// gastos", "más de un 1.000 %" or "sin gastos que subir".
+std::string expenseRoomText(const ExpenseRoom& room);
+
+// "Se puede apartar 1.250 € al mes", or "nada" without an amount.
+std::string monthlyRoomText(const std::optional<double>& euros);
+
+// The two figures of room of the plan (from the span's first day with the
+// opening balance of `inputs`) and of each scenario (from `start` when there
+// is one, as walkScenarios walks them), counted from `today` above `floor`:
+// a JSON list with one item per line, in the page's order, each
+// [expenseRoomText, monthlyRoomText] or null when today is after that
+// line's walk.
+std::string roomJson(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
+                     const DateParts& today, double floor,
+                     const std::optional<WalksStart>& start = {});
+
+} // namespace balvix
