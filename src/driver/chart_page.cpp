@@ -28,6 +28,7 @@ std::string chartPage(const PageModel& model, const ChartRun& run, std::string_v
   out += uplotStyle();
   out += "\n</style>\n<style>\n";
   out += pageStyle();
+  out += pageControlsStyle();
   out += pageLayoutStyle();
   out += "</style>\n</head>\n<body>\n<main>\n<h1>Proyección del saldo: ";
   appendHtmlEscaped(out, stem);

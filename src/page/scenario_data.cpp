@@ -178,6 +178,31 @@ void appendScenarioLines(JsonItems& json, const Scenario& scenario,
   takenMovements.close();
 }
 
+// The indexes of the movements a scenario walked day by day adds, and of
+// those it takes away, on each day they fall due.
+void appendDayMovements(JsonItems& addedDays, JsonItems& takenDays, const ScenarioWalk& walk,
+                        const std::vector<Entry>& planEntries) {
+  const Scenario& scenario = *walk.scenario;
+  const std::vector<std::vector<std::size_t>> taken =
+      takenDaysOf(scenario, planEntries, walk.series.figures());
+  // The scenario walks the plan's movements it keeps, then its own.
+  const std::size_t kept = planEntries.size() - scenario.taken.size();
+  std::size_t index = 0;
+  walk.series.forEachPoint([&](const ChartPoint& point) {
+    std::vector<std::size_t> addedToday;
+    for (std::size_t movement : point.movements) {
+      if (movement >= kept) {
+        addedToday.push_back(movement - kept);
+      }
+    }
+    addDayIndexes(addedDays, point.day, addedToday);
+    if (index < taken.size()) {
+      addDayIndexes(takenDays, point.day, taken[index]);
+    }
+    ++index;
+  });
+}
+
 // One scenario's object: its name and file on its first line, every other
 // member on a line of its own.
 void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel& plan,
@@ -197,31 +222,12 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   appendScenarioLines(json, scenario, planEntries);
   json.add("paso", stepJson(step));
 
-  const std::vector<std::vector<std::size_t>> takenDays =
-      step == ChartStep::day ? takenDaysOf(scenario, planEntries, figures)
-                             : std::vector<std::vector<std::size_t>>{};
-
   const PointLists points = pointListsOf(series);
   JsonItems addedDays;
-  JsonItems takenDaysJson;
-  std::size_t index = 0;
-  series.forEachPoint([&](const ChartPoint& point) {
-    if (step == ChartStep::day) {
-      // The scenario walks the plan's movements it keeps, then its own.
-      const std::size_t kept = planEntries.size() - scenario.taken.size();
-      std::vector<std::size_t> addedToday;
-      for (std::size_t movement : point.movements) {
-        if (movement >= kept) {
-          addedToday.push_back(movement - kept);
-        }
-      }
-      addDayIndexes(addedDays, point.day, addedToday);
-      if (index < takenDays.size()) {
-        addDayIndexes(takenDaysJson, point.day, takenDays[index]);
-      }
-    }
-    ++index;
-  });
+  JsonItems takenDays;
+  if (step == ChartStep::day) {
+    appendDayMovements(addedDays, takenDays, walk, planEntries);
+  }
   const ChartFigures& planFigures = plan.figures();
   // Points of their own: another step, or a walk that starts or ends on
   // another day.
@@ -236,7 +242,7 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   points.futureLowests.appendList(json.member("minimosFuturos"));
   if (step == ChartStep::day) {
     addedDays.appendObject(json.member("anadidosDia"));
-    takenDaysJson.appendObject(json.member("quitadosDia"));
+    takenDays.appendObject(json.member("quitadosDia"));
   }
   appendFigures(json.member("cifras"), series, target);
   appendDifferences(json.member("diferencias"), series, plan);

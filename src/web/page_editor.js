@@ -103,19 +103,11 @@
     delete asked.solo;
     delete asked.fallidos;
     asked.escenarios = asked.escenarios.filter(function (scenario) {
-      return scenario.calcular && faultsOf(answer, scenario.nombre) === null;
+      return scenario.calcular && engine.faultsOf(answer, scenario.nombre) === null;
     }).map(function (scenario) {
       return { nombre: scenario.nombre, texto: scenario.texto };
     });
     return { asked: asked, answer: answer };
-  }
-
-  // The faults of the scenario file `name` that the engine left out, or null.
-  function faultsOf(answer, name) {
-    var own = answer.fuera.filter(function (scenario) {
-      return scenario.nombre === name;
-    })[0];
-    return own ? own.errores : null;
   }
 
   // Walks the plan with the scenarios as typed, and shows it.
@@ -139,7 +131,7 @@
     var walked = walk(fit, unfit);
     var answer = walked.answer;
     fit.forEach(function (box) {
-      boxesDom.showFaults(box, typed.faultsOf(faultsOf(answer, boxesDom.fileName(box)) || [],
+      boxesDom.showFaults(box, typed.faultsOf(engine.faultsOf(answer, boxesDom.fileName(box)) || [],
         pathOf(box), box.area.value));
     });
     if (answer.datos === null) {

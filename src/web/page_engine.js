@@ -24,6 +24,8 @@
 //     holgura (parsed), mensaje, errores (the lines of Errores.txt), fuera:
 //     [{nombre, errores}]}; datos, html, bajos and holgura are null when not
 //     given. After a trap the engine is started afresh.
+//   balvixEngine.faultsOf(answer, name): the faults of the scenario file
+//     `name` that an answer left out, or null.
 //   balvixEngine.bytesOf(text): the bytes (a Uint8Array) of a text, taken
 //     as run takes its texts (balvixTyped.bytesOf).
 var balvixEngine = (function (typed) {
@@ -135,5 +137,14 @@ var balvixEngine = (function (typed) {
     }
   }
 
-  return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf};
+  // The faults of the scenario file `name` that an answer left out, or null.
+  function faultsOf(answer, name) {
+    var own = answer.fuera.filter(function (scenario) {
+      return scenario.nombre === name;
+    })[0];
+    return own ? own.errores : null;
+  }
+
+  return {available: element !== null, ready: ready, run: run, bytesOf: bytesOf,
+    faultsOf: faultsOf};
 })(balvixTyped);

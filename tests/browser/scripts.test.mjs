@@ -15,7 +15,7 @@ const root = new URL("../../", import.meta.url);
 // writes it (tests/driver/chart_page_test.cpp checks it is).
 const files = JSON.parse(readFileSync(new URL("tests/page/file_rules.json", root), "utf8"));
 const context = vm.createContext({ TextEncoder, balvixBlocks: { files } });
-for (const script of ["page_typed", "page_names", "page_kept", "page_format", "page_ticks", "page_lines", "page_chart", "page_controls",
+for (const script of ["page_typed", "page_names", "page_kept", "page_format", "page_ticks", "page_lines", "page_marks", "page_chart", "page_controls",
   "page_downloads"]) {
   vm.runInContext(readFileSync(new URL(`src/web/${script}.js`, root), "utf8"), context);
 }
