@@ -96,15 +96,15 @@ void walk(const EngineRequest& request, const RunInputs& inputs, const Scenarios
     parts.body = scenarioTablesOf(inputs, beside, span, request.tablesOf, start);
     break;
   case EngineWant::room:
-    if (request.today) {
-      answer.room = roomJson(inputs, beside, span, *request.today, request.cushion, start);
-    }
     break;
   case EngineWant::recordLows:
     if (request.today) {
       parts.lows = recordLowsJson(ChartWalk(inputs, beside, span, start, request.today));
     }
     break;
+  }
+  if (request.today && (request.want == EngineWant::room || request.withRoom)) {
+    answer.room = roomJson(inputs, beside, span, *request.today, request.cushion, start);
   }
   answer.data = std::move(parts.data);
   answer.body = std::move(parts.body);

@@ -60,8 +60,9 @@ struct EngineRequest {
   // With `today`, the percents of the line "gastos/ingresos" (scaledLine),
   // last beside the plan.
   Scaling scaling;
-  double cushion = 0;   // the floor of the figures of room
-  char separator = '/'; // of a scenario file's path in its faults ('\\' as on Windows)
+  double cushion = 0;    // the floor of the figures of room
+  bool withRoom = false; // the figures of room too, with what is wanted
+  char separator = '/';  // of a scenario file's path in its faults ('\\' as on Windows)
   EngineWant want = EngineWant::everything;
   std::size_t tablesOf = 0; // for scenarioTables: 1 for the first scenario
   FaultyScenarios faultyScenarios = FaultyScenarios::refuseRun;
@@ -92,7 +93,7 @@ struct EngineAnswer {
   // With `today` on a walk of every line (all but scenarioTables), their
   // record lows from today (ChartWalk::recordLows).
   std::string lows;
-  std::string room; // for EngineWant::room, roomJson of every line
+  std::string room; // for EngineWant::room or withRoom, roomJson of every line
 };
 
 EngineAnswer answerOf(const EngineRequest& request);

@@ -110,6 +110,9 @@ bool setField(EngineRequest& request, std::string_view name, std::string_view va
     const std::optional<double> cushion = balanceOf(value);
     request.cushion = cushion.value_or(0);
     return cushion.has_value();
+  } else if (name == "holgura") {
+    request.withRoom = value == "si";
+    return request.withRoom;
   } else if (name == "gastos" || name == "ingresos") {
     std::optional<int>& percent =
         name == "gastos" ? request.scaling.expenses : request.scaling.income;

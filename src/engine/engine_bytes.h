@@ -11,6 +11,7 @@
 //   "saldo"              today's balance: digits with at most one ".", a "-"
 //                        before them when below zero
 //   "colchon"            the floor of the figures of room, as "saldo"
+//   "holgura"            "si": the figures of room too, with what is wanted
 //   "gastos", "ingresos" the percents of the line "gastos/ingresos"
 //                        (from -100 to 1000, and to 100)
 //   "separador"          "\" or "/"

@@ -29,6 +29,15 @@ void appendLows(JsonItems& lines, const std::vector<DayBalance>& lows) {
 
 } // namespace
 
+// Parts holding only the lows of `walk`, when asked for.
+ChartParts lowsOf(const ChartWalk& walk, const std::optional<DateParts>& lowsFrom) {
+  ChartParts parts;
+  if (lowsFrom) {
+    parts.lows = recordLowsJson(walk);
+  }
+  return parts;
+}
+
 std::string recordLowsJson(const ChartWalk& walk) {
   std::string out;
   JsonItems lines(out, JsonBrackets::list);
@@ -60,10 +69,7 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
                         const RunSpan& span, const std::optional<WalksStart>& start,
                         const std::optional<DateParts>& lowsFrom) {
   const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
-  ChartParts parts;
-  if (lowsFrom) {
-    parts.lows = recordLowsJson(walk);
-  }
+  ChartParts parts = lowsOf(walk, lowsFrom);
   std::string text;
   appendPageDataJson(text, walk.model(), walk.run(), scenarioMembersOf(walk));
   parts.data = withCrLf(text);
@@ -77,10 +83,7 @@ ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenari
                            const RunSpan& span, const std::optional<WalksStart>& start,
                            const std::optional<DateParts>& lowsFrom) {
   const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
-  ChartParts parts;
-  if (lowsFrom) {
-    parts.lows = recordLowsJson(walk);
-  }
+  ChartParts parts = lowsOf(walk, lowsFrom);
   parts.data.push_back('{');
   parts.data += scenarioMembersOf(walk);
   parts.data.push_back('}');

@@ -146,8 +146,9 @@
   // The chart of `data` (walked from the inputs `sources`) and what goes with
   // it, in place of what was drawn before; the plan's lines dimmed from the
   // day number `dimFrom` on, when there is one; `lows`, the record lows from
-  // today the engine gave with `data`, when it did.
-  function draw(data, sources, dimFrom, lows) {
+  // today the engine gave with `data`, when it did, and `room`, its figures
+  // of room, when it gave them.
+  function draw(data, sources, dimFrom, lows, room) {
     if (shown) {
       shown.plot.destroy();
       shown.parts.forEach(function (part) {
@@ -189,7 +190,11 @@
       parts: parts, sources: sources };
     shown = now;
     fillFigures();
-    askRoom(now);
+    if (room !== undefined) {
+      controls.fillRoom(room, "sin proyectar");
+    } else {
+      askRoom(now);
+    }
     exactToday(data, sources, lines, todayX, lows, function (exact) {
       if (shown === now) {
         now.figureLines = exact;
@@ -226,4 +231,9 @@
   }, size);
   // For the scenarios typed in the page: draws the chart again.
   window.balvixDraw = draw;
+  // The cushion the figures of room count above, for the typed scenarios.
+  window.balvixCushion = function () {
+    var text = cushionNow === null ? "" : String(cushionNow);
+    return /^-?\d+(\.\d+)?$/.test(text) ? text : "";
+  };
 })(balvixFormat, balvixLines, balvixChart, balvixReadout, balvixControls, balvixDownloads);

@@ -81,11 +81,11 @@
     var asked = sourcesWith(walked, unfit);
     asked.solo = "escenarios";
     asked.fallidos = "fuera";
-    // With today, the answer has today's lows, for today's figures exact to
-    // the day on a page of weeks or months.
-    if (planData.paso !== "dia" || todayBalance !== null) {
-      asked.hoy = format.dateText(todayX);
-    }
+    // From today, the answer has today's lows, for today's figures exact to
+    // the day on a page of weeks or months, and the figures of room.
+    asked.hoy = format.dateText(todayX);
+    asked.holgura = "si";
+    asked.colchon = window.balvixCushion();
     if (todayBalance !== null) {
       asked.saldo = todayBalance.plain;
     }
@@ -102,6 +102,8 @@
     }
     delete asked.solo;
     delete asked.fallidos;
+    delete asked.holgura;
+    delete asked.colchon;
     asked.escenarios = asked.escenarios.filter(function (scenario) {
       return scenario.calcular && engine.faultsOf(answer, scenario.nombre) === null;
     }).map(function (scenario) {
@@ -144,7 +146,7 @@
         cell.setAttribute("data-linea", real ? "1" : "0");
       });
       window.balvixDraw(Object.assign({}, planData, JSON.parse(answer.datos)), walked.asked,
-        real ? todayX : undefined, answer.bajos);
+        real ? todayX : undefined, answer.bajos, answer.holgura);
     }
     notice.textContent = status;
   }

@@ -17,7 +17,8 @@
 //     solo, "bajos", "escenarios", "holgura" or "tablas N" (N, 1 for the
 //     first scenario) for those parts alone; fallidos, "fuera" to leave
 //     faulty scenarios off the walk; colchon ("500"; empty: 0), the floor of
-//     the figures of room (solo "holgura"); gastos and ingresos, with hoy,
+//     the figures of room (solo "holgura", or holgura "si" with any other
+//     part); gastos and ingresos, with hoy,
 //     the percents of the line "gastos/ingresos", last beside the plan.
 //     Returns {estado ("calculado", "rechazado", "saldo no tomado", "mal
 //     formado", "sin memoria" or "fallo del motor"), datos, html, bajos and
@@ -89,8 +90,8 @@ var balvixEngine = (function (typed) {
     var fields = ["config", inputs.config, "entrada", inputs.entrada,
       "argumento", inputs.argumento, "hoy", inputs.hoy, "saldo", inputs.saldo,
       "separador", inputs.separador, "solo", solo[0], "tablas", solo[1],
-      "fallidos", inputs.fallidos, "colchon", inputs.colchon, "gastos", inputs.gastos,
-      "ingresos", inputs.ingresos];
+      "fallidos", inputs.fallidos, "colchon", inputs.colchon, "holgura", inputs.holgura,
+      "gastos", inputs.gastos, "ingresos", inputs.ingresos];
     (inputs.escenarios || []).forEach(function (scenario) {
       fields.push("escenario", scenario.nombre, "texto", scenario.texto);
       if (scenario.calcular === false) {

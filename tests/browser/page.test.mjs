@@ -708,6 +708,16 @@ await engineCheck("a scenario typed in the page is drawn, compared and saved as 
   const faulty = "Coche|250|quitar|mensualidad|5|0\r\nTaller|1,5|quitar|mensualidad|40|0\r\n";
   await coche.fill(faulty.replaceAll("\r", ""));
   await page.waitForFunction(() => document.querySelectorAll("#escribir .fallos li").length > 0);
+  // A key asks the page's engine once, faults and figures of room and all.
+  await page.evaluate(() => {
+    const run = balvixEngine.run;
+    window.engineCalls = 0;
+    balvixEngine.run = (inputs) => (window.engineCalls++, run(inputs));
+  });
+  await coche.press("End");
+  await page.keyboard.type(";");
+  await page.waitForFunction(() => window.engineCalls > 0);
+  assert.equal(await page.evaluate(() => window.engineCalls), 1);
   const logged = await graficoWith({ "coche.txt": Buffer.from(faulty, "latin1") });
   assert.ok(logged.errores.length >= 2, logged.errores.join("\n"));
   assert.deepEqual(await faults.allInnerTexts(), logged.errores);
