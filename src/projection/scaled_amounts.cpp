@@ -69,6 +69,9 @@ double fromCents(std::uint64_t cents) {
 
 double scaledAmount(double amount, int percent) {
   const auto factor = static_cast<std::uint64_t>(std::max(100 + percent, 0));
+  if (factor == 0) {
+    return 0; // -100 %: nothing of it is left
+  }
   const std::optional<Decimal> decimal = amount < 1e15 ? decimalOf(amount) : std::nullopt;
   if (!decimal || decimal->digits > std::numeric_limits<std::uint64_t>::max() / factor) {
     return amount * static_cast<double>(factor) / 100;
