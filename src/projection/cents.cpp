@@ -1,10 +1,13 @@
 #include "projection/cents.h"
 
+#include "projection/hundredths.h"
 #include "projection/money.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace balvix {
@@ -13,17 +16,11 @@ double roundedToCent(double value) {
   if (!std::isfinite(value)) {
     return std::numeric_limits<double>::quiet_NaN();
   }
-  // Most balances are far from a half cent: their nearest cent is plain in
-  // the product by 100, whose error is below a thousandth of a cent while
-  // the amount is below a thousand million, and that cent over 100 is the
-  // same nearest double as the text read back below. Only amounts near a
-  // half cent, or larger, take the exact way.
-  const double hundredths = std::fabs(value) * 100;
-  const double whole = std::floor(hundredths);
-  const double part = hundredths - whole;
-  if (hundredths < 1e11 && std::fabs(part - 0.5) > 1e-3) {
-    const double cents = part < 0.5 ? whole : whole + 1;
-    return cents == 0 ? 0 : (value < 0 ? -cents : cents) / 100;
+  // Where the product by 100 settles the hundredths (productHundredths),
+  // they over 100 are the same nearest double as their text read back below.
+  if (const std::optional<std::uint64_t> cents = productHundredths(std::fabs(value))) {
+    const double magnitude = static_cast<double>(*cents) / 100;
+    return *cents == 0 ? 0 : (value < 0 ? -magnitude : magnitude);
   }
   // The hundredths as a number in scientific form, read back as the nearest
   // double (strtod rounds so in every C library we build with; the text has
