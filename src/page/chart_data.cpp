@@ -21,7 +21,7 @@ void appendLows(JsonItems& lines, const std::vector<DayBalance>& lows) {
   for (const DayBalance& low : lows) {
     JsonItems pair(pairs.item(), JsonBrackets::list);
     appendJsonString(pair.item(), isoDate(low.day));
-    pair.add(jsonAmount(low.balance));
+    appendJsonAmount(pair.item(), low.balance);
     pair.close();
   }
   pairs.close();

@@ -40,16 +40,22 @@ JsonItems stretchesJson(const PageModel& model) {
   return stretches;
 }
 
-PointLists pointListsOf(const PageModel& model) {
+PointLists pointListsOf(const PageModel& model, PointListsWanted wanted) {
   PointLists lists;
-  model.forEachPoint([&lists](const ChartPoint& point) {
-    appendJsonString(lists.days.item(), isoDate(point.day));
-    lists.balances.add(jsonAmount(point.closing));
-    lists.lowests.add(jsonAmount(point.lowest));
-    lists.futureLowests.add(jsonAmount(point.futureLowest));
-    lists.putIn.add(jsonAmount(point.putIn));
-    lists.takenOut.add(jsonAmount(point.takenOut));
-    lists.movements.add(jsonCounts(point.movements));
+  model.forEachPoint([&lists, &wanted](const ChartPoint& point) {
+    if (wanted.days) {
+      appendJsonString(lists.days.item(), isoDate(point.day));
+    }
+    appendJsonAmount(lists.balances.item(), point.closing);
+    if (wanted.lowests) {
+      appendJsonAmount(lists.lowests.item(), point.lowest);
+    }
+    appendJsonAmount(lists.futureLowests.item(), point.futureLowest);
+    if (wanted.totals) {
+      appendJsonAmount(lists.putIn.item(), point.putIn);
+      appendJsonAmount(lists.takenOut.item(), point.takenOut);
+      lists.movements.add(jsonCounts(point.movements));
+    }
   });
   return lists;
 }

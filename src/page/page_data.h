@@ -57,7 +57,13 @@ struct PointLists {
   JsonItems takenOut;
   JsonItems movements;
 };
-PointLists pointListsOf(const PageModel& model);
+// Which lists are written; the others are left empty.
+struct PointListsWanted {
+  bool days = true;
+  bool lowests = true;
+  bool totals = true; // "puesto", "quitado" and "movimientosDia"
+};
+PointLists pointListsOf(const PageModel& model, PointListsWanted wanted = {});
 
 // "dia", "semana" or "mes", quoted.
 std::string_view stepJson(ChartStep step);

@@ -1,5 +1,6 @@
 #include "page/page_text.h"
 
+#include "projection/hundredths.h"
 #include "projection/money.h"
 #include "text/cp1252.h"
 
@@ -21,23 +22,32 @@ constexpr std::array<std::string_view, 12> monthNames = {
 
 } // namespace
 
-std::string jsonAmount(double value) {
+void appendJsonAmount(std::string& out, double value) {
   if (!std::isfinite(value)) {
-    return "null";
+    out += "null";
+    return;
   }
-  const std::string hundredths = roundedHundredths(value);
-  std::string json;
+  std::array<char, 24> buffer{};
+  std::string large;
+  const std::string_view hundredths = hundredthsDigits(std::fabs(value), buffer, large);
   if (value < 0 && !hundredths.empty()) {
-    json += '-';
+    out += '-';
   }
   if (hundredths.size() <= 2) {
-    json += "0.";
-    json.append(2 - hundredths.size(), '0');
-    return json += hundredths;
+    out += "0.";
+    out.append(2 - hundredths.size(), '0');
+    out += hundredths;
+    return;
   }
-  json.append(hundredths, 0, hundredths.size() - 2);
-  json += '.';
-  return json.append(hundredths, hundredths.size() - 2);
+  out += hundredths.substr(0, hundredths.size() - 2);
+  out += '.';
+  out += hundredths.substr(hundredths.size() - 2);
+}
+
+std::string jsonAmount(double value) {
+  std::string json;
+  appendJsonAmount(json, value);
+  return json;
 }
 
 std::string pageAmount(double value) {
@@ -131,9 +141,18 @@ void appendJsonCharacter(std::string& out, char32_t character, char32_t escapeFr
 
 void appendJsonString(std::string& out, std::string_view cp1252) {
   out += '"';
-  for (char c : cp1252) {
-    appendJsonCharacter(out, characterOf1252(static_cast<unsigned char>(c)));
+  // Runs of printable ASCII that needs no escape go in whole.
+  std::size_t plain = 0;
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    const auto c = static_cast<unsigned char>(cp1252[i]);
+    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') {
+      continue;
+    }
+    out += cp1252.substr(plain, i - plain);
+    appendJsonCharacter(out, characterOf1252(c));
+    plain = i + 1;
   }
+  out += cp1252.substr(plain);
   out += '"';
 }
 

@@ -17,6 +17,7 @@ namespace balvix {
 // An amount as a JSON number with two decimals: 1234.5 gives 1234.50, 0.5
 // 0.50, -0.125 -0.12, -0.004 0.00; a value that is not finite gives null.
 std::string jsonAmount(double value);
+void appendJsonAmount(std::string& out, double value);
 
 // An amount as the page writes it: the report's text with a 0 before "'" when
 // there is no unit digit, so that 0.5 gives 0'50, -0.5 -0'50 and 0 0'00;

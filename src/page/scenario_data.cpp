@@ -222,7 +222,6 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   appendScenarioLines(json, scenario, planEntries);
   json.add("paso", stepJson(step));
 
-  const PointLists points = pointListsOf(series);
   JsonItems addedDays;
   JsonItems takenDays;
   if (step == ChartStep::day) {
@@ -231,8 +230,10 @@ void appendScenario(std::string& out, const ScenarioWalk& walk, const PageModel&
   const ChartFigures& planFigures = plan.figures();
   // Points of their own: another step, or a walk that starts or ends on
   // another day.
-  if (step != plan.step() || !(figures.first == planFigures.first) ||
-      !(figures.last == planFigures.last)) {
+  const bool ownDays = step != plan.step() || !(figures.first == planFigures.first) ||
+                       !(figures.last == planFigures.last);
+  const PointLists points = pointListsOf(series, {ownDays, step != ChartStep::day, false});
+  if (ownDays) {
     points.days.appendList(json.member("dias"));
   }
   points.balances.appendList(json.member("saldos"));

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -101,6 +102,26 @@ TEST(ScenarioData, FiguresDaysAndDifferences) {
   const std::string days = lineOf(amount, "dias", own);
   EXPECT_TRUE(days.starts_with(R"("dias":["2013-01-01",)") && days.ends_with(R"("2013-02-02"],)"))
       << days;
+}
+
+// Over centuries the points are weeks: a scenario's point lists then hold
+// the lowest of each point too, one for each balance.
+TEST(ScenarioData, PointsOfWeeksHaveTheirLowests) {
+  const ConfigRead config = parseRunConfig("01/01/2000|31/12/2600|100|x.txt", nullptr);
+  const EntriesRead plan = parseEntries(planText, nullptr);
+  const RunInputs inputs{config.records.front(), plan};
+  const Walked::Files files{{"coche.txt", scenarioText}};
+  const ScenariosRead scenarios =
+      readScenarios(Walked::listingOf(files), Walked::contentOf(files), plan, '/', nullptr);
+  const RunSpan span{{1, 1, 2000}, {31, 12, 2600}, std::nullopt};
+  const std::string data = scenarioPartsOf(inputs, scenarios, span, {}, {}).data;
+  const auto count = [&data](const std::string& key) {
+    const std::string line = lineOf(data, key);
+    return std::count(line.begin(), line.end(), ',');
+  };
+  EXPECT_NE(lineOf(data, "paso"), "\"paso\":\"dia\",");
+  EXPECT_GT(count("saldos"), 30000);
+  EXPECT_EQ(count("minimos"), count("saldos"));
 }
 
 // The record lows of each line: before today those below every earlier day,
