@@ -1,6 +1,5 @@
 #include "driver/program.h"
 
-#include "driver/asked_run.h"
 #include "driver/error_log.h"
 #include "driver/input_files.h"
 #include "driver/outcome.h"
@@ -8,6 +7,7 @@
 #include "input/messages.h"
 #include "input/run_config.h"
 #include "projection/argument.h"
+#include "projection/run_start.h"
 #include "report/run.h"
 
 #include <string>
@@ -44,48 +44,48 @@ Outcome startInFolder(Platform& platform, const ProgramKind& kind) {
 
   InputTexts texts;
   texts.argument = argumentTextOf(platform.commandTail(), kind.noArgumentIsWholePeriod);
-  const Argument argument = classifyArgument(texts.argument);
-  if (argument.mode == RunMode::usage) {
-    return {std::string(kind.usage), {}};
+  // The bytes are kept only for a program that reads more.
+  const bool keep = static_cast<bool>(kind.readCompanions);
+  StartSteps steps;
+  steps.argument = texts.argument;
+  steps.usage = kind.usage;
+  steps.inputsThere = [&platform] {
+    return platform.exists(configFileName) && platform.exists(entriesFileName);
+  };
+  steps.readMovements = [&](const ErrorSink& log) {
+    return readEntriesFile(platform, log, keep ? &texts.entries : nullptr);
+  };
+  steps.readConfig = [&](const ErrorSink& log) {
+    return readConfigFile(platform, log, kind.longestReportName, keep ? &texts.config : nullptr);
+  };
+  if (keep) {
+    steps.readCompanions = [&](const EntriesRead& plan, const ErrorSink& log) {
+      return kind.readCompanions(platform, texts, plan, log);
+    };
   }
 
-  if (!platform.exists(configFileName) || !platform.exists(entriesFileName)) {
-    return {std::string(missingFilesMessage), {}};
-  }
-
-  EntriesRead movements;
-  ConfigRead config;
-  CompanionsRead companions;
+  RunStart start;
   {
-    // The log stays open while the readers run; the movements first, so
-    // that their faults come first, and the program's own inputs last.
+    // The log stays open while the readers run, their faults in the order
+    // they are read.
     ErrorLog log(platform, oldLogRemoved);
-    const ErrorSink logError = [&log](std::string_view line) { log.appendLine(line); };
-    // The bytes are kept only for a program that reads more.
-    const bool keep = static_cast<bool>(kind.readCompanions);
-    movements = readEntriesFile(platform, logError, keep ? &texts.entries : nullptr);
-    config =
-        readConfigFile(platform, logError, kind.longestReportName, keep ? &texts.config : nullptr);
-    // They are read against the plan: without it, none of their faults
-    // would be true.
-    if (kind.readCompanions && !movements.unreadable) {
-      companions = kind.readCompanions(platform, texts, movements, logError);
-    }
+    start = startRun(steps, [&log](std::string_view line) { log.appendLine(line); });
     log.close();
-    if (!allowsRun(movements, config, companions.errorCount)) {
+    if (start.faulty) {
       // Only a log of this start's faults is opened, and only a whole one:
       // an earlier start's log, or one with lines missing, would point at
       // the wrong faults.
       if (!log.complete()) {
-        return {logNotWrittenMessageFor(movements, config, companions), {}};
+        return {logNotWrittenMessageFor(start.movements, start.config, start.companions), {}};
       }
-      return {std::string(inputErrorsMessage),
+      return {std::string(start.refusal),
               log.written() ? std::string(errorLogName) : std::string()};
     }
   }
-
-  const RunInputs inputs{config.records.front(), movements};
-  return runAskedSpan(platform, inputs, argument, kind.project);
+  if (!start.refusal.empty()) {
+    return {std::string(start.refusal), {}};
+  }
+  return runProjection(kind.project, platform, start.inputs(), start.span);
 }
 
 } // namespace

@@ -3,13 +3,12 @@
 #include "input/entries.h"
 #include "input/run_config.h"
 #include "platform/platform.h"
+#include "projection/run_start.h"
 #include "report/run.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace balvix {
 
@@ -22,13 +21,6 @@ namespace balvix {
 // locked, touches no file and says so. Returns the process exit code, 0 on
 // every path.
 int runProgram(Platform& platform);
-
-// What a program read besides "config.txt" and "entrada.txt": how many
-// faults, and the paths of the files that are there but could not be read.
-struct CompanionsRead {
-  std::int32_t errorCount = 0;
-  std::vector<std::string> unreadable;
-};
 
 // The bytes of a start's inputs, as read, and its argument text as the run
 // took it ("int" for a start without one that projects it all).

@@ -7,6 +7,7 @@
 #include "page/chart_data.h"
 #include "page/room_text.h"
 #include "projection/argument.h"
+#include "projection/run_start.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
@@ -111,35 +112,43 @@ void walk(const EngineRequest& request, const RunInputs& inputs, const Scenarios
   answer.lows = std::move(parts.lows);
 }
 
+// The start of the program on the request's inputs, the scenarios read
+// into `scenarios` and the faults into `answer`.
+RunStart startOf(const EngineRequest& request, ScenariosRead& scenarios, EngineAnswer& answer) {
+  const std::string argument = argumentTextOf(request.argument, true);
+  StartSteps steps;
+  steps.argument = argument;
+  steps.usage = chartUsageText;
+  steps.readMovements = [&request](const ErrorSink& log) {
+    return parseEntries(request.entries, log);
+  };
+  steps.readConfig = [&request](const ErrorSink& log) {
+    return parseRunConfig(request.config, log, longestChartReportName);
+  };
+  steps.readCompanions = [&](const EntriesRead& plan, const ErrorSink& log) {
+    scenarios = scenariosOf(request, plan, log);
+    if (request.faultyScenarios == FaultyScenarios::leaveOut) {
+      answer.faultyScenarios = leaveOutFaulty(request, scenarios, answer.log);
+    }
+    return CompanionsRead{scenarios.errorCount, scenarios.unreadable};
+  };
+  return startRun(steps, [&answer](std::string_view line) { answer.log.emplace_back(line); });
+}
+
 // The answer, its message and faults in Windows-1252 as the program writes
 // them.
 void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
-  const auto refused = [&answer](std::string_view message) {
+  ScenariosRead scenarios;
+  const RunStart run = startOf(request, scenarios, answer);
+  if (!run.refusal.empty()) {
     answer.status = EngineStatus::refused;
-    answer.message = message;
-  };
-  const Argument argument = classifyArgument(argumentTextOf(request.argument, true));
-  if (argument.mode == RunMode::usage) {
-    return refused(chartUsageText);
+    answer.message = run.refusal;
+    return;
   }
-  const ErrorSink log = [&answer](std::string_view line) { answer.log.emplace_back(line); };
-  const EntriesRead movements = parseEntries(request.entries, log);
-  const ConfigRead config = parseRunConfig(request.config, log, longestChartReportName);
-  ScenariosRead scenarios = scenariosOf(request, movements, log);
-  if (request.faultyScenarios == FaultyScenarios::leaveOut) {
-    answer.faultyScenarios = leaveOutFaulty(request, scenarios, answer.log);
-  }
-  if (!allowsRun(movements, config, scenarios.errorCount)) {
-    return refused(inputErrorsMessage);
-  }
-  const RunInputs inputs{config.records.front(), movements};
-  const std::optional<RunSpan> span = runSpanOf(inputs.config, argument);
-  if (!span) {
-    return refused(outsidePeriodMessage);
-  }
+  const RunInputs inputs = run.inputs();
   std::optional<WalksStart> start;
   if (request.todayBalance) {
-    if (takesTodayBalance(request, *span)) {
+    if (takesTodayBalance(request, run.span)) {
       start = WalksStart{*request.today, *request.todayBalance};
       ScenariosRead beside;
       beside.scenarios.emplace_back().name = todayLineName;
@@ -154,11 +163,11 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
   }
   if (request.today) {
     if (std::optional<Scenario> scaled =
-            scaledLine(inputs, *span, *request.today, request.scaling, start.has_value())) {
+            scaledLine(inputs, run.span, *request.today, request.scaling, start.has_value())) {
       scenarios.scenarios.push_back(std::move(*scaled));
     }
   }
-  walk(request, inputs, scenarios, *span, start, answer);
+  walk(request, inputs, scenarios, run.span, start, answer);
 }
 
 } // namespace
