@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace balvix {
 namespace {
@@ -64,6 +66,36 @@ TEST(RunStart, RefusalOrSpan) {
     if (c.refusal.empty()) {
       EXPECT_EQ(start.span.first, (DateParts{1, 1, 2013}));
       EXPECT_EQ(start.span.last, (DateParts{2, 1, 2013}));
+    }
+  }
+}
+
+// A date is walked to only when strictly inside the period; "int" walks it
+// all.
+TEST(RunStart, DatesStrictlyInsideThePeriod) {
+  const std::pair<const char*, std::optional<DateParts>> cases[] = {
+      {"int", DateParts{31, 12, 2013}},
+      {"02/01/2013", DateParts{2, 1, 2013}},
+      {"30/12/2013", DateParts{30, 12, 2013}},
+      {"01/01/2013", std::nullopt},
+      {"31/12/2013", std::nullopt},
+      {"31/12/2012", std::nullopt},
+      {"01/01/2014", std::nullopt},
+  };
+  for (const auto& [argument, last] : cases) {
+    StartSteps steps;
+    steps.argument = argument;
+    steps.readMovements = [](const ErrorSink& log) {
+      return parseEntries("Nomina|500|poner|mensualidad|1|0", log);
+    };
+    steps.readConfig = [](const ErrorSink& log) {
+      return parseRunConfig("01/01/2013|31/12/2013|1000|saldo.txt", log);
+    };
+    const RunStart start = startRun(steps, [](std::string_view) {});
+    EXPECT_EQ(start.refusal, last ? "" : outsidePeriodMessage) << argument;
+    if (last) {
+      EXPECT_EQ(start.span.first, (DateParts{1, 1, 2013})) << argument;
+      EXPECT_EQ(start.span.last, *last) << argument;
     }
   }
 }
