@@ -160,8 +160,7 @@
     if (!data.dias || data.dias.length === 0) {
       return;
     }
-    var lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso),
-      typeof dimFrom === "number");
+    var lines = balanceLines.linesOf(data, typeof dimFrom === "number");
     var xs = balanceLines.allDays(lines);
     var n = xs.length;
     var todayX = format.dayNumberOfIso(format.today());

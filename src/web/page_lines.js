@@ -43,12 +43,34 @@ var balvixLines = (function (format) {
     return kept;
   }
 
+  // The day numbers of a list of ISO days, and the point index of each day
+  // number: worked out once for each list, as the plan's days are the same
+  // on every key typed.
+  var indexed = typeof WeakMap === "function" ? new WeakMap() : null;
+  function dayIndex(days) {
+    var known = indexed && indexed.get(days);
+    if (!known) {
+      var xs = days.map(format.dayNumberOfIso);
+      var at = {};
+      xs.forEach(function (x, k) {
+        at[x] = k;
+      });
+      known = { xs: xs, at: at };
+      if (indexed) {
+        indexed.set(days, known);
+      }
+    }
+    return known;
+  }
+
   // Every line of the page's data: {number, name, source (its data), xs
   // (the day number of each point), at (point index of each day number),
   // first (the first walked day), periodLast (the last day of config.txt's
   // period), colour and dash (all but the plan)}. With `real`, the first
   // scenario is the plan walked from today's real balance.
-  function linesOf(data, planXs, real) {
+  function linesOf(data, real) {
+    var plan = dayIndex(data.dias);
+    var planXs = plan.xs;
     var scenarios = (data.escenarios || []).slice(real ? 1 : 0).filter(function (s) {
       return !s.escalado;
     }).map(function (s) {
@@ -59,11 +81,9 @@ var balvixLines = (function (format) {
     var periodLast = data.periodo ? format.dayNumberOfIso(data.periodo.hasta) :
       planXs[planXs.length - 1];
     return [data].concat(data.escenarios || []).map(function (source, i) {
-      var xs = i > 0 && source.dias ? source.dias.map(format.dayNumberOfIso) : planXs;
-      var at = {};
-      xs.forEach(function (x, k) {
-        at[x] = k;
-      });
+      var own = i > 0 && source.dias ? dayIndex(source.dias) : plan;
+      var xs = own.xs;
+      var at = own.at;
       var k = pairs[source.nombre];
       var pair = i === 0 ? { colour: null, dash: null } : real && i === 1 ? REAL :
         source.escalado ? SCALED :

@@ -90,7 +90,7 @@ for (const [name, points, today, floor, text, detail, periodLast = "2027-12-31"]
     const lows = points.map((p) => p[p.length - 1]);
     if (step !== "dia") data.minimos = lows;
     data.minimosFuturos = lows.map((_, k) => Math.min(...lows.slice(k)));
-    const line = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso))[0];
+    const line = balanceLines.linesOf(data)[0];
     if (today === null) {
       assert.equal(balanceLines.firstBelow(line, floor), text);
       return;
@@ -107,7 +107,7 @@ test("today's figures from the engine's record lows", () => {
   const data = { paso: "semana", dias: weeks.map((p) => p[0]), saldos: weeks.map((p) => p[1]),
     minimos: weeks.map((p) => p[2]), minimosFuturos: [100, 100, 200],
     periodo: { desde: "2027-01-01", hasta: "2027-12-31" } };
-  const lines = balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+  const lines = balanceLines.linesOf(data);
   const today = format.dayNumberOfIso("2027-01-06");
   const lows = [[["2027-01-01", 500], ["2027-01-05", 150], ["2027-01-06", 300], ["2027-01-09", 100]]];
   const [line] = balanceLines.exactLines(lines, lows, today);
@@ -155,7 +155,7 @@ const planOf = (points, scenario) => ({ paso: "dia", dias: points.map((p) => p[0
   escenarios: scenario ? [scenario] : [] });
 const scenarioOf = (name, points) => ({ nombre: name, paso: "dia",
   dias: points.map((p) => p[0]), saldos: points.map((p) => p[1]) });
-const linesOf = (data) => balanceLines.linesOf(data, data.dias.map(format.dayNumberOfIso));
+const linesOf = (data) => balanceLines.linesOf(data);
 
 // Each line's balance on the days of every line: null where it has none.
 const dayRows = [
@@ -178,7 +178,7 @@ for (const [name, plan, scenario, expected] of dayRows) {
 test("lines: a scenario keeps its colour and dash when the real line comes and others go", () => {
   const plan = [["2027-01-01", 1]];
   const pairsOf = (names, real) => Array.from(balanceLines.linesOf({ ...planOf(plan),
-    escenarios: names.map((name) => scenarioOf(name, plan)) }, [0], real).slice(1),
+    escenarios: names.map((name) => scenarioOf(name, plan)) }, real).slice(1),
   (line) => [line.name, line.colour + line.dash]);
   const six = ["a", "b", "c", "d", "e", "f"];
   const first = new Map(pairsOf(six));
