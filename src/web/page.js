@@ -110,6 +110,20 @@
   var size = function () {
     return sizeOf(canvasBox);
   };
+  // The size a new drawing takes: measured once, and again once the chart's
+  // box has changed size, so that a key typed, which changes the parts
+  // beside the chart, does not lay the page out again just to measure it.
+  var known = null;
+  var drawingSize = size;
+  if (typeof ResizeObserver === "function") {
+    new ResizeObserver(function () {
+      known = null;
+    }).observe(canvasBox);
+    drawingSize = function () {
+      known = known || size();
+      return known;
+    };
+  }
   // What is drawn now: {plot, marks, lines, todayX, figureLines, parts (the
   // elements added beside the chart)}, or null.
   var shown = null;
@@ -176,7 +190,7 @@
     if (typeof dimFrom === "number") {
       plugins.push(chart.dimPlugin(dimFrom));
     }
-    var setup = chart.chartOf(data, xs, chart.linesDrawn(lines, xs), size(), plugins);
+    var setup = chart.chartOf(data, xs, chart.linesDrawn(lines, xs), drawingSize(), plugins);
     var plot = new uPlot(setup.options, setup.columns, canvasBox);
     window.balvixPlot = plot;
     if (n === 1) {

@@ -880,6 +880,14 @@ await engineCheck("the chart is in view while a scenario is typed, beside it or 
     assert.ok(await chartInView(), await field.evaluate((f) => f.id));
   }
   await page.setViewportSize({ width: 390, height: 800 });
+  // A key typed at the new width draws the chart at that width.
+  const drawn = await page.evaluate(() => window.balvixDrawnAt);
+  await box.press("End");
+  await box.press("Enter");
+  await box.press(";");
+  await page.waitForFunction((drawn) => window.balvixDrawnAt > drawn, drawn);
+  assert.ok(await page.evaluate(() =>
+    window.balvixPlot.width <= document.getElementById("grafico-lienzo").clientWidth));
   await box.focus();
   await box.evaluate((b) => b.setSelectionRange(5, 5));
   assert.equal(await chartInView(), false);
