@@ -118,12 +118,16 @@ std::string dateText(const DateParts& date) {
 
 std::string isoDate(const DateParts& date) {
   std::string text;
-  appendZeroPadded(text, date.year, 4);
-  text += '-';
-  appendZeroPadded(text, date.month, 2);
-  text += '-';
-  appendZeroPadded(text, date.day, 2);
+  appendIsoDate(text, date);
   return text;
+}
+
+void appendIsoDate(std::string& out, const DateParts& date) {
+  appendZeroPadded(out, date.year, 4);
+  out += '-';
+  appendZeroPadded(out, date.month, 2);
+  out += '-';
+  appendZeroPadded(out, date.day, 2);
 }
 
 std::string yearText(int year) {

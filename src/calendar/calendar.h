@@ -57,6 +57,7 @@ std::string dateText(const DateParts& date);
 // The date as aaaa-mm-dd ("0050-07-09"), the form of dates in data for other
 // programs.
 std::string isoDate(const DateParts& date);
+void appendIsoDate(std::string& out, const DateParts& date);
 
 // Pieces of a date written as the dates above write them: the year with four
 // digits ("0050"), the day of the month with two ("09"), the day and month

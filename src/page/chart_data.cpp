@@ -20,7 +20,7 @@ void appendLows(JsonItems& lines, const std::vector<DayBalance>& lows) {
   JsonItems pairs(lines.item(), JsonBrackets::list);
   for (const DayBalance& low : lows) {
     JsonItems pair(pairs.item(), JsonBrackets::list);
-    appendJsonString(pair.item(), isoDate(low.day));
+    appendJsonDate(pair.item(), low.day);
     appendJsonAmount(pair.item(), low.balance);
     pair.close();
   }
@@ -56,12 +56,16 @@ std::string scenarioMembersOf(const ChartWalk& walk) {
 std::string withCrLf(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 32);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+  std::size_t at = 0;
+  for (std::size_t end = text.find('\n'); end != std::string_view::npos;
+       at = end + 1, end = text.find('\n', at)) {
+    out += text.substr(at, end - at);
+    if (end == 0 || text[end - 1] != '\r') {
       out += '\r';
     }
-    out += text[i];
+    out += '\n';
   }
+  out += text.substr(at);
   return out;
 }
 

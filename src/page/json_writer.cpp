@@ -1,5 +1,8 @@
 #include "page/json_writer.h"
 
+#include <array>
+#include <charconv>
+
 namespace balvix {
 
 JsonItems::JsonItems(std::string& out, JsonBrackets brackets, JsonLine lines)
@@ -51,12 +54,18 @@ void JsonItems::appendObject(std::string& out) const {
 
 std::string jsonCounts(std::span<const std::size_t> counts) {
   std::string text;
-  JsonItems list(text, JsonBrackets::list);
+  appendJsonCounts(text, counts);
+  return text;
+}
+
+void appendJsonCounts(std::string& out, std::span<const std::size_t> counts) {
+  JsonItems list(out, JsonBrackets::list);
   for (std::size_t count : counts) {
-    list.add(std::to_string(count));
+    std::array<char, 24> digits{};
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), count).ptr;
+    list.add(std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
   }
   list.close();
-  return text;
 }
 
 } // namespace balvix

@@ -77,5 +77,6 @@ private:
 
 // A JSON list of counts: [0,2].
 std::string jsonCounts(std::span<const std::size_t> counts);
+void appendJsonCounts(std::string& out, std::span<const std::size_t> counts);
 
 } // namespace balvix

@@ -44,7 +44,7 @@ PointLists pointListsOf(const PageModel& model, PointListsWanted wanted) {
   PointLists lists;
   model.forEachPoint([&lists, &wanted](const ChartPoint& point) {
     if (wanted.days) {
-      appendJsonString(lists.days.item(), isoDate(point.day));
+      appendJsonDate(lists.days.item(), point.day);
     }
     appendJsonAmount(lists.balances.item(), point.closing);
     if (wanted.lowests) {
@@ -54,7 +54,7 @@ PointLists pointListsOf(const PageModel& model, PointListsWanted wanted) {
     if (wanted.totals) {
       appendJsonAmount(lists.putIn.item(), point.putIn);
       appendJsonAmount(lists.takenOut.item(), point.takenOut);
-      lists.movements.add(jsonCounts(point.movements));
+      appendJsonCounts(lists.movements.item(), point.movements);
     }
   });
   return lists;

@@ -44,6 +44,12 @@ void appendJsonAmount(std::string& out, double value) {
   out += hundredths.substr(hundredths.size() - 2);
 }
 
+void appendJsonDate(std::string& out, const DateParts& date) {
+  out += '"';
+  appendIsoDate(out, date);
+  out += '"';
+}
+
 std::string jsonAmount(double value) {
   std::string json;
   appendJsonAmount(json, value);

@@ -19,6 +19,9 @@ namespace balvix {
 std::string jsonAmount(double value);
 void appendJsonAmount(std::string& out, double value);
 
+// Appends a date as a JSON string of its ISO form: "2027-01-31".
+void appendJsonDate(std::string& out, const DateParts& date);
+
 // An amount as the page writes it: the report's text with a 0 before "'" when
 // there is no unit digit, so that 0.5 gives 0'50, -0.5 -0'50 and 0 0'00;
 // 1234.5 gives 1.234'50 as in the report. A value that is not finite (a sum

@@ -246,5 +246,19 @@ TEST(ScenarioComparison, HeadingsCellsAndDifferences) {
   EXPECT_EQ(plain, alone);
 }
 
+TEST(ChartParts, LinesEndedByCrLf) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"a", "a"},
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"\n", "\r\n"},
+      {"\r\n\n", "\r\n\r\n"},
+      {"a\r\nb", "a\r\nb"},
+  };
+  for (const auto& [text, ended] : cases) {
+    EXPECT_EQ(withCrLf(text), ended);
+  }
+}
+
 } // namespace
 } // namespace balvix
