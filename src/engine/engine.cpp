@@ -1,5 +1,7 @@
 #include "engine/engine.h"
 
+#include "engine/plan_memo.h"
+
 #include "input/entries.h"
 #include "input/messages.h"
 #include "input/run_config.h"
@@ -84,14 +86,19 @@ bool takesTodayBalance(const EngineRequest& request, const RunSpan& span) {
 // The parts `request` wants of a run allowed on `inputs`, its lines beside
 // the plan in `beside`.
 void walk(const EngineRequest& request, const RunInputs& inputs, const ScenariosRead& beside,
-          const RunSpan& span, const std::optional<WalksStart>& start, EngineAnswer& answer) {
+          const RunSpan& span, const std::optional<WalksStart>& start, PlanMemo& memo,
+          EngineAnswer& answer) {
+  const auto chartWalk = [&] {
+    return ChartWalk(inputs, beside, span, start, request.today,
+                     memo.walkOf(inputs, span, start, request.today));
+  };
   ChartParts parts;
   switch (request.want) {
   case EngineWant::everything:
-    parts = chartPartsOf(inputs, beside, span, start, request.today);
+    parts = chartPartsOf(chartWalk(), request.today.has_value());
     break;
   case EngineWant::scenarioParts:
-    parts = scenarioPartsOf(inputs, beside, span, start, request.today);
+    parts = scenarioPartsOf(chartWalk(), request.today.has_value());
     break;
   case EngineWant::scenarioTables:
     parts.body = scenarioTablesOf(inputs, beside, span, request.tablesOf, start);
@@ -100,12 +107,13 @@ void walk(const EngineRequest& request, const RunInputs& inputs, const Scenarios
     break;
   case EngineWant::recordLows:
     if (request.today) {
-      parts.lows = recordLowsJson(ChartWalk(inputs, beside, span, start, request.today));
+      parts.lows = recordLowsJson(chartWalk());
     }
     break;
   }
   if (request.today && (request.want == EngineWant::room || request.withRoom)) {
-    answer.room = roomJson(inputs, beside, span, *request.today, request.cushion, start);
+    answer.room = roomJson(memo.roomOf(inputs, span, *request.today, request.cushion), inputs,
+                           beside, span, *request.today, request.cushion, start);
   }
   answer.data = std::move(parts.data);
   answer.body = std::move(parts.body);
@@ -137,15 +145,15 @@ RunStart startOf(const EngineRequest& request, ScenariosRead& scenarios, EngineA
 
 // The answer, its message and faults in Windows-1252 as the program writes
 // them.
-void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
+void answerIn1252(const EngineRequest& request, PlanMemo& memo, EngineAnswer& answer) {
   ScenariosRead scenarios;
-  const RunStart run = startOf(request, scenarios, answer);
+  RunStart run = startOf(request, scenarios, answer);
   if (!run.refusal.empty()) {
     answer.status = EngineStatus::refused;
     answer.message = run.refusal;
     return;
   }
-  const RunInputs inputs = run.inputs();
+  const RunInputs inputs = memo.inputsOf(request, run);
   std::optional<WalksStart> start;
   if (request.todayBalance) {
     if (takesTodayBalance(request, run.span)) {
@@ -167,7 +175,7 @@ void answerIn1252(const EngineRequest& request, EngineAnswer& answer) {
       scenarios.scenarios.push_back(std::move(*scaled));
     }
   }
-  walk(request, inputs, scenarios, run.span, start, answer);
+  walk(request, inputs, scenarios, run.span, start, memo, answer);
 }
 
 } // namespace
@@ -181,8 +189,16 @@ std::string scenarioFileName(std::string_view name) {
 }
 
 EngineAnswer answerOf(const EngineRequest& request) {
+  return Engine().answer(request);
+}
+
+Engine::Engine() : memo_(std::make_unique<PlanMemo>()) {}
+
+Engine::~Engine() = default;
+
+EngineAnswer Engine::answer(const EngineRequest& request) {
   EngineAnswer answer;
-  answerIn1252(request, answer);
+  answerIn1252(request, *memo_, answer);
   answer.message = utf8From1252(answer.message);
   for (std::string& line : answer.log) {
     line = utf8From1252(line);

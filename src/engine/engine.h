@@ -13,6 +13,7 @@
 #include "model/scaled_line.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,6 +97,26 @@ struct EngineAnswer {
   std::string room; // for EngineWant::room or withRoom, roomJson of every line
 };
 
+// The answer to `request`, from an engine that knows no request before it.
 EngineAnswer answerOf(const EngineRequest& request);
+
+class PlanMemo;
+
+// An engine that answers request after request, each as answerOf would: it
+// keeps the plan read and walked for a request, and takes it as it was for
+// the next on the same files, argument and today (a page's keys typed in a
+// scenario's box), instead of walking it again.
+class Engine {
+public:
+  Engine();
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  EngineAnswer answer(const EngineRequest& request);
+
+private:
+  std::unique_ptr<PlanMemo> memo_;
+};
 
 } // namespace balvix

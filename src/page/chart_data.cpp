@@ -29,14 +29,18 @@ void appendLows(JsonItems& lines, const std::vector<DayBalance>& lows) {
 
 } // namespace
 
+namespace {
+
 // Parts holding only the lows of `walk`, when asked for.
-ChartParts lowsOf(const ChartWalk& walk, const std::optional<DateParts>& lowsFrom) {
+ChartParts lowsOf(const ChartWalk& walk, bool withLows) {
   ChartParts parts;
-  if (lowsFrom) {
+  if (withLows) {
     parts.lows = recordLowsJson(walk);
   }
   return parts;
 }
+
+} // namespace
 
 std::string recordLowsJson(const ChartWalk& walk) {
   std::string out;
@@ -69,11 +73,8 @@ std::string withCrLf(std::string_view text) {
   return out;
 }
 
-ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span, const std::optional<WalksStart>& start,
-                        const std::optional<DateParts>& lowsFrom) {
-  const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
-  ChartParts parts = lowsOf(walk, lowsFrom);
+ChartParts chartPartsOf(const ChartWalk& walk, bool withLows) {
+  ChartParts parts = lowsOf(walk, withLows);
   std::string text;
   appendPageDataJson(text, walk.model(), walk.run(), scenarioMembersOf(walk));
   parts.data = withCrLf(text);
@@ -83,11 +84,8 @@ ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
   return parts;
 }
 
-ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const std::optional<WalksStart>& start,
-                           const std::optional<DateParts>& lowsFrom) {
-  const ChartWalk walk(inputs, scenarios, span, start, lowsFrom);
-  ChartParts parts = lowsOf(walk, lowsFrom);
+ChartParts scenarioPartsOf(const ChartWalk& walk, bool withLows) {
+  ChartParts parts = lowsOf(walk, withLows);
   parts.data.push_back('{');
   parts.data += scenarioMembersOf(walk);
   parts.data.push_back('}');

@@ -31,22 +31,17 @@ struct ChartParts {
   std::string body;
   std::string lows;
 };
-// With `start`, the scenarios are walked from it (walkScenarios); with
-// `lowsFrom`, the parts have the record lows from that day.
-ChartParts chartPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                        const RunSpan& span, const std::optional<WalksStart>& start = {},
-                        const std::optional<DateParts>& lowsFrom = {});
+// Of a run walked (ChartWalk); `withLows` for a walk given `lowsFrom`, whose
+// parts then have its record lows.
+ChartParts chartPartsOf(const ChartWalk& walk, bool withLows);
 
 // What of a run's page changes with its scenarios alone, for a page that
 // keeps its plan's: `data`, a JSON object of the members of the page's data
 // that come with scenarios ("cifras", "escenarios", "escenariosFuera"; {}
 // without scenarios), and `body`, the comparison "¿Y si...?" and the box of
 // the tables (id "tablas") with the choice of them and a group per line, all
-// empty (ScenarioTables::choiceOnly); `start` and `lowsFrom` as for
-// chartPartsOf.
-ChartParts scenarioPartsOf(const RunInputs& inputs, const ScenariosRead& scenarios,
-                           const RunSpan& span, const std::optional<WalksStart>& start = {},
-                           const std::optional<DateParts>& lowsFrom = {});
+// empty (ScenarioTables::choiceOnly); `withLows` as for chartPartsOf.
+ChartParts scenarioPartsOf(const ChartWalk& walk, bool withLows);
 
 // The tables of the scenario `line` of the run (1 for the first), as a page
 // holding them writes them in its group (appendScenarioTables), lines ended

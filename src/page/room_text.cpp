@@ -45,26 +45,41 @@ std::string monthlyRoomText(const std::optional<double>& euros) {
   return text;
 }
 
-std::string roomJson(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
-                     const DateParts& today, double floor, const std::optional<WalksStart>& start) {
+namespace {
+
+// One line's item of roomJson.
+void appendRoomItem(JsonItems& json, const RoomLine& line, const RunSpan& span,
+                    const DateParts& today, double floor) {
+  const std::optional<RoomStart> from = roomStartOf(line, span, today);
+  if (!from) {
+    json.add("null");
+    return;
+  }
+  JsonItems pair(json.item(), JsonBrackets::list);
+  appendJsonString(pair.item(), expenseRoomText(expenseRoom(line, *from, span, floor)));
+  appendJsonString(pair.item(), monthlyRoomText(monthlyRoom(line, *from, span, floor)));
+  pair.close();
+}
+
+} // namespace
+
+std::string planRoomJson(const RunInputs& inputs, const RunSpan& span, const DateParts& today,
+                         double floor) {
   JsonItems json;
-  auto figures = [&](const RoomLine& line) {
-    const std::optional<RoomStart> from = roomStartOf(line, span, today);
-    if (!from) {
-      json.add("null");
-      return;
-    }
-    JsonItems pair(json.item(), JsonBrackets::list);
-    appendJsonString(pair.item(), expenseRoomText(expenseRoom(line, *from, span, floor)));
-    appendJsonString(pair.item(), monthlyRoomText(monthlyRoom(line, *from, span, floor)));
-    pair.close();
-  };
   const MovementList plan = movementListOf(inputs.movements.entries);
-  figures({plan, span.first, inputs.config.openingBalance});
+  appendRoomItem(json, {plan, span.first, inputs.config.openingBalance}, span, today, floor);
+  return json.items();
+}
+
+std::string roomJson(std::string_view planItem, const RunInputs& inputs,
+                     const ScenariosRead& scenarios, const RunSpan& span, const DateParts& today,
+                     double floor, const std::optional<WalksStart>& start) {
+  JsonItems json;
+  json.add(planItem);
   for (const Scenario& scenario : scenarios.scenarios) {
     const MovementList movements = movementListOf(scenario, inputs.movements);
     const WalksStart from = startOf(scenario, inputs, span, start);
-    figures({movements, from.day, from.balance});
+    appendRoomItem(json, {movements, from.day, from.balance}, span, today, floor);
   }
   std::string out;
   json.appendList(out);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace balvix {
 
@@ -19,13 +20,17 @@ std::string expenseRoomText(const ExpenseRoom& room);
 std::string monthlyRoomText(const std::optional<double>& euros);
 
 // The two figures of room of the plan (from the span's first day with the
-// opening balance of `inputs`) and of each scenario (from `start` when there
-// is one, as walkScenarios walks them), counted from `today` above `floor`:
-// a JSON list with one item per line, in the page's order, each
-// [expenseRoomText, monthlyRoomText] or null when today is after that
-// line's walk.
-std::string roomJson(const RunInputs& inputs, const ScenariosRead& scenarios, const RunSpan& span,
-                     const DateParts& today, double floor,
-                     const std::optional<WalksStart>& start = {});
+// opening balance of `inputs`: planRoomJson) and of each scenario (from
+// `start` when there is one, as walkScenarios walks them), counted from
+// `today` above `floor`: a JSON list with one item per line, in the page's
+// order, each [expenseRoomText, monthlyRoomText] or null when today is after
+// that line's walk. `planItem` is the plan's, worked out before.
+std::string roomJson(std::string_view planItem, const RunInputs& inputs,
+                     const ScenariosRead& scenarios, const RunSpan& span, const DateParts& today,
+                     double floor, const std::optional<WalksStart>& start = {});
+
+// The plan's item of roomJson.
+std::string planRoomJson(const RunInputs& inputs, const RunSpan& span, const DateParts& today,
+                         double floor);
 
 } // namespace balvix

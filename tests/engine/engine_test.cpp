@@ -156,6 +156,37 @@ TEST(PageEngine, RequestToAnswer) {
   }
 }
 
+// One engine asked again and again, as a page asks on every key, answers
+// each request as a fresh engine would: what it keeps of a plan serves only
+// the same plan, argument, today, balance and cushion.
+TEST(PageEngine, KeepsAPlanOnlyForTheSame) {
+  const std::string more = entries + "Gas|20|quitar|mensualidad|7|0\r\n";
+  const auto ask = [](const std::string& plan, const std::string& fields) {
+    return field("config", config) + field("entrada", plan) + field("solo", "escenarios") +
+           field("holgura", "si") + field("escenario", "a") +
+           field("texto", "Coche|9|quitar|mensualidad|2|0") + fields;
+  };
+  const std::string today = field("hoy", "10/01/2013");
+  Engine engine;
+  for (const std::string& bytes : {
+           ask(entries, today),
+           ask(entries, today + field("escenario", "b") +
+                            field("texto", "Luz|5|quitar|concreta|03/01/2013|0")),
+           ask(more, today),
+           ask(more, field("hoy", "03/01/2013")),
+           ask(more, today + field("colchon", "1200")),
+           ask(more, today + field("colchon", "1200") + field("saldo", "-50")),
+           ask(more, today + field("colchon", "1200") + field("saldo", "80")),
+           ask(more, field("hoy", "20/01/2013") + field("colchon", "1200") + field("saldo", "80")),
+           ask(more, today + field("argumento", "25/01/2013")),
+           field("config", config) + field("entrada", more) + today,
+       }) {
+    const std::optional<EngineRequest> request = requestOf(bytes);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(bytesOf(engine.answer(*request)), bytesOf(answerOf(*request))) << bytes;
+  }
+}
+
 TEST(PageEngine, MalformedRequests) {
   for (const std::string& bytes : {
            requestBytes({{"otro", "x"}}),         // no such field

@@ -114,7 +114,7 @@ TEST(ScenarioData, PointsOfWeeksHaveTheirLowests) {
   const ScenariosRead scenarios =
       readScenarios(Walked::listingOf(files), Walked::contentOf(files), plan, '/', nullptr);
   const RunSpan span{{1, 1, 2000}, {31, 12, 2600}, std::nullopt};
-  const std::string data = scenarioPartsOf(inputs, scenarios, span, {}, {}).data;
+  const std::string data = scenarioPartsOf(ChartWalk(inputs, scenarios, span), false).data;
   const auto count = [&data](const std::string& key) {
     const std::string line = lineOf(data, key);
     return std::count(line.begin(), line.end(), ',');
@@ -139,8 +139,8 @@ TEST(ScenarioData, RecordLowsCountAfreshFromToday) {
   // Its points of its own from today, and the parts that change with it: the
   // comparison and the choice of tables, every group empty; the lows come
   // from the same walks.
-  const ChartParts parts =
-      scenarioPartsOf(walked.inputs, walked.scenarios, walked.span, today, today.day);
+  const ChartParts parts = scenarioPartsOf(
+      ChartWalk(walked.inputs, walked.scenarios, walked.span, today, today.day), true);
   EXPECT_EQ(parts.lows,
             "[[[\"2013-01-01\",-50.00],[\"2013-01-15\",950.00],[\"2013-02-01\",800.00]],"
             "[[\"2013-01-15\",2000.00]]]");

@@ -14,6 +14,8 @@ namespace {
 
 std::string request;
 std::string answer;
+// Keeps the plan walked from one request to the next (a key typed).
+balvix::Engine engine;
 
 } // namespace
 
@@ -30,7 +32,7 @@ std::uint32_t balvix_run() {
   const std::optional<balvix::EngineRequest> asked = balvix::requestOf(request);
   balvix::EngineAnswer told;
   if (asked) {
-    told = balvix::answerOf(*asked);
+    told = engine.answer(*asked);
   } else {
     told.status = balvix::EngineStatus::malformed;
   }
