@@ -27,10 +27,6 @@ void appendLows(JsonItems& lines, const std::vector<DayBalance>& lows) {
   pairs.close();
 }
 
-} // namespace
-
-namespace {
-
 // Parts holding only the lows of `walk`, when asked for.
 ChartParts lowsOf(const ChartWalk& walk, bool withLows) {
   ChartParts parts;

@@ -46,9 +46,9 @@ var balvixLines = (function (format) {
   // The day numbers of a list of ISO days, and the point index of each day
   // number: worked out once for each list, as the plan's days are the same
   // on every key typed.
-  var indexed = typeof WeakMap === "function" ? new WeakMap() : null;
+  var indexed = new WeakMap();
   function dayIndex(days) {
-    var known = indexed && indexed.get(days);
+    var known = indexed.get(days);
     if (!known) {
       var xs = days.map(format.dayNumberOfIso);
       var at = {};
@@ -56,9 +56,7 @@ var balvixLines = (function (format) {
         at[x] = k;
       });
       known = { xs: xs, at: at };
-      if (indexed) {
-        indexed.set(days, known);
-      }
+      indexed.set(days, known);
     }
     return known;
   }
